@@ -1,0 +1,44 @@
+// Main thread only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+namespace bindwell {
+
+using HidPropertyValue = std::variant<std::string, int64_t>;
+
+// Property keys every platform answers, as far as the device reports them.
+namespace hidproperty {
+inline constexpr std::string_view product = "Product";
+inline constexpr std::string_view manufacturer = "Manufacturer";
+inline constexpr std::string_view vendorID = "VendorID";
+inline constexpr std::string_view productID = "ProductID";
+inline constexpr std::string_view transport = "Transport";
+} // namespace hidproperty
+
+// One consumer-control interface of a device. Interfaces are identified by
+// object identity: the manager hands out the same reference for an interface
+// in its matched, input-value and removed callbacks.
+class HidDevice {
+public:
+    virtual ~HidDevice() = default;
+
+    // The property's value, or nothing when the device does not report it.
+    [[nodiscard]] virtual std::optional<HidPropertyValue> property(std::string_view key) const = 0;
+
+    // Opens the interface exclusively, so that the rest of the system no
+    // longer receives its events. 0 on success, else a negative error code.
+    [[nodiscard]] virtual int32_t openSeized() = 0;
+
+    // Releases an exclusive open.
+    virtual void close() = 0;
+};
+
+using HidDeviceRef = std::shared_ptr<HidDevice>;
+
+} // namespace bindwell

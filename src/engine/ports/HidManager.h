@@ -1,0 +1,33 @@
+// Main thread only.
+#pragma once
+
+#include "engine/ports/HidInputValue.h"
+
+#include <functional>
+#include <vector>
+
+namespace bindwell {
+
+// Follows every consumer-control interface (usage page 0x0C, usage 0x01) of
+// every device. Callbacks run on the main event loop, never inside open() or
+// close(): interfaces present at open are reported as matched once the loop
+// runs. After close() no callback runs again.
+class HidManager {
+public:
+    struct Callbacks {
+        std::function<void(const HidDeviceRef&)> matched;
+        std::function<void(const HidDeviceRef&)> removed;
+        std::function<void(const HidInputValue&)> inputValue;
+    };
+
+    virtual ~HidManager() = default;
+
+    // Starts following interfaces. Empty callbacks are simply not called.
+    virtual void open(Callbacks callbacks) = 0;
+    virtual void close() = 0;
+
+    // The interfaces present now (valid after open).
+    [[nodiscard]] virtual std::vector<HidDeviceRef> currentDevices() = 0;
+};
+
+} // namespace bindwell

@@ -1,0 +1,35 @@
+// Main thread only.
+#pragma once
+
+#include "engine/ports/Clock.h"
+#include "engine/ports/EventPoster.h"
+#include "engine/ports/EventTap.h"
+#include "engine/ports/HidManager.h"
+#include "engine/ports/Permissions.h"
+
+#include <memory>
+
+namespace bindwell {
+
+// The operating-system services the engine uses. One platform is installed
+// per process before the first shared object is created: the real one by the
+// application, the simulated one by tests and the scenario runner.
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A new manager matching consumer-control interfaces.
+    [[nodiscard]] virtual std::unique_ptr<HidManager> createHidManager() = 0;
+    // An installed, not yet enabled tap, or nullptr when the system refuses one.
+    [[nodiscard]] virtual std::unique_ptr<EventTap> createEventTap(const EventTapScope& scope,
+                                                                   EventTap::Handler handler) = 0;
+    [[nodiscard]] virtual EventPoster& eventPoster() = 0;
+    [[nodiscard]] virtual Permissions& permissions() = 0;
+    [[nodiscard]] virtual const Clock& clock() const = 0;
+};
+
+void installPlatform(std::unique_ptr<Platform> platform);
+// Precondition: a platform was installed.
+[[nodiscard]] Platform& currentPlatform();
+
+} // namespace bindwell

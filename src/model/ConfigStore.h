@@ -1,0 +1,70 @@
+// Main thread only.
+#pragma once
+
+#include "model/DeviceProfile.h"
+#include "model/RemapAction.h"
+
+#include <QObject>
+#include <QString>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace bindwell {
+
+class RemappingEngine;
+
+// Owns the stored device profiles and the setup-completed flag. The file is
+// read once, at creation, and the whole list is written back after every
+// change, so nothing is lost if the program ends without warning.
+class ConfigStore final : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool hasCompletedSetup READ hasCompletedSetup WRITE setHasCompletedSetup NOTIFY
+                   hasCompletedSetupChanged)
+
+public:
+    static constexpr const char* setupKey = "Bindwell_HasCompletedSetup";
+
+    // The process-wide store, created on first use in the user's configuration
+    // folder (~/.config/Bindwell/config.json).
+    static ConfigStore& shared();
+
+    // A store over `folder`/config.json; creates the folder and loads the file.
+    // The setup flag lives in QSettings as for the shared store.
+    explicit ConfigStore(const QString& folder, QObject* parent = nullptr);
+
+    [[nodiscard]] const std::vector<DeviceProfile>& profiles() const { return profiles_; }
+    [[nodiscard]] bool hasCompletedSetup() const { return hasCompletedSetup_; }
+    [[nodiscard]] QString configPath() const { return configPath_; }
+
+    // A copy of the first profile marked active, if any.
+    [[nodiscard]] std::optional<DeviceProfile> activeProfile() const;
+    [[nodiscard]] bool hasActiveProfile() const;
+
+    // Inserts or replaces by id; an active profile deactivates every other one.
+    void saveProfile(const DeviceProfile& profile);
+    // Changes one mapping's action and restarts a running engine when the
+    // profile is the active one, so the edit takes effect at once.
+    void updateMapping(const std::string& profileID, const std::string& mappingID,
+                       const RemapAction& action);
+    void setHasCompletedSetup(bool value);
+
+    // The engine restarted after an edit of the active profile.
+    void setEngine(RemappingEngine* engine) { engine_ = engine; }
+
+    void load();
+    void save();
+
+signals:
+    void profilesChanged();
+    void hasCompletedSetupChanged();
+
+private:
+    std::vector<DeviceProfile> profiles_;
+    bool hasCompletedSetup_ = false;
+    QString configPath_;
+    RemappingEngine* engine_ = nullptr;
+};
+
+} // namespace bindwell

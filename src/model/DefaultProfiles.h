@@ -1,0 +1,16 @@
+#pragma once
+
+#include "model/DetectedHIDDevice.h"
+#include "model/DeviceProfile.h"
+
+namespace bindwell {
+
+// A fresh active profile for the device: the controller's own layout when the
+// device is that controller (by name or by IDs), the generic layout otherwise.
+[[nodiscard]] DeviceProfile defaultProfile(const DetectedHIDDevice& device);
+[[nodiscard]] DeviceProfile genericProfile(const DetectedHIDDevice& device);
+[[nodiscard]] DeviceProfile relaconProfile(const DetectedHIDDevice& device);
+
+[[nodiscard]] bool isRelaconDevice(const DetectedHIDDevice& device);
+
+} // namespace bindwell

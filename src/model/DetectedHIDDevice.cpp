@@ -1,0 +1,33 @@
+#include "model/DetectedHIDDevice.h"
+
+#include "support/Hex.h"
+
+namespace bindwell {
+namespace {
+
+constexpr std::string_view kUnknown = "Unknown";
+
+bool isKnown(const std::string& text) { return !text.empty() && text != kUnknown; }
+
+} // namespace
+
+std::string DetectedHIDDevice::makeID(int64_t vendorID, int64_t productID) {
+    return std::to_string(vendorID) + ":" + std::to_string(productID);
+}
+
+std::string DetectedHIDDevice::displayName() const {
+    return isKnown(name) ? name : manufacturer + " Device";
+}
+
+std::string DetectedHIDDevice::detailText() const {
+    static constexpr std::string_view kSeparator = " · ";
+    std::string text;
+    if (isKnown(manufacturer) && name.find(manufacturer) == std::string::npos) {
+        text.append(manufacturer).append(kSeparator);
+    }
+    text.append(transport).append(kSeparator);
+    text.append("VID:0x").append(hexUpper(vendorID)).append(" PID:0x").append(hexUpper(productID));
+    return text;
+}
+
+} // namespace bindwell

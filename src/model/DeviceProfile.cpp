@@ -1,0 +1,33 @@
+#include "model/DeviceProfile.h"
+
+namespace bindwell {
+
+const ButtonMapping* DeviceProfile::findMappingPointer(int64_t usagePage, int64_t usageID,
+                                                       int64_t value) const {
+    for (const ButtonMapping& mapping : buttonMappings) {
+        const HIDButtonSource& source = mapping.source;
+        if (source.usagePage != usagePage) {
+            continue;
+        }
+        if (source.isArrayElement() && usageID == kArrayElementUsage) {
+            if (source.matchValue == value) {
+                return &mapping;
+            }
+            continue;
+        }
+        if (source.usageID == usageID) {
+            return &mapping;
+        }
+    }
+    return nullptr;
+}
+
+std::optional<ButtonMapping> DeviceProfile::findMapping(int64_t usagePage, int64_t usageID,
+                                                        int64_t value) const {
+    if (const ButtonMapping* mapping = findMappingPointer(usagePage, usageID, value)) {
+        return *mapping;
+    }
+    return std::nullopt;
+}
+
+} // namespace bindwell

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "model/HashCombine.h"
+#include "model/KeyModifiers.h"
+
+#include <cstdint>
+#include <string>
+
+namespace bindwell {
+
+// A key press with modifiers. displayName is stored text written by a person
+// ("⌃⌘F Full Screen Toggle"); it is never derived from keyCode and modifiers,
+// so two keystrokes that differ only in their name are different actions.
+struct KeystrokeAction {
+    int64_t keyCode = 0; // virtual key code of the portable key table
+    KeyModifiers modifiers;
+    std::string displayName;
+
+    friend bool operator==(const KeystrokeAction&, const KeystrokeAction&) = default;
+};
+
+} // namespace bindwell
+
+template <> struct std::hash<bindwell::KeystrokeAction> {
+    std::size_t operator()(const bindwell::KeystrokeAction& k) const noexcept {
+        std::size_t seed = 0;
+        bindwell::hashCombine(seed, k.keyCode);
+        bindwell::hashCombine(seed, k.modifiers);
+        bindwell::hashCombine(seed, k.displayName);
+        return seed;
+    }
+};

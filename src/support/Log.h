@@ -1,0 +1,18 @@
+// Main thread only.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+namespace bindwell {
+
+// Writes "[Bindwell] " + text + "\n" to standard output and flushes, so that the
+// log interleaves correctly with anything else the process prints.
+void log(std::string_view text);
+
+// Where log lines go. Tests install a sink to read what the program says;
+// an empty sink restores standard output. The line passed excludes the newline.
+using LogSink = std::function<void(std::string_view line)>;
+void setLogSink(LogSink sink);
+
+} // namespace bindwell
