@@ -6,7 +6,6 @@
 
 #include <QObject>
 #include <QString>
-
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +29,9 @@ public:
     // folder (~/.config/Bindwell/config.json).
     static ConfigStore& shared();
 
+    // The folder the shared store uses; computing it creates nothing.
+    [[nodiscard]] static QString defaultFolder();
+
     // A store over `folder`/config.json; creates the folder and loads the file.
     // The setup flag lives in QSettings as for the shared store.
     explicit ConfigStore(const QString& folder, QObject* parent = nullptr);
@@ -37,6 +39,8 @@ public:
     [[nodiscard]] const std::vector<DeviceProfile>& profiles() const { return profiles_; }
     [[nodiscard]] bool hasCompletedSetup() const { return hasCompletedSetup_; }
     [[nodiscard]] QString configPath() const { return configPath_; }
+    // The QSettings file (INI) that holds the setup flag, beside config.json.
+    [[nodiscard]] QString settingsPath() const { return settingsPath_; }
 
     // A copy of the first profile marked active, if any.
     [[nodiscard]] std::optional<DeviceProfile> activeProfile() const;
@@ -61,10 +65,18 @@ signals:
     void hasCompletedSetupChanged();
 
 private:
+    void keepUnreadableFile(const QByteArray& bytes);
+    void protectUnreadableFile(const QString& reason);
+
     std::vector<DeviceProfile> profiles_;
     bool hasCompletedSetup_ = false;
+    QString folder_;
     QString configPath_;
+    QString settingsPath_;
     RemappingEngine* engine_ = nullptr;
+    // Set when config.json could not be read and its bytes could not be kept
+    // aside: saving over it would destroy the only copy of those settings.
+    bool mustNotOverwrite_ = false;
 };
 
 } // namespace bindwell

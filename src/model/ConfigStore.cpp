@@ -1,0 +1,188 @@
+#include "model/ConfigStore.h"
+
+#include "model/ConfigFormat.h"
+#include "model/RemappingEngine.h"
+#include "model/UnreadableConfigBackup.h"
+#include "support/Log.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+#include <QStandardPaths>
+#include <algorithm>
+
+namespace bindwell {
+namespace {
+
+void logText(const QString& text) {
+    log(text.toStdString());
+}
+
+auto byID(const std::string& id) {
+    return [&id](const auto& item) { return item.id == id; };
+}
+
+} // namespace
+
+ConfigStore& ConfigStore::shared() {
+    // Never destroyed: the engine and the interface may still use it while
+    // the process exits.
+    static auto* store = new ConfigStore(defaultFolder());
+    return *store;
+}
+
+QString ConfigStore::defaultFolder() {
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    if (base.isEmpty()) {
+        base = QDir::homePath() + QStringLiteral("/.config");
+    }
+    return base + QStringLiteral("/Bindwell");
+}
+
+ConfigStore::ConfigStore(const QString& folder, QObject* parent)
+    : QObject(parent), folder_(folder), configPath_(QDir(folder).filePath("config.json")),
+      settingsPath_(QDir(folder).filePath("Bindwell.conf")) {
+    // A folder that cannot be made shows up at the first save, which says why.
+    QDir().mkpath(folder_);
+    hasCompletedSetup_ =
+        QSettings(settingsPath_, QSettings::IniFormat).value(setupKey, false).toBool();
+    load();
+    // A finished setup without any profile behind it would leave the user
+    // with nothing to remap and no wizard to make something.
+    if (hasCompletedSetup_ && profiles_.empty()) {
+        setHasCompletedSetup(false);
+    }
+}
+
+std::optional<DeviceProfile> ConfigStore::activeProfile() const {
+    const auto found = std::find_if(profiles_.begin(), profiles_.end(),
+                                    [](const DeviceProfile& p) { return p.isActive; });
+    if (found == profiles_.end()) {
+        return std::nullopt;
+    }
+    return *found;
+}
+
+bool ConfigStore::hasActiveProfile() const {
+    return std::any_of(profiles_.begin(), profiles_.end(),
+                       [](const DeviceProfile& p) { return p.isActive; });
+}
+
+void ConfigStore::saveProfile(const DeviceProfile& profile) {
+    const auto found = std::find_if(profiles_.begin(), profiles_.end(), byID(profile.id));
+    if (found != profiles_.end()) {
+        *found = profile;
+    } else {
+        profiles_.push_back(profile);
+    }
+    if (profile.isActive) {
+        for (DeviceProfile& other : profiles_) {
+            other.isActive = other.id == profile.id;
+        }
+    }
+    save();
+    emit profilesChanged();
+}
+
+void ConfigStore::updateMapping(const std::string& profileID, const std::string& mappingID,
+                                const RemapAction& action) {
+    const auto profile = std::find_if(profiles_.begin(), profiles_.end(), byID(profileID));
+    if (profile == profiles_.end()) {
+        return;
+    }
+    auto& mappings = profile->buttonMappings;
+    const auto mapping = std::find_if(mappings.begin(), mappings.end(), byID(mappingID));
+    if (mapping == mappings.end()) {
+        return;
+    }
+    mapping->action = action;
+    const bool editedActiveProfile = profile->isActive;
+    save();
+    emit profilesChanged();
+    // The engine works on its own copy of the profile; a fresh start makes it
+    // read the edited one.
+    if (editedActiveProfile && engine_ != nullptr && engine_->isRunning()) {
+        engine_->stop();
+        engine_->start();
+    }
+}
+
+void ConfigStore::setHasCompletedSetup(bool value) {
+    const bool changed = value != hasCompletedSetup_;
+    hasCompletedSetup_ = value;
+    QSettings settings(settingsPath_, QSettings::IniFormat);
+    settings.setValue(setupKey, value);
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        logText(QStringLiteral("⚠️ Failed to store the setup flag in ") + settingsPath_);
+    }
+    if (changed) {
+        emit hasCompletedSetupChanged();
+    }
+}
+
+void ConfigStore::load() {
+    profiles_.clear();
+    QFile file(configPath_);
+    if (!file.exists()) {
+        emit profilesChanged();
+        return;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        logText(QStringLiteral("Failed to load config: ") + file.errorString());
+        protectUnreadableFile(file.errorString());
+        emit profilesChanged();
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    ConfigReadResult result = readConfig({bytes.constData(), static_cast<size_t>(bytes.size())});
+    if (result.ok()) {
+        profiles_ = std::move(result.profiles);
+    } else {
+        log("Failed to load config: " + result.error);
+        keepUnreadableFile(bytes);
+    }
+    emit profilesChanged();
+}
+
+void ConfigStore::save() {
+    if (mustNotOverwrite_ && QFileInfo::exists(configPath_)) {
+        logText(QStringLiteral("Failed to save config: not replacing %1, which could not be read "
+                               "or kept aside; move it away to save again")
+                    .arg(configPath_));
+        return;
+    }
+    mustNotOverwrite_ = false;
+    const std::string text = writeConfig(profiles_);
+    // QSaveFile writes a temporary file and renames it over config.json, so a
+    // crash or a full disk leaves the previous version whole.
+    QSaveFile file(configPath_);
+    if (!file.open(QIODevice::WriteOnly) ||
+        file.write(text.data(), static_cast<qint64>(text.size())) !=
+            static_cast<qint64>(text.size()) ||
+        !file.commit()) {
+        logText(QStringLiteral("Failed to save config: ") + file.errorString());
+    }
+}
+
+void ConfigStore::keepUnreadableFile(const QByteArray& bytes) {
+    const KeptConfigCopy copy = keepUnreadableConfig(folder_, bytes, QDateTime::currentDateTime());
+    if (copy.ok()) {
+        logText(QStringLiteral("Kept unreadable config as ") + copy.path);
+    } else {
+        protectUnreadableFile(copy.error);
+    }
+}
+
+void ConfigStore::protectUnreadableFile(const QString& reason) {
+    mustNotOverwrite_ = true;
+    logText(
+        QStringLiteral("⚠️ Could not keep a copy of the unreadable config (%1); %2 will not "
+                       "be overwritten")
+            .arg(reason, configPath_));
+}
+
+} // namespace bindwell

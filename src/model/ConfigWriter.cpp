@@ -1,0 +1,74 @@
+#include "model/ConfigFormat.h"
+
+#include <nlohmann/json.hpp>
+
+namespace bindwell {
+namespace {
+
+// Keys keep field order, so a person who opens the file reads it as the
+// types are declared.
+using Json = nlohmann::ordered_json;
+
+Json toJson(const KeyModifiers& modifiers) {
+    return {{"command", modifiers.command},
+            {"shift", modifiers.shift},
+            {"option", modifiers.option},
+            {"control", modifiers.control}};
+}
+
+Json toJson(const KeystrokeAction& keystroke) {
+    return {{"keyCode", keystroke.keyCode},
+            {"modifiers", toJson(keystroke.modifiers)},
+            {"displayName", keystroke.displayName}};
+}
+
+Json toJson(const RemapAction& action) {
+    Json payload = Json::object();
+    if (action.isKeystroke()) {
+        payload["_0"] = toJson(action.keystrokeAction());
+    }
+    Json json = Json::object();
+    json[std::string(RemapAction::caseName(action.kind()))] = std::move(payload);
+    return json;
+}
+
+Json toJson(const HIDButtonSource& source) {
+    Json json{{"usagePage", source.usagePage}, {"usageID", source.usageID}};
+    if (source.matchValue) {
+        json["matchValue"] = *source.matchValue;
+    }
+    return json;
+}
+
+Json toJson(const ButtonMapping& mapping) {
+    return {{"id", mapping.id},
+            {"source", toJson(mapping.source)},
+            {"action", toJson(mapping.action)},
+            {"label", mapping.label},
+            {"isRemappable", mapping.isRemappable}};
+}
+
+Json toJson(const DeviceProfile& profile) {
+    Json mappings = Json::array();
+    for (const ButtonMapping& mapping : profile.buttonMappings) {
+        mappings.push_back(toJson(mapping));
+    }
+    return {{"id", profile.id},
+            {"deviceName", profile.deviceName},
+            {"vendorID", profile.vendorID},
+            {"productID", profile.productID},
+            {"buttonMappings", std::move(mappings)},
+            {"isActive", profile.isActive}};
+}
+
+} // namespace
+
+std::string writeConfig(const std::vector<DeviceProfile>& profiles) {
+    Json list = Json::array();
+    for (const DeviceProfile& profile : profiles) {
+        list.push_back(toJson(profile));
+    }
+    return list.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+} // namespace bindwell
