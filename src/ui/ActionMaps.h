@@ -1,0 +1,23 @@
+#pragma once
+
+#include "model/ButtonMapping.h"
+#include "model/DetectedHIDDevice.h"
+#include "model/RemapAction.h"
+
+#include <QVariantMap>
+
+namespace bindwell {
+
+// Plain maps handed to QML: pages bind to these fields by name and never see
+// the model types themselves.
+
+// {displayName, symbolName, isNone}
+[[nodiscard]] QVariantMap actionMap(const RemapAction& action);
+// {id, label, action: actionMap}
+[[nodiscard]] QVariantMap mappingMap(const ButtonMapping& mapping);
+// Every field of the device plus displayName, detailText and symbolName.
+[[nodiscard]] QVariantMap deviceMap(const DetectedHIDDevice& device);
+// The device back from a map made by deviceMap; missing fields stay empty.
+[[nodiscard]] DetectedHIDDevice deviceFromMap(const QVariantMap& map);
+
+} // namespace bindwell

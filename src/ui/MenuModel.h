@@ -1,0 +1,93 @@
+// Main thread only.
+#pragma once
+
+#include "model/DeviceProfile.h"
+
+#include <QObject>
+#include <QString>
+#include <optional>
+#include <string>
+
+namespace bindwell {
+
+class AppState;
+class ConfigStore;
+class HIDInterceptor;
+
+// Which optional rows the tray menu shows and what they say, for one state.
+struct MenuRows {
+    bool isRemapping = false;
+    bool showsLastEvent = false;
+    QString lastEvent;
+    bool showsDevice = false;
+    QString deviceName;
+
+    friend bool operator==(const MenuRows&, const MenuRows&) = default;
+};
+
+// The last event only means something while remapping runs; the device row
+// names the stored active profile whether or not remapping runs.
+[[nodiscard]] MenuRows menuRows(bool isRemapping, const std::string& lastEvent,
+                                const std::optional<DeviceProfile>& activeProfile);
+
+// The one source of the tray menu's rows and commands: the QML panel and the
+// native context menu both read it, so they cannot disagree.
+class MenuModel final : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool isRemapping READ isRemapping NOTIFY changed)
+    Q_PROPERTY(QString statusText READ statusText NOTIFY changed)
+    Q_PROPERTY(QString toggleText READ toggleText NOTIFY changed)
+    Q_PROPERTY(QString toggleStateText READ toggleStateText NOTIFY changed)
+    Q_PROPERTY(bool showsLastEvent READ showsLastEvent NOTIFY changed)
+    Q_PROPERTY(QString lastEvent READ lastEvent NOTIFY changed)
+    Q_PROPERTY(bool showsDevice READ showsDevice NOTIFY changed)
+    Q_PROPERTY(QString deviceName READ deviceName NOTIFY changed)
+
+public:
+    // What the menu's commands ask of the application around it.
+    class Shell {
+    public:
+        virtual ~Shell() = default;
+        // Brings the application forward and opens (or raises) the window.
+        virtual void showWindow(const QString& identifier) = 0;
+        virtual void openFeedbackForm() = 0;
+        virtual void terminate() = 0;
+    };
+
+    static constexpr const char* setupWindowIdentifier = "setup";
+
+    MenuModel(AppState& appState, HIDInterceptor& engine, const ConfigStore& store, Shell& shell,
+              QObject* parent = nullptr);
+
+    [[nodiscard]] const MenuRows& rows() const { return rows_; }
+    [[nodiscard]] bool isRemapping() const { return rows_.isRemapping; }
+    [[nodiscard]] QString statusText() const;
+    [[nodiscard]] QString toggleText() const;
+    [[nodiscard]] QString toggleStateText() const;
+    [[nodiscard]] bool showsLastEvent() const { return rows_.showsLastEvent; }
+    [[nodiscard]] QString lastEvent() const { return rows_.lastEvent; }
+    [[nodiscard]] bool showsDevice() const { return rows_.showsDevice; }
+    [[nodiscard]] QString deviceName() const { return rows_.deviceName; }
+
+    Q_INVOKABLE void toggleRemapping();
+    Q_INVOKABLE void openButtonSettings();
+    Q_INVOKABLE void sendFeedback();
+    // Stops the engine whatever its state, then ends the application.
+    Q_INVOKABLE void quit();
+
+signals:
+    void changed();
+    // A command ran; a panel showing the menu closes, as a menu does.
+    void commandRun();
+
+private:
+    void refresh();
+
+    AppState& appState_;
+    HIDInterceptor& engine_;
+    const ConfigStore& store_;
+    Shell& shell_;
+    MenuRows rows_;
+};
+
+} // namespace bindwell

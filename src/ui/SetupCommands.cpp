@@ -1,0 +1,118 @@
+#include "ui/SetupCommands.h"
+
+#include "app/AppState.h"
+#include "engine/HIDInterceptor.h"
+#include "model/ConfigStore.h"
+#include "model/DefaultProfiles.h"
+#include "support/Log.h"
+#include "ui/ActionCatalog.h"
+#include "ui/ActionMaps.h"
+#include "ui/PermissionHelp.h"
+#include "ui/PermissionStatus.h"
+
+namespace bindwell {
+namespace {
+
+// The device a stored profile was built for, as far as the profile remembers it.
+DetectedHIDDevice deviceOfProfile(const DeviceProfile& profile) {
+    DetectedHIDDevice device;
+    device.id = DetectedHIDDevice::makeID(profile.vendorID, profile.productID);
+    device.name = profile.deviceName;
+    device.vendorID = profile.vendorID;
+    device.productID = profile.productID;
+    return device;
+}
+
+} // namespace
+
+SetupCommands::SetupCommands(AppState& appState, ConfigStore& store, HIDInterceptor& engine,
+                             PermissionStatus& permissions, QObject* parent)
+    : QObject(parent), appState_(appState), store_(store), engine_(engine),
+      permissions_(permissions) {}
+
+bool SetupCommands::windowAppeared() {
+    if (!store_.hasCompletedSetup()) {
+        return permissions_.bothGranted();
+    }
+    appState_.setActiveProfile(store_.activeProfile());
+    appState_.setSetupStep(AppState::SetupStep::mapButtons);
+    return true;
+}
+
+void SetupCommands::nextWithDevice(const QVariantMap& device) {
+    if (device.isEmpty()) {
+        return;
+    }
+    const DeviceProfile profile = defaultProfile(deviceFromMap(device));
+    store_.saveProfile(profile);
+    appState_.setActiveProfile(profile);
+    appState_.setSetupStep(AppState::SetupStep::mapButtons);
+}
+
+void SetupCommands::chooseAction(const QString& profileID, const QString& mappingID,
+                                 const QString& actionName) {
+    const std::optional<RemapAction> action = ActionCatalog::actionNamed(actionName.toStdString());
+    if (!action) {
+        log("⚠️ No action named " + actionName.toStdString());
+    } else {
+        store_.updateMapping(profileID.toStdString(), mappingID.toStdString(), *action);
+    }
+    appState_.setActiveProfile(store_.activeProfile());
+}
+
+void SetupCommands::activate() {
+    if (std::optional<DeviceProfile> profile = appState_.activeProfile()) {
+        profile->isActive = true;
+        store_.saveProfile(*profile);
+        store_.setHasCompletedSetup(true);
+    }
+    appState_.setSetupStep(AppState::SetupStep::done);
+}
+
+void SetupCommands::back() {
+    appState_.setSetupStep(AppState::SetupStep::selectDevice);
+}
+
+void SetupCommands::resetDefaults() {
+    const auto& current = appState_.activeProfile();
+    if (!current) {
+        return;
+    }
+    const DeviceProfile fresh = defaultProfile(deviceOfProfile(*current));
+    store_.saveProfile(fresh);
+    appState_.setActiveProfile(fresh);
+}
+
+void SetupCommands::saveAndClose() {
+    if (const auto& profile = appState_.activeProfile()) {
+        store_.saveProfile(*profile);
+    }
+    if (appState_.isRemapping()) {
+        engine_.stop();
+        engine_.start();
+    }
+    emit closeRequested();
+}
+
+void SetupCommands::changeDevice() {
+    if (appState_.isRemapping()) {
+        engine_.stop();
+    }
+    store_.setHasCompletedSetup(false);
+    appState_.setSetupStep(AppState::SetupStep::selectDevice);
+}
+
+void SetupCommands::startRemapping() {
+    appState_.toggleRemapping();
+    emit closeRequested();
+}
+
+void SetupCommands::openAccessibilitySettings() {
+    openPermissionHelp(QStringLiteral("accessibility"));
+}
+
+void SetupCommands::openInputMonitoringSettings() {
+    openPermissionHelp(QStringLiteral("input-monitoring"));
+}
+
+} // namespace bindwell

@@ -1,0 +1,60 @@
+// Main thread only.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVariantMap>
+
+namespace bindwell {
+
+class AppState;
+class ConfigStore;
+class HIDInterceptor;
+class PermissionStatus;
+
+// One method per command of the setup window's pages. Each follows the
+// page's steps against the shared state; the pages only lay out and call.
+class SetupCommands final : public QObject {
+    Q_OBJECT
+
+public:
+    SetupCommands(AppState& appState, ConfigStore& store, HIDInterceptor& engine,
+                  PermissionStatus& permissions, QObject* parent = nullptr);
+
+    // The setup window's content appeared. Returns whether the permissions
+    // guide is passed: after setup always (and the editor is prepared with the
+    // stored active profile), on a first run only when both are granted.
+    Q_INVOKABLE bool windowAppeared();
+
+    // Device selection: the picked device's default layout becomes the stored
+    // active profile and the wizard moves to the mapping page.
+    Q_INVOKABLE void nextWithDevice(const QVariantMap& device);
+
+    // Mapping editor.
+    Q_INVOKABLE void chooseAction(const QString& profileID, const QString& mappingID,
+                                  const QString& actionName);
+    Q_INVOKABLE void activate();
+    Q_INVOKABLE void back();
+    Q_INVOKABLE void resetDefaults();
+    Q_INVOKABLE void saveAndClose();
+    Q_INVOKABLE void changeDevice();
+
+    // Completion page.
+    Q_INVOKABLE void startRemapping();
+
+    // Permissions guide.
+    Q_INVOKABLE void openAccessibilitySettings();
+    Q_INVOKABLE void openInputMonitoringSettings();
+
+signals:
+    // The setup window should close (the pages' dismiss action).
+    void closeRequested();
+
+private:
+    AppState& appState_;
+    ConfigStore& store_;
+    HIDInterceptor& engine_;
+    PermissionStatus& permissions_;
+};
+
+} // namespace bindwell
