@@ -1,0 +1,37 @@
+#include "platform/linux/ArrayMembership.h"
+
+#include "model/HIDButtonSource.h"
+#include "platform/linux/ReportDescriptorParser.h"
+#include "support/Log.h"
+
+#include <string>
+
+namespace bindwell::linuxplatform {
+namespace {
+
+EvdevTranslator::ArrayMembership everyConsumerUsage() {
+    return [](uint32_t page, uint32_t) { return page == kConsumerUsagePage; };
+}
+
+} // namespace
+
+EvdevTranslator::ArrayMembership arrayMembershipFor(const InputNodeInfo& info,
+                                                    std::string_view name) {
+    const std::optional<std::vector<uint8_t>> bytes = readReportDescriptor(info);
+    if (!bytes) {
+        log("⚠️ Could not read the HID report descriptor of " + std::string(name) +
+            "; treating its consumer buttons as array buttons");
+        return everyConsumerUsage();
+    }
+    std::optional<ParsedDescriptor> parsed = parseReportDescriptor(*bytes);
+    if (!parsed) {
+        log("⚠️ The HID report descriptor of " + std::string(name) +
+            " does not parse; treating its consumer buttons as array buttons");
+        return everyConsumerUsage();
+    }
+    return [descriptor = std::move(*parsed)](uint32_t page, uint32_t usage) {
+        return descriptor.isArrayMember(page, usage);
+    };
+}
+
+} // namespace bindwell::linuxplatform

@@ -1,0 +1,70 @@
+#include "platform/linux/ConsumerKeyTable.h"
+
+#include <algorithm>
+#include <array>
+#include <linux/input-event-codes.h>
+
+namespace bindwell::linuxplatform {
+namespace {
+
+struct ConsumerKey {
+    uint16_t code;
+    uint32_t usage;
+    std::optional<int64_t> mediaKeyCode;
+};
+
+// The consumer keys hid-input produces for the usages handheld controllers
+// and media remotes send; a key missing here only loses its MSC_SCAN-less
+// fallback, since real HID nodes always send the scan code first.
+constexpr std::array<ConsumerKey, 16> kConsumerKeys{{
+    {KEY_VOLUMEUP, 0xE9, 0},
+    {KEY_VOLUMEDOWN, 0xEA, 1},
+    {KEY_MUTE, 0xE2, 7},
+    {KEY_PLAYPAUSE, 0xCD, 16},
+    {KEY_NEXTSONG, 0xB5, 17},
+    {KEY_PREVIOUSSONG, 0xB6, 18},
+    {KEY_STOPCD, 0xB7, std::nullopt},
+    {KEY_PLAYCD, 0xB0, std::nullopt},
+    {KEY_PAUSECD, 0xB1, std::nullopt},
+    {KEY_FASTFORWARD, 0xB3, std::nullopt},
+    {KEY_REWIND, 0xB4, std::nullopt},
+    {KEY_EJECTCD, 0xB8, std::nullopt},
+    {KEY_BRIGHTNESSUP, 0x6F, std::nullopt},
+    {KEY_BRIGHTNESSDOWN, 0x70, std::nullopt},
+    {KEY_MENU, 0x40, std::nullopt},
+    {KEY_HOMEPAGE, 0x223, std::nullopt},
+}};
+
+constexpr uint32_t kConsumerPage = 0x0C;
+constexpr uint32_t kButtonPage = 0x09;
+
+const ConsumerKey* findConsumerKey(uint16_t code) {
+    const auto* it = std::find_if(kConsumerKeys.begin(), kConsumerKeys.end(),
+                                  [code](const ConsumerKey& key) { return key.code == code; });
+    return it == kConsumerKeys.end() ? nullptr : it;
+}
+
+} // namespace
+
+std::optional<HidUsage> hidUsageForEvdevKey(uint16_t code) {
+    if (code >= BTN_LEFT && code <= BTN_EXTRA) {
+        return HidUsage{kButtonPage, static_cast<uint32_t>(code - BTN_LEFT + 1)};
+    }
+    if (const ConsumerKey* key = findConsumerKey(code)) {
+        return HidUsage{kConsumerPage, key->usage};
+    }
+    return std::nullopt;
+}
+
+std::optional<int64_t> mediaKeyCodeForEvdevKey(uint16_t code) {
+    const ConsumerKey* key = findConsumerKey(code);
+    return key ? key->mediaKeyCode : std::nullopt;
+}
+
+std::span<const uint16_t> consumerControlKeys() {
+    static constexpr std::array<uint16_t, 6> kMarkers{
+        KEY_VOLUMEUP, KEY_VOLUMEDOWN, KEY_MUTE, KEY_PLAYPAUSE, KEY_NEXTSONG, KEY_PREVIOUSSONG};
+    return kMarkers;
+}
+
+} // namespace bindwell::linuxplatform

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+namespace bindwell::linuxplatform {
+
+// The part of a struct input_event the backend acts on.
+struct EvdevEvent {
+    uint16_t type = 0;
+    uint16_t code = 0;
+    int32_t value = 0;
+};
+
+} // namespace bindwell::linuxplatform

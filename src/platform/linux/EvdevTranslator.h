@@ -1,0 +1,40 @@
+#pragma once
+
+#include "platform/linux/EvdevEvent.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace bindwell::linuxplatform {
+
+// One (page, usage, value) record as the engine's input-value callback gets it.
+struct HidRecord {
+    uint32_t page = 0;
+    uint32_t usage = 0;
+    int64_t value = 0;
+
+    friend bool operator==(const HidRecord&, const HidRecord&) = default;
+};
+
+// Turns one node's evdev stream back into HID value records. Stateful only
+// across the MSC_SCAN that names the usage of the EV_KEY following it.
+class EvdevTranslator final {
+public:
+    // Answers whether a usage sits in an array Input field of the node's
+    // report descriptor.
+    using ArrayMembership = std::function<bool(uint32_t page, uint32_t usage)>;
+
+    explicit EvdevTranslator(ArrayMembership isArrayMember);
+
+    [[nodiscard]] std::vector<HidRecord> translate(const EvdevEvent& event);
+
+private:
+    [[nodiscard]] std::vector<HidRecord> translateKey(const EvdevEvent& event);
+
+    ArrayMembership isArrayMember_;
+    std::optional<uint32_t> pendingScan_;
+};
+
+} // namespace bindwell::linuxplatform

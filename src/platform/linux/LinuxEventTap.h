@@ -1,0 +1,44 @@
+// Main thread only.
+#pragma once
+
+#include "engine/ports/EventTap.h"
+#include "platform/linux/TappedNode.h"
+#include "platform/linux/UdevMonitor.h"
+#include "platform/linux/UdevPtr.h"
+
+#include <memory>
+#include <vector>
+
+namespace bindwell::linuxplatform {
+
+// The event tap on Linux: it takes over the target device's nodes other than
+// its consumer-control interfaces (which the HID manager seizes) and relays
+// their events through clones, minus what the handler swallows.
+class LinuxEventTap final : public EventTap {
+public:
+    // Nothing when /dev/uinput cannot be opened for writing.
+    [[nodiscard]] static std::unique_ptr<LinuxEventTap> create(const EventTapScope& scope,
+                                                               Handler handler);
+    ~LinuxEventTap() override;
+    LinuxEventTap(const LinuxEventTap&) = delete;
+    LinuxEventTap& operator=(const LinuxEventTap&) = delete;
+
+    void setEnabled(bool enabled) override { enabled_ = enabled; }
+
+private:
+    LinuxEventTap(const EventTapScope& scope, Handler handler);
+
+    void consider(const InputNodeInfo& info);
+    void onReadable(const TappedNode* node);
+    void release(const std::string& devnode);
+    [[nodiscard]] TapVerdict decide(const TapEvent& event) const;
+
+    EventTapScope scope_;
+    Handler handler_;
+    bool enabled_ = false;
+    UdevPtr udev_;
+    std::unique_ptr<UdevMonitor> monitor_;
+    std::vector<std::unique_ptr<TappedNode>> nodes_;
+};
+
+} // namespace bindwell::linuxplatform

@@ -1,0 +1,47 @@
+// Main thread only.
+#pragma once
+
+#include "engine/ports/HidDevice.h"
+#include "platform/linux/EvdevHandle.h"
+#include "platform/linux/EvdevTranslator.h"
+#include "platform/linux/FdWatcher.h"
+#include "platform/linux/InputNodeInfo.h"
+
+#include <memory>
+#include <vector>
+
+namespace bindwell::linuxplatform {
+
+// One consumer-control evdev node followed by a LinuxHidManager. Its
+// properties stay readable after the node is gone; seizing it then fails.
+class LinuxHidDevice final : public HidDevice {
+public:
+    struct ReadResult {
+        std::vector<HidRecord> records;
+        bool gone = false;
+    };
+
+    LinuxHidDevice(InputNodeInfo info, std::unique_ptr<EvdevHandle> handle,
+                   HidProperties properties, EvdevTranslator translator);
+
+    [[nodiscard]] std::optional<HidPropertyValue> property(std::string_view key) const override;
+    [[nodiscard]] int32_t openSeized() override;
+    void close() override;
+
+    [[nodiscard]] const InputNodeInfo& info() const { return info_; }
+    [[nodiscard]] bool isAttached() const { return handle_ != nullptr; }
+
+    void watch(std::function<void()> onReadable);
+    [[nodiscard]] ReadResult readPending();
+    // Stops watching, releases any grab and closes the node.
+    void detach();
+
+private:
+    InputNodeInfo info_;
+    std::unique_ptr<EvdevHandle> handle_;
+    HidProperties properties_;
+    EvdevTranslator translator_;
+    std::unique_ptr<FdWatcher> watcher_;
+};
+
+} // namespace bindwell::linuxplatform

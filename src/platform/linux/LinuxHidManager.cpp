@@ -1,0 +1,143 @@
+#include "platform/linux/LinuxHidManager.h"
+
+#include "platform/linux/ArrayMembership.h"
+#include "platform/linux/NodeInspector.h"
+#include "support/Log.h"
+
+#include <QTimer>
+#include <algorithm>
+
+namespace bindwell::linuxplatform {
+namespace {
+
+std::string productName(const HidProperties& properties) {
+    const auto it = properties.find(hidproperty::product);
+    return it == properties.end() ? "Unknown" : std::get<std::string>(it->second);
+}
+
+} // namespace
+
+LinuxHidManager::~LinuxHidManager() {
+    close();
+}
+
+void LinuxHidManager::open(Callbacks callbacks) {
+    close();
+    callbacks_ = std::move(callbacks);
+    udev_.reset(udev_new());
+    if (!udev_) {
+        log("⚠️ Could not reach udev; no input devices can be found");
+        return;
+    }
+    queue_ = std::make_unique<QObject>();
+    // The monitor comes first so that a node plugged in during the scan is
+    // not missed; a node seen twice is followed once.
+    monitor_ = std::make_unique<UdevMonitor>(
+        udev_.get(),
+        UdevMonitor::Callbacks{[this](const InputNodeInfo& info) { onNodeAdded(info); },
+                               [this](const std::string& devnode) { onNodeRemoved(devnode); }});
+    for (const InputNodeInfo& info : enumerateInputNodes(udev_.get())) {
+        std::shared_ptr<LinuxHidDevice> device = attach(info);
+        if (!device) {
+            continue;
+        }
+        QTimer::singleShot(0, queue_.get(), [this, weak = std::weak_ptr(device)] {
+            const std::shared_ptr<LinuxHidDevice> matched = weak.lock();
+            if (matched && isFollowed(matched.get()) && callbacks_.matched) {
+                callbacks_.matched(matched);
+            }
+        });
+    }
+}
+
+void LinuxHidManager::close() {
+    queue_.reset();
+    monitor_.reset();
+    for (const std::shared_ptr<LinuxHidDevice>& device : devices_) {
+        device->detach();
+    }
+    devices_.clear();
+    callbacks_ = {};
+    udev_.reset();
+}
+
+std::vector<HidDeviceRef> LinuxHidManager::currentDevices() {
+    return {devices_.begin(), devices_.end()};
+}
+
+std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& info) {
+    if (isFollowed(info.devnode)) {
+        return nullptr;
+    }
+    InspectedNode node = inspectNode(info);
+    if (node.verdict == NodeVerdict::vanished || node.verdict == NodeVerdict::unreadable) {
+        log("⏭️ Skipping input node " + describeSkip(node));
+    }
+    if (node.verdict != NodeVerdict::consumerControl) {
+        return nullptr;
+    }
+    HidProperties properties = buildHidProperties(node.info, node.handle->device());
+    EvdevTranslator translator(arrayMembershipFor(node.info, productName(properties)));
+    auto device = std::make_shared<LinuxHidDevice>(std::move(node.info), std::move(node.handle),
+                                                   std::move(properties), std::move(translator));
+    device->watch([this, weak = std::weak_ptr(device)] { onReadable(weak); });
+    devices_.push_back(device);
+    return device;
+}
+
+void LinuxHidManager::onNodeAdded(const InputNodeInfo& info) {
+    const std::shared_ptr<LinuxHidDevice> device = attach(info);
+    if (device && callbacks_.matched) {
+        const auto matched = callbacks_.matched;
+        matched(device);
+    }
+}
+
+void LinuxHidManager::onNodeRemoved(const std::string& devnode) {
+    const auto it = std::find_if(devices_.begin(), devices_.end(), [&](const auto& device) {
+        return device->info().devnode == devnode;
+    });
+    if (it != devices_.end()) {
+        reportRemoved(*it);
+    }
+}
+
+void LinuxHidManager::onReadable(const std::weak_ptr<LinuxHidDevice>& weak) {
+    // Held for the whole dispatch: a callback may close this manager.
+    const std::shared_ptr<LinuxHidDevice> device = weak.lock();
+    if (!device) {
+        return;
+    }
+    const LinuxHidDevice::ReadResult result = device->readPending();
+    for (const HidRecord& record : result.records) {
+        if (!isFollowed(device.get()) || !callbacks_.inputValue) {
+            return;
+        }
+        const auto inputValue = callbacks_.inputValue;
+        inputValue(HidInputValue{device, record.page, record.usage, record.value});
+    }
+    if (result.gone && isFollowed(device.get())) {
+        reportRemoved(device);
+    }
+}
+
+void LinuxHidManager::reportRemoved(const std::shared_ptr<LinuxHidDevice>& device) {
+    std::erase(devices_, device);
+    device->detach();
+    if (callbacks_.removed) {
+        const auto removed = callbacks_.removed;
+        removed(device);
+    }
+}
+
+bool LinuxHidManager::isFollowed(const LinuxHidDevice* device) const {
+    return std::any_of(devices_.begin(), devices_.end(),
+                       [device](const auto& followed) { return followed.get() == device; });
+}
+
+bool LinuxHidManager::isFollowed(const std::string& devnode) const {
+    return std::any_of(devices_.begin(), devices_.end(),
+                       [&](const auto& followed) { return followed->info().devnode == devnode; });
+}
+
+} // namespace bindwell::linuxplatform

@@ -1,0 +1,48 @@
+// Main thread only.
+#pragma once
+
+#include "engine/ports/HidManager.h"
+#include "platform/linux/LinuxHidDevice.h"
+#include "platform/linux/UdevMonitor.h"
+#include "platform/linux/UdevPtr.h"
+
+#include <QObject>
+#include <memory>
+#include <vector>
+
+namespace bindwell::linuxplatform {
+
+// Follows every consumer-control evdev node: those present at open, found
+// through libudev, and those plugged in later, through a udev monitor. A node
+// is reported removed once, by whichever of the monitor and a failing read
+// notices first.
+class LinuxHidManager final : public HidManager {
+public:
+    LinuxHidManager() = default;
+    ~LinuxHidManager() override;
+    LinuxHidManager(const LinuxHidManager&) = delete;
+    LinuxHidManager& operator=(const LinuxHidManager&) = delete;
+
+    void open(Callbacks callbacks) override;
+    void close() override;
+    [[nodiscard]] std::vector<HidDeviceRef> currentDevices() override;
+
+private:
+    std::shared_ptr<LinuxHidDevice> attach(const InputNodeInfo& info);
+    void onNodeAdded(const InputNodeInfo& info);
+    void onNodeRemoved(const std::string& devnode);
+    void onReadable(const std::weak_ptr<LinuxHidDevice>& weak);
+    void reportRemoved(const std::shared_ptr<LinuxHidDevice>& device);
+    [[nodiscard]] bool isFollowed(const LinuxHidDevice* device) const;
+    [[nodiscard]] bool isFollowed(const std::string& devnode) const;
+
+    Callbacks callbacks_;
+    UdevPtr udev_;
+    std::unique_ptr<UdevMonitor> monitor_;
+    std::vector<std::shared_ptr<LinuxHidDevice>> devices_;
+    // Receiver of the queued "matched" calls; replaced at close so that none
+    // of them runs afterwards.
+    std::unique_ptr<QObject> queue_;
+};
+
+} // namespace bindwell::linuxplatform

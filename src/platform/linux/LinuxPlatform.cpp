@@ -1,0 +1,17 @@
+#include "platform/linux/LinuxPlatform.h"
+
+#include "platform/linux/LinuxEventTap.h"
+#include "platform/linux/LinuxHidManager.h"
+
+namespace bindwell {
+
+std::unique_ptr<HidManager> LinuxPlatform::createHidManager() {
+    return std::make_unique<linuxplatform::LinuxHidManager>();
+}
+
+std::unique_ptr<EventTap> LinuxPlatform::createEventTap(const EventTapScope& scope,
+                                                        EventTap::Handler handler) {
+    return linuxplatform::LinuxEventTap::create(scope, std::move(handler));
+}
+
+} // namespace bindwell

@@ -1,0 +1,27 @@
+// Main thread only.
+#pragma once
+
+#include "engine/ports/Platform.h"
+#include "platform/linux/LinuxPermissions.h"
+#include "platform/linux/MonotonicClock.h"
+#include "platform/linux/UinputPoster.h"
+
+namespace bindwell {
+
+// The real platform: evdev and udev for input, uinput for output.
+class LinuxPlatform final : public Platform {
+public:
+    [[nodiscard]] std::unique_ptr<HidManager> createHidManager() override;
+    [[nodiscard]] std::unique_ptr<EventTap> createEventTap(const EventTapScope& scope,
+                                                           EventTap::Handler handler) override;
+    [[nodiscard]] EventPoster& eventPoster() override { return poster_; }
+    [[nodiscard]] Permissions& permissions() override { return permissions_; }
+    [[nodiscard]] const Clock& clock() const override { return clock_; }
+
+private:
+    linuxplatform::UinputPoster poster_;
+    linuxplatform::LinuxPermissions permissions_;
+    linuxplatform::MonotonicClock clock_;
+};
+
+} // namespace bindwell

@@ -1,0 +1,42 @@
+// Main thread only.
+#pragma once
+
+#include "platform/linux/EvdevEvent.h"
+
+#include <memory>
+#include <string>
+
+struct libevdev;
+struct libevdev_uinput;
+
+namespace bindwell::linuxplatform {
+
+// A virtual input device created through /dev/uinput.
+class UinputDevice final {
+public:
+    struct CreateResult {
+        std::unique_ptr<UinputDevice> device;
+        int error = 0; // errno when device is null
+    };
+
+    // A device with the capabilities, name, IDs and phys of `description`.
+    [[nodiscard]] static CreateResult create(const libevdev* description);
+    ~UinputDevice();
+    UinputDevice(const UinputDevice&) = delete;
+    UinputDevice& operator=(const UinputDevice&) = delete;
+
+    void write(const EvdevEvent& event);
+    // Ends the current frame with SYN_REPORT.
+    void sync();
+    // Writes one event and ends the frame.
+    void emit(uint16_t type, uint16_t code, int32_t value);
+
+    [[nodiscard]] std::string devnode() const;
+
+private:
+    explicit UinputDevice(libevdev_uinput* device) : device_(device) {}
+
+    libevdev_uinput* device_;
+};
+
+} // namespace bindwell::linuxplatform
