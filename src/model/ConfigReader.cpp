@@ -209,14 +209,14 @@ DeviceProfile readProfile(Json& json, size_t index) {
     return profile;
 }
 
-std::string parseErrorText(const Json::parse_error& error) {
-    // Drop the library's "[json.exception.parse_error.101] " tag; the rest
-    // already names line and column.
+// The library's messages start with a tag such as
+// "[json.exception.parse_error.101] "; the rest already names line and column.
+std::string withoutTag(const Json::exception& error) {
     std::string_view text = error.what();
     if (const auto end = text.find("] "); text.starts_with('[') && end != std::string_view::npos) {
         text.remove_prefix(end + 2);
     }
-    return std::string(text) + " (byte " + std::to_string(error.byte) + ")";
+    return std::string(text);
 }
 
 } // namespace
@@ -235,9 +235,10 @@ ConfigReadResult readConfig(std::string_view text) {
             result.profiles.push_back(readProfile(document[i], i));
         }
     } catch (const Json::parse_error& error) {
-        result.error = parseErrorText(error);
+        result.error = withoutTag(error) + " (byte " + std::to_string(error.byte) + ")";
     } catch (const Json::exception& error) {
-        result.error = error.what();
+        // A number too large even for a double ends the parse this way.
+        result.error = withoutTag(error);
     } catch (const ReadError& error) {
         result.error = error.description;
     }

@@ -1,0 +1,286 @@
+#include "model/ConfigFormat.h"
+
+#include "model/DefaultProfiles.h"
+#include "model/ShortcutCatalogue.h"
+
+#include <functional>
+#include <gtest/gtest.h>
+#include <limits>
+#include <nlohmann/json.hpp>
+
+namespace bindwell {
+namespace {
+
+using Json = nlohmann::json;
+
+DeviceProfile sampleProfile() {
+    return defaultProfile({.id = "1390:342",
+                           .name = "Relacon",
+                           .manufacturer = "Acme",
+                           .vendorID = 1390,
+                           .productID = 342,
+                           .transport = "USB"});
+}
+
+// A valid file with one edit applied, so each case states only what it breaks.
+std::string editedFile(const std::function<void(Json&)>& edit) {
+    Json document = Json::parse(writeConfig({sampleProfile()}));
+    edit(document);
+    return document.dump();
+}
+
+std::string errorOf(const std::function<void(Json&)>& edit) {
+    const ConfigReadResult result = readConfig(editedFile(edit));
+    EXPECT_FALSE(result.ok());
+    EXPECT_TRUE(result.profiles.empty());
+    return result.error;
+}
+
+Json& action(Json& document, size_t mapping = 3) {
+    return document[0]["buttonMappings"][mapping]["action"];
+}
+
+void expectSameProfiles(const std::vector<DeviceProfile>& a, const std::vector<DeviceProfile>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t p = 0; p < a.size(); ++p) {
+        EXPECT_EQ(a[p].id, b[p].id);
+        EXPECT_EQ(a[p].deviceName, b[p].deviceName);
+        EXPECT_EQ(a[p].vendorID, b[p].vendorID);
+        EXPECT_EQ(a[p].productID, b[p].productID);
+        EXPECT_EQ(a[p].isActive, b[p].isActive);
+        ASSERT_EQ(a[p].buttonMappings.size(), b[p].buttonMappings.size());
+        for (size_t m = 0; m < a[p].buttonMappings.size(); ++m) {
+            const ButtonMapping& x = a[p].buttonMappings[m];
+            const ButtonMapping& y = b[p].buttonMappings[m];
+            EXPECT_EQ(x.id, y.id);
+            EXPECT_EQ(x.source, y.source);
+            EXPECT_EQ(x.action, y.action);
+            EXPECT_EQ(x.label, y.label);
+            EXPECT_EQ(x.isRemappable, y.isRemappable);
+        }
+    }
+}
+
+TEST(ConfigWriting, CompactTextWithFieldKeysAndRawUtf8) {
+    EXPECT_EQ(writeConfig({}), "[]");
+    DeviceProfile profile = genericProfile({.id = "",
+                                            .name = "Pad",
+                                            .manufacturer = "",
+                                            .vendorID = 1390,
+                                            .productID = 342,
+                                            .transport = ""});
+    profile.buttonMappings[1].action = commonShortcuts().front();
+    const std::string text = writeConfig({profile});
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+    EXPECT_NE(text.find(R"({"id":"1390_342_play_pause","source":{"usagePage":12,"usageID":205},)"
+                        R"("action":{"fnKey":{}},"label":"Play/Pause","isRemappable":true})"),
+              std::string::npos);
+    EXPECT_NE(
+        text.find(R"("action":{"keystroke":{"_0":{"keyCode":8,"modifiers":{"command":true,)"
+                  R"("shift":false,"option":false,"control":false},"displayName":"⌘C Copy"}}})"),
+        std::string::npos);
+    EXPECT_NE(text.find(R"("source":{"usagePage":12,"usageID":4294967295,"matchValue":233})"),
+              std::string::npos);
+    EXPECT_NE(text.find(R"("vendorID":1390,"productID":342,"buttonMappings":[)"),
+              std::string::npos);
+}
+
+TEST(ConfigWriting, InvalidUtf8IsReplacedSoTheListStillSaves) {
+    DeviceProfile profile = sampleProfile();
+    profile.deviceName = "Pad \xff\xfe";
+    const ConfigReadResult result = readConfig(writeConfig({profile}));
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_EQ(result.profiles[0].deviceName, "Pad \xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
+TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
+    constexpr int64_t kMin = std::numeric_limits<int64_t>::min();
+    constexpr int64_t kMax = std::numeric_limits<int64_t>::max();
+    DeviceProfile odd;
+    odd.id = "device_-1_0";
+    odd.deviceName = "Ünïcødé \"quoted\" / slash \\ ⌘";
+    odd.vendorID = kMin;
+    odd.productID = kMax;
+    odd.isActive = true;
+    int64_t n = 0;
+    for (const RemapAction& action : RemapAction::allCases()) {
+        odd.buttonMappings.push_back(
+            {.id = "m" + std::to_string(n),
+             .source = {n - 5, kMax - n, n % 2 ? std::optional(kMin + n) : std::nullopt},
+             .action = action,
+             .label = "Label ⇧ " + std::to_string(n),
+             .isRemappable = n % 3 != 0});
+        ++n;
+    }
+    DeviceProfile empty;
+    empty.id = "";
+    const std::vector<DeviceProfile> profiles{sampleProfile(), odd, empty, sampleProfile()};
+
+    const ConfigReadResult result = readConfig(writeConfig(profiles));
+    ASSERT_TRUE(result.ok()) << result.error;
+    expectSameProfiles(result.profiles, profiles);
+    EXPECT_EQ(writeConfig(result.profiles), writeConfig(profiles));
+}
+
+TEST(ConfigReading, EmptyListAndContentThatIsNotChecked) {
+    const ConfigReadResult empty = readConfig("[]");
+    EXPECT_TRUE(empty.ok());
+    EXPECT_TRUE(empty.profiles.empty());
+
+    // Duplicate ids, several active profiles and unknown usage pages are read as they stand.
+    const ConfigReadResult duplicates = readConfig(editedFile([](Json& d) {
+        d[0]["buttonMappings"][0]["source"]["usagePage"] = 77;
+        d.push_back(d[0]);
+    }));
+    ASSERT_TRUE(duplicates.ok()) << duplicates.error;
+    ASSERT_EQ(duplicates.profiles.size(), 2U);
+    EXPECT_TRUE(duplicates.profiles[0].isActive && duplicates.profiles[1].isActive);
+    EXPECT_EQ(duplicates.profiles[1].buttonMappings[0].source.usagePage, 77);
+}
+
+TEST(ConfigReading, UnknownKeysAreIgnoredAtEveryLevel) {
+    DeviceProfile profile = sampleProfile();
+    profile.buttonMappings[0].action = commonShortcuts().front();
+    Json document = Json::parse(writeConfig({profile}));
+    Json& mapping = document[0]["buttonMappings"][0];
+    document[0]["version"] = 2;
+    mapping["note"] = {1, 2};
+    mapping["source"]["extra"] = nullptr;
+    mapping["action"]["comment"] = "x";
+    mapping["action"]["keystroke"]["_1"] = true;
+    mapping["action"]["keystroke"]["_0"]["keyName"] = "C";
+    mapping["action"]["keystroke"]["_0"]["modifiers"]["fn"] = true;
+    document[0]["buttonMappings"][1]["action"]["holdLeftClick"]["why"] = "ignored";
+
+    const ConfigReadResult result = readConfig(document.dump());
+    ASSERT_TRUE(result.ok()) << result.error;
+    expectSameProfiles(result.profiles, {profile});
+}
+
+TEST(ConfigReading, NullMatchValueMeansAbsent) {
+    const ConfigReadResult result = readConfig(
+        editedFile([](Json& d) { d[0]["buttonMappings"][0]["source"]["matchValue"] = nullptr; }));
+    ASSERT_TRUE(result.ok()) << result.error;
+    EXPECT_FALSE(result.profiles[0].buttonMappings[0].source.matchValue);
+    EXPECT_EQ(writeConfig(result.profiles).find("\"matchValue\":null"), std::string::npos);
+}
+
+TEST(ConfigReading, ActionNeedsExactlyOneCaseName) {
+    const std::string expected = R"(profile 0 ("device_1390_342"), mapping 3, key "action": )"
+                                 "Invalid number of keys found, expected one.";
+    EXPECT_EQ(errorOf([](Json& d) { action(d) = Json::object(); }), expected);
+    EXPECT_EQ(errorOf([](Json& d) { action(d) = {{"none", {}}, {"disabled", {}}}; }), expected);
+    EXPECT_EQ(errorOf([](Json& d) { action(d) = {{"comment", {}}}; }), expected);
+
+    const ConfigReadResult withExtra = readConfig(editedFile([](Json& d) {
+        action(d) = {{"none", Json::object()}, {"x", 1}};
+    }));
+    ASSERT_TRUE(withExtra.ok()) << withExtra.error;
+    EXPECT_EQ(withExtra.profiles[0].buttonMappings[3].action, RemapAction::none());
+}
+
+TEST(ConfigReading, ActionPayloadsMustBeObjects) {
+    EXPECT_EQ(errorOf([](Json& d) {
+                  action(d) = {{"fnKey", true}};
+              }),
+              R"(profile 0 ("device_1390_342"), mapping 3: key "action.fnKey" must be an object )"
+              "(found a boolean)");
+    EXPECT_EQ(errorOf([](Json& d) {
+                  action(d) = {{"keystroke", Json::object()}};
+              }),
+              R"(profile 0 ("device_1390_342"), mapping 3: key "action.keystroke._0" is missing)");
+    EXPECT_EQ(errorOf([](Json& d) { action(d) = "none"; }),
+              R"(profile 0 ("device_1390_342"), mapping 3: key "action" must be an object )"
+              "(found a string)");
+}
+
+TEST(ConfigReading, KeystrokeNeedsEveryField) {
+    const auto withKeystroke = [](const std::function<void(Json&)>& edit) {
+        return errorOf([&edit](Json& d) {
+            Json keystroke = {
+                {"keyCode", 8},
+                {"modifiers",
+                 {{"command", true}, {"shift", false}, {"option", false}, {"control", false}}},
+                {"displayName", "⌘C Copy"}};
+            edit(keystroke);
+            action(d, 0) = {{"keystroke", {{"_0", keystroke}}}};
+        });
+    };
+    const std::string place = R"(profile 0 ("device_1390_342"), mapping 0: )";
+    EXPECT_EQ(withKeystroke([](Json& k) { k.erase("modifiers"); }),
+              place + R"(key "action.keystroke._0.modifiers" is missing)");
+    EXPECT_EQ(withKeystroke([](Json& k) { k["modifiers"].erase("control"); }),
+              place + R"(key "action.keystroke._0.modifiers.control" is missing)");
+    EXPECT_EQ(withKeystroke([](Json& k) { k["modifiers"]["shift"] = 0; }),
+              place + R"(key "action.keystroke._0.modifiers.shift" must be true or false )"
+                      "(found an integer)");
+    EXPECT_EQ(withKeystroke([](Json& k) { k["displayName"] = nullptr; }),
+              place + R"(key "action.keystroke._0.displayName" must be a string (found null))");
+}
+
+TEST(ConfigReading, IntegersMustBeWholeAndWithinSigned64Bits) {
+    const auto vendorID = [](const std::string& number) {
+        std::string text = editedFile([](Json& d) { d[0]["vendorID"] = "PLACEHOLDER"; });
+        text.replace(text.find("\"PLACEHOLDER\""), 13, number);
+        return readConfig(text);
+    };
+    EXPECT_EQ(vendorID("9223372036854775807").profiles.at(0).vendorID,
+              std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(vendorID("-9223372036854775808").profiles.at(0).vendorID,
+              std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(vendorID("-0").profiles.at(0).vendorID, 0);
+    const std::string place =
+        R"(profile 0 ("device_1390_342"): key "vendorID" must be an integer )";
+    EXPECT_EQ(vendorID("9223372036854775808").error, place + "(found an out-of-range number)");
+    for (const char* bad : {"1.0", "1.5", "1e2", "-9223372036854775809", "1e300"}) {
+        EXPECT_EQ(vendorID(bad).error, place + "(found a fractional or out-of-range number)")
+            << bad;
+    }
+    EXPECT_EQ(vendorID("1e400").error, "number overflow parsing '1e400'");
+    EXPECT_EQ(vendorID("\"1390\"").error, place + "(found a string)");
+    EXPECT_EQ(vendorID("null").error, place + "(found null)");
+    EXPECT_EQ(vendorID("true").error, place + "(found a boolean)");
+}
+
+TEST(ConfigReading, MissingOrMistypedKeysNameTheirPlace) {
+    EXPECT_EQ(errorOf([](Json& d) { d[0].erase("id"); }), R"(profile 0: key "id" is missing)");
+    EXPECT_EQ(errorOf([](Json& d) {
+                  d.push_back(d[0]);
+                  d[1]["id"] = "x";
+                  d[1]["isActive"] = "yes";
+              }),
+              R"(profile 1 ("x"): key "isActive" must be true or false (found a string))");
+    EXPECT_EQ(errorOf([](Json& d) { d[0]["buttonMappings"][2]["source"].erase("usageID"); }),
+              R"(profile 0 ("device_1390_342"), mapping 2: key "source.usageID" is missing)");
+    EXPECT_EQ(errorOf([](Json& d) { d[0]["buttonMappings"][9]["label"] = 5; }),
+              R"(profile 0 ("device_1390_342"), mapping 9: key "label" must be a string )"
+              "(found an integer)");
+    EXPECT_EQ(errorOf([](Json& d) { d[0]["buttonMappings"] = Json::object(); }),
+              R"(profile 0 ("device_1390_342"): key "buttonMappings" must be an array )"
+              "(found an object)");
+    EXPECT_EQ(errorOf([](Json& d) { d[0]["buttonMappings"][1] = 3; }),
+              R"(profile 0 ("device_1390_342"), mapping 1: must be an object (found an integer))");
+    EXPECT_EQ(errorOf([](Json& d) { d.push_back(Json::array()); }),
+              "profile 1: must be an object (found an array)");
+    EXPECT_EQ(errorOf([](Json& d) {
+                  d[0]["id"] = "say \"hi\"\n";
+                  d[0].erase("deviceName");
+              }),
+              R"(profile 0 ("say \"hi\"\n"): key "deviceName" is missing)");
+}
+
+TEST(ConfigReading, WrongTopLevelAndBrokenSyntaxAreErrors) {
+    EXPECT_EQ(readConfig("{}").error,
+              "the top level must be an array of profiles (found an object)");
+    EXPECT_EQ(readConfig("null").error, "the top level must be an array of profiles (found null)");
+    for (const char* broken : {"", "[", "[{]", "[] []", "[\"\xff\"]", "[1,]"}) {
+        const ConfigReadResult result = readConfig(broken);
+        EXPECT_FALSE(result.ok()) << broken;
+        EXPECT_NE(result.error.find("(byte "), std::string::npos) << result.error;
+    }
+    // The library's exception tag is not part of what a user reads.
+    EXPECT_EQ(readConfig("[1,]").error.rfind("parse error at line 1, column 4", 0), 0U);
+}
+
+} // namespace
+} // namespace bindwell

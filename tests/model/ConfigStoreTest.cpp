@@ -1,0 +1,277 @@
+#include "model/ConfigStore.h"
+
+#include "LogCapture.h"
+#include "model/ConfigFormat.h"
+#include "model/DefaultProfiles.h"
+#include "model/RemappingEngine.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace bindwell {
+namespace {
+
+// Records what the store asks of the engine, and which profile a start would use.
+class FakeEngine final : public RemappingEngine {
+public:
+    explicit FakeEngine(const ConfigStore& store) : store_(store) {}
+    [[nodiscard]] bool isRunning() const override { return running; }
+    void start() override {
+        calls.push_back("start");
+        startedWith = store_.activeProfile();
+        running = true;
+    }
+    void stop() override {
+        calls.push_back("stop");
+        running = false;
+    }
+
+    bool running = false;
+    std::vector<std::string> calls;
+    std::optional<DeviceProfile> startedWith;
+
+private:
+    const ConfigStore& store_;
+};
+
+DeviceProfile profile(int64_t vendor, bool active) {
+    DeviceProfile p = defaultProfile({.id = DetectedHIDDevice::makeID(vendor, 1),
+                                      .name = "Pad " + std::to_string(vendor),
+                                      .manufacturer = "Acme",
+                                      .vendorID = vendor,
+                                      .productID = 1,
+                                      .transport = "USB"});
+    p.isActive = active;
+    return p;
+}
+
+class ConfigStoreTest : public ::testing::Test {
+protected:
+    [[nodiscard]] QString path(const QString& name) const {
+        return QDir(dir.path()).filePath(name);
+    }
+
+    void writeFile(const QString& name, const QByteArray& bytes) const {
+        QFile file(path(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    [[nodiscard]] QByteArray readFile(const QString& name) const {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    void writeProfiles(const std::vector<DeviceProfile>& profiles) const {
+        writeFile("config.json", QByteArray::fromStdString(writeConfig(profiles)));
+    }
+
+    void setFlag(bool value) const {
+        QSettings(path("Bindwell.conf"), QSettings::IniFormat)
+            .setValue(ConfigStore::setupKey, value);
+    }
+
+    [[nodiscard]] bool storedFlag() const {
+        return QSettings(path("Bindwell.conf"), QSettings::IniFormat)
+            .value(ConfigStore::setupKey, false)
+            .toBool();
+    }
+
+    [[nodiscard]] std::vector<DeviceProfile> profilesOnDisk() const {
+        const QByteArray bytes = readFile("config.json");
+        ConfigReadResult result = readConfig({bytes.constData(), size_t(bytes.size())});
+        EXPECT_TRUE(result.ok()) << result.error;
+        return result.profiles;
+    }
+
+    [[nodiscard]] QStringList keptCopies() const {
+        return QDir(dir.path()).entryList({"config.invalid-*.json"}, QDir::Files, QDir::Name);
+    }
+
+    QTemporaryDir dir;
+    test::LogCapture log;
+};
+
+std::vector<std::string> ids(const std::vector<DeviceProfile>& profiles) {
+    std::vector<std::string> result;
+    for (const auto& p : profiles) {
+        result.push_back(p.id + (p.isActive ? "*" : ""));
+    }
+    return result;
+}
+
+using Ids = std::vector<std::string>;
+
+TEST_F(ConfigStoreTest, CreationMakesTheFolderAndStartsEmptyWithoutAFile) {
+    const QString folder = path("nested/Bindwell");
+    ConfigStore store(folder);
+    EXPECT_TRUE(QDir(folder).exists());
+    EXPECT_EQ(store.configPath(), folder + "/config.json");
+    EXPECT_EQ(store.settingsPath(), folder + "/Bindwell.conf");
+    EXPECT_TRUE(store.profiles().empty());
+    EXPECT_FALSE(store.hasActiveProfile());
+    EXPECT_FALSE(store.activeProfile());
+    EXPECT_FALSE(QFile::exists(store.configPath()));
+    EXPECT_TRUE(log.lines().empty());
+}
+
+TEST_F(ConfigStoreTest, CreationLoadsProfilesAndKeepsAFlagThatHasProfiles) {
+    writeProfiles({profile(1, false), profile(2, true), profile(3, true)});
+    setFlag(true);
+    ConfigStore store(dir.path());
+    EXPECT_EQ(ids(store.profiles()), (Ids{"device_1_1", "device_2_1*", "device_3_1*"}));
+    EXPECT_EQ(store.activeProfile()->id, "device_2_1"); // the first of several active ones
+    EXPECT_TRUE(store.hasCompletedSetup());
+    EXPECT_TRUE(storedFlag());
+}
+
+TEST_F(ConfigStoreTest, FlagWithoutProfilesIsResetInStoreAndSettings) {
+    for (const QByteArray& content : {QByteArray(), QByteArray("[]")}) {
+        if (!content.isNull()) {
+            writeFile("config.json", content);
+        }
+        setFlag(true);
+        ConfigStore store(dir.path());
+        EXPECT_FALSE(store.hasCompletedSetup());
+        EXPECT_FALSE(storedFlag());
+    }
+}
+
+TEST_F(ConfigStoreTest, SetupFlagIsStoredAndAnnouncedOnChange) {
+    ConfigStore store(dir.path());
+    QSignalSpy changed(&store, &ConfigStore::hasCompletedSetupChanged);
+    store.setHasCompletedSetup(true);
+    store.setHasCompletedSetup(true);
+    EXPECT_TRUE(store.hasCompletedSetup());
+    EXPECT_TRUE(storedFlag());
+    EXPECT_EQ(changed.count(), 1);
+}
+
+TEST_F(ConfigStoreTest, SaveProfileAppendsReplacesAndKeepsOneActive) {
+    ConfigStore store(dir.path());
+    QSignalSpy changed(&store, &ConfigStore::profilesChanged);
+    store.saveProfile(profile(1, true));
+    store.saveProfile(profile(2, false));
+    EXPECT_EQ(ids(store.profiles()), (Ids{"device_1_1*", "device_2_1"}));
+    store.saveProfile(profile(3, true));
+    EXPECT_EQ(ids(store.profiles()), (Ids{"device_1_1", "device_2_1", "device_3_1*"}));
+
+    DeviceProfile renamed = profile(1, true);
+    renamed.deviceName = "Renamed";
+    store.saveProfile(renamed);
+    EXPECT_EQ(ids(store.profiles()), (Ids{"device_1_1*", "device_2_1", "device_3_1"}));
+    EXPECT_EQ(store.profiles()[0].deviceName, "Renamed");
+    EXPECT_EQ(changed.count(), 4);
+    EXPECT_EQ(ids(profilesOnDisk()), ids(store.profiles()));
+}
+
+TEST_F(ConfigStoreTest, UpdateMappingSavesAndRestartsOnlyARunningEngineOnTheActiveProfile) {
+    writeProfiles({profile(1, true), profile(2, false)});
+    ConfigStore store(dir.path());
+    FakeEngine engine(store);
+    store.setEngine(&engine);
+
+    store.updateMapping("device_2_1", "2_1_btn3", RemapAction::tabKey());
+    EXPECT_EQ(profilesOnDisk()[1].buttonMappings[7].action, RemapAction::tabKey());
+    store.updateMapping("device_1_1", "1_1_btn3", RemapAction::spaceBar());
+    EXPECT_EQ(profilesOnDisk()[0].buttonMappings[7].action, RemapAction::spaceBar());
+    EXPECT_TRUE(engine.calls.empty()); // a stopped engine is not started
+
+    engine.running = true;
+    store.updateMapping("device_2_1", "2_1_btn3", RemapAction::enterKey());
+    EXPECT_TRUE(engine.calls.empty());
+    store.updateMapping("device_1_1", "1_1_btn4", RemapAction::undoRedo());
+    EXPECT_EQ(engine.calls, (Ids{"stop", "start"}));
+    ASSERT_TRUE(engine.startedWith);
+    EXPECT_EQ(engine.startedWith->buttonMappings[8].action, RemapAction::undoRedo());
+}
+
+TEST_F(ConfigStoreTest, UpdateMappingWithUnknownIDsChangesNothing) {
+    writeProfiles({profile(1, true)});
+    ConfigStore store(dir.path());
+    QFile::remove(store.configPath());
+    QSignalSpy changed(&store, &ConfigStore::profilesChanged);
+    store.updateMapping("device_9_9", "1_1_btn3", RemapAction::tabKey());
+    store.updateMapping("device_1_1", "nope", RemapAction::tabKey());
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_FALSE(QFile::exists(store.configPath())); // nothing was written
+    EXPECT_TRUE(log.lines().empty());
+}
+
+TEST_F(ConfigStoreTest, FailedWriteIsLoggedAndMemoryKept) {
+    ConfigStore store(dir.path());
+    ASSERT_TRUE(QDir().mkpath(store.configPath())); // a folder where the file should go
+    store.saveProfile(profile(1, true));
+    EXPECT_EQ(store.profiles().size(), 1U);
+    ASSERT_EQ(log.lines().size(), 1U);
+    EXPECT_EQ(log.lines()[0].rfind("[Bindwell] Failed to save config: ", 0), 0U);
+}
+
+TEST_F(ConfigStoreTest, InvalidFileIsKeptAsideAndReplacedByTheNextSave) {
+    const QByteArray broken = R"([{"id": "device_1_1", oops}])";
+    writeFile("config.json", broken);
+    setFlag(true);
+    ConfigStore store(dir.path());
+
+    EXPECT_TRUE(store.profiles().empty());
+    EXPECT_FALSE(store.hasCompletedSetup());
+    EXPECT_FALSE(storedFlag());
+    EXPECT_EQ(readFile("config.json"), broken); // untouched until a save
+    const QStringList copies = keptCopies();
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_TRUE(QFileInfo(copies[0]).fileName().contains(
+        QRegularExpression(R"(^config\.invalid-\d{8}-\d{6}\.json$)")));
+    EXPECT_EQ(readFile(copies[0]), broken);
+    ASSERT_EQ(log.lines().size(), 2U);
+    EXPECT_EQ(log.lines()[0].rfind("[Bindwell] Failed to load config: ", 0), 0U);
+    EXPECT_EQ(log.lines()[1],
+              "[Bindwell] Kept unreadable config as " + path(copies[0]).toStdString());
+
+    store.saveProfile(profile(2, true));
+    EXPECT_EQ(ids(profilesOnDisk()), (Ids{"device_2_1*"}));
+    EXPECT_EQ(readFile(copies[0]), broken);
+}
+
+TEST_F(ConfigStoreTest, RuleBreakingFileIsRejectedWhole) {
+    std::string text = writeConfig({profile(1, true), profile(2, false)});
+    text.replace(text.rfind("\"isActive\":false"), 16, "\"isActive\":0");
+    writeFile("config.json", QByteArray::fromStdString(text));
+    ConfigStore store(dir.path());
+    EXPECT_TRUE(store.profiles().empty());
+    EXPECT_TRUE(log.contains(R"([Bindwell] Failed to load config: profile 1 ("device_2_1"): key )"
+                             R"("isActive" must be true or false (found an integer))"));
+    EXPECT_EQ(keptCopies().size(), 1);
+}
+
+TEST_F(ConfigStoreTest, FileThatCanNeitherBeReadNorKeptIsNeverOverwritten) {
+    // A directory in the file's place cannot be read, whatever the privileges.
+    ASSERT_TRUE(QDir().mkpath(path("config.json/inside")));
+    ConfigStore store(dir.path());
+    EXPECT_TRUE(store.profiles().empty());
+    ASSERT_EQ(log.lines().size(), 2U);
+    EXPECT_EQ(log.lines()[0].rfind("[Bindwell] Failed to load config: ", 0), 0U);
+    EXPECT_EQ(
+        log.lines()[1].rfind("[Bindwell] ⚠️ Could not keep a copy of the unreadable config", 0),
+        0U);
+    EXPECT_TRUE(keptCopies().empty());
+    log.clear();
+
+    store.saveProfile(profile(2, true));
+    EXPECT_EQ(store.profiles().size(), 1U);
+    ASSERT_EQ(log.lines().size(), 1U);
+    EXPECT_EQ(log.lines()[0].rfind("[Bindwell] Failed to save config: not replacing ", 0), 0U);
+    EXPECT_TRUE(QFileInfo::exists(path("config.json/inside")));
+
+    // Once the user moves it away, saving works again.
+    ASSERT_TRUE(QDir().rename(path("config.json"), path("moved")));
+    store.saveProfile(profile(3, true));
+    EXPECT_EQ(ids(profilesOnDisk()), (Ids{"device_2_1", "device_3_1*"}));
+}
+
+} // namespace
+} // namespace bindwell

@@ -1,0 +1,167 @@
+#include "model/DetectedHIDDevice.h"
+#include "model/DeviceProfile.h"
+#include "model/RemapAction.h"
+
+#include <gtest/gtest.h>
+#include <unordered_set>
+
+namespace bindwell {
+namespace {
+
+KeystrokeAction copyKeystroke(std::string name) {
+    return {.keyCode = 8, .modifiers = {.command = true}, .displayName = std::move(name)};
+}
+
+ButtonMapping mapping(std::string id, HIDButtonSource source) {
+    return {.id = std::move(id), .source = source, .action = {}, .label = {}, .isRemappable = true};
+}
+
+DeviceProfile profileOf(std::vector<ButtonMapping> mappings) {
+    DeviceProfile profile;
+    profile.buttonMappings = std::move(mappings);
+    return profile;
+}
+
+std::optional<std::string> foundID(const DeviceProfile& profile, int64_t page, int64_t usage,
+                                   int64_t value) {
+    const auto found = profile.findMapping(page, usage, value);
+    return found ? std::optional(found->id) : std::nullopt;
+}
+
+TEST(ActionEquality, KeystrokesDifferingOnlyInNameAreDifferentActions) {
+    const auto copy = RemapAction::keystroke(copyKeystroke("⌘C Copy"));
+    const auto renamed = RemapAction::keystroke(copyKeystroke("Copy it"));
+    EXPECT_NE(copy, renamed);
+    EXPECT_EQ(copy, RemapAction::keystroke(copyKeystroke("⌘C Copy")));
+    EXPECT_EQ(std::hash<RemapAction>{}(copy),
+              std::hash<RemapAction>{}(RemapAction::keystroke(copyKeystroke("⌘C Copy"))));
+}
+
+TEST(ActionEquality, PayloadFreeCasesEqualOnlyThemselves) {
+    std::unordered_set<RemapAction> distinct;
+    for (const auto kind : RemapAction::payloadFreeKinds()) {
+        const auto action = RemapAction::payloadFree(kind);
+        EXPECT_EQ(action, RemapAction::payloadFree(kind));
+        distinct.insert(action);
+    }
+    EXPECT_EQ(distinct.size(), 10U);
+    EXPECT_EQ(RemapAction(), RemapAction::none());
+    EXPECT_NE(RemapAction::none(), RemapAction::disabled());
+    EXPECT_THROW((void)RemapAction::payloadFree(RemapAction::Kind::keystroke),
+                 std::invalid_argument);
+}
+
+TEST(ActionNames, EveryCaseHasItsDisplayAndSymbolName) {
+    struct Row {
+        RemapAction action;
+        std::string_view display;
+        std::string_view symbol;
+        std::string_view caseName;
+    };
+    const Row rows[] = {
+        {RemapAction::none(), "Default (No Remap)", "arrow.uturn.right", "none"},
+        {RemapAction::disabled(), "Disabled (Block)", "xmark.circle", "disabled"},
+        {RemapAction::fnKey(), "Fn Key (Wispr Flow)", "mic.fill", "fnKey"},
+        {RemapAction::holdLeftClick(), "Hold Left Click (Drag)", "cursorarrow.click.2",
+         "holdLeftClick"},
+        {RemapAction::holdRightClick(), "Hold Right Click", "cursorarrow.click", "holdRightClick"},
+        {RemapAction::keystroke(copyKeystroke("⌘C Copy")), "⌘C Copy", "keyboard", "keystroke"},
+        {RemapAction::enterKey(), "Enter / Return", "return", "enterKey"},
+        {RemapAction::escapeKey(), "Escape", "escape", "escapeKey"},
+        {RemapAction::spaceBar(), "Space Bar", "space", "spaceBar"},
+        {RemapAction::tabKey(), "Tab", "arrow.right.to.line", "tabKey"},
+        {RemapAction::undoRedo(), "Undo (Cmd+Z)", "arrow.uturn.backward", "undoRedo"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.caseName);
+        EXPECT_EQ(row.action.displayName(), row.display);
+        EXPECT_EQ(row.action.symbolName(), row.symbol);
+        EXPECT_EQ(RemapAction::caseName(row.action.kind()), row.caseName);
+        EXPECT_EQ(RemapAction::kindFromCaseName(row.caseName), row.action.kind());
+    }
+    EXPECT_FALSE(RemapAction::kindFromCaseName("None"));
+    EXPECT_FALSE(RemapAction::kindFromCaseName("_0"));
+}
+
+TEST(SourceEquality, MatchValueTakesPart) {
+    const HIDButtonSource plain{12, kArrayElementUsage, std::nullopt};
+    const HIDButtonSource up{12, kArrayElementUsage, 233};
+    EXPECT_NE(plain, up);
+    EXPECT_NE(up, (HIDButtonSource{12, kArrayElementUsage, 234}));
+    EXPECT_EQ(up, (HIDButtonSource{12, kArrayElementUsage, 233}));
+    EXPECT_EQ(std::unordered_set<HIDButtonSource>({plain, up, up}).size(), 2U);
+    EXPECT_TRUE(up.isArrayElement());
+    EXPECT_FALSE((HIDButtonSource{12, 0xE9, std::nullopt}).isArrayElement());
+}
+
+TEST(FindMapping, ConcreteUsageMatchesWhateverValueItReports) {
+    const auto profile = profileOf({mapping("play", {12, 0xCD, std::nullopt})});
+    EXPECT_EQ(foundID(profile, 12, 0xCD, 1), "play");
+    EXPECT_EQ(foundID(profile, 12, 0xCD, 0), "play");
+    EXPECT_EQ(foundID(profile, 9, 0xCD, 1), std::nullopt);
+    EXPECT_EQ(foundID(profile, 12, 0xCE, 1), std::nullopt);
+}
+
+TEST(FindMapping, ArrayElementMatchesOnlyItsOwnValue) {
+    const auto profile = profileOf({
+        mapping("bare", {12, kArrayElementUsage, std::nullopt}),
+        mapping("up", {12, kArrayElementUsage, 233}),
+        mapping("concrete", {12, 0xE9, std::nullopt}),
+    });
+    EXPECT_EQ(foundID(profile, 12, kArrayElementUsage, 233), "up");
+    EXPECT_EQ(foundID(profile, 12, kArrayElementUsage, 234), std::nullopt);
+    EXPECT_EQ(foundID(profile, 12, kArrayElementUsage, 0), std::nullopt);
+    // A concrete lookup never lands on an array-element entry, nor the reverse.
+    EXPECT_EQ(foundID(profile, 12, 0xE9, 233), "concrete");
+    EXPECT_EQ(
+        foundID(profileOf({mapping("c", {12, 0xE9, std::nullopt})}), 12, kArrayElementUsage, 0xE9),
+        std::nullopt);
+}
+
+TEST(FindMapping, EarlierEntryWinsAndEmptyProfileFindsNothing) {
+    const auto profile = profileOf({
+        mapping("first", {9, 3, std::nullopt}),
+        mapping("second", {9, 3, std::nullopt}),
+    });
+    EXPECT_EQ(foundID(profile, 9, 3, 1), "first");
+    EXPECT_EQ(profile.findMappingPointer(9, 3, 1), &profile.buttonMappings[0]);
+    EXPECT_EQ(foundID(DeviceProfile{}, 12, 0xCD, 1), std::nullopt);
+    EXPECT_EQ(DeviceProfile{}.findMappingPointer(12, kArrayElementUsage, 233), nullptr);
+}
+
+DetectedHIDDevice device(std::string name, std::string manufacturer, std::string transport) {
+    return {.id = DetectedHIDDevice::makeID(0x1A2B, 0x3C),
+            .name = std::move(name),
+            .manufacturer = std::move(manufacturer),
+            .vendorID = 0x1A2B,
+            .productID = 0x3C,
+            .transport = std::move(transport)};
+}
+
+TEST(DetectedDevice, IdIsDecimalVendorColonProduct) {
+    EXPECT_EQ(DetectedHIDDevice::makeID(0x12, 0x34), "18:52");
+    const auto pad = device("Pad", "Acme", "USB");
+    EXPECT_EQ(pad, device("Pad", "Acme", "USB"));
+    EXPECT_NE(pad, device("Pad", "Acme", "Bluetooth"));
+    EXPECT_EQ(std::hash<DetectedHIDDevice>{}(pad),
+              std::hash<DetectedHIDDevice>{}(device("Pad", "Acme", "USB")));
+}
+
+TEST(DetectedDevice, DisplayNameFallsBackToManufacturer) {
+    EXPECT_EQ(device("Pad", "Acme", "USB").displayName(), "Pad");
+    EXPECT_EQ(device("", "Acme", "USB").displayName(), "Acme Device");
+    EXPECT_EQ(device("Unknown", "Unknown", "USB").displayName(), "Unknown Device");
+    EXPECT_EQ(device("unknown", "Acme", "USB").displayName(), "unknown");
+}
+
+TEST(DetectedDevice, DetailTextLeavesOutRedundantOrUnknownManufacturer) {
+    EXPECT_EQ(device("Pad", "Acme", "USB").detailText(), "Acme · USB · VID:0x1A2B PID:0x3C");
+    EXPECT_EQ(device("Acme Pad", "Acme", "USB").detailText(), "USB · VID:0x1A2B PID:0x3C");
+    EXPECT_EQ(device("Pad", "Unknown", "Unknown").detailText(), "Unknown · VID:0x1A2B PID:0x3C");
+    EXPECT_EQ(device("Pad", "", "Bluetooth").detailText(), "Bluetooth · VID:0x1A2B PID:0x3C");
+    // The substring test is case-sensitive.
+    EXPECT_EQ(device("acme pad", "Acme", "USB").detailText(), "Acme · USB · VID:0x1A2B PID:0x3C");
+}
+
+} // namespace
+} // namespace bindwell
