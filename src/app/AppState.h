@@ -6,7 +6,7 @@
 #include "model/DeviceProfile.h"
 
 #include <QObject>
-
+#include <array>
 #include <optional>
 #include <vector>
 
@@ -14,8 +14,9 @@ namespace bindwell {
 
 class HIDInterceptor;
 
-// The state the menu, the setup window and the engine share.
-// (Public API; the application-state change fills in the rest.)
+// The state the menu, the setup window and the engine share: whether
+// remapping runs, the profile the setup pages work on, the devices of the last
+// scan and the wizard's page. Every field notifies when it is written.
 class AppState final : public QObject, public RemappingObserver {
     Q_OBJECT
     Q_PROPERTY(bool isRemapping READ isRemapping WRITE setIsRemapping NOTIFY isRemappingChanged)
@@ -25,22 +26,38 @@ public:
     enum class SetupStep { selectDevice = 0, mapButtons = 1, done = 2 };
     Q_ENUM(SetupStep)
 
+    // Every step, in wizard order.
+    static constexpr std::array<SetupStep, 3> allSetupSteps{SetupStep::selectDevice,
+                                                            SetupStep::mapButtons, SetupStep::done};
+    // The step of a raw value; nothing for a value that names no step.
+    [[nodiscard]] static std::optional<SetupStep> setupStepFromRawValue(int rawValue);
+
     // The process-wide state; creating it makes it the shared engine's observer.
     static AppState& shared();
+    // Becomes `engine`'s observer for as long as it lives.
     explicit AppState(HIDInterceptor& engine, QObject* parent = nullptr);
+    ~AppState() override;
+    AppState(const AppState&) = delete;
+    AppState& operator=(const AppState&) = delete;
 
-    [[nodiscard]] bool isRemapping() const;
+    [[nodiscard]] bool isRemapping() const { return isRemapping_; }
     void setIsRemapping(bool isRemapping) override;
 
-    [[nodiscard]] const std::optional<DeviceProfile>& activeProfile() const;
+    [[nodiscard]] const std::optional<DeviceProfile>& activeProfile() const {
+        return activeProfile_;
+    }
     void setActiveProfile(std::optional<DeviceProfile> profile);
 
-    [[nodiscard]] const std::vector<DetectedHIDDevice>& detectedDevices() const;
+    [[nodiscard]] const std::vector<DetectedHIDDevice>& detectedDevices() const {
+        return detectedDevices_;
+    }
 
-    [[nodiscard]] SetupStep setupStep() const;
+    [[nodiscard]] SetupStep setupStep() const { return setupStep_; }
     void setSetupStep(SetupStep step);
 
+    // Stops a running engine, or starts one and shows what the engine achieved.
     Q_INVOKABLE void toggleRemapping();
+    // Replaces detectedDevices with the consumer-control devices present now.
     Q_INVOKABLE void scanDevices();
 
 signals:
@@ -48,6 +65,13 @@ signals:
     void activeProfileChanged();
     void detectedDevicesChanged();
     void setupStepChanged();
+
+private:
+    HIDInterceptor& engine_;
+    bool isRemapping_ = false;
+    std::optional<DeviceProfile> activeProfile_;
+    std::vector<DetectedHIDDevice> detectedDevices_;
+    SetupStep setupStep_ = SetupStep::selectDevice;
 };
 
 } // namespace bindwell

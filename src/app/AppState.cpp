@@ -1,0 +1,74 @@
+#include "app/AppState.h"
+
+#include "engine/DeviceProperties.h"
+#include "engine/HIDInterceptor.h"
+#include "support/Log.h"
+
+namespace bindwell {
+
+std::optional<AppState::SetupStep> AppState::setupStepFromRawValue(int rawValue) {
+    for (SetupStep step : allSetupSteps) {
+        if (static_cast<int>(step) == rawValue) {
+            return step;
+        }
+    }
+    return std::nullopt;
+}
+
+AppState& AppState::shared() {
+    // Never destroyed, like the engine it observes.
+    static auto* const instance = new AppState(HIDInterceptor::shared());
+    return *instance;
+}
+
+AppState::AppState(HIDInterceptor& engine, QObject* parent) : QObject(parent), engine_(engine) {
+    engine_.setRemappingObserver(this);
+}
+
+AppState::~AppState() {
+    if (engine_.remappingObserver() == this) {
+        engine_.setRemappingObserver(nullptr);
+    }
+}
+
+void AppState::setIsRemapping(bool isRemapping) {
+    if (isRemapping_ != isRemapping) {
+        isRemapping_ = isRemapping;
+        emit isRemappingChanged();
+    }
+}
+
+void AppState::setActiveProfile(std::optional<DeviceProfile> profile) {
+    activeProfile_ = std::move(profile);
+    emit activeProfileChanged();
+}
+
+void AppState::setSetupStep(SetupStep step) {
+    if (setupStep_ != step) {
+        setupStep_ = step;
+        emit setupStepChanged();
+    }
+}
+
+void AppState::toggleRemapping() {
+    if (isRemapping_) {
+        engine_.stop();
+        setIsRemapping(false);
+        return;
+    }
+    engine_.start();
+    // Shows what the engine achieved: without an active profile it stays
+    // stopped, and the menu must not claim that remapping runs.
+    setIsRemapping(engine_.isRunning());
+}
+
+void AppState::scanDevices() {
+    detectedDevices_ = HIDInterceptor::scanConsumerControlDevices(engine_.platform());
+    emit detectedDevicesChanged();
+    log("Detected " + std::to_string(detectedDevices_.size()) + " consumer control device(s)");
+    for (const DetectedHIDDevice& device : detectedDevices_) {
+        log("  → " + describeDevice(device.name, device.vendorID, device.productID));
+    }
+}
+
+} // namespace bindwell

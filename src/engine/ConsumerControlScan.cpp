@@ -1,0 +1,93 @@
+// The device picker's scan. It uses a manager of its own, opened and closed
+// within the call, so it never disturbs a running engine. Built-in parts and
+// audio gear also expose consumer-control interfaces; they are filtered out by
+// name so the picker lists only plausible controllers, and a device without a
+// vendor ID can never be the target of a profile, so it is left out as well.
+#include "engine/DeviceProperties.h"
+#include "engine/HIDInterceptor.h"
+#include "support/Text.h"
+
+#include <QString>
+#include <algorithm>
+#include <array>
+#include <string_view>
+#include <unordered_set>
+
+namespace bindwell {
+namespace {
+
+DetectedHIDDevice readDevice(const HidDevice& device) {
+    DetectedHIDDevice detected;
+    detected.name = textProperty(device, hidproperty::product);
+    detected.manufacturer = textProperty(device, hidproperty::manufacturer);
+    detected.vendorID = integerProperty(device, hidproperty::vendorID);
+    detected.productID = integerProperty(device, hidproperty::productID);
+    detected.transport = textProperty(device, hidproperty::transport);
+    detected.id = DetectedHIDDevice::makeID(detected.vendorID, detected.productID);
+    return detected;
+}
+
+bool isFilteredOut(const DetectedHIDDevice& device) {
+    const std::string name = toLowerAscii(device.name);
+    if (contains(name, "apple internal") || contains(name, "touch bar") || device.vendorID == 0) {
+        return true;
+    }
+    constexpr std::array<std::string_view, 3> kAudioWords{"headset", "airpod", "headphone"};
+    return std::any_of(kAudioWords.begin(), kAudioWords.end(),
+                       [&](std::string_view word) { return contains(name, word); });
+}
+
+struct SortEntry {
+    bool isApple;
+    // UTF-8 of the canonically composed name: byte order is code-point order.
+    std::string nameKey;
+    DetectedHIDDevice device;
+};
+
+std::vector<DetectedHIDDevice> sortForPicker(std::vector<DetectedHIDDevice> devices) {
+    std::vector<SortEntry> entries;
+    entries.reserve(devices.size());
+    for (DetectedHIDDevice& device : devices) {
+        const bool isApple = contains(toLowerAscii(device.manufacturer), "apple");
+        std::string key = QString::fromStdString(device.name)
+                              .normalized(QString::NormalizationForm_C)
+                              .toStdString();
+        entries.push_back({isApple, std::move(key), std::move(device)});
+    }
+    std::stable_sort(entries.begin(), entries.end(), [](const SortEntry& a, const SortEntry& b) {
+        if (a.isApple != b.isApple) {
+            return !a.isApple;
+        }
+        return a.nameKey < b.nameKey;
+    });
+    std::vector<DetectedHIDDevice> sorted;
+    sorted.reserve(entries.size());
+    for (SortEntry& entry : entries) {
+        sorted.push_back(std::move(entry.device));
+    }
+    return sorted;
+}
+
+} // namespace
+
+std::vector<DetectedHIDDevice> HIDInterceptor::scanConsumerControlDevices() {
+    return scanConsumerControlDevices(currentPlatform());
+}
+
+std::vector<DetectedHIDDevice> HIDInterceptor::scanConsumerControlDevices(Platform& platform) {
+    const std::unique_ptr<HidManager> manager = platform.createHidManager();
+    manager->open({});
+    std::vector<DetectedHIDDevice> found;
+    std::unordered_set<std::string> seenIDs;
+    for (const HidDeviceRef& device : manager->currentDevices()) {
+        DetectedHIDDevice detected = readDevice(*device);
+        if (isFilteredOut(detected) || !seenIDs.insert(detected.id).second) {
+            continue;
+        }
+        found.push_back(std::move(detected));
+    }
+    manager->close();
+    return sortForPicker(std::move(found));
+}
+
+} // namespace bindwell

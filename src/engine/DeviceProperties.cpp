@@ -1,0 +1,34 @@
+#include "engine/DeviceProperties.h"
+
+#include "support/Hex.h"
+
+namespace bindwell {
+
+std::string textProperty(const HidDevice& device, std::string_view key) {
+    const auto value = device.property(key);
+    if (value) {
+        if (const auto* text = std::get_if<std::string>(&*value)) {
+            return *text;
+        }
+    }
+    return "Unknown";
+}
+
+int64_t integerProperty(const HidDevice& device, std::string_view key) {
+    const auto value = device.property(key);
+    if (value) {
+        if (const auto* number = std::get_if<int64_t>(&*value)) {
+            return *number;
+        }
+    }
+    return 0;
+}
+
+std::string describeDevice(std::string_view name, int64_t vendorID, int64_t productID) {
+    std::string text(name);
+    text.append(" [vid:0x").append(hexLower(vendorID));
+    text.append(" pid:0x").append(hexLower(productID)).append("]");
+    return text;
+}
+
+} // namespace bindwell

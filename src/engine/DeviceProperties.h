@@ -1,0 +1,21 @@
+// Main thread only.
+#pragma once
+
+#include "engine/ports/HidDevice.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace bindwell {
+
+// Property reads with the fallbacks the engine and the scan rely on: a missing
+// property, or one of the wrong type, reads as "Unknown" for text and 0 for numbers.
+[[nodiscard]] std::string textProperty(const HidDevice& device, std::string_view key);
+[[nodiscard]] int64_t integerProperty(const HidDevice& device, std::string_view key);
+
+// "<name> [vid:0x<vendor> pid:0x<product>]", the way every log line names a device.
+[[nodiscard]] std::string describeDevice(std::string_view name, int64_t vendorID,
+                                         int64_t productID);
+
+} // namespace bindwell

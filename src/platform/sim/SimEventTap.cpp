@@ -1,0 +1,23 @@
+#include "platform/sim/SimEventTap.h"
+
+#include "platform/sim/SimPlatform.h"
+
+namespace bindwell::sim {
+
+SimEventTap::SimEventTap(SimPlatform& platform, EventTapScope scope, Handler handler)
+    : platform_(platform), scope_(scope), handler_(std::move(handler)) {}
+
+SimEventTap::~SimEventTap() {
+    platform_.tapDestroyed(this);
+}
+
+TapVerdict SimEventTap::deliver(const TapEvent& event) {
+    const bool isNotice =
+        event.type == tapevent::disabledByTimeout || event.type == tapevent::disabledByUserInput;
+    if (!isEnabled_ && !isNotice) {
+        return TapVerdict::pass;
+    }
+    return handler_(event);
+}
+
+} // namespace bindwell::sim

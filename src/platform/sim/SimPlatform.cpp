@@ -1,0 +1,130 @@
+#include "platform/sim/SimPlatform.h"
+
+#include "platform/sim/SimEventTap.h"
+#include "platform/sim/SimHidManager.h"
+
+#include <algorithm>
+
+namespace bindwell::sim {
+
+SimPlatform::~SimPlatform() = default;
+
+std::unique_ptr<HidManager> SimPlatform::createHidManager() {
+    ++createdManagers_;
+    return std::make_unique<SimHidManager>(*this);
+}
+
+std::unique_ptr<EventTap> SimPlatform::createEventTap(const EventTapScope& scope,
+                                                      EventTap::Handler handler) {
+    if (!tapAllowed_) {
+        return nullptr;
+    }
+    auto tap = std::make_unique<SimEventTap>(*this, scope, std::move(handler));
+    tap_ = tap.get();
+    return tap;
+}
+
+std::vector<SimPlatform::Interface>::const_iterator SimPlatform::find(std::string_view id) const {
+    return std::find_if(interfaces_.begin(), interfaces_.end(),
+                        [id](const Interface& entry) { return entry.id == id; });
+}
+
+template <typename Announce> void SimPlatform::announce(const Announce& announcement) const {
+    // A callback may close a manager, so work on a copy and skip closed ones.
+    const std::vector<SimHidManager*> managers = openManagers_;
+    for (SimHidManager* manager : managers) {
+        if (std::find(openManagers_.begin(), openManagers_.end(), manager) != openManagers_.end()) {
+            announcement(*manager);
+        }
+    }
+}
+
+std::shared_ptr<SimHidDevice> SimPlatform::addInterface(std::string_view id, int64_t vendorID,
+                                                        int64_t productID, std::string_view name) {
+    if (find(id) != interfaces_.end()) {
+        return nullptr;
+    }
+    auto device = std::make_shared<SimHidDevice>();
+    device->setProperty(hidproperty::product, std::string(name));
+    device->setProperty(hidproperty::vendorID, vendorID);
+    device->setProperty(hidproperty::productID, productID);
+    interfaces_.push_back({std::string(id), device});
+    const HidDeviceRef ref = device;
+    announce([&](const SimHidManager& manager) { manager.deviceAppeared(ref); });
+    return device;
+}
+
+std::shared_ptr<SimHidDevice> SimPlatform::interface(std::string_view id) const {
+    const auto found = find(id);
+    return found == interfaces_.end() ? nullptr : found->device;
+}
+
+bool SimPlatform::removeInterface(std::string_view id) {
+    const auto found = find(id);
+    if (found == interfaces_.end()) {
+        return false;
+    }
+    const HidDeviceRef ref = found->device;
+    interfaces_.erase(found);
+    announce([&](const SimHidManager& manager) { manager.deviceRemoved(ref); });
+    return true;
+}
+
+bool SimPlatform::sendValue(std::string_view id, uint32_t usagePage, uint32_t usage,
+                            int64_t value) {
+    const auto found = find(id);
+    if (found == interfaces_.end()) {
+        return false;
+    }
+    const HidInputValue input{
+        .device = found->device, .usagePage = usagePage, .usage = usage, .value = value};
+    announce([&](const SimHidManager& manager) { manager.inputValue(input); });
+    return true;
+}
+
+std::optional<TapVerdict> SimPlatform::feedTapEvent(const TapEvent& event) {
+    if (tap_ == nullptr) {
+        return std::nullopt;
+    }
+    return tap_->deliver(event);
+}
+
+void SimPlatform::disableTap(uint32_t noticeType) {
+    if (tap_ == nullptr) {
+        return;
+    }
+    tap_->setEnabled(false);
+    TapEvent notice;
+    notice.type = noticeType;
+    (void)tap_->deliver(notice);
+}
+
+std::vector<HidDeviceRef> SimPlatform::presentDevices() const {
+    std::vector<HidDeviceRef> devices;
+    devices.reserve(interfaces_.size());
+    for (const Interface& entry : interfaces_) {
+        devices.push_back(entry.device);
+    }
+    return devices;
+}
+
+bool SimPlatform::isPresent(const HidDevice* device) const {
+    return std::any_of(interfaces_.begin(), interfaces_.end(),
+                       [device](const Interface& entry) { return entry.device.get() == device; });
+}
+
+void SimPlatform::managerOpened(SimHidManager* manager) {
+    openManagers_.push_back(manager);
+}
+
+void SimPlatform::managerClosed(SimHidManager* manager) {
+    std::erase(openManagers_, manager);
+}
+
+void SimPlatform::tapDestroyed(const SimEventTap* tap) {
+    if (tap_ == tap) {
+        tap_ = nullptr;
+    }
+}
+
+} // namespace bindwell::sim

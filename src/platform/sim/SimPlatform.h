@@ -1,0 +1,89 @@
+// Main thread only.
+#pragma once
+
+#include "engine/ports/Platform.h"
+#include "platform/sim/RecordingPoster.h"
+#include "platform/sim/SimClock.h"
+#include "platform/sim/SimHidDevice.h"
+#include "platform/sim/SimPermissions.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace bindwell::sim {
+
+class SimEventTap;
+class SimHidManager;
+
+// An in-memory machine for tests and the scenario runner: consumer-control
+// interfaces that appear, change, report values and disappear on command, a
+// poster that records, a tap that can be refused and fed events, settable
+// permissions and a clock that moves only when set.
+class SimPlatform final : public Platform {
+public:
+    SimPlatform() = default;
+    ~SimPlatform() override;
+    SimPlatform(const SimPlatform&) = delete;
+    SimPlatform& operator=(const SimPlatform&) = delete;
+
+    [[nodiscard]] std::unique_ptr<HidManager> createHidManager() override;
+    [[nodiscard]] std::unique_ptr<EventTap> createEventTap(const EventTapScope& scope,
+                                                           EventTap::Handler handler) override;
+    [[nodiscard]] EventPoster& eventPoster() override { return poster_; }
+    [[nodiscard]] Permissions& permissions() override { return permissions_; }
+    [[nodiscard]] const Clock& clock() const override { return clock_; }
+
+    // An interface appears with the product name and IDs; open managers see it
+    // at once. Nullptr when an interface of that id is already present.
+    std::shared_ptr<SimHidDevice> addInterface(std::string_view id, int64_t vendorID,
+                                               int64_t productID, std::string_view name);
+    // An interface that is present; its properties may be changed at any time.
+    [[nodiscard]] std::shared_ptr<SimHidDevice> interface(std::string_view id) const;
+    // False when no such interface is present.
+    bool removeInterface(std::string_view id);
+    bool sendValue(std::string_view id, uint32_t usagePage, uint32_t usage, int64_t value);
+
+    // Whether later tap creations succeed.
+    void setTapAllowed(bool allowed) { tapAllowed_ = allowed; }
+    // The installed tap's verdict, or nothing when no tap is installed.
+    std::optional<TapVerdict> feedTapEvent(const TapEvent& event);
+    // The system turns the tap off and tells its handler why.
+    void disableTap(uint32_t noticeType);
+    [[nodiscard]] const SimEventTap* tap() const { return tap_; }
+
+    [[nodiscard]] RecordingPoster& poster() { return poster_; }
+    [[nodiscard]] SimClock& simClock() { return clock_; }
+    [[nodiscard]] SimPermissions& simPermissions() { return permissions_; }
+
+    [[nodiscard]] std::vector<HidDeviceRef> presentDevices() const;
+    [[nodiscard]] bool isPresent(const HidDevice* device) const;
+    [[nodiscard]] int openManagerCount() const { return static_cast<int>(openManagers_.size()); }
+    [[nodiscard]] int createdManagerCount() const { return createdManagers_; }
+
+    // Bookkeeping of the managers and the tap.
+    void managerOpened(SimHidManager* manager);
+    void managerClosed(SimHidManager* manager);
+    void tapDestroyed(const SimEventTap* tap);
+
+private:
+    struct Interface {
+        std::string id;
+        std::shared_ptr<SimHidDevice> device;
+    };
+    [[nodiscard]] std::vector<Interface>::const_iterator find(std::string_view id) const;
+    template <typename Announce> void announce(const Announce& announcement) const;
+
+    std::vector<Interface> interfaces_;
+    std::vector<SimHidManager*> openManagers_;
+    int createdManagers_ = 0;
+    SimEventTap* tap_ = nullptr;
+    bool tapAllowed_ = true;
+    RecordingPoster poster_;
+    SimPermissions permissions_;
+    SimClock clock_;
+};
+
+} // namespace bindwell::sim
