@@ -9,6 +9,8 @@ struct EvdevEvent {
     uint16_t type = 0;
     uint16_t code = 0;
     int32_t value = 0;
+
+    friend bool operator==(const EvdevEvent&, const EvdevEvent&) = default;
 };
 
 } // namespace bindwell::linuxplatform

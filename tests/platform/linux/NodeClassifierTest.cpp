@@ -1,0 +1,32 @@
+#include "platform/linux/NodeClassifier.h"
+
+#include <cerrno>
+#include <gtest/gtest.h>
+
+namespace bindwell::linuxplatform {
+namespace {
+
+TEST(NodeClassifier, OwnVirtualDevicesAreRecognisedFirst) {
+    EXPECT_EQ(classifyNode({"bindwell/virtual", 0, true}), NodeVerdict::ownVirtualDevice);
+    EXPECT_EQ(classifyNode({"bindwell/tap", EACCES, false}), NodeVerdict::ownVirtualDevice);
+    EXPECT_EQ(classifyNode({"usb-0000:00:14.0-1/input1", 0, true}), NodeVerdict::consumerControl);
+    // Only a prefix marks ours.
+    EXPECT_EQ(classifyNode({"usb/bindwell", 0, true}), NodeVerdict::consumerControl);
+}
+
+TEST(NodeClassifier, OpenFailuresTellVanishedFromForbidden) {
+    EXPECT_EQ(classifyNode({"", ENOENT, false}), NodeVerdict::vanished);
+    EXPECT_EQ(classifyNode({"", ENODEV, false}), NodeVerdict::vanished);
+    EXPECT_EQ(classifyNode({"", EACCES, false}), NodeVerdict::unreadable);
+    EXPECT_EQ(classifyNode({"", EPERM, false}), NodeVerdict::unreadable);
+}
+
+TEST(NodeClassifier, NodesWithoutConsumerKeysAreNotInterfaces) {
+    EXPECT_EQ(classifyNode({"isa0060/serio0/input0", 0, false}), NodeVerdict::noConsumerKeys);
+    EXPECT_EQ(describeVerdict(NodeVerdict::noConsumerKeys), "no consumer keys");
+    EXPECT_EQ(describeVerdict(NodeVerdict::unreadable), "no read permission");
+    EXPECT_EQ(describeVerdict(NodeVerdict::ownVirtualDevice), "our own virtual device");
+}
+
+} // namespace
+} // namespace bindwell::linuxplatform

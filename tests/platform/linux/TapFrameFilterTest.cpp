@@ -1,0 +1,65 @@
+#include "platform/linux/TapFrameFilter.h"
+
+#include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
+
+namespace bindwell::linuxplatform {
+namespace {
+
+class TapFrameFilterTest : public ::testing::Test {
+protected:
+    // Swallows the middle button, passes everything else.
+    TapFrameFilter filter{[this](const TapEvent& event) {
+        seen.push_back(event);
+        return event.type != tapevent::systemDefined && event.mouseButtonNumber == 2
+                   ? TapVerdict::swallow
+                   : TapVerdict::pass;
+    }};
+    std::vector<TapEvent> seen;
+
+    std::vector<EvdevEvent> run(const std::vector<EvdevEvent>& events) {
+        std::vector<EvdevEvent> out;
+        for (const EvdevEvent& event : events) {
+            const auto written = filter.push(event);
+            out.insert(out.end(), written.begin(), written.end());
+        }
+        return out;
+    }
+};
+
+constexpr EvdevEvent kSyn{EV_SYN, SYN_REPORT, 0};
+
+TEST_F(TapFrameFilterTest, MotionAndOrdinaryClicksPassWholeFrames) {
+    const std::vector<EvdevEvent> frame = {
+        {EV_MSC, MSC_SCAN, 0x90001}, {EV_KEY, BTN_LEFT, 1}, {EV_REL, REL_X, 5}, kSyn};
+    EXPECT_EQ(run(frame), frame);
+    EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(TapFrameFilterTest, SwallowedButtonTakesItsScanCodeAndLeavesMotion) {
+    const auto out =
+        run({{EV_MSC, MSC_SCAN, 0x90003}, {EV_KEY, BTN_MIDDLE, 1}, {EV_REL, REL_Y, -2}, kSyn});
+    EXPECT_EQ(out, (std::vector<EvdevEvent>{{EV_REL, REL_Y, -2}, kSyn}));
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(seen[0].type, tapevent::otherMouseDown);
+}
+
+TEST_F(TapFrameFilterTest, AFrameLeftEmptyWritesNoSynReport) {
+    EXPECT_TRUE(run({{EV_MSC, MSC_SCAN, 0x90003}, {EV_KEY, BTN_MIDDLE, 0}, kSyn}).empty());
+    EXPECT_TRUE(run({kSyn}).empty());
+}
+
+TEST_F(TapFrameFilterTest, AutorepeatFollowsThePressVerdict) {
+    (void)run({{EV_KEY, BTN_MIDDLE, 1}, kSyn, {EV_KEY, KEY_VOLUMEUP, 1}, kSyn});
+    seen.clear();
+    const auto out = run({{EV_KEY, BTN_MIDDLE, 2}, {EV_KEY, KEY_VOLUMEUP, 2}, kSyn});
+    EXPECT_EQ(out, (std::vector<EvdevEvent>{{EV_KEY, KEY_VOLUMEUP, 2}, kSyn}));
+    EXPECT_TRUE(seen.empty());
+}
+
+TEST_F(TapFrameFilterTest, SynDroppedIsNotForwarded) {
+    EXPECT_TRUE(run({{EV_SYN, SYN_DROPPED, 0}}).empty());
+}
+
+} // namespace
+} // namespace bindwell::linuxplatform
