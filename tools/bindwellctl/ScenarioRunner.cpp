@@ -1,0 +1,247 @@
+#include "ScenarioRunner.h"
+
+#include "support/Log.h"
+
+#include <QCoreApplication>
+#include <array>
+#include <cstdio>
+#include <limits>
+#include <string>
+
+namespace bindwell::ctl {
+namespace {
+
+constexpr int64_t kUint32Max = std::numeric_limits<uint32_t>::max();
+constexpr int64_t kMediaKeyDown = 0x0A;
+constexpr int64_t kMediaKeyUp = 0x0B;
+constexpr int64_t kMediaKeySubtype = 8;
+
+// Output goes through stdout and is flushed line by line, like the log, so
+// both interleave in the order things happen.
+void printLine(std::string_view text) {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+// Counts the events the loop delivers, to tell when it has run dry.
+class DeliveryCounter final : public QObject {
+public:
+    [[nodiscard]] long count() const { return count_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        ++count_;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    long count_ = 0;
+};
+
+ScenarioError missingInterface(std::string_view id) {
+    return ScenarioError("no interface '" + std::string(id) + "' is present");
+}
+
+} // namespace
+
+struct ScenarioRunner::Command {
+    std::string_view name;
+    size_t argumentCount;
+    // The last argument runs to the end of the line (a name or a label).
+    bool lastArgumentIsText;
+    std::string_view usage;
+    void (ScenarioRunner::*perform)(const ScenarioLine&);
+};
+
+const ScenarioRunner::Command* ScenarioRunner::findCommand(std::string_view name) {
+    static constexpr std::array<Command, 14> kCommands{{
+        {"device", 4, true, "device ID VENDOR PRODUCT NAME...", &ScenarioRunner::addDevice},
+        {"property", 3, true, "property ID KEY VALUE...", &ScenarioRunner::setProperty},
+        {"remove", 1, false, "remove ID", &ScenarioRunner::removeDevice},
+        {"refuse-seize", 2, false, "refuse-seize ID CODE", &ScenarioRunner::refuseSeize},
+        {"deny-tap", 0, false, "deny-tap", &ScenarioRunner::denyTap},
+        {"start", 0, false, "start", &ScenarioRunner::start},
+        {"stop", 0, false, "stop", &ScenarioRunner::stop},
+        {"toggle", 0, false, "toggle", &ScenarioRunner::toggle},
+        {"at", 1, false, "at SECONDS", &ScenarioRunner::setTime},
+        {"value", 4, false, "value ID PAGE USAGE VALUE", &ScenarioRunner::sendValue},
+        {"media", 2, false, "media KEYCODE down|up", &ScenarioRunner::pressMediaKey},
+        {"mouse", 2, false, "mouse BUTTON down|up", &ScenarioRunner::pressMouseButton},
+        {"scan", 0, false, "scan", &ScenarioRunner::scan},
+        {"edit", 2, true, "edit MAPPING_ID ACTION", &ScenarioRunner::editMapping},
+    }};
+    for (const Command& command : kCommands) {
+        if (command.name == name) {
+            return &command;
+        }
+    }
+    return nullptr;
+}
+
+ScenarioRunner::ScenarioRunner(const QString& configFolder)
+    : store_(configFolder), engine_(platform_, store_), appState_(engine_) {
+    platform_.poster().setObserver(
+        [](const sim::PostedEvent& event) { printLine(event.describe()); });
+    QObject::connect(&engine_, &HIDInterceptor::lastEventChanged,
+                     [this] { printLine("lastEvent: " + engine_.lastEvent()); });
+    QObject::connect(&appState_, &AppState::isRemappingChanged, [this] {
+        printLine(appState_.isRemapping() ? "isRemapping: true" : "isRemapping: false");
+    });
+}
+
+int ScenarioRunner::run(std::istream& script) {
+    std::string text;
+    for (int number = 1; std::getline(script, text); ++number) {
+        const ScenarioLine line(text);
+        if (line.isEmpty() || line.command().starts_with('#')) {
+            continue;
+        }
+        try {
+            execute(line);
+        } catch (const ScenarioError& error) {
+            std::fprintf(stderr, "error: line %d: %s\n", number, error.what());
+            return 2;
+        }
+        runEventLoopUntilIdle();
+    }
+    return 0;
+}
+
+void ScenarioRunner::execute(const ScenarioLine& line) {
+    const Command* command = findCommand(line.command());
+    if (command == nullptr) {
+        throw ScenarioError("unknown command '" + std::string(line.command()) + "'");
+    }
+    const size_t count = line.argumentCount();
+    const bool countFits = command->lastArgumentIsText ? count >= command->argumentCount
+                                                       : count == command->argumentCount;
+    if (!countFits) {
+        throw ScenarioError("expected " + std::string(command->usage));
+    }
+    (this->*command->perform)(line);
+}
+
+void ScenarioRunner::runEventLoopUntilIdle() {
+    // Deferred work (lastEvent, matched interfaces after an open) is posted to
+    // the loop and may post more; run it until a pass delivers nothing.
+    DeliveryCounter counter;
+    QCoreApplication::instance()->installEventFilter(&counter);
+    long delivered = -1;
+    while (delivered != counter.count()) {
+        delivered = counter.count();
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+    QCoreApplication::instance()->removeEventFilter(&counter);
+}
+
+sim::SimHidDevice& ScenarioRunner::presentInterface(std::string_view id) const {
+    const auto device = platform_.interface(id);
+    if (!device) {
+        throw missingInterface(id);
+    }
+    return *device;
+}
+
+void ScenarioRunner::addDevice(const ScenarioLine& line) {
+    const int64_t vendorID = parseInteger(line.argument(1));
+    const int64_t productID = parseInteger(line.argument(2));
+    if (!platform_.addInterface(line.argument(0), vendorID, productID, line.textFrom(3))) {
+        throw ScenarioError("interface '" + std::string(line.argument(0)) + "' is already present");
+    }
+}
+
+void ScenarioRunner::setProperty(const ScenarioLine& line) {
+    sim::SimHidDevice& device = presentInterface(line.argument(0));
+    const std::string_view key = line.argument(1);
+    if (key == hidproperty::vendorID || key == hidproperty::productID) {
+        device.setProperty(key, parseInteger(line.argument(2)));
+    } else if (key == hidproperty::product || key == hidproperty::manufacturer ||
+               key == hidproperty::transport) {
+        device.setProperty(key, std::string(line.textFrom(2)));
+    } else {
+        throw ScenarioError("unknown property '" + std::string(key) +
+                            "' (Product, Manufacturer, Transport, VendorID, ProductID)");
+    }
+}
+
+void ScenarioRunner::removeDevice(const ScenarioLine& line) {
+    if (!platform_.removeInterface(line.argument(0))) {
+        throw missingInterface(line.argument(0));
+    }
+}
+
+void ScenarioRunner::refuseSeize(const ScenarioLine& line) {
+    const auto code = parseInteger(line.argument(1), std::numeric_limits<int32_t>::min(),
+                                   std::numeric_limits<int32_t>::max());
+    presentInterface(line.argument(0)).setSeizeResult(static_cast<int32_t>(code));
+}
+
+void ScenarioRunner::denyTap(const ScenarioLine&) {
+    platform_.setTapAllowed(false);
+}
+
+void ScenarioRunner::start(const ScenarioLine&) {
+    engine_.start();
+}
+
+void ScenarioRunner::stop(const ScenarioLine&) {
+    engine_.stop();
+}
+
+void ScenarioRunner::toggle(const ScenarioLine&) {
+    appState_.toggleRemapping();
+}
+
+void ScenarioRunner::setTime(const ScenarioLine& line) {
+    platform_.simClock().set(parseSeconds(line.argument(0)));
+}
+
+void ScenarioRunner::sendValue(const ScenarioLine& line) {
+    const auto usagePage = static_cast<uint32_t>(parseInteger(line.argument(1), 0, kUint32Max));
+    const auto usage = static_cast<uint32_t>(parseInteger(line.argument(2), 0, kUint32Max));
+    const int64_t value = parseInteger(line.argument(3));
+    if (!platform_.sendValue(line.argument(0), usagePage, usage, value)) {
+        throw missingInterface(line.argument(0));
+    }
+}
+
+void ScenarioRunner::pressMediaKey(const ScenarioLine& line) {
+    const int64_t keyCode = parseInteger(line.argument(0), 0, 0xFFFF);
+    const int64_t state = parseDirection(line.argument(1)) ? kMediaKeyDown : kMediaKeyUp;
+    TapEvent event;
+    event.type = tapevent::systemDefined;
+    event.systemDefined =
+        SystemDefinedData{.subtype = kMediaKeySubtype, .data1 = (keyCode << 16) | (state << 8)};
+    feedTap(event);
+}
+
+void ScenarioRunner::pressMouseButton(const ScenarioLine& line) {
+    TapEvent event;
+    event.mouseButtonNumber = parseInteger(line.argument(0), 0, 31);
+    event.type =
+        parseDirection(line.argument(1)) ? tapevent::otherMouseDown : tapevent::otherMouseUp;
+    feedTap(event);
+}
+
+void ScenarioRunner::feedTap(const TapEvent& event) {
+    if (const auto verdict = platform_.feedTapEvent(event)) {
+        printLine(*verdict == TapVerdict::swallow ? "tap swallow" : "tap pass");
+    }
+}
+
+void ScenarioRunner::scan(const ScenarioLine&) {
+    appState_.scanDevices();
+}
+
+void ScenarioRunner::editMapping(const ScenarioLine& line) {
+    const RemapAction action = parseAction(line.textFrom(1));
+    const std::optional<DeviceProfile> profile = store_.activeProfile();
+    if (!profile) {
+        throw ScenarioError("the configuration has no active profile to edit");
+    }
+    store_.updateMapping(profile->id, std::string(line.argument(0)), action);
+}
+
+} // namespace bindwell::ctl
