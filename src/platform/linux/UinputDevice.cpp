@@ -28,7 +28,7 @@ void UinputDevice::sync() {
     write({EV_SYN, SYN_REPORT, 0});
 }
 
-void UinputDevice::emit(uint16_t type, uint16_t code, int32_t value) {
+void UinputDevice::writeFrame(uint16_t type, uint16_t code, int32_t value) {
     write({type, code, value});
     sync();
 }

@@ -29,7 +29,7 @@ public:
     // Ends the current frame with SYN_REPORT.
     void sync();
     // Writes one event and ends the frame.
-    void emit(uint16_t type, uint16_t code, int32_t value);
+    void writeFrame(uint16_t type, uint16_t code, int32_t value);
 
     [[nodiscard]] std::string devnode() const;
 

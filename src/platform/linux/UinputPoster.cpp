@@ -85,22 +85,22 @@ void UinputPoster::postKey(uint16_t keyCode, bool keyDown, uint64_t flags) {
 
 void UinputPoster::pressKeys(uint16_t key, const std::vector<uint16_t>& modifiers) {
     for (const uint16_t modifier : modifiers) {
-        device_->emit(EV_KEY, modifier, 1);
+        device_->writeFrame(EV_KEY, modifier, 1);
     }
-    device_->emit(EV_KEY, key, 1);
+    device_->writeFrame(EV_KEY, key, 1);
 }
 
 void UinputPoster::releaseKeys(uint16_t key, const std::vector<uint16_t>& modifiers) {
-    device_->emit(EV_KEY, key, 0);
+    device_->writeFrame(EV_KEY, key, 0);
     for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) {
-        device_->emit(EV_KEY, *it, 0);
+        device_->writeFrame(EV_KEY, *it, 0);
     }
 }
 
 void UinputPoster::postMouseButton(MouseEventType type, int) {
     const std::optional<std::pair<uint16_t, int32_t>> event = mouseButtonEvent(type);
     if (device_ && event) {
-        device_->emit(EV_KEY, event->first, event->second);
+        device_->writeFrame(EV_KEY, event->first, event->second);
     }
 }
 

@@ -1,0 +1,114 @@
+// bindwellctl monitor [VENDOR:PRODUCT]: prints the (page, usage, value)
+// records of consumer-control interfaces exactly as the engine would receive
+// them, to find out what a controller's buttons send. Nothing is grabbed.
+#include "Command.h"
+#include "QuitOnSignal.h"
+#include "engine/DeviceProperties.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "support/Hex.h"
+
+#include <QCoreApplication>
+#include <charconv>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace bindwell::ctl {
+namespace {
+
+struct DeviceFilter {
+    int64_t vendorID = 0;
+    int64_t productID = 0;
+
+    [[nodiscard]] bool matches(const HidDevice& device) const {
+        return integerProperty(device, hidproperty::vendorID) == vendorID &&
+               integerProperty(device, hidproperty::productID) == productID;
+    }
+};
+
+std::optional<int64_t> parseHex(std::string_view text) {
+    if (text.starts_with("0x") || text.starts_with("0X")) {
+        text.remove_prefix(2);
+    }
+    uint32_t value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 16);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<DeviceFilter> parseFilter(std::string_view text) {
+    const size_t colon = text.find(':');
+    if (colon == std::string_view::npos) {
+        return std::nullopt;
+    }
+    const auto vendor = parseHex(text.substr(0, colon));
+    const auto product = parseHex(text.substr(colon + 1));
+    if (!vendor || !product) {
+        return std::nullopt;
+    }
+    return DeviceFilter{*vendor, *product};
+}
+
+std::string describe(const HidDevice& device) {
+    return textProperty(device, hidproperty::product) + " [vid:0x" +
+           hexLower(integerProperty(device, hidproperty::vendorID)) + " pid:0x" +
+           hexLower(integerProperty(device, hidproperty::productID)) + "]";
+}
+
+void print(const std::string& line) {
+    std::printf("%s\n", line.c_str());
+    std::fflush(stdout);
+}
+
+int monitor(const std::vector<std::string_view>& args) {
+    std::optional<DeviceFilter> filter;
+    if (args.size() > 1 || (args.size() == 1 && !(filter = parseFilter(args[0])))) {
+        std::fprintf(stderr, "usage: bindwellctl monitor [VENDOR:PRODUCT] (hex, e.g. 56e:156)\n");
+        return 2;
+    }
+    int argc = 1;
+    char name[] = "bindwellctl";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    const QuitOnSignal quitOnSignal;
+    LinuxPlatform platform;
+    const auto wanted = [&](const HidDevice& device) { return !filter || filter->matches(device); };
+    const std::unique_ptr<HidManager> manager = platform.createHidManager();
+    manager->open({
+        .matched =
+            [&](const HidDeviceRef& device) {
+                if (wanted(*device)) {
+                    print("+ " + describe(*device));
+                }
+            },
+        .removed =
+            [&](const HidDeviceRef& device) {
+                if (wanted(*device)) {
+                    print("- " + describe(*device));
+                }
+            },
+        .inputValue =
+            [&](const HidInputValue& value) {
+                if (wanted(*value.device)) {
+                    print("page 0x" + hexLower(value.usagePage) + " usage 0x" +
+                          hexLower(value.usage) + " value " + std::to_string(value.value) + "  " +
+                          textProperty(*value.device, hidproperty::product));
+                }
+            },
+    });
+    QCoreApplication::exec();
+    manager->close();
+    return 0;
+}
+
+const CommandRegistration registration({
+    .name = "monitor",
+    .usage = "monitor [VENDOR:PRODUCT]",
+    .summary = "print consumer-control input as the engine receives it, until interrupted",
+    .run = monitor,
+});
+
+} // namespace
+} // namespace bindwell::ctl

@@ -1,0 +1,63 @@
+// bindwellctl run: remapping without window or tray, for headless machines
+// and the systemd user service. It writes the same log lines as the
+// application and, on SIGINT or SIGTERM, stops the engine and lets go of
+// anything it still holds down before exiting.
+#include "Command.h"
+#include "QuitOnSignal.h"
+#include "engine/HIDInterceptor.h"
+#include "model/ConfigStore.h"
+#include "platform/linux/LinuxPlatform.h"
+#include "support/Log.h"
+
+#include <QCoreApplication>
+#include <cstdio>
+
+namespace bindwell::ctl {
+namespace {
+
+// A held click or Fn whose button is still down at exit would otherwise stay
+// down on the desktop after the virtual device is gone.
+void releaseHeldOutput(HIDInterceptor& engine) {
+    if (engine.holdLeftClickActive()) {
+        engine.performAction(RemapAction::holdLeftClick(), false);
+    }
+    if (engine.holdRightClickActive()) {
+        engine.performAction(RemapAction::holdRightClick(), false);
+    }
+    if (engine.fnKeyHeld()) {
+        engine.performAction(RemapAction::fnKey(), false);
+    }
+}
+
+int run(const std::vector<std::string_view>& args) {
+    if (!args.empty()) {
+        std::fprintf(stderr, "usage: bindwellctl run\n");
+        return 2;
+    }
+    int argc = 1;
+    char name[] = "bindwellctl";
+    char* argv[] = {name, nullptr};
+    QCoreApplication application(argc, argv);
+    installPlatform(std::make_unique<LinuxPlatform>());
+    if (!ConfigStore::shared().hasActiveProfile()) {
+        log("No active profile found");
+        return 1;
+    }
+    const QuitOnSignal quitOnSignal;
+    HIDInterceptor& engine = HIDInterceptor::shared();
+    engine.start();
+    QCoreApplication::exec();
+    releaseHeldOutput(engine);
+    engine.stop();
+    return 0;
+}
+
+const CommandRegistration registration({
+    .name = "run",
+    .usage = "run",
+    .summary = "remap the active profile's device without window or tray, until interrupted",
+    .run = run,
+});
+
+} // namespace
+} // namespace bindwell::ctl
