@@ -6,8 +6,9 @@ namespace bindwell {
 namespace {
 
 // Uptimes are doubles, so a press 60 ms after another can measure as
-// 59.99999999 ms; a nanosecond of slack keeps the reported figure honest.
-constexpr double kMillisecondSlack = 1e-6;
+// 59.99999999 ms and one 100 ms after as 99.99999999 ms. A nanosecond of slack
+// absorbs that rounding, both in the window test and in the reported figure.
+constexpr double kSlackSeconds = 1e-9;
 
 } // namespace
 
@@ -19,9 +20,9 @@ DedupeGate::Verdict DedupeGate::admitPress(const RemapAction& action, double now
     std::string actionKey = key(action);
     const auto found = lastActionTime_.find(actionKey);
     if (found != lastActionTime_.end()) {
-        const double elapsed = now - found->second;
+        const double elapsed = now - found->second + kSlackSeconds;
         if (elapsed < dedupeWindow_) {
-            const auto ms = static_cast<int64_t>(std::trunc(elapsed * 1000.0 + kMillisecondSlack));
+            const auto ms = static_cast<int64_t>(std::trunc(elapsed * 1000.0));
             return {.admitted = false, .elapsedMilliseconds = ms};
         }
         found->second = now;
