@@ -1,0 +1,147 @@
+#include "EngineHarness.h"
+#include "LogCapture.h"
+#include "engine/RemappingObserver.h"
+#include "platform/sim/SimEventTap.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace bindwell::test {
+namespace {
+
+constexpr uint32_t kVolumeUp = 0xE9;
+
+struct RecordingObserver final : RemappingObserver {
+    void setIsRemapping(bool value) override { calls.push_back(value); }
+    std::vector<bool> calls;
+};
+
+DeviceProfile heldClickProfile() {
+    return makeProfile({makeMapping("click", 0x0C, kVolumeUp, RemapAction::holdLeftClick())});
+}
+
+TEST(EngineLifecycle, StartWithoutActiveProfileAcquiresNothing) {
+    EngineHarness harness({makeProfile({}, false)});
+    LogCapture log;
+    harness.engine.start();
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"[Bindwell] No active profile found"});
+    EXPECT_FALSE(harness.engine.isRunning());
+    EXPECT_EQ(harness.platform.createdManagerCount(), 0);
+    EXPECT_EQ(harness.platform.tap(), nullptr);
+    EXPECT_FALSE(harness.engine.activeProfile().has_value());
+}
+
+TEST(EngineLifecycle, SecondStartWhileRunningOpensNothingMore) {
+    EngineHarness harness({heldClickProfile()});
+    QSignalSpy running(&harness.engine, &HIDInterceptor::isRunningChanged);
+    harness.engine.start();
+    LogCapture log;
+    harness.engine.start();
+    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(harness.platform.createdManagerCount(), 1);
+    EXPECT_EQ(harness.platform.poster().prepareCount(), 1);
+    EXPECT_EQ(running.count(), 1);
+}
+
+TEST(EngineLifecycle, StartAndStopTellTheObserverAndScopeTheTapToTheTarget) {
+    EngineHarness harness({heldClickProfile()});
+    RecordingObserver observer;
+    harness.engine.setRemappingObserver(&observer);
+    harness.engine.start();
+    ASSERT_NE(harness.platform.tap(), nullptr);
+    EXPECT_TRUE(harness.platform.tap()->isEnabled());
+    EXPECT_EQ(harness.platform.tap()->scope().vendorID, kRemoteVendor);
+    EXPECT_EQ(harness.platform.tap()->scope().productID, kRemoteProduct);
+    harness.engine.stop();
+    harness.engine.stop();
+    EXPECT_EQ(observer.calls, (std::vector<bool>{true, false, false}));
+}
+
+TEST(EngineLifecycle, StopReleasesDevicesButKeepsProfileTextTimesAndHolds) {
+    EngineHarness harness({heldClickProfile()});
+    auto seized = harness.platform.addInterface("a", kRemoteVendor, kRemoteProduct, "Remote");
+    auto refused = harness.platform.addInterface("b", kRemoteVendor, kRemoteProduct, "Remote");
+    refused->setSeizeResult(-16);
+    harness.engine.start();
+    EngineHarness::runLoop();
+    harness.press("a", kVolumeUp);
+    ASSERT_TRUE(seized->isSeized());
+    ASSERT_TRUE(harness.engine.holdLeftClickActive());
+    ASSERT_EQ(harness.engine.trackedDevices().size(), 2U);
+
+    harness.engine.stop();
+    EXPECT_FALSE(seized->isSeized());
+    EXPECT_TRUE(harness.engine.trackedDevices().empty());
+    EXPECT_TRUE(harness.engine.seizedDevices().empty());
+    EXPECT_FALSE(harness.engine.hasHidManager());
+    EXPECT_FALSE(harness.engine.hasEventTap());
+    EXPECT_EQ(harness.platform.openManagerCount(), 0);
+    EXPECT_TRUE(harness.engine.activeProfile().has_value());
+    EXPECT_EQ(harness.engine.lastEvent(), "Label click → Hold Left Click (Drag)");
+    EXPECT_EQ(harness.engine.dedupeGate().lastActionTime().count("Hold Left Click (Drag)-true"),
+              1U);
+    // Stopping posts no release: the hold stays recorded until its button is let go.
+    EXPECT_TRUE(harness.engine.holdLeftClickActive());
+    EXPECT_EQ(harness.platform.poster().events().size(), 1U);
+}
+
+TEST(EngineLifecycle, RefusedSeizeKeepsTheInterfaceTrackedButNotSeized) {
+    EngineHarness harness({heldClickProfile()});
+    auto device = harness.platform.addInterface("a", kRemoteVendor, kRemoteProduct, "Remote");
+    device->setSeizeResult(-16);
+    harness.engine.start();
+    LogCapture log;
+    EngineHarness::runLoop();
+    EXPECT_EQ(harness.engine.trackedDevices().size(), 1U);
+    EXPECT_TRUE(harness.engine.seizedDevices().empty());
+    EXPECT_TRUE(log.contains(
+        "[Bindwell] ⚠️ Could not seize Remote (error: -16). Using CGEventTap instead."));
+    harness.press("a", kVolumeUp);
+    EXPECT_EQ(harness.platform.poster().descriptions(),
+              std::vector<std::string>{"post mouse 1 button 0"});
+}
+
+TEST(EngineLifecycle, LastEventIsAssignedOnTheEventLoopNotInsideTheCallback) {
+    EngineHarness harness({heldClickProfile()});
+    harness.engine.start();
+    harness.plugIn("a");
+    QSignalSpy changes(&harness.engine, &HIDInterceptor::lastEventChanged);
+    harness.platform.sendValue("a", 0x0C, kVolumeUp, 1);
+    harness.platform.sendValue("a", 0x0C, kVolumeUp, 0);
+    EXPECT_EQ(harness.engine.lastEvent(), "");
+    EXPECT_EQ(changes.count(), 0);
+    EngineHarness::runLoop();
+    // Both assignments arrive, in order, although the text is the same.
+    EXPECT_EQ(changes.count(), 2);
+    EXPECT_EQ(harness.engine.lastEventText(), "Label click → Hold Left Click (Drag)");
+}
+
+TEST(EngineLifecycle, TapTurnedOffBySystemIsTurnedBackOn) {
+    EngineHarness harness({heldClickProfile()});
+    harness.engine.start();
+    for (uint32_t notice : {tapevent::disabledByTimeout, tapevent::disabledByUserInput}) {
+        harness.platform.disableTap(notice);
+        EXPECT_TRUE(harness.platform.tap()->isEnabled());
+    }
+}
+
+TEST(EngineLifecycle, TapPassesSystemEventsThatAreNotMediaKeys) {
+    EngineHarness harness(
+        {makeProfile({makeMapping("vu", 0x0C, kVolumeUp, RemapAction::escapeKey())})});
+    harness.engine.start();
+    TapEvent undecodable;
+    undecodable.type = tapevent::systemDefined;
+    TapEvent otherSubtype = undecodable;
+    otherSubtype.systemDefined = SystemDefinedData{.subtype = 7, .data1 = 0x0A00};
+    TapEvent keyDown;
+    keyDown.type = 10;
+    for (const TapEvent& event : {undecodable, otherSubtype, keyDown}) {
+        EXPECT_EQ(harness.platform.feedTapEvent(event), TapVerdict::pass);
+    }
+    TapEvent volumeUp = otherSubtype;
+    volumeUp.systemDefined->subtype = 8;
+    EXPECT_EQ(harness.platform.feedTapEvent(volumeUp), TapVerdict::swallow);
+}
+
+} // namespace
+} // namespace bindwell::test

@@ -1,0 +1,94 @@
+#include "platform/sim/SimPlatform.h"
+
+#include "platform/sim/SimHidManager.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace bindwell::sim {
+namespace {
+
+// What a manager reported, as "matched a", "removed a", "value a 233".
+struct Reports {
+    HidManager::Callbacks callbacks(const SimPlatform& platform) {
+        const auto idOf = [&platform](const HidDeviceRef& device) {
+            for (const char* id : {"a", "b"}) {
+                if (platform.interface(id) == device) {
+                    return std::string(id);
+                }
+            }
+            return std::string("?");
+        };
+        return {
+            .matched = [this,
+                        idOf](const HidDeviceRef& d) { lines.push_back("matched " + idOf(d)); },
+            .removed = [this](const HidDeviceRef&) { lines.push_back("removed"); },
+            .inputValue =
+                [this, idOf](const HidInputValue& v) {
+                    lines.push_back("value " + idOf(v.device) + " " + std::to_string(v.value));
+                },
+        };
+    }
+    std::vector<std::string> lines;
+};
+
+TEST(SimPlatform, InterfacesPresentAtOpenAreMatchedOnTheEventLoopNotInsideOpen) {
+    SimPlatform platform;
+    platform.addInterface("a", 1, 2, "Remote");
+    Reports reports;
+    auto manager = platform.createHidManager();
+    manager->open(reports.callbacks(platform));
+    EXPECT_TRUE(reports.lines.empty());
+    EXPECT_EQ(manager->currentDevices().size(), 1U);
+    QCoreApplication::sendPostedEvents();
+    platform.addInterface("b", 1, 2, "Remote");
+    platform.sendValue("a", 0x0C, 0xFFFFFFFF, 233);
+    platform.removeInterface("a");
+    EXPECT_EQ(reports.lines,
+              (std::vector<std::string>{"matched a", "matched b", "value a 233", "removed"}));
+}
+
+TEST(SimPlatform, NothingIsReportedAfterClose) {
+    SimPlatform platform;
+    platform.addInterface("a", 1, 2, "Remote");
+    Reports reports;
+    auto manager = platform.createHidManager();
+    manager->open(reports.callbacks(platform));
+    manager->close();
+    QCoreApplication::sendPostedEvents();
+    platform.sendValue("a", 0x0C, 0xE9, 1);
+    platform.removeInterface("a");
+    EXPECT_TRUE(reports.lines.empty());
+    EXPECT_TRUE(manager->currentDevices().empty());
+    EXPECT_EQ(platform.openManagerCount(), 0);
+}
+
+TEST(SimPlatform, InterfaceGoneBeforeTheLoopRunsIsNeverMatched) {
+    SimPlatform platform;
+    platform.addInterface("a", 1, 2, "Remote");
+    Reports reports;
+    auto manager = platform.createHidManager();
+    manager->open(reports.callbacks(platform));
+    platform.removeInterface("a");
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(reports.lines, std::vector<std::string>{"removed"});
+}
+
+TEST(SimPlatform, RefusedTapIsNotCreatedAndAbsentTapAnswersNothing) {
+    SimPlatform platform;
+    platform.setTapAllowed(false);
+    EXPECT_EQ(platform.createEventTap({}, [](const TapEvent&) { return TapVerdict::swallow; }),
+              nullptr);
+    EXPECT_FALSE(platform.feedTapEvent({}).has_value());
+    platform.setTapAllowed(true);
+    auto tap = platform.createEventTap({}, [](const TapEvent&) { return TapVerdict::swallow; });
+    // Not yet enabled: events pass untouched.
+    EXPECT_EQ(platform.feedTapEvent({}), TapVerdict::pass);
+    tap->setEnabled(true);
+    EXPECT_EQ(platform.feedTapEvent({}), TapVerdict::swallow);
+    tap.reset();
+    EXPECT_FALSE(platform.feedTapEvent({}).has_value());
+}
+
+} // namespace
+} // namespace bindwell::sim
