@@ -1,0 +1,135 @@
+#include "app/AppState.h"
+
+#include "LogCapture.h"
+#include "engine/HIDInterceptor.h"
+#include "model/ConfigStore.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace bindwell::test {
+namespace {
+
+using Step = AppState::SetupStep;
+
+DeviceProfile remoteProfile(bool isActive) {
+    return {.id = "remote",
+            .deviceName = "Remote",
+            .vendorID = 0x56E,
+            .productID = 0x156,
+            .buttonMappings = {},
+            .isActive = isActive};
+}
+
+// The application state over an engine on the simulated platform.
+struct StateHarness {
+    explicit StateHarness(bool withActiveProfile) {
+        store.saveProfile(remoteProfile(withActiveProfile));
+    }
+    QTemporaryDir folder;
+    sim::SimPlatform platform;
+    ConfigStore store{folder.path()};
+    HIDInterceptor engine{platform, store};
+    AppState state{engine};
+};
+
+TEST(AppStateSetupStep, RawValuesNameTheStepsInWizardOrderAndNothingElse) {
+    EXPECT_EQ(AppState::allSetupSteps,
+              (std::array<Step, 3>{Step::selectDevice, Step::mapButtons, Step::done}));
+    EXPECT_EQ(AppState::setupStepFromRawValue(0), Step::selectDevice);
+    EXPECT_EQ(AppState::setupStepFromRawValue(1), Step::mapButtons);
+    EXPECT_EQ(AppState::setupStepFromRawValue(2), Step::done);
+    EXPECT_FALSE(AppState::setupStepFromRawValue(3).has_value());
+    EXPECT_FALSE(AppState::setupStepFromRawValue(-1).has_value());
+}
+
+TEST(AppStateFields, StartAtTheirInitialValuesAndNotifyWhenWritten) {
+    StateHarness harness(true);
+    EXPECT_FALSE(harness.state.isRemapping());
+    EXPECT_FALSE(harness.state.activeProfile().has_value());
+    EXPECT_TRUE(harness.state.detectedDevices().empty());
+    EXPECT_EQ(harness.state.setupStep(), Step::selectDevice);
+
+    QSignalSpy step(&harness.state, &AppState::setupStepChanged);
+    QSignalSpy profile(&harness.state, &AppState::activeProfileChanged);
+    harness.state.setSetupStep(Step::mapButtons);
+    harness.state.setSetupStep(Step::mapButtons);
+    harness.state.setActiveProfile(remoteProfile(true));
+    EXPECT_EQ(step.count(), 1);
+    EXPECT_EQ(profile.count(), 1);
+    EXPECT_EQ(harness.state.activeProfile()->id, "remote");
+}
+
+TEST(AppStateToggle, SwitchesTheEngineOnAndOff) {
+    StateHarness harness(true);
+    QSignalSpy remapping(&harness.state, &AppState::isRemappingChanged);
+    harness.state.toggleRemapping();
+    EXPECT_TRUE(harness.engine.isRunning());
+    EXPECT_TRUE(harness.state.isRemapping());
+    harness.state.toggleRemapping();
+    EXPECT_FALSE(harness.engine.isRunning());
+    EXPECT_FALSE(harness.state.isRemapping());
+    EXPECT_EQ(remapping.count(), 2);
+}
+
+TEST(AppStateToggle, WithoutActiveProfileDoesNotClaimThatRemappingRuns) {
+    StateHarness harness(false);
+    LogCapture log;
+    harness.state.toggleRemapping();
+    EXPECT_FALSE(harness.state.isRemapping());
+    // The next toggle tries to start again instead of stopping what never ran.
+    harness.state.toggleRemapping();
+    EXPECT_EQ(log.lines(), std::vector<std::string>(2, "[Bindwell] No active profile found"));
+}
+
+TEST(AppStateToggle, FollowsStartsAndStopsMadeDirectlyOnTheEngine) {
+    StateHarness harness(true);
+    harness.engine.start();
+    EXPECT_TRUE(harness.state.isRemapping());
+    harness.engine.stop();
+    EXPECT_FALSE(harness.state.isRemapping());
+}
+
+TEST(AppStateScan, ReplacesTheListAndLogsEachDevice) {
+    StateHarness harness(true);
+    harness.platform.addInterface("a", 0x56E, 0x156, "Remote");
+    harness.platform.addInterface("b", 0x56E, 0x156, "Remote");
+    harness.platform.addInterface("c", 0x4D9, 0x1702, "USB Headset");
+    QSignalSpy devices(&harness.state, &AppState::detectedDevicesChanged);
+    LogCapture log;
+    harness.state.scanDevices();
+    EXPECT_EQ(devices.count(), 1);
+    ASSERT_EQ(harness.state.detectedDevices().size(), 1U);
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{
+                               "[Bindwell] Detected 1 consumer control device(s)",
+                               "[Bindwell]   → Remote [vid:0x56e pid:0x156]",
+                           }));
+
+    harness.platform.removeInterface("a");
+    harness.platform.removeInterface("b");
+    log.clear();
+    harness.state.scanDevices();
+    EXPECT_TRUE(harness.state.detectedDevices().empty());
+    EXPECT_EQ(log.lines(),
+              std::vector<std::string>{"[Bindwell] Detected 0 consumer control device(s)"});
+}
+
+TEST(AppStateObserver, StateStopsObservingTheEngineWhenDestroyed) {
+    QTemporaryDir folder;
+    sim::SimPlatform platform;
+    ConfigStore store{folder.path()};
+    store.saveProfile(remoteProfile(true));
+    HIDInterceptor engine{platform, store};
+    {
+        AppState state{engine};
+        EXPECT_EQ(engine.remappingObserver(), &state);
+    }
+    EXPECT_EQ(engine.remappingObserver(), nullptr);
+    engine.start();
+    EXPECT_TRUE(engine.isRunning());
+}
+
+} // namespace
+} // namespace bindwell::test
