@@ -12,6 +12,22 @@ AbstractButton {
     Keys.onReturnPressed: control.clicked()
     Keys.onEnterPressed: control.clicked()
 
+    // Tabbing onto a button inside a scrolled list brings it into view.
+    onActiveFocusChanged: if (activeFocus) revealInFlickable()
+    function revealInFlickable() {
+        for (let p = control.parent; p; p = p.parent) {
+            if (p.contentY !== undefined && p.contentItem !== undefined && p.flickableDirection !== undefined) {
+                const top = control.mapToItem(p.contentItem, 0, 0).y
+                const bottom = top + control.height
+                if (top < p.contentY)
+                    p.contentY = top
+                else if (bottom > p.contentY + p.height)
+                    p.contentY = Math.min(bottom - p.height, p.contentHeight - p.height)
+                return
+            }
+        }
+    }
+
     // Shown only for keyboard focus, so mouse users see the design untouched.
     property real focusRadius: 0
     Rectangle {

@@ -6,7 +6,7 @@ import QtQuick
 // embedded at build time). The comment beside each is the glyph's own name.
 QtObject {
     readonly property FontLoader loader: FontLoader {
-        source: Qt.resolvedUrl("fonts/materialdesignicons-webfont.ttf")
+        source: "qrc:/qt-project.org/imports/Bindwell/Ui/fonts/materialdesignicons-webfont.ttf"
     }
     readonly property string fontFamily: loader.name
 

@@ -42,4 +42,7 @@ QtObject {
     // Corner radii of the shared controls.
     readonly property int buttonRadius: 12
     readonly property int buttonPadding: 14
+
+    // The application's logo, compiled in by the resources library.
+    readonly property url logo: "qrc:/bindwell/MenuBarBindwell.svg"
 }

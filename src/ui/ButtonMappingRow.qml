@@ -1,0 +1,87 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Bindwell.Core
+
+// One remappable button. A click opens the action picker in a panel attached
+// to the row; a choice is stored at once and closes the panel.
+ChromelessButton {
+    id: row
+    property var mapping
+    property string profileID
+    readonly property bool showActionPicker: popover.opened
+
+    objectName: "mappingRow_" + mapping.label
+    Layout.fillWidth: true
+    leftPadding: 16
+    rightPadding: 16
+    topPadding: 12
+    bottomPadding: 12
+    focusRadius: 12
+    text: mapping.label
+
+    onClicked: popover.open()
+
+    background: Rectangle {
+        radius: 12
+        color: Theme.white(0.03)
+        border.width: 1
+        border.color: Theme.white(0.06)
+    }
+
+    contentItem: RowLayout {
+        spacing: 12
+        Text {
+            Layout.fillWidth: true
+            text: row.mapping.label
+            color: Theme.primaryText
+            font.pixelSize: Theme.body
+            font.weight: Font.Medium
+            elide: Text.ElideRight
+        }
+        ActionChip {
+            objectName: "actionChip"
+            action: row.mapping.action
+        }
+        Icon {
+            name: "chevron.right"
+            size: Theme.caption2
+            color: Theme.secondaryText
+        }
+    }
+
+    Popup {
+        id: popover
+        objectName: "actionPopover"
+        parent: row
+        x: Math.round((row.width - width) / 2)
+        y: row.height + 4
+        margins: 8
+        padding: 0
+        focus: true
+        closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
+
+        background: Rectangle {
+            radius: 10
+            color: Theme.controlBackground
+            border.width: 1
+            border.color: Theme.white(0.12)
+        }
+
+        // A new picker for each opening, so it always starts collapsed.
+        contentItem: Loader {
+            active: popover.opened || popover.visible
+            sourceComponent: ActionPickerView {
+                currentAction: row.mapping.action
+                onSelect: action => row.choose(action)
+            }
+        }
+    }
+
+    function choose(action) {
+        const profileID = row.profileID
+        const mappingID = row.mapping.id
+        popover.close()
+        SetupCommands.chooseAction(profileID, mappingID, action.displayName)
+    }
+}

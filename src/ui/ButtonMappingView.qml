@@ -1,0 +1,163 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Bindwell.Core
+
+// The mapping editor: the wizard's second page, and after setup the
+// button-settings page. The mode follows the stored setup flag as it changes.
+Item {
+    id: page
+    objectName: "buttonMappingView"
+    readonly property bool settingsMode: ConfigStore.hasCompletedSetup
+
+    ColumnLayout {
+        anchors.fill: parent
+        anchors.topMargin: 16
+        spacing: 16
+
+        // Device header (settings only).
+        Rectangle {
+            objectName: "deviceHeader"
+            visible: page.settingsMode && ActiveProfile.hasProfile
+            Layout.fillWidth: true
+            Layout.leftMargin: 30
+            Layout.rightMargin: 30
+            implicitHeight: header.implicitHeight + 20
+            radius: 10
+            color: Theme.white(0.03)
+
+            RowLayout {
+                id: header
+                anchors.fill: parent
+                anchors.leftMargin: 16
+                anchors.rightMargin: 16
+                Icon {
+                    name: "gamecontroller.fill"
+                    color: Theme.accent
+                }
+                Text {
+                    objectName: "deviceHeaderName"
+                    Layout.fillWidth: true
+                    text: ActiveProfile.deviceName
+                    color: Theme.primaryText
+                    font.pixelSize: Theme.subheadline
+                    font.weight: Font.Medium
+                    elide: Text.ElideRight
+                }
+                ChromelessButton {
+                    objectName: "changeDeviceButton"
+                    text: qsTr("Change Device")
+                    focusRadius: 4
+                    onClicked: SetupCommands.changeDevice()
+                    contentItem: Text {
+                        text: parent.text
+                        color: Theme.accent
+                        font.pixelSize: Theme.caption
+                    }
+                }
+            }
+        }
+
+        Text {
+            objectName: "mappingTitle"
+            Layout.alignment: Qt.AlignHCenter
+            text: page.settingsMode ? qsTr("Button Mappings") : qsTr("Map Your Buttons")
+            color: Theme.primaryText
+            font.pixelSize: Theme.title
+            font.bold: true
+        }
+        Text {
+            Layout.fillWidth: true
+            Layout.leftMargin: 40
+            Layout.rightMargin: 40
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+            text: page.settingsMode
+                  ? qsTr("Tap any button to change its action. Changes apply on Save.")
+                  : qsTr("Tap a button to change what it does. Leave as-is to keep defaults.")
+            color: Theme.secondaryText
+            font.pixelSize: Theme.body
+        }
+
+        ScrollView {
+            id: scroll
+            objectName: "mappingList"
+            visible: ActiveProfile.hasProfile
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            contentWidth: availableWidth
+            ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+
+            ColumnLayout {
+                width: scroll.availableWidth
+                spacing: 8
+
+                Repeater {
+                    model: ActiveProfile.remappable
+                    ButtonMappingRow {
+                        required property var modelData
+                        Layout.leftMargin: 30
+                        Layout.rightMargin: 30
+                        mapping: modelData
+                        profileID: ActiveProfile.profileID
+                    }
+                }
+
+                ColumnLayout {
+                    objectName: "fixedSection"
+                    visible: ActiveProfile.fixed.length > 0
+                    Layout.fillWidth: true
+                    Layout.leftMargin: 30
+                    Layout.rightMargin: 30
+                    spacing: 8
+                    Divider {
+                        Layout.topMargin: 8
+                        Layout.bottomMargin: 8
+                    }
+                    Text {
+                        text: qsTr("Fixed Buttons")
+                        color: Theme.secondaryText
+                        font.pixelSize: Theme.caption
+                    }
+                    Repeater {
+                        model: ActiveProfile.fixed
+                        FixedButtonRow {
+                            required property var modelData
+                            mapping: modelData
+                        }
+                    }
+                }
+            }
+        }
+
+        // Keeps the command row at the bottom when there is no list to fill the page.
+        Item {
+            visible: !ActiveProfile.hasProfile
+            Layout.fillHeight: true
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.leftMargin: 30
+            Layout.rightMargin: 30
+            Layout.bottomMargin: 30
+            spacing: 12
+
+            SecondaryButton {
+                objectName: page.settingsMode ? "resetDefaultsButton" : "backButton"
+                text: page.settingsMode ? qsTr("Reset Defaults") : qsTr("Back")
+                iconName: page.settingsMode ? "arrow.counterclockwise" : "arrow.left"
+                onClicked: page.settingsMode ? SetupCommands.resetDefaults()
+                                             : SetupCommands.back()
+            }
+            PrimaryButton {
+                objectName: page.settingsMode ? "saveAndCloseButton" : "activateButton"
+                text: page.settingsMode ? qsTr("Save & Close") : qsTr("Activate Bindwell")
+                iconName: "checkmark.circle.fill"
+                iconAfterText: !page.settingsMode
+                onClicked: page.settingsMode ? SetupCommands.saveAndClose()
+                                             : SetupCommands.activate()
+            }
+        }
+    }
+}

@@ -1,0 +1,77 @@
+import QtQuick
+import QtQuick.Layouts
+import Bindwell.Core
+
+// The wizard's last page: what each button will do, and the switch-on.
+Item {
+    id: page
+    objectName: "setupCompleteView"
+
+    ColumnLayout {
+        anchors.fill: parent
+        spacing: 24
+
+        Item {
+            Layout.fillHeight: true
+        }
+        Icon {
+            Layout.alignment: Qt.AlignHCenter
+            name: "checkmark.circle.fill"
+            font.pixelSize: 64
+            color: Theme.accent
+        }
+        Text {
+            Layout.alignment: Qt.AlignHCenter
+            text: qsTr("You're All Set!")
+            color: Theme.primaryText
+            font.pixelSize: Theme.title
+            font.bold: true
+        }
+        Text {
+            Layout.fillWidth: true
+            Layout.leftMargin: 40
+            Layout.rightMargin: 40
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+            text: qsTr("Bindwell is now active in your menu bar. You can change button mappings anytime from the menu bar → Button Settings.")
+            color: Theme.secondaryText
+            font.pixelSize: Theme.body
+        }
+        Card {
+            objectName: "summaryCard"
+            visible: ActiveProfile.hasProfile
+            Layout.fillWidth: true
+            Layout.leftMargin: 30
+            Layout.rightMargin: 30
+            implicitHeight: summary.implicitHeight + 32
+
+            ColumnLayout {
+                id: summary
+                anchors.fill: parent
+                anchors.margins: 16
+                spacing: 4
+                Repeater {
+                    model: ActiveProfile.remappable
+                    SummaryRow {
+                        required property var modelData
+                        mapping: modelData
+                    }
+                }
+            }
+        }
+        Item {
+            Layout.fillHeight: true
+        }
+        PrimaryButton {
+            objectName: "startRemappingButton"
+            Layout.leftMargin: 30
+            Layout.rightMargin: 30
+            Layout.bottomMargin: 30
+            topPadding: 16
+            bottomPadding: 16
+            text: qsTr("Start Remapping")
+            iconName: "gamecontroller.fill"
+            onClicked: SetupCommands.startRemapping()
+        }
+    }
+}

@@ -1,0 +1,56 @@
+// Main thread only.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace bindwell {
+class ConfigStore;
+class HIDInterceptor;
+namespace sim {
+class SimPlatform;
+}
+} // namespace bindwell
+
+namespace bindwell::test {
+
+// What the QML tests may do to the world around the pages: plug devices in,
+// grant permissions, press buttons, and read what reached the file and the
+// simulated desktop.
+class QmlTestBench final : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(int engineStarts READ engineStarts NOTIFY engineStartsChanged)
+
+public:
+    QmlTestBench(sim::SimPlatform& platform, ConfigStore& store, HIDInterceptor& engine,
+                 QObject* parent = nullptr);
+
+    [[nodiscard]] int engineStarts() const { return engineStarts_; }
+
+    Q_INVOKABLE void setPermissions(bool accessibility, bool inputMonitoring);
+    Q_INVOKABLE void addDevice(const QString& id, int vendorID, int productID, const QString& name);
+    Q_INVOKABLE void removeAllDevices();
+    // A press and release of one consumer usage on a plugged-in interface.
+    Q_INVOKABLE void click(const QString& id, int usage);
+    [[nodiscard]] Q_INVOKABLE QStringList postedEvents() const;
+    Q_INVOKABLE void clearPostedEvents();
+
+    [[nodiscard]] Q_INVOKABLE QString configText() const;
+    // The setup flag as a fresh read of the settings file would find it.
+    [[nodiscard]] Q_INVOKABLE bool storedSetupFlag() const;
+    // The display name of a mapping of the store's active profile, by label.
+    [[nodiscard]] Q_INVOKABLE QString storedAction(const QString& label) const;
+    [[nodiscard]] Q_INVOKABLE QString screenshotPath(const QString& name) const;
+
+signals:
+    void engineStartsChanged();
+
+private:
+    sim::SimPlatform& platform_;
+    ConfigStore& store_;
+    QStringList deviceIDs_;
+    int engineStarts_ = 0;
+};
+
+} // namespace bindwell::test
