@@ -43,20 +43,20 @@ protected:
     QTemporaryDir dir;
 };
 
+DeviceProfile profileFor(std::string name, int64_t vendor, bool active) {
+    DeviceProfile profile = defaultProfile({.id = DetectedHIDDevice::makeID(vendor, 342),
+                                            .name = std::move(name),
+                                            .manufacturer = "Acme",
+                                            .vendorID = vendor,
+                                            .productID = 342,
+                                            .transport = "USB"});
+    profile.isActive = active;
+    return profile;
+}
+
 TEST_F(CheckConfigCommandTest, ValidFileIsSummarised) {
-    DeviceProfile inactive = defaultProfile({.id = "1:2",
-                                             .name = "Pad",
-                                             .manufacturer = "Acme",
-                                             .vendorID = 1,
-                                             .productID = 2,
-                                             .transport = "USB"});
-    inactive.isActive = false;
-    DeviceProfile active = defaultProfile({.id = "1390:342",
-                                           .name = "Relacon ⌘",
-                                           .manufacturer = "Acme",
-                                           .vendorID = 1390,
-                                           .productID = 342,
-                                           .transport = "USB"});
+    const DeviceProfile inactive = profileFor("Pad", 1, false);
+    const DeviceProfile active = profileFor("Relacon ⌘", 1390, true);
     const Outcome both = run({fileWith(writeConfig({inactive, active}))});
     EXPECT_EQ(both.exitCode, 0);
     EXPECT_EQ(both.output, "OK: 2 profile(s), 22 mapping(s), active: Relacon ⌘\n");
