@@ -40,25 +40,10 @@ Json& action(Json& document, size_t mapping = 3) {
     return document[0]["buttonMappings"][mapping]["action"];
 }
 
+// Every field is written (the reader requires them all), so equal texts mean
+// equal lists.
 void expectSameProfiles(const std::vector<DeviceProfile>& a, const std::vector<DeviceProfile>& b) {
-    ASSERT_EQ(a.size(), b.size());
-    for (size_t p = 0; p < a.size(); ++p) {
-        EXPECT_EQ(a[p].id, b[p].id);
-        EXPECT_EQ(a[p].deviceName, b[p].deviceName);
-        EXPECT_EQ(a[p].vendorID, b[p].vendorID);
-        EXPECT_EQ(a[p].productID, b[p].productID);
-        EXPECT_EQ(a[p].isActive, b[p].isActive);
-        ASSERT_EQ(a[p].buttonMappings.size(), b[p].buttonMappings.size());
-        for (size_t m = 0; m < a[p].buttonMappings.size(); ++m) {
-            const ButtonMapping& x = a[p].buttonMappings[m];
-            const ButtonMapping& y = b[p].buttonMappings[m];
-            EXPECT_EQ(x.id, y.id);
-            EXPECT_EQ(x.source, y.source);
-            EXPECT_EQ(x.action, y.action);
-            EXPECT_EQ(x.label, y.label);
-            EXPECT_EQ(x.isRemappable, y.isRemappable);
-        }
-    }
+    EXPECT_EQ(writeConfig(a), writeConfig(b));
 }
 
 TEST(ConfigWriting, CompactTextWithFieldKeysAndRawUtf8) {
@@ -119,7 +104,9 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
     const ConfigReadResult result = readConfig(writeConfig(profiles));
     ASSERT_TRUE(result.ok()) << result.error;
     expectSameProfiles(result.profiles, profiles);
-    EXPECT_EQ(writeConfig(result.profiles), writeConfig(profiles));
+    EXPECT_EQ(result.profiles[1].buttonMappings[21].action, RemapAction::allCases()[21]);
+    EXPECT_EQ(result.profiles[1].buttonMappings[1].source.matchValue,
+              std::numeric_limits<int64_t>::min() + 1);
 }
 
 TEST(ConfigReading, EmptyListAndContentThatIsNotChecked) {
