@@ -78,10 +78,12 @@ public:
 
     void ReportRuns(const std::vector<Run>& runs) override {
         for (const Run& run : runs) {
-            if (run.run_type == Run::RT_Iteration) {
-                realTimes[run.benchmark_name()] = run.GetAdjustedRealTime();
-                cpuTimes[run.benchmark_name()] = run.GetAdjustedCPUTime();
+            // With repetitions the mean arrives after the single runs and wins.
+            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "mean") {
+                continue;
             }
+            realTimes[run.run_name.str()] = run.GetAdjustedRealTime();
+            cpuTimes[run.run_name.str()] = run.GetAdjustedCPUTime();
         }
         ConsoleReporter::ReportRuns(runs);
     }
