@@ -18,9 +18,9 @@ Rectangle {
     readonly property var window: Window.window
 
     function stepPage(step) {
-        if (step === AppState.mapButtons)
+        if (step === Steps.mapButtons)
             return "mapButtons"
-        return step === AppState.done ? "done" : "selectDevice"
+        return step === Steps.done ? "done" : "selectDevice"
     }
 
     function appear() {
@@ -84,7 +84,7 @@ Rectangle {
                 Layout.rightMargin: 40
                 spacing: 8
                 Repeater {
-                    model: [AppState.selectDevice, AppState.mapButtons, AppState.done]
+                    model: [Steps.selectDevice, Steps.mapButtons, Steps.done]
                     Rectangle {
                         required property int modelData
                         required property int index

@@ -57,6 +57,10 @@ void QmlTestBench::clearPostedEvents() {
     platform_.poster().clear();
 }
 
+void QmlTestBench::advanceClock(double seconds) {
+    platform_.simClock().set(platform_.simClock().uptimeSeconds() + seconds);
+}
+
 QString QmlTestBench::configText() const {
     QFile file(store_.configPath());
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();

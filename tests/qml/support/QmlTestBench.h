@@ -35,6 +35,8 @@ public:
     Q_INVOKABLE void click(const QString& id, int usage);
     [[nodiscard]] Q_INVOKABLE QStringList postedEvents() const;
     Q_INVOKABLE void clearPostedEvents();
+    // Moves the simulated clock past the repeat filter's window.
+    Q_INVOKABLE void advanceClock(double seconds);
 
     [[nodiscard]] Q_INVOKABLE QString configText() const;
     // The setup flag as a fresh read of the settings file would find it.
