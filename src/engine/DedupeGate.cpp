@@ -10,6 +10,8 @@ namespace {
 // absorbs that rounding, both in the window test and in the reported figure.
 constexpr double kSlackSeconds = 1e-9;
 
+constexpr std::string_view kKeySuffix = "-true";
+
 } // namespace
 
 std::string DedupeGate::key(const RemapAction& action) {
@@ -17,8 +19,8 @@ std::string DedupeGate::key(const RemapAction& action) {
 }
 
 DedupeGate::Verdict DedupeGate::admitPress(const RemapAction& action, double now) {
-    std::string actionKey = key(action);
-    const auto found = lastActionTime_.find(actionKey);
+    scratchKey_.assign(action.displayName()).append(kKeySuffix);
+    const auto found = lastActionTime_.find(scratchKey_);
     if (found != lastActionTime_.end()) {
         const double elapsed = now - found->second + kSlackSeconds;
         if (elapsed < dedupeWindow_) {
@@ -28,7 +30,7 @@ DedupeGate::Verdict DedupeGate::admitPress(const RemapAction& action, double now
         found->second = now;
         return {};
     }
-    lastActionTime_.emplace(std::move(actionKey), now);
+    lastActionTime_.emplace(scratchKey_, now);
     return {};
 }
 

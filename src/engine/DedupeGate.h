@@ -37,6 +37,8 @@ public:
 
 private:
     std::unordered_map<std::string, double> lastActionTime_;
+    // Reused for each lookup, so a press allocates only for a new action.
+    std::string scratchKey_;
     double dedupeWindow_ = kDefaultWindowSeconds;
 };
 

@@ -21,6 +21,9 @@ HIDInterceptor& HIDInterceptor::shared() {
 HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* parent)
     : QObject(parent), platform_(platform), store_(store) {
     store_.setEngine(this);
+    lastEventTimer_.setSingleShot(true);
+    lastEventTimer_.setInterval(0);
+    connect(&lastEventTimer_, &QTimer::timeout, this, &HIDInterceptor::assignQueuedLastEvents);
 }
 
 HIDInterceptor::~HIDInterceptor() {
@@ -71,16 +74,32 @@ void HIDInterceptor::setRunning(bool running) {
     }
 }
 
-void HIDInterceptor::publishLastEvent(std::string text) {
+std::string& HIDInterceptor::queueLastEvent() {
     // Deferred to the event loop so observers never run inside a device or tap
-    // callback; queued invocations keep the order in which they were made.
-    QMetaObject::invokeMethod(
-        this,
-        [this, text = std::move(text)]() mutable {
-            lastEvent_ = std::move(text);
-            emit lastEventChanged();
-        },
-        Qt::QueuedConnection);
+    // callback. A zero timer rather than a posted event: callbacks run inside
+    // the loop, so the timer fires on its next turn without the wake-up write
+    // a posted event costs. Texts queued before then share that turn and are
+    // assigned one by one in the order they were made. The buffers are
+    // reused, so a warm queue publishes without allocating.
+    if (queuedLastEvents_ == lastEventQueue_.size()) {
+        lastEventQueue_.emplace_back();
+    }
+    if (++queuedLastEvents_ == 1) {
+        lastEventTimer_.start();
+    }
+    std::string& text = lastEventQueue_[queuedLastEvents_ - 1];
+    text.clear();
+    return text;
+}
+
+void HIDInterceptor::assignQueuedLastEvents() {
+    // Swapping hands the previous text's buffer back to the queue. An observer
+    // that publishes in turn extends this same pass.
+    for (size_t i = 0; i < queuedLastEvents_; ++i) {
+        lastEvent_.swap(lastEventQueue_[i]);
+        emit lastEventChanged();
+    }
+    queuedLastEvents_ = 0;
 }
 
 } // namespace bindwell

@@ -10,6 +10,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <memory>
 #include <optional>
 #include <string>
@@ -114,7 +115,9 @@ private:
     [[nodiscard]] TapVerdict handleMediaKeyEvent(const TapEvent& event) const;
     [[nodiscard]] TapVerdict handleMouseButtonEvent(const TapEvent& event);
 
-    void publishLastEvent(std::string text);
+    // The text to publish as lastEvent once the event loop runs; fill it in.
+    [[nodiscard]] std::string& queueLastEvent();
+    void assignQueuedLastEvents();
     void setRunning(bool running);
 
     Platform& platform_;
@@ -137,6 +140,11 @@ private:
     // Holds lastActionTime and dedupeWindow.
     DedupeGate gate_;
     ArrayElementPresses arrayPresses_;
+    // lastEvent texts waiting for the event loop, in the order they were made;
+    // slots past queuedLastEvents_ are spare buffers.
+    std::vector<std::string> lastEventQueue_;
+    size_t queuedLastEvents_ = 0;
+    QTimer lastEventTimer_;
 };
 
 } // namespace bindwell

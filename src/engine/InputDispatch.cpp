@@ -4,7 +4,7 @@
 // Array fields get one repair beyond a plain lookup: their "array empty" value
 // releases whatever was pressed through them (see ArrayElementPresses).
 #include "engine/HIDInterceptor.h"
-#include "support/Hex.h"
+#include "engine/InputEventText.h"
 #include "support/Log.h"
 
 #include <algorithm>
@@ -24,10 +24,6 @@ bool isPointerMotion(const HidInputValue& value) {
            (value.usage == kWheel && value.value == 0);
 }
 
-std::string pageAndUsage(const HidInputValue& value) {
-    return "page=0x" + hexLower(value.usagePage) + " usage=0x" + hexLower(value.usage);
-}
-
 } // namespace
 
 void HIDInterceptor::handleInputValue(const HidInputValue& value) {
@@ -38,8 +34,7 @@ void HIDInterceptor::handleInputValue(const HidInputValue& value) {
     if (isPointerMotion(value)) {
         return;
     }
-    log("🎮 HID Event from target: " + pageAndUsage(value) +
-        " value=" + std::to_string(value.value));
+    log(hidEventLine(value.usagePage, value.usage, value.value));
     const bool isArrayElement = value.usage == kArrayElementUsage;
     const bool isPressed = isArrayElement ? value.value > 0 : value.value != 0;
     const ButtonMapping* mapping =
@@ -64,7 +59,7 @@ void HIDInterceptor::handleInputValue(const HidInputValue& value) {
 
 void HIDInterceptor::dispatchMapping(const ButtonMapping& mapping, bool isPressed) {
     performAction(mapping.action, isPressed);
-    publishLastEvent(mapping.label + " → " + mapping.action.displayName());
+    queueLastEvent().append(mapping.label).append(" → ").append(mapping.action.displayName());
 }
 
 void HIDInterceptor::releaseArrayElement(const HidInputValue& value) {
@@ -75,8 +70,8 @@ void HIDInterceptor::releaseArrayElement(const HidInputValue& value) {
 }
 
 void HIDInterceptor::reportUnmapped(const HidInputValue& value) {
-    log("❓ Unmapped button: " + pageAndUsage(value) + " value=" + std::to_string(value.value));
-    publishLastEvent("Unmapped: " + pageAndUsage(value));
+    log(unmappedButtonLine(value.usagePage, value.usage, value.value));
+    queueLastEvent() = unmappedButtonEvent(value.usagePage, value.usage);
 }
 
 void HIDInterceptor::performAction(const RemapAction& action, bool isPressed) {

@@ -47,6 +47,7 @@ public:
     static void runLoop() {
         for (int pass = 0; pass < 3; ++pass) {
             QCoreApplication::sendPostedEvents();
+            QCoreApplication::processEvents();
         }
     }
 
