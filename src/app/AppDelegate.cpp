@@ -1,0 +1,33 @@
+#include "app/AppDelegate.h"
+
+#include "app/WindowActivation.h"
+#include "model/ConfigStore.h"
+#include "model/RemappingEngine.h"
+
+#include <QTimer>
+#include <QWindow>
+
+namespace bindwell {
+
+AppDelegate::AppDelegate(const ConfigStore& store, RemappingEngine& engine, QObject* parent)
+    : QObject(parent), store_(store), engine_(engine) {}
+
+// The two steps are independent on purpose: a user who changed the device and
+// quit before finishing keeps remapping with the old profile and still sees
+// the setup window again.
+void AppDelegate::applicationDidFinishLaunching() {
+    if (store_.hasActiveProfile()) {
+        engine_.start();
+    }
+    if (!store_.hasCompletedSetup()) {
+        QTimer::singleShot(bringToFrontDelayMs, this, &AppDelegate::bringSetupWindowToFront);
+    }
+}
+
+void AppDelegate::bringSetupWindowToFront() {
+    if (QWindow* window = findWindowTitled(QString::fromLatin1(setupWindowTitle))) {
+        bringToFront(*window);
+    }
+}
+
+} // namespace bindwell

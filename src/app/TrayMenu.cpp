@@ -1,0 +1,68 @@
+#include "app/TrayMenu.h"
+
+#include "app/ShellResources.h"
+#include "ui/MenuModel.h"
+
+#include <QAction>
+#include <QCursor>
+#include <QIcon>
+
+namespace bindwell {
+
+namespace {
+
+[[nodiscard]] QAction* addInfoItem(QMenu& menu) {
+    QAction* action = menu.addAction(QString());
+    action->setEnabled(false);
+    return action;
+}
+
+} // namespace
+
+TrayMenu::TrayMenu(MenuModel& model, QObject* parent) : QObject(parent), model_(model) {
+    header_ = addInfoItem(menu_);
+    menu_.addSeparator();
+    toggle_ = menu_.addAction(QString(), &model_, &MenuModel::toggleRemapping);
+    lastEvent_ = addInfoItem(menu_);
+    device_ = addInfoItem(menu_);
+    menu_.addSeparator();
+    addCommands();
+
+    icon_.setIcon(QIcon(QString::fromLatin1(shellresources::logo)));
+    icon_.setToolTip(QStringLiteral("Bindwell"));
+    icon_.setContextMenu(&menu_);
+    connect(&icon_, &QSystemTrayIcon::activated, this, &TrayMenu::onActivated);
+    connect(&model_, &MenuModel::changed, this, &TrayMenu::update);
+    update();
+}
+
+void TrayMenu::addCommands() {
+    menu_.addAction(tr("Button Settings..."), &model_, &MenuModel::openButtonSettings);
+    menu_.addAction(tr("Send Feedback..."), &model_, &MenuModel::sendFeedback);
+    menu_.addSeparator();
+    menu_.addAction(tr("Quit Bindwell"), &model_, &MenuModel::quit);
+}
+
+void TrayMenu::show() {
+    icon_.show();
+}
+
+// A menu item has one line of text, so each row's parts are joined with a
+// dash: "Bindwell — ON", "Pause Remapping — Active".
+void TrayMenu::update() {
+    const QString dash = QStringLiteral(" — ");
+    header_->setText(QStringLiteral("Bindwell") + dash + model_.statusText());
+    toggle_->setText(model_.toggleText() + dash + model_.toggleStateText());
+    lastEvent_->setText(model_.lastEvent());
+    lastEvent_->setVisible(model_.showsLastEvent());
+    device_->setText(model_.deviceName());
+    device_->setVisible(model_.showsDevice());
+}
+
+void TrayMenu::onActivated(QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::Trigger) {
+        emit panelRequested(QCursor::pos());
+    }
+}
+
+} // namespace bindwell

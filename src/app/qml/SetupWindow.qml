@@ -1,0 +1,22 @@
+import QtQuick
+import QtQuick.Window
+import Bindwell.Ui
+
+// The one setup window. Its title is also how the launch sequence finds it,
+// so it stays a fixed, untranslated "Bindwell".
+Window {
+    objectName: "setup"
+    title: "Bindwell"
+    width: 700
+    height: 580
+    minimumWidth: 600
+    minimumHeight: 500
+    color: Theme.background
+
+    Text {
+        anchors.centerIn: parent
+        text: "Bindwell"
+        color: Theme.primaryText
+        font.pixelSize: Theme.title
+    }
+}

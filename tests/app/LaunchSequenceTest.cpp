@@ -1,0 +1,145 @@
+#include "ShellFixtures.h"
+#include "app/AppDelegate.h"
+
+#include <QGuiApplication>
+#include <QTest>
+#include <QWindow>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace bindwell {
+namespace {
+
+using test::RecordingEngine;
+using test::TemporaryStore;
+
+constexpr int settleMs = AppDelegate::bringToFrontDelayMs + 300;
+
+class LaunchSequence : public ::testing::Test {
+protected:
+    // A shown top-level window with `title`, in creation (window) order.
+    QWindow& addWindow(const QString& title) {
+        auto& window = windows_.emplace_back(std::make_unique<QWindow>());
+        window->setTitle(title);
+        window->resize(200, 100);
+        window->show();
+        return *window;
+    }
+
+    void launch() {
+        delegate_ = std::make_unique<AppDelegate>(files_.store(), engine_);
+        delegate_->applicationDidFinishLaunching();
+    }
+
+    void completeSetup(bool withActiveProfile) {
+        files_.addProfile("Remote", withActiveProfile);
+        files_.store().setHasCompletedSetup(true);
+        files_.reopen();
+    }
+
+    TemporaryStore files_;
+    RecordingEngine engine_;
+    std::unique_ptr<AppDelegate> delegate_;
+    std::vector<std::unique_ptr<QWindow>> windows_;
+};
+
+TEST_F(LaunchSequence, FirstRunStartsNothingAndBringsTheWindowForwardHalfASecondLater) {
+    QWindow& other = addWindow(QStringLiteral("Other"));
+    other.requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActive(); }));
+    QWindow& setup = addWindow(QStringLiteral("Bindwell"));
+    other.requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActive(); }));
+
+    launch();
+
+    EXPECT_EQ(engine_.starts, 0);
+    QTest::qWait(AppDelegate::bringToFrontDelayMs / 2);
+    EXPECT_FALSE(setup.isActive()) << "brought forward before the delay";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return setup.isActive(); }, settleMs));
+}
+
+TEST_F(LaunchSequence, CompletedSetupWithActiveProfileStartsRemappingAndTouchesNoWindow) {
+    completeSetup(true);
+    QWindow& other = addWindow(QStringLiteral("Other"));
+    QWindow& setup = addWindow(QStringLiteral("Bindwell"));
+    other.requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActive(); }));
+
+    launch();
+
+    EXPECT_EQ(engine_.starts, 1);
+    QTest::qWait(settleMs);
+    EXPECT_TRUE(other.isActive());
+    EXPECT_FALSE(setup.isActive());
+}
+
+TEST_F(LaunchSequence, CompletedSetupWithoutActiveProfileStartsNothing) {
+    completeSetup(false);
+    QWindow& other = addWindow(QStringLiteral("Other"));
+    addWindow(QStringLiteral("Bindwell"));
+    other.requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActive(); }));
+
+    launch();
+
+    EXPECT_EQ(engine_.starts, 0);
+    QTest::qWait(settleMs);
+    EXPECT_TRUE(other.isActive());
+}
+
+TEST_F(LaunchSequence, UnfinishedSetupWithActiveProfileStartsAndBringsTheWindowForward) {
+    files_.addProfile("Remote", true);
+    files_.reopen();
+    ASSERT_FALSE(files_.store().hasCompletedSetup());
+    QWindow& setup = addWindow(QStringLiteral("Bindwell"));
+    QWindow& other = addWindow(QStringLiteral("Other"));
+    other.requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActive(); }));
+
+    launch();
+
+    EXPECT_EQ(engine_.starts, 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return setup.isActive(); }, settleMs));
+}
+
+TEST_F(LaunchSequence, OnlyAnExactTitleMatches) {
+    QWindow& lower = addWindow(QStringLiteral("bindwell"));
+    QWindow& longer = addWindow(QStringLiteral("Bindwell Setup"));
+    QWindow& other = addWindow(QStringLiteral("Other"));
+    other.requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActive(); }));
+
+    launch();
+
+    QTest::qWait(settleMs);
+    EXPECT_TRUE(other.isActive());
+    EXPECT_FALSE(lower.isActive());
+    EXPECT_FALSE(longer.isActive());
+}
+
+TEST_F(LaunchSequence, OnlyTheFirstOfTwoMatchingWindowsComesForward) {
+    QWindow& first = addWindow(QStringLiteral("Bindwell"));
+    QWindow& second = addWindow(QStringLiteral("Bindwell"));
+    second.requestActivate();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return second.isActive(); }));
+
+    launch();
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return first.isActive(); }, settleMs));
+    EXPECT_FALSE(second.isActive());
+}
+
+TEST_F(LaunchSequence, AWindowClosedBeforeTheDelayIsNotReopened) {
+    QWindow& setup = addWindow(QStringLiteral("Bindwell"));
+
+    launch();
+    setup.close();
+
+    QTest::qWait(settleMs);
+    EXPECT_FALSE(setup.isVisible());
+}
+
+} // namespace
+} // namespace bindwell

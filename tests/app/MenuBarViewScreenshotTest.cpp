@@ -1,0 +1,73 @@
+#include "SharedShell.h"
+#include "app/BindwellApp.h"
+
+#include <QDir>
+#include <QImage>
+#include <QQuickWindow>
+#include <QSet>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace bindwell {
+namespace {
+
+// Renders the tray panel in each of its states to PNG files for review.
+class MenuBarViewScreenshots : public ::testing::Test {
+protected:
+    void SetUp() override {
+        app_ = std::make_unique<BindwellApp>(shell_.appState, shell_.store(), shell_.engine, true);
+        app_->popup().showNear(QPoint(400, 300));
+        ASSERT_NE(app_->popup().window(), nullptr);
+    }
+
+    // Writes the panel as it looks now and checks that something was drawn.
+    void capture(const QString& name) {
+        QQuickWindow* panel = app_->popup().window();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(panel));
+        QTest::qWait(50);
+        const QImage image = panel->grabWindow();
+        ASSERT_FALSE(image.isNull());
+        EXPECT_GT(distinctColours(image), 20) << name.toStdString() << " looks blank";
+        QDir().mkpath(QStringLiteral(BINDWELL_SCREENSHOT_DIR));
+        const QString path = QStringLiteral(BINDWELL_SCREENSHOT_DIR "/menu-%1.png").arg(name);
+        EXPECT_TRUE(image.save(path)) << path.toStdString();
+    }
+
+    static int distinctColours(const QImage& image) {
+        QSet<QRgb> colours;
+        for (int y = 0; y < image.height(); y += 2) {
+            for (int x = 0; x < image.width(); x += 2) {
+                colours.insert(image.pixel(x, y));
+            }
+        }
+        return static_cast<int>(colours.size());
+    }
+
+    test::SimShell& shell_ = test::sharedShell();
+    std::unique_ptr<BindwellApp> app_;
+};
+
+TEST_F(MenuBarViewScreenshots, EveryStateRendersAndTheRowsFollowIt) {
+    QQuickWindow* panel = app_->popup().window();
+    capture(QStringLiteral("off"));
+    const int offHeight = panel->height();
+
+    shell_.files.addProfile("Relacon", true);
+    shell_.plugInController();
+    shell_.appState.toggleRemapping();
+    capture(QStringLiteral("on-device"));
+    const int deviceHeight = panel->height();
+    EXPECT_GT(deviceHeight, offHeight) << "the device row did not appear";
+
+    ASSERT_TRUE(shell_.press(test::SimShell::playPause));
+    capture(QStringLiteral("on-event-device"));
+    EXPECT_GT(panel->height(), deviceHeight) << "the last-event row did not appear";
+
+    shell_.appState.toggleRemapping();
+    capture(QStringLiteral("off-device"));
+    EXPECT_EQ(panel->height(), deviceHeight) << "the last-event row stayed while paused";
+}
+
+} // namespace
+} // namespace bindwell

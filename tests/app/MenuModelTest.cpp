@@ -1,0 +1,145 @@
+#include "ui/MenuModel.h"
+
+#include "SimShell.h"
+#include "support/Log.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace bindwell {
+namespace {
+
+using test::SimShell;
+
+DeviceProfile profileNamed(const std::string& deviceName) {
+    DeviceProfile profile;
+    profile.deviceName = deviceName;
+    return profile;
+}
+
+// Every combination of the menu's three inputs, with the rows it must show.
+TEST(MenuRows, FollowTheStateTable) {
+    const std::optional<DeviceProfile> none;
+    const std::optional<DeviceProfile> present = profileNamed("Relacon");
+    struct Case {
+        bool isRemapping;
+        std::string lastEvent;
+        const std::optional<DeviceProfile>& profile;
+        bool showsLastEvent;
+        bool showsDevice;
+    };
+    const std::vector<Case> cases = {
+        {false, "", none, false, false},
+        {false, "Play/Pause → Fn Key", none, false, false},
+        {false, "Play/Pause → Fn Key", present, false, true},
+        {true, "", none, false, false},
+        {true, "", present, false, true},
+        {true, "Play/Pause → Fn Key", none, true, false},
+        {true, "Play/Pause → Fn Key", present, true, true},
+    };
+    for (const Case& c : cases) {
+        const MenuRows rows = menuRows(c.isRemapping, c.lastEvent, c.profile);
+        SCOPED_TRACE(c.lastEvent + (c.isRemapping ? " on" : " off"));
+        EXPECT_EQ(rows.isRemapping, c.isRemapping);
+        EXPECT_EQ(rows.showsLastEvent, c.showsLastEvent);
+        EXPECT_EQ(rows.lastEvent,
+                  c.showsLastEvent ? QString::fromStdString(c.lastEvent) : QString());
+        EXPECT_EQ(rows.showsDevice, c.showsDevice);
+        EXPECT_EQ(rows.deviceName, c.showsDevice ? QStringLiteral("Relacon") : QString());
+    }
+}
+
+TEST(MenuRows, ADeviceRowIsShownEvenForAnUnnamedProfile) {
+    const MenuRows rows = menuRows(false, "", profileNamed(""));
+    EXPECT_TRUE(rows.showsDevice);
+    EXPECT_TRUE(rows.deviceName.isEmpty());
+}
+
+// Records what the menu asked of the application, in order.
+class RecordingShell final : public MenuModel::Shell {
+public:
+    void showWindow(const QString& identifier) override {
+        calls.push_back("show " + identifier.toStdString());
+    }
+    void openFeedbackForm() override { calls.push_back("feedback"); }
+    void terminate() override { calls.push_back("terminate"); }
+
+    std::vector<std::string> calls;
+};
+
+class MenuModelTest : public ::testing::Test {
+protected:
+    SimShell app;
+    RecordingShell shell;
+    MenuModel menu{app.appState, app.engine, app.store(), shell};
+};
+
+TEST_F(MenuModelTest, AFreshStartWithoutProfileOffersToStart) {
+    EXPECT_EQ(menu.statusText(), QStringLiteral("OFF"));
+    EXPECT_EQ(menu.toggleText(), QStringLiteral("Start Remapping"));
+    EXPECT_EQ(menu.toggleStateText(), QStringLiteral("Paused"));
+    EXPECT_FALSE(menu.showsLastEvent());
+    EXPECT_FALSE(menu.showsDevice());
+}
+
+TEST_F(MenuModelTest, FollowsRemappingTheLastEventAndTheStoredProfile) {
+    QSignalSpy changed(&menu, &MenuModel::changed);
+    app.files.addProfile("Relacon", true);
+    EXPECT_TRUE(menu.showsDevice());
+    EXPECT_EQ(menu.deviceName(), QStringLiteral("Relacon"));
+
+    app.plugInController();
+    menu.toggleRemapping();
+    EXPECT_EQ(menu.statusText(), QStringLiteral("ON"));
+    EXPECT_EQ(menu.toggleText(), QStringLiteral("Pause Remapping"));
+    EXPECT_EQ(menu.toggleStateText(), QStringLiteral("Active"));
+    EXPECT_FALSE(menu.showsLastEvent()) << "no button pressed yet";
+
+    ASSERT_TRUE(app.press(SimShell::playPause));
+    EXPECT_TRUE(menu.showsLastEvent());
+    EXPECT_EQ(menu.lastEvent().toStdString(), "Play/Pause → Fn Key (Wispr Flow)");
+
+    menu.toggleRemapping();
+    EXPECT_FALSE(menu.isRemapping());
+    EXPECT_FALSE(menu.showsLastEvent()) << "the text stays in the engine but is not shown";
+    EXPECT_FALSE(app.engine.lastEvent().empty());
+    EXPECT_GE(changed.count(), 4);
+}
+
+TEST_F(MenuModelTest, TheDeviceRowNamesTheFirstActiveProfile) {
+    app.files.addProfile("Inactive", false);
+    app.files.addProfile("Active", true);
+    EXPECT_EQ(menu.deviceName(), QStringLiteral("Active"));
+}
+
+TEST_F(MenuModelTest, StartingWithoutProfileKeepsShowingPaused) {
+    menu.toggleRemapping();
+    EXPECT_FALSE(app.engine.isRunning());
+    EXPECT_EQ(menu.statusText(), QStringLiteral("OFF"));
+    EXPECT_EQ(menu.toggleText(), QStringLiteral("Start Remapping"));
+}
+
+TEST_F(MenuModelTest, CommandsReachTheShellAndCloseThePanel) {
+    QSignalSpy ran(&menu, &MenuModel::commandRun);
+    menu.openButtonSettings();
+    menu.sendFeedback();
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"show setup", "feedback"}));
+    EXPECT_EQ(ran.count(), 2);
+}
+
+TEST_F(MenuModelTest, QuitWhilePausedStillStopsTheEngineBeforeEnding) {
+    // The engine's stop line lands in the same record as the shell's calls.
+    setLogSink([this](std::string_view line) {
+        if (line == "[Bindwell] Remapping stopped") {
+            shell.calls.emplace_back("stop");
+        }
+    });
+    menu.quit();
+    setLogSink({});
+    EXPECT_EQ(shell.calls, (std::vector<std::string>{"stop", "terminate"}));
+}
+
+} // namespace
+} // namespace bindwell

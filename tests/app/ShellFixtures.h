@@ -1,0 +1,70 @@
+// Main thread only.
+#pragma once
+
+#include "model/ConfigStore.h"
+#include "model/DefaultProfiles.h"
+#include "model/DetectedHIDDevice.h"
+#include "model/DeviceProfile.h"
+#include "model/RemappingEngine.h"
+
+#include <QTemporaryDir>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace bindwell::test {
+
+// An engine that only counts what it was asked to do.
+class RecordingEngine final : public RemappingEngine {
+public:
+    [[nodiscard]] bool isRunning() const override { return running_; }
+    void start() override {
+        ++starts;
+        running_ = true;
+    }
+    void stop() override {
+        ++stops;
+        running_ = false;
+    }
+
+    int starts = 0;
+    int stops = 0;
+
+private:
+    bool running_ = false;
+};
+
+// A store in a fresh temporary folder, written the way a given launch finds it.
+class TemporaryStore {
+public:
+    TemporaryStore() : store_(std::make_unique<ConfigStore>(folder_.path())) {}
+
+    [[nodiscard]] ConfigStore& store() { return *store_; }
+
+    // A stored profile with the generic layout for a controller called `deviceName`.
+    void addProfile(const std::string& deviceName, bool isActive) {
+        const DetectedHIDDevice device{.id = DetectedHIDDevice::makeID(vendorID, productID),
+                                       .name = deviceName,
+                                       .manufacturer = "Acme",
+                                       .vendorID = vendorID,
+                                       .productID = productID,
+                                       .transport = "USB"};
+        DeviceProfile profile = genericProfile(device);
+        profile.id = deviceName;
+        profile.deviceName = deviceName;
+        profile.isActive = isActive;
+        store_->saveProfile(profile);
+    }
+
+    static constexpr int64_t vendorID = 0x1234;
+    static constexpr int64_t productID = 0x5678;
+
+    // Re-reads the folder, as the next launch would.
+    void reopen() { store_ = std::make_unique<ConfigStore>(folder_.path()); }
+
+private:
+    QTemporaryDir folder_;
+    std::unique_ptr<ConfigStore> store_;
+};
+
+} // namespace bindwell::test

@@ -1,0 +1,115 @@
+#include "app/SingleInstanceGuard.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace bindwell {
+namespace {
+
+constexpr int probeTimeoutMs = 10000;
+
+struct ProbeResult {
+    int exitCode = -1;
+    QString output;
+};
+
+// Runs a later launch in its own process while this one keeps serving events,
+// as the running instance would.
+ProbeResult launchAgain(const QString& folder) {
+    QProcess probe;
+    probe.start(QStringLiteral(BINDWELL_SECOND_LAUNCH_PROBE), {folder});
+    EXPECT_TRUE(probe.waitForStarted());
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return probe.state() == QProcess::NotRunning; }, probeTimeoutMs));
+    return {probe.exitCode(), QString::fromUtf8(probe.readAllStandardOutput())};
+}
+
+// What a crashed instance leaves behind: a socket file nobody listens on.
+void leaveDeadSocket(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray bytes = QFile::encodeName(path);
+    ASSERT_LT(static_cast<size_t>(bytes.size()), sizeof(address.sun_path));
+    std::memcpy(address.sun_path, bytes.constData(), static_cast<size_t>(bytes.size()));
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
+    ::close(fd);
+    ASSERT_TRUE(QFile::exists(path));
+}
+
+TEST(SingleInstance, ASecondLaunchOpensTheRunningWindowAndLeaves) {
+    QTemporaryDir folder;
+    SingleInstanceGuard running(folder.path());
+    ASSERT_EQ(running.claim(), SingleInstanceGuard::Claim::primary);
+    QSignalSpy asked(&running, &SingleInstanceGuard::activationRequested);
+
+    const ProbeResult second = launchAgain(folder.path());
+
+    EXPECT_EQ(second.exitCode, 0);
+    EXPECT_EQ(second.output,
+              QStringLiteral("[Bindwell] Already running; opened the running instance's window\n"));
+    EXPECT_EQ(asked.count(), 1);
+}
+
+TEST(SingleInstance, AGuardInTheSameProcessIsNotASecondPrimary) {
+    QTemporaryDir folder;
+    SingleInstanceGuard running(folder.path());
+    ASSERT_EQ(running.claim(), SingleInstanceGuard::Claim::primary);
+    // Nobody serves the socket while this thread waits, so it gets no answer:
+    // what matters is that it does not become a second running instance.
+    SingleInstanceGuard second(folder.path());
+    EXPECT_NE(second.claim(), SingleInstanceGuard::Claim::primary);
+}
+
+TEST(SingleInstance, ALaunchAfterTheRunningOneEndedBecomesPrimary) {
+    QTemporaryDir folder;
+    {
+        SingleInstanceGuard first(folder.path());
+        ASSERT_EQ(first.claim(), SingleInstanceGuard::Claim::primary);
+    }
+    EXPECT_EQ(launchAgain(folder.path()).exitCode, 3);
+}
+
+TEST(SingleInstance, ASocketLeftByACrashedInstanceDoesNotBlockTheNextLaunch) {
+    QTemporaryDir folder;
+    leaveDeadSocket(QDir(folder.path()).filePath(QStringLiteral("bindwell.socket")));
+
+    SingleInstanceGuard running(folder.path());
+    ASSERT_EQ(running.claim(), SingleInstanceGuard::Claim::primary);
+    QSignalSpy asked(&running, &SingleInstanceGuard::activationRequested);
+
+    EXPECT_EQ(launchAgain(folder.path()).exitCode, 0);
+    EXPECT_EQ(asked.count(), 1);
+}
+
+TEST(SingleInstance, AnInstanceThatCrashedLeavesNothingThatBlocksTheNextLaunch) {
+    QTemporaryDir folder;
+    QProcess crashing;
+    crashing.start(QStringLiteral(BINDWELL_SECOND_LAUNCH_PROBE),
+                   {folder.path(), QStringLiteral("hold")});
+    ASSERT_TRUE(crashing.waitForReadyRead(probeTimeoutMs));
+    ASSERT_EQ(crashing.readAllStandardOutput(), QByteArray("ready\n"));
+    ::kill(static_cast<pid_t>(crashing.processId()), SIGKILL);
+    ASSERT_TRUE(crashing.waitForFinished(probeTimeoutMs));
+    ASSERT_TRUE(QFile::exists(QDir(folder.path()).filePath(QStringLiteral("bindwell.socket"))));
+
+    SingleInstanceGuard next(folder.path());
+    ASSERT_EQ(next.claim(), SingleInstanceGuard::Claim::primary);
+    QSignalSpy asked(&next, &SingleInstanceGuard::activationRequested);
+
+    EXPECT_EQ(launchAgain(folder.path()).exitCode, 0);
+    EXPECT_EQ(asked.count(), 1);
+}
+
+} // namespace
+} // namespace bindwell
