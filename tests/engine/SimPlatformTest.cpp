@@ -32,12 +32,20 @@ struct Reports {
     std::vector<std::string> lines;
 };
 
-TEST(SimPlatform, InterfacesPresentAtOpenAreMatchedOnTheEventLoopNotInsideOpen) {
+// A manager opened while interface "a" is present.
+class SimManagerTest : public ::testing::Test {
+protected:
+    SimManagerTest() {
+        platform.addInterface("a", 1, 2, "Remote");
+        manager->open(reports.callbacks(platform));
+    }
+
     SimPlatform platform;
-    platform.addInterface("a", 1, 2, "Remote");
     Reports reports;
-    auto manager = platform.createHidManager();
-    manager->open(reports.callbacks(platform));
+    std::unique_ptr<HidManager> manager = platform.createHidManager();
+};
+
+TEST_F(SimManagerTest, InterfacesPresentAtOpenAreMatchedOnTheEventLoopNotInsideOpen) {
     EXPECT_TRUE(reports.lines.empty());
     EXPECT_EQ(manager->currentDevices().size(), 1U);
     QCoreApplication::sendPostedEvents();
@@ -48,12 +56,7 @@ TEST(SimPlatform, InterfacesPresentAtOpenAreMatchedOnTheEventLoopNotInsideOpen) 
               (std::vector<std::string>{"matched a", "matched b", "value a 233", "removed"}));
 }
 
-TEST(SimPlatform, NothingIsReportedAfterClose) {
-    SimPlatform platform;
-    platform.addInterface("a", 1, 2, "Remote");
-    Reports reports;
-    auto manager = platform.createHidManager();
-    manager->open(reports.callbacks(platform));
+TEST_F(SimManagerTest, NothingIsReportedAfterClose) {
     manager->close();
     QCoreApplication::sendPostedEvents();
     platform.sendValue("a", 0x0C, 0xE9, 1);
@@ -63,12 +66,7 @@ TEST(SimPlatform, NothingIsReportedAfterClose) {
     EXPECT_EQ(platform.openManagerCount(), 0);
 }
 
-TEST(SimPlatform, InterfaceGoneBeforeTheLoopRunsIsNeverMatched) {
-    SimPlatform platform;
-    platform.addInterface("a", 1, 2, "Remote");
-    Reports reports;
-    auto manager = platform.createHidManager();
-    manager->open(reports.callbacks(platform));
+TEST_F(SimManagerTest, InterfaceGoneBeforeTheLoopRunsIsNeverMatched) {
     platform.removeInterface("a");
     QCoreApplication::sendPostedEvents();
     EXPECT_EQ(reports.lines, std::vector<std::string>{"removed"});
