@@ -27,7 +27,12 @@ Rectangle {
         permissionsGranted = SetupCommands.windowAppeared()
     }
 
-    Component.onCompleted: appear()
+    // The first page is chosen only after the permission check, so a first
+    // run with both permissions never flashes the guide.
+    Component.onCompleted: {
+        appear()
+        stack.replace(null, stack.pageComponent(page), {}, StackView.Immediate)
+    }
     onWindowChanged: if (window && window.visible) appear()
     Connections {
         target: view.window
@@ -112,8 +117,7 @@ Rectangle {
             clip: true
 
             readonly property string page: view.page
-            onPageChanged: replace(null, pageComponent(page))
-            Component.onCompleted: replace(null, pageComponent(page), {}, StackView.Immediate)
+            onPageChanged: if (depth > 0) replace(null, pageComponent(page))
 
             function pageComponent(name) {
                 switch (name) {
