@@ -17,6 +17,10 @@ EvdevTranslator::ArrayMembership everyConsumerUsage() {
 
 EvdevTranslator::ArrayMembership arrayMembershipFor(const InputNodeInfo& info,
                                                     std::string_view name) {
+    if (!info.hidSyspath) {
+        // Not a HID device (a PS/2 keyboard's media keys): no array fields.
+        return [](uint32_t, uint32_t) { return false; };
+    }
     const std::optional<std::vector<uint8_t>> bytes = readReportDescriptor(info);
     if (!bytes) {
         log("⚠️ Could not read the HID report descriptor of " + std::string(name) +

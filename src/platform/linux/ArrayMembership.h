@@ -11,6 +11,7 @@ namespace bindwell::linuxplatform {
 // Which usages of the node sit in array Input fields, from its HID report
 // descriptor. When the descriptor cannot be read or parsed this logs one line
 // and answers yes for every consumer usage, the layout such remotes use.
+// Nodes that are not HID devices have no array fields.
 [[nodiscard]] EvdevTranslator::ArrayMembership arrayMembershipFor(const InputNodeInfo& info,
                                                                   std::string_view name);
 

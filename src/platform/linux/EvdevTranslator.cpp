@@ -30,13 +30,13 @@ std::optional<HidRecord> relativeRecord(const EvdevEvent& event) {
 
 } // namespace
 
-EvdevTranslator::EvdevTranslator(ArrayMembership isArrayMember)
-    : isArrayMember_(std::move(isArrayMember)) {}
+EvdevTranslator::EvdevTranslator(ArrayMembership isArrayMember, bool scanCodesAreUsages)
+    : isArrayMember_(std::move(isArrayMember)), scanCodesAreUsages_(scanCodesAreUsages) {}
 
 std::vector<HidRecord> EvdevTranslator::translate(const EvdevEvent& event) {
     switch (event.type) {
     case EV_MSC:
-        if (event.code == MSC_SCAN) {
+        if (event.code == MSC_SCAN && scanCodesAreUsages_) {
             pendingScan_ = static_cast<uint32_t>(event.value);
         }
         return {};

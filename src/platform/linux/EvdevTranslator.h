@@ -26,7 +26,10 @@ public:
     // report descriptor.
     using ArrayMembership = std::function<bool(uint32_t page, uint32_t usage)>;
 
-    explicit EvdevTranslator(ArrayMembership isArrayMember);
+    // Only HID nodes send usages in MSC_SCAN; other drivers (the PS/2
+    // keyboard, platform buttons) send their own scan codes there, so their
+    // keys are mapped back by table alone.
+    explicit EvdevTranslator(ArrayMembership isArrayMember, bool scanCodesAreUsages = true);
 
     [[nodiscard]] std::vector<HidRecord> translate(const EvdevEvent& event);
 
@@ -34,6 +37,7 @@ private:
     [[nodiscard]] std::vector<HidRecord> translateKey(const EvdevEvent& event);
 
     ArrayMembership isArrayMember_;
+    bool scanCodesAreUsages_;
     std::optional<uint32_t> pendingScan_;
 };
 

@@ -77,7 +77,8 @@ std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& inf
         return nullptr;
     }
     HidProperties properties = buildHidProperties(node.info, node.handle->device());
-    EvdevTranslator translator(arrayMembershipFor(node.info, productName(properties)));
+    EvdevTranslator translator(arrayMembershipFor(node.info, productName(properties)),
+                               node.info.hidSyspath.has_value());
     auto device = std::make_shared<LinuxHidDevice>(std::move(node.info), std::move(node.handle),
                                                    std::move(properties), std::move(translator));
     device->watch([this, weak = std::weak_ptr(device)] { onReadable(weak); });

@@ -34,9 +34,10 @@ public:
     [[nodiscard]] std::string devnode() const;
 
 private:
-    explicit UinputDevice(libevdev_uinput* device) : device_(device) {}
+    UinputDevice(libevdev_uinput* device, int fd) : device_(device), fd_(fd) {}
 
     libevdev_uinput* device_;
+    int fd_;
 };
 
 } // namespace bindwell::linuxplatform

@@ -81,6 +81,13 @@ TEST(EvdevTranslator, ScanCodeDoesNotOutliveItsFrame) {
     EXPECT_EQ(records, (std::vector<HidRecord>{{0x0C, 0xE2, 1}}));
 }
 
+TEST(EvdevTranslator, ScanCodesOfNonHidNodesAreNotUsages) {
+    // A PS/2 keyboard's mute key: MSC_SCAN carries the raw scan code 0xa0.
+    EvdevTranslator translator([](uint32_t, uint32_t) { return false; }, false);
+    EXPECT_EQ(feed(translator, {{EV_MSC, MSC_SCAN, 0xA0}, {EV_KEY, KEY_MUTE, 1}}),
+              (std::vector<HidRecord>{{0x0C, 0xE2, 1}}));
+}
+
 TEST(EvdevTranslator, RelativeAxesBecomeDesktopAndConsumerUsages) {
     EvdevTranslator translator([](uint32_t, uint32_t) { return false; });
     EXPECT_EQ(feed(translator, {{EV_REL, REL_X, -3},

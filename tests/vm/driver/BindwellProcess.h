@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+#include <vector>
+
+namespace vmtest {
+
+// `bindwellctl ARGS` as a child process whose standard output is collected.
+class BindwellProcess {
+public:
+    struct Options {
+        std::vector<std::string> args{"run"};
+        std::string configHome = "/tmp/config";
+        uid_t uid = 0; // run as this user when not 0
+    };
+
+    explicit BindwellProcess(const Options& options);
+    ~BindwellProcess();
+    BindwellProcess(const BindwellProcess&) = delete;
+    BindwellProcess& operator=(const BindwellProcess&) = delete;
+
+    // Waits until a line containing `text` has been printed `count` times.
+    [[nodiscard]] bool waitForLog(const std::string& text, int timeoutMs, int count = 1);
+    [[nodiscard]] int countLog(const std::string& text);
+    // Sends the signal and waits for the exit; the exit status, or -1.
+    int stop(int signal, int timeoutMs = 5000);
+    // Waits for the process to end by itself; the exit status, or -1.
+    int wait(int timeoutMs);
+    [[nodiscard]] const std::string& output();
+
+private:
+    void collect(int timeoutMs);
+
+    pid_t pid_ = -1;
+    int out_ = -1;
+    std::string output_;
+};
+
+} // namespace vmtest

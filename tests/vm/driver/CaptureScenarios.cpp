@@ -1,0 +1,173 @@
+// Capture, every action of both layouts, and the tap's relay of the mouse node.
+#include "Harness.h"
+#include "Scenarios.h"
+#include "model/VirtualKeyCodes.h"
+
+#include <csignal>
+#include <linux/input.h>
+
+namespace vmtest {
+namespace {
+
+using bindwell::RemapAction;
+
+void expectKeys(EvdevReader& reader, const std::vector<KeyEvent>& keys, const std::string& name) {
+    std::vector<KeyEvent> seen;
+    const bool ok = reader.expectKeys(keys, 2000, &seen);
+    check(ok, name, "saw " + describe(seen) + ", wanted " + describe(keys));
+}
+
+void expectNothing(EvdevReader& reader, int windowMs, const std::string& name) {
+    const std::vector<KeyEvent> keys = reader.keysWithin(windowMs);
+    check(keys.empty(), name, "saw " + describe(keys));
+}
+
+void pressAndExpect(UhidDevice& device, EvdevReader& reader, uint16_t usage,
+                    const std::vector<KeyEvent>& onPress, const std::vector<KeyEvent>& onRelease,
+                    const std::string& name) {
+    device.send(consumerReport(usage));
+    expectKeys(reader, onPress, name + " press");
+    device.send(consumerReport(0));
+    if (onRelease.empty()) {
+        expectNothing(reader, 150, name + " release posts nothing");
+    } else {
+        expectKeys(reader, onRelease, name + " release");
+    }
+    sleepMs(120);
+}
+
+} // namespace
+
+void relaconCaptureAndActions() {
+    const int failuresBefore = failures();
+    writeConfig(relaconLayout());
+    auto controller = plugController();
+    auto other = plugOtherRemote();
+    auto odd = plugOddRemote();
+    const auto consumer = controllerConsumerNode();
+    const auto mouse = controllerMouseNode();
+    const auto otherNode =
+        waitForNode([](const NodeDescription& n) { return n.name == kOtherName; }, 3000);
+    if (!check(consumer && mouse && otherNode, "uhid devices appear as evdev nodes")) {
+        return;
+    }
+    BindwellProcess bindwell({});
+    check(bindwell.waitForLog(
+              "✅ Seized consumer control interface for: " + std::string(kControllerName), 5000),
+          "controller's consumer interface is seized");
+    check(tryGrab(consumer->devnode) == -EBUSY, "seized node refuses a second grab");
+    check(bindwell.countLog("⏭️ Skipping non-target device: " + std::string(kOtherName)) == 1,
+          "other vendor's remote is skipped");
+    check(tryGrab(otherNode->devnode) == 0, "skipped remote is not grabbed");
+    check(bindwell.countLog("HID report descriptor of " + std::string(kOddName) +
+                            " does not parse") == 1,
+          "unparsable descriptor gets one clear line");
+    check(bindwell.countLog("Consumer control interface found: Bindwell") == 0,
+          "own virtual devices are never matched");
+    const auto virtualNode = virtualDeviceNode();
+    if (!check(virtualNode.has_value(), "virtual input device exists")) {
+        dumpOnFailure(bindwell, failuresBefore);
+        return;
+    }
+    EvdevReader out(virtualNode->devnode);
+    pressAndExpect(*controller, out, 0xCD, {{KEY_FN, 1}}, {{KEY_FN, 0}}, "Play/Pause holds Fn");
+    pressAndExpect(*controller, out, 0xE9, {{BTN_LEFT, 1}}, {{BTN_LEFT, 0}},
+                   "array Volume Up holds left click");
+    pressAndExpect(*controller, out, 0xEA, {{KEY_ESC, 1}, {KEY_ESC, 0}}, {},
+                   "array Volume Down types Escape");
+    pressAndExpect(*controller, out, 0xB5, {{KEY_TAB, 1}, {KEY_TAB, 0}}, {},
+                   "Skip Forward types Tab");
+    pressAndExpect(*controller, out, 0xB6, {{KEY_ENTER, 1}, {KEY_ENTER, 0}}, {},
+                   "Skip Back types Enter");
+
+    // Unmapped extra buttons pass through the tap's clone of the mouse node.
+    const auto clone = cloneNode();
+    if (check(clone.has_value(), "tap clones the controller's mouse node")) {
+        EvdevReader relay(clone->devnode);
+        controller->send(mouseReport(0x04, 0, 0, 0));
+        controller->send(mouseReport(0x00, 0, 0, 0));
+        expectKeys(relay, {{BTN_MIDDLE, 1}, {BTN_MIDDLE, 0}}, "unmapped middle button passes");
+    }
+
+    // Hold Fn and the click, then stop: both must come up.
+    controller->send(consumerReport(0xCD));
+    expectKeys(out, {{KEY_FN, 1}}, "Fn down before exit");
+    controller->send(consumerReport(0xE9));
+    expectKeys(out, {{BTN_LEFT, 1}}, "click down before exit");
+    const int status = bindwell.stop(SIGTERM);
+    check(status == 0, "SIGTERM exits 0", "status " + std::to_string(status));
+    std::vector<KeyEvent> seen;
+    check(out.expectKeys({{BTN_LEFT, 0}, {KEY_FN, 0}}, 1000, &seen),
+          "held click and Fn are released at exit", describe(seen));
+    check(bindwell.countLog("Remapping stopped") == 1, "engine stopped at exit");
+    check(tryGrab(consumer->devnode) == 0, "nothing left grabbed after exit");
+    dumpOnFailure(bindwell, failuresBefore);
+}
+
+void genericLayoutAndTap() {
+    const int failuresBefore = failures();
+    bindwell::DeviceProfile profile = genericLayout();
+    remap(profile, "Play/Pause", RemapAction::spaceBar());
+    remap(profile, "Skip Forward", RemapAction::undoRedo());
+    bindwell::KeystrokeAction reopen{bindwell::vk::kT, {.command = true, .shift = true}, "⌘⇧T"};
+    remap(profile, "Skip Back", RemapAction::keystroke(reopen));
+    remap(profile, "Middle Click", RemapAction::holdRightClick());
+    remap(profile, "Side Button 1 (Back)", RemapAction::enterKey());
+    writeConfig(profile);
+    auto controller = plugController();
+    BindwellProcess bindwell({});
+    check(bindwell.waitForLog("✅ Seized consumer control interface", 5000), "generic: seized");
+    const auto virtualNode = virtualDeviceNode();
+    const auto clone = cloneNode();
+    if (!check(virtualNode && clone, "generic: virtual device and clone exist")) {
+        dumpOnFailure(bindwell, failuresBefore);
+        return;
+    }
+    EvdevReader out(virtualNode->devnode);
+    EvdevReader relay(clone->devnode);
+    pressAndExpect(*controller, out, 0xCD, {{KEY_SPACE, 1}, {KEY_SPACE, 0}}, {}, "Space");
+    pressAndExpect(*controller, out, 0xB5,
+                   {{KEY_LEFTCTRL, 1}, {KEY_Z, 1}, {KEY_Z, 0}, {KEY_LEFTCTRL, 0}}, {},
+                   "undo is Ctrl+Z");
+    pressAndExpect(*controller, out, 0xB6,
+                   {{KEY_LEFTCTRL, 1},
+                    {KEY_LEFTSHIFT, 1},
+                    {KEY_T, 1},
+                    {KEY_T, 0},
+                    {KEY_LEFTSHIFT, 0},
+                    {KEY_LEFTCTRL, 0}},
+                   {}, "keystroke with modifiers");
+    // Volume Up is mapped both as its usage and as its array element.
+    controller->send(consumerReport(0xE9));
+    expectKeys(out, {{BTN_LEFT, 1}}, "generic Volume Up holds left click");
+    controller->send(consumerReport(0));
+    expectKeys(out, {{BTN_LEFT, 0}}, "generic Volume Up releases the click");
+    expectNothing(out, 150, "no second click from the array element");
+    sleepMs(120);
+
+    controller->send(mouseReport(0x04, 0, 0, 0)); // middle down
+    expectKeys(out, {{BTN_RIGHT, 1}}, "middle button acts: right click held");
+    controller->send(mouseReport(0x00, 0, 0, 0));
+    expectKeys(out, {{BTN_RIGHT, 0}}, "middle release lets go of the right click");
+    controller->send(mouseReport(0x08, 0, 0, 0)); // side down
+    controller->send(mouseReport(0x00, 0, 0, 0));
+    expectKeys(out, {{KEY_ENTER, 1}, {KEY_ENTER, 0}}, "side button types Enter");
+    check(bindwell.countLog("🚫 Suppressed mouse button 3") == 1,
+          "middle button logged as suppressed");
+    controller->send(mouseReport(0x00, 5, -3, 0));
+    const auto motion = relay.next(EV_REL, 2000);
+    check(motion && motion->code == REL_X && motion->value == 5, "motion passes through the clone");
+    controller->send(mouseReport(0x01, 0, 0, 0));
+    controller->send(mouseReport(0x00, 0, 0, 0));
+    std::vector<KeyEvent> relayed;
+    check(relay.expectKeys({{BTN_LEFT, 1}, {BTN_LEFT, 0}}, 2000, &relayed),
+          "left click passes through the clone");
+    for (const KeyEvent& key : relayed) {
+        check(key.code != BTN_MIDDLE && key.code != BTN_SIDE,
+              "swallowed buttons never reach the clone", describe(relayed));
+    }
+    check(bindwell.stop(SIGINT) == 0, "SIGINT exits 0");
+    dumpOnFailure(bindwell, failuresBefore);
+}
+
+} // namespace vmtest

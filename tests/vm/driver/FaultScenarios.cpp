@@ -1,0 +1,149 @@
+// Refused seize, unplug and replug, no uinput, an unreadable node, and the
+// devices listing.
+#include "Harness.h"
+#include "Scenarios.h"
+
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <linux/input.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vmtest {
+
+void seizeRefused() {
+    const int failuresBefore = failures();
+    writeConfig(relaconLayout());
+    auto controller = plugController();
+    const auto consumer = controllerConsumerNode();
+    if (!check(consumer.has_value(), "seize refused: controller appears")) {
+        return;
+    }
+    // Another process holds the grab for the whole run.
+    const int holder = ::open(consumer->devnode.c_str(), O_RDONLY | O_CLOEXEC);
+    check(ioctl(holder, EVIOCGRAB, 1) == 0, "test holds the grab");
+    BindwellProcess bindwell({});
+    check(bindwell.waitForLog("⚠️ Could not seize " + std::string(kControllerName) +
+                                  " (error: -16). Using CGEventTap instead.",
+                              5000),
+          "refused seize logs -16");
+    const auto virtualNode = virtualDeviceNode();
+    if (virtualNode) {
+        EvdevReader out(virtualNode->devnode);
+        tapUsage(*controller, 0xB5);
+        check(out.expectKeys({{KEY_TAB, 1}, {KEY_TAB, 0}}, 2000), "remapping continues unseized");
+    }
+    check(bindwell.stop(SIGTERM) == 0, "refused seize: clean exit");
+    ::close(holder);
+    dumpOnFailure(bindwell, failuresBefore);
+}
+
+void unplugAndReplug() {
+    const int failuresBefore = failures();
+    writeConfig(relaconLayout());
+    auto controller = plugController();
+    BindwellProcess bindwell({});
+    check(bindwell.waitForLog("✅ Seized", 5000), "unplug: first capture");
+    const auto virtualNode = virtualDeviceNode();
+    if (!check(virtualNode.has_value(), "unplug: virtual device exists")) {
+        dumpOnFailure(bindwell, failuresBefore);
+        return;
+    }
+    EvdevReader out(virtualNode->devnode);
+    controller->send(consumerReport(0xE9));
+    check(out.expectKeys({{BTN_LEFT, 1}}, 2000), "click held before unplug");
+    controller->unplug();
+    check(out.expectKeys({{BTN_LEFT, 0}}, 2000), "unplug mid-hold lets the click up");
+    check(bindwell.waitForLog("Device disconnected: " + std::string(kControllerName), 3000),
+          "unplug is logged");
+    sleepMs(200);
+    check(bindwell.countLog("Device disconnected") == 1, "removal reported once");
+    controller = plugController();
+    check(bindwell.waitForLog("✅ Seized", 5000, 2), "replug is captured without restart");
+    out.drain();
+    tapUsage(*controller, 0xB6);
+    check(out.expectKeys({{KEY_ENTER, 1}, {KEY_ENTER, 0}}, 2000), "replugged controller works");
+    check(bindwell.stop(SIGTERM) == 0, "unplug: clean exit");
+
+    // Stop then start: a new run captures the same controller again.
+    BindwellProcess again({});
+    check(again.waitForLog("✅ Seized", 5000), "start after stop captures again");
+    check(again.stop(SIGTERM) == 0, "second run exits cleanly");
+    dumpOnFailure(bindwell, failuresBefore);
+    dumpOnFailure(again, failuresBefore);
+}
+
+void withoutUinput() {
+    const int failuresBefore = failures();
+    writeConfig(relaconLayout());
+    auto controller = plugController();
+    check(::rename("/dev/uinput", "/dev/uinput.hidden") == 0, "hide /dev/uinput");
+    BindwellProcess bindwell({});
+    check(bindwell.waitForLog("⚠️ Could not create the virtual input device", 5000),
+          "missing uinput gets a clear line");
+    check(bindwell.waitForLog("⚠️ Could not create CGEventTap — media keys may double-fire",
+                              3000),
+          "tap creation fails without uinput");
+    check(bindwell.waitForLog("✅ Seized", 3000), "capture goes on without uinput");
+    tapUsage(*controller, 0xB5);
+    check(bindwell.stop(SIGTERM) == 0, "no uinput: nothing crashes");
+    check(::rename("/dev/uinput.hidden", "/dev/uinput") == 0, "restore /dev/uinput");
+    dumpOnFailure(bindwell, failuresBefore);
+}
+
+void unreadableNode() {
+    const int failuresBefore = failures();
+    writeConfig(relaconLayout(), "/tmp/user-config");
+    ::chown("/tmp/user-config", 1000, 1000);
+    ::chown("/tmp/user-config/Bindwell", 1000, 1000);
+    ::chown("/tmp/user-config/Bindwell/config.json", 1000, 1000);
+    auto controller = plugController();
+    auto other = plugOtherRemote();
+    const auto consumer = controllerConsumerNode();
+    const auto otherNode =
+        waitForNode([](const NodeDescription& n) { return n.name == kOtherName; }, 3000);
+    if (!check(consumer && otherNode, "unreadable: devices appear")) {
+        return;
+    }
+    // As a user who may use uinput and the controller, but not the other remote.
+    ::chmod("/dev/uinput", 0666);
+    ::chmod(consumer->devnode.c_str(), 0666);
+    ::chmod(otherNode->devnode.c_str(), 0600);
+    BindwellProcess bindwell({.args = {"run"}, .configHome = "/tmp/user-config", .uid = 1000});
+    check(bindwell.waitForLog("⏭️ Skipping input node " + otherNode->devnode +
+                                  ": no read permission (Permission denied)",
+                              5000),
+          "unreadable node gets a clear line");
+    check(bindwell.waitForLog("✅ Seized", 3000), "readable controller is still captured");
+    check(bindwell.stop(SIGTERM) == 0, "unreadable: clean exit");
+    ::chmod("/dev/uinput", 0600);
+    dumpOnFailure(bindwell, failuresBefore);
+}
+
+void devicesCommand() {
+    const int failuresBefore = failures();
+    writeConfig(relaconLayout());
+    auto controller = plugController();
+    auto other = plugOtherRemote();
+    (void)controllerConsumerNode();
+    BindwellProcess bindwell({});
+    check(bindwell.waitForLog("✅ Seized", 5000), "devices: engine runs alongside");
+    (void)virtualDeviceNode();
+    BindwellProcess devices({.args = {"devices"}});
+    check(devices.wait(5000) == 0, "devices exits 0");
+    const std::string& text = devices.output();
+    check(text.find(std::string(kControllerName) + "\n    USB · VID:0x56E PID:0x156") !=
+              std::string::npos,
+          "devices lists the controller with its detail text", text);
+    check(text.find(kOtherName) != std::string::npos, "devices lists the other remote");
+    check(text.find("our own virtual device  Bindwell Virtual Input") != std::string::npos,
+          "devices names our virtual device as skipped", text);
+    check(text.find("no consumer keys") != std::string::npos,
+          "devices explains nodes without consumer keys");
+    check(bindwell.stop(SIGTERM) == 0, "devices: engine exits cleanly");
+    dumpOnFailure(devices, failuresBefore);
+}
+
+} // namespace vmtest

@@ -1,0 +1,128 @@
+#include "Harness.h"
+
+#include "model/ConfigFormat.h"
+#include "model/DefaultProfiles.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <linux/input.h>
+
+namespace vmtest {
+namespace {
+
+int passCount = 0;
+int failCount = 0;
+
+bindwell::DetectedHIDDevice controllerAsDetected() {
+    bindwell::DetectedHIDDevice device;
+    device.name = kControllerName;
+    device.vendorID = kControllerVendor;
+    device.productID = kControllerProduct;
+    device.manufacturer = "Unknown";
+    device.transport = "USB";
+    device.id = bindwell::DetectedHIDDevice::makeID(device.vendorID, device.productID);
+    return device;
+}
+
+} // namespace
+
+bool check(bool condition, const std::string& name, const std::string& detail) {
+    if (condition) {
+        ++passCount;
+        std::printf("PASS %s\n", name.c_str());
+    } else {
+        ++failCount;
+        std::printf("FAIL %s%s%s\n", name.c_str(), detail.empty() ? "" : ": ", detail.c_str());
+    }
+    std::fflush(stdout);
+    return condition;
+}
+
+int failures() {
+    return failCount;
+}
+int passes() {
+    return passCount;
+}
+
+void writeConfig(const bindwell::DeviceProfile& profile, const std::string& configHome) {
+    const std::filesystem::path folder = std::filesystem::path(configHome) / "Bindwell";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "config.json") << bindwell::writeConfig({profile});
+}
+
+bindwell::DeviceProfile relaconLayout() {
+    return bindwell::relaconProfile(controllerAsDetected());
+}
+
+bindwell::DeviceProfile genericLayout() {
+    return bindwell::genericProfile(controllerAsDetected());
+}
+
+void remap(bindwell::DeviceProfile& profile, const std::string& label,
+           const bindwell::RemapAction& action) {
+    for (bindwell::ButtonMapping& mapping : profile.buttonMappings) {
+        if (mapping.label == label) {
+            mapping.action = action;
+        }
+    }
+}
+
+std::unique_ptr<UhidDevice> plugController() {
+    return std::make_unique<UhidDevice>(
+        UhidDevice::Identity{kControllerName, kControllerVendor, kControllerProduct, BUS_USB},
+        controllerDescriptor());
+}
+
+std::unique_ptr<UhidDevice> plugOtherRemote() {
+    return std::make_unique<UhidDevice>(UhidDevice::Identity{kOtherName, 0x1234, 0x5678, BUS_USB},
+                                        mediaBitsDescriptor());
+}
+
+std::unique_ptr<UhidDevice> plugOddRemote() {
+    return std::make_unique<UhidDevice>(
+        UhidDevice::Identity{kOddName, 0x2222, 0x3333, BUS_BLUETOOTH}, backwardsRangeDescriptor());
+}
+
+std::optional<NodeDescription> controllerConsumerNode() {
+    return waitForNode(
+        [](const NodeDescription& node) {
+            return node.vendor == kControllerVendor && node.product == kControllerProduct &&
+                   node.hasVolumeUp && node.phys.rfind("bindwell", 0) != 0;
+        },
+        3000);
+}
+
+std::optional<NodeDescription> controllerMouseNode() {
+    return waitForNode(
+        [](const NodeDescription& node) {
+            return node.vendor == kControllerVendor && node.product == kControllerProduct &&
+                   node.hasMiddleButton && node.phys.rfind("bindwell", 0) != 0;
+        },
+        3000);
+}
+
+std::optional<NodeDescription> virtualDeviceNode() {
+    return waitForNode([](const NodeDescription& node) { return node.name == kVirtualName; }, 3000);
+}
+
+std::optional<NodeDescription> cloneNode() {
+    return waitForNode(
+        [](const NodeDescription& node) { return node.phys.rfind("bindwell/tap", 0) == 0; }, 3000);
+}
+
+void tapUsage(UhidDevice& device, uint16_t usage) {
+    device.send(consumerReport(usage));
+    device.send(consumerReport(0));
+    // The engine's repeat filter drops a second press of one action within 0.1 s.
+    sleepMs(120);
+}
+
+void dumpOnFailure(BindwellProcess& process, int failuresBefore) {
+    if (failures() > failuresBefore) {
+        std::printf("---- bindwellctl output ----\n%s\n----\n", process.output().c_str());
+    }
+}
+
+} // namespace vmtest

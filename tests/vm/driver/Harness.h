@@ -1,0 +1,50 @@
+#pragma once
+
+#include "BindwellProcess.h"
+#include "EvdevProbe.h"
+#include "UhidDevice.h"
+#include "model/DeviceProfile.h"
+
+#include <memory>
+#include <string>
+
+namespace vmtest {
+
+inline constexpr uint32_t kControllerVendor = 0x056E;
+inline constexpr uint32_t kControllerProduct = 0x0156;
+inline constexpr const char* kControllerName = "VM Test Controller";
+inline constexpr const char* kOtherName = "Other Media Remote";
+inline constexpr const char* kOddName = "Odd Descriptor Remote";
+inline constexpr const char* kVirtualName = "Bindwell Virtual Input";
+
+// Records one named expectation and prints PASS or FAIL with the detail.
+bool check(bool condition, const std::string& name, const std::string& detail = "");
+int failures();
+int passes();
+
+// Writes the profile as the only, active one into configHome/Bindwell/config.json.
+void writeConfig(const bindwell::DeviceProfile& profile,
+                 const std::string& configHome = "/tmp/config");
+
+bindwell::DeviceProfile relaconLayout();
+bindwell::DeviceProfile genericLayout();
+// Gives the mapping whose label is `label` a new action.
+void remap(bindwell::DeviceProfile& profile, const std::string& label,
+           const bindwell::RemapAction& action);
+
+std::unique_ptr<UhidDevice> plugController();
+std::unique_ptr<UhidDevice> plugOtherRemote();
+std::unique_ptr<UhidDevice> plugOddRemote();
+
+[[nodiscard]] std::optional<NodeDescription> controllerConsumerNode();
+[[nodiscard]] std::optional<NodeDescription> controllerMouseNode();
+[[nodiscard]] std::optional<NodeDescription> virtualDeviceNode();
+[[nodiscard]] std::optional<NodeDescription> cloneNode();
+
+// Press and release of one consumer usage, with the gap the repeat filter needs.
+void tapUsage(UhidDevice& device, uint16_t usage);
+
+// Prints the output of a process whose scenario failed, for diagnosis.
+void dumpOnFailure(BindwellProcess& process, int failuresBefore);
+
+} // namespace vmtest

@@ -1,0 +1,14 @@
+#pragma once
+
+namespace vmtest {
+
+void relaconCaptureAndActions();
+void genericLayoutAndTap();
+void seizeRefused();
+void unplugAndReplug();
+void withoutUinput();
+void unreadableNode();
+void devicesCommand();
+void latency();
+
+} // namespace vmtest

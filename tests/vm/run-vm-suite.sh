@@ -1,0 +1,78 @@
+#!/usr/bin/env bash
+# The real-kernel suite: boots Debian's kernel under QEMU (software emulation)
+# with an initramfs of busybox, the input modules, an unsanitized bindwellctl
+# and the test driver, and reads the driver's verdict from the serial console.
+# Exit 77 (ctest's skip) when qemu, busybox-static or the kernel is missing.
+set -euo pipefail
+
+src=$(cd "$(dirname "$0")/../.." && pwd)
+build=${BINDWELL_VM_BUILD:-$src/build/vm}
+cache=${BINDWELL_VM_CACHE:-$src/build/vm-cache}
+modules=(hid uhid hid-generic evdev uinput)
+
+skip() { echo "SKIP vm suite: $*"; exit 77; }
+
+command -v qemu-system-x86_64 >/dev/null || skip "qemu-system-x86_64 is not installed (scripts/setup.sh installs it)"
+command -v cpio >/dev/null || skip "cpio is not installed"
+[ -x /bin/busybox ] && ! ldd /bin/busybox >/dev/null 2>&1 || skip "busybox-static is not installed"
+
+fetch_kernel() {
+    mkdir -p "$cache"
+    cd "$cache"
+    if ! ls linux-image-[0-9]*.deb >/dev/null 2>&1; then
+        apt-get download linux-image-amd64 >/dev/null 2>&1 || return 1
+        local image
+        image=$(dpkg-deb -f linux-image-amd64_*.deb Depends | grep -o 'linux-image-[0-9][^ ,]*' | head -1)
+        apt-get download "$image" >/dev/null 2>&1 || return 1
+    fi
+    if [ ! -d kernel ]; then
+        rm -rf kernel.tmp && dpkg-deb -x linux-image-[0-9]*.deb kernel.tmp && mv kernel.tmp kernel
+    fi
+}
+(fetch_kernel) || skip "could not download Debian's linux-image-amd64 with apt-get download"
+vmlinuz=$(ls "$cache"/kernel/boot/vmlinuz-* | head -1)
+moduledir=$(ls -d "$cache"/kernel/lib/modules/* | head -1)
+
+echo "[vm] building unsanitized bindwellctl and test programs in $build"
+cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWELL_SANITIZE=OFF \
+    -DBINDWELL_BUILD_BENCHMARKS=OFF >"$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
+cmake --build "$build" --target bindwellctl bindwell_vm_driver bindwell_vm_forwarder -j"$(nproc)" >"$build.build.log" 2>&1 \
+    || { tail -50 "$build.build.log"; exit 1; }
+
+root=$build/initramfs
+rm -rf "$root"
+mkdir -p "$root"/{bin,lib/modules,proc,sys,dev,tmp,etc}
+cp /bin/busybox "$root/bin/"
+copy_with_libraries() {
+    cp "$1" "$root/bin/"
+    ldd "$1" | grep -o '/[^ ]*' | while read -r lib; do
+        mkdir -p "$root$(dirname "$lib")"
+        cp -L "$lib" "$root$lib"
+    done
+}
+copy_with_libraries "$build/tools/bindwellctl/bindwellctl"
+copy_with_libraries "$build/tests/vm/bindwell_vm_driver"
+copy_with_libraries "$build/tests/vm/bindwell_vm_forwarder"
+for module in "${modules[@]}"; do
+    file=$(find "$moduledir" -name "$module.ko*" | head -1)
+    [ -n "$file" ] || { echo "[vm] module $module not found in the kernel package"; exit 1; }
+    case "$file" in
+        *.xz) xz -dc "$file" >"$root/lib/modules/$module.ko" ;;
+        *.zst) zstd -qdc "$file" >"$root/lib/modules/$module.ko" ;;
+        *) cp "$file" "$root/lib/modules/$module.ko" ;;
+    esac
+done
+cp "$src/tests/vm/vm-init.sh" "$root/init"
+chmod +x "$root/init"
+(cd "$root" && find . | cpio -o -H newc --quiet) >"$build/initramfs.cpio"
+
+echo "[vm] booting $(basename "$vmlinuz")"
+log=$build/vm-console.log
+timeout 600 qemu-system-x86_64 -accel tcg -m 512 -smp 1 -nographic -no-reboot \
+    -kernel "$vmlinuz" -initrd "$build/initramfs.cpio" \
+    -append "console=ttyS0 panic=-1 quiet" </dev/null | tr -d '\r' | tee "$log"
+
+summary=$(grep -E '^vm: [0-9]+ passed, [0-9]+ failed' "$log" | tail -1 || true)
+[ -n "$summary" ] || { echo "[vm] the suite did not finish"; exit 1; }
+echo "$summary"
+grep -q ', 0 failed' <<<"$summary"
