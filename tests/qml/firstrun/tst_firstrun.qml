@@ -1,0 +1,97 @@
+import QtQuick
+import QtQuick.Window
+import QtTest
+import Bindwell.Ui
+import Bindwell.Core
+import Bindwell.Test
+
+// A whole first run from an empty configuration folder: guide, device,
+// one changed button, activation, and remapping on with the window closed.
+Item {
+    id: root
+    width: 100
+    height: 100
+
+    Component {
+        id: windowComponent
+        Window {
+            width: 700
+            height: 580
+            visible: true
+            property alias view: view
+            SetupView {
+                id: view
+                anchors.fill: parent
+            }
+        }
+    }
+
+    TestCase {
+        name: "FirstRun"
+        when: windowShown
+
+        function find(name) {
+            const item = findChild(window.view, name)
+            verify(item, "no " + name)
+            return item
+        }
+
+        // Waits out the page transition, then clicks like a user.
+        function clickWhenShown(name) {
+            tryVerify(() => findChild(window.view, name) !== null, 2000, "never shown: " + name)
+            const item = find(name)
+            tryVerify(() => item.mapToItem(window.view, 0, 0).x >= 0
+                      && item.mapToItem(window.view, 0, 0).x < window.width, 2000)
+            wait(350)
+            item.forceActiveFocus()
+            waitForRendering(item)
+            mouseClick(item)
+        }
+
+        property var window
+
+        function test_from_an_empty_folder_to_remapping() {
+            compare(TestBench.configText(), "")
+            verify(!ConfigStore.hasCompletedSetup)
+            TestBench.setPermissions(false, false)
+            TestBench.addDevice("relacon", 1390, 342, "ELECOM Relacon")
+            window = createTemporaryObject(windowComponent, root)
+
+            // The guide, skipped.
+            tryVerify(() => findChild(window.view, "permissionsGuideView") !== null)
+            compare(find("continueButton").text, "Skip for Now")
+            clickWhenShown("continueButton")
+
+            // Device selection: pick the controller once the scan has listed it.
+            clickWhenShown("deviceRow_1390:342")
+            clickWhenShown("nextButton")
+            compare(AppState.setupStep, Steps.mapButtons)
+            verify(TestBench.configText().indexOf("ELECOM Relacon") >= 0)
+
+            // One button changed through the picker.
+            clickWhenShown("mappingRow_Skip Forward")
+            const row = find("mappingRow_Skip Forward")
+            tryVerify(() => row.showActionPicker)
+            const choice = findChild(findChild(row, "actionPopover").contentItem, "actionRow_Escape")
+            choice.forceActiveFocus()
+            waitForRendering(choice)
+            mouseClick(choice)
+            compare(TestBench.storedAction("Skip Forward"), "Escape")
+
+            clickWhenShown("activateButton")
+            verify(TestBench.storedSetupFlag())
+            compare(find("headerMode").text, "Settings")
+
+            clickWhenShown("startRemappingButton")
+            verify(AppState.isRemapping)
+            verify(!window.visible)
+
+            // The controller's Skip Forward now types Escape.
+            TestBench.clearPostedEvents()
+            wait(50)
+            TestBench.click("relacon", 0xB5)
+            tryVerify(() => TestBench.postedEvents().join() === "post key 53 down,post key 53 up")
+            AppState.toggleRemapping()
+        }
+    }
+}

@@ -1,0 +1,148 @@
+import QtQuick
+import QtQuick.Window
+import QtTest
+import Bindwell.Ui
+import Bindwell.Core
+import Bindwell.Test
+
+// Renders every page of the setup window in known states to PNG files in the
+// build folder (tests/qml/screenshots), for review and for the README.
+Item {
+    id: root
+    width: 100
+    height: 100
+
+    Component {
+        id: windowComponent
+        Window {
+            width: 700
+            height: 580
+            visible: true
+            color: Theme.background
+            property alias view: view
+            SetupView {
+                id: view
+                anchors.fill: parent
+            }
+        }
+    }
+    Component {
+        id: panelComponent
+        Window {
+            width: 700
+            height: 580
+            visible: true
+            color: Theme.background
+            property alias loader: loader
+            Loader {
+                id: loader
+                anchors.fill: parent
+            }
+        }
+    }
+    Component {
+        id: guidePage
+        PermissionsGuideView {}
+    }
+    Component {
+        id: pickerPage
+        Item {
+            Rectangle {
+                x: 20
+                y: 20
+                width: picker.width
+                height: picker.height
+                radius: 10
+                color: Theme.controlBackground
+                border.color: Theme.white(0.12)
+                ActionPickerView {
+                    id: picker
+                    objectName: "picker"
+                    currentAction: ({displayName: "⌃⌘F Full Screen Toggle", symbolName: "keyboard", isNone: false})
+                }
+            }
+        }
+    }
+
+    TestCase {
+        name: "Screenshots"
+        when: windowShown
+
+        // Saves the window's content, after checking that it is the window's
+        // size and shows more than a flat fill.
+        function shoot(window, name) {
+            wait(400)
+            waitForRendering(window.contentItem)
+            const image = grabImage(window.contentItem)
+            compare(image.width, window.width, name + " width")
+            compare(image.height, window.height, name + " height")
+            const colours = {}
+            for (let y = 0; y < image.height; y += 7) {
+                for (let x = 0; x < image.width; x += 7)
+                    colours[image.pixel(x, y)] = true
+            }
+            verify(Object.keys(colours).length > 20, name + " looks blank")
+            image.save(TestBench.screenshotPath(name))
+        }
+
+        function openSetup() {
+            const window = createTemporaryObject(windowComponent, root)
+            tryVerify(() => window.visible)
+            return window
+        }
+
+        function test_pages() {
+            // The guide, before and after both permissions.
+            TestBench.setPermissions(false, false)
+            let window = openSetup()
+            shoot(window, "01-guide-neither-granted")
+            window.destroy()
+
+            window = createTemporaryObject(panelComponent, root)
+            TestBench.setPermissions(true, true)
+            window.loader.sourceComponent = guidePage
+            shoot(window, "02-guide-both-granted")
+
+            // The picker, collapsed and expanded.
+            window.loader.sourceComponent = pickerPage
+            shoot(window, "03-picker-collapsed")
+            const picker = findChild(window.loader.item, "picker")
+            picker.showMoreShortcuts = true
+            const scroll = findChild(picker, "pickerScroll")
+            tryVerify(() => findChild(picker, "moreShortcutsGroups").height > 100)
+            scroll.contentItem.contentY = findChild(picker, "moreShortcutsRow").y - 40
+            shoot(window, "04-picker-expanded")
+            window.destroy()
+
+            // Device selection: empty, three devices, one picked.
+            window = openSetup()
+            tryVerify(() => !DeviceList.isScanning)
+            shoot(window, "05-devices-empty")
+            TestBench.addDevice("relacon", 1390, 342, "ELECOM Relacon")
+            TestBench.addDevice("air", 0x1111, 0x2222, "Bluetooth Air Mouse")
+            TestBench.addDevice("kb", 0x3333, 0x4444, "Media Keyboard")
+            DeviceList.scan()
+            tryVerify(() => !DeviceList.isScanning)
+            shoot(window, "06-devices-three")
+            const row = findChild(window.view, "deviceRow_1390:342")
+            mouseClick(row)
+            shoot(window, "07-devices-one-selected")
+
+            // The editor in the wizard, then the completion page.
+            mouseClick(findChild(window.view, "nextButton"))
+            SetupCommands.chooseAction(ActiveProfile.profileID, ActiveProfile.remappable[5].id, "⌘C Copy")
+            shoot(window, "08-editor-wizard")
+            SetupCommands.activate()
+            shoot(window, "09-setup-complete")
+            window.destroy()
+
+            // After setup the window is the settings editor, with its picker open.
+            window = openSetup()
+            shoot(window, "10-editor-settings")
+            const mappingRow = findChild(window.view, "mappingRow_Play/Pause")
+            mouseClick(mappingRow)
+            tryVerify(() => mappingRow.showActionPicker)
+            shoot(window, "11-editor-settings-picker")
+        }
+    }
+}
