@@ -16,8 +16,18 @@ QQuickWindow* SetupWindow::ensureWindow() {
     if (!window_) {
         window_ = loadQmlWindow(engine_, QString::fromLatin1(shellresources::setupWindow), {},
                                 QStringLiteral("setup window"));
+        if (window_) {
+            connect(window_.get(), &QWindow::visibleChanged, this, &SetupWindow::discardWhenHidden);
+        }
     }
     return window_.get();
+}
+
+// Deferred: the window is still inside its own close handling.
+void SetupWindow::discardWhenHidden(bool visible) {
+    if (!visible && window_) {
+        window_.release()->deleteLater();
+    }
 }
 
 void SetupWindow::show() {

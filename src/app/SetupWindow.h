@@ -9,9 +9,10 @@ class QQuickWindow;
 
 namespace bindwell {
 
-// The single setup window (identifier "setup", title "Bindwell"). It is
-// created on first use and only hidden when the user closes it, so every later
-// request shows that same window instead of a second one.
+// The single setup window (identifier "setup", title "Bindwell"). While it is
+// open every request raises that same window instead of making a second one;
+// closing it frees its pages, which a tray program would otherwise carry for
+// days, and the next request builds it afresh from the shared state.
 class SetupWindow final : public QObject {
     Q_OBJECT
 
@@ -24,11 +25,12 @@ public:
     // Shows the window and brings it to the front.
     void open();
 
-    // nullptr until first shown, or when the page failed to load.
+    // nullptr while closed, or when the page failed to load.
     [[nodiscard]] QQuickWindow* window() const { return window_.get(); }
 
 private:
     [[nodiscard]] QQuickWindow* ensureWindow();
+    void discardWhenHidden(bool visible);
 
     QQmlEngine& engine_;
     std::unique_ptr<QQuickWindow> window_;

@@ -85,13 +85,18 @@ TEST_F(BindwellAppTest, ButtonSettingsReopensTheOneWindow) {
     ASSERT_NE(first, nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return first->isActive(); }));
 
+    app_->menu().openButtonSettings();
+    EXPECT_EQ(setupWindow(), first) << "a second request made a second window";
+    EXPECT_EQ(windowsTitledBindwell(), 1);
+
     first->close();
-    EXPECT_FALSE(first->isVisible());
+    EXPECT_EQ(setupWindow(), nullptr);
+    EXPECT_EQ(windowsTitledBindwell(), 0);
     app_->menu().openButtonSettings();
     app_->menu().openButtonSettings();
 
-    EXPECT_EQ(setupWindow(), first);
-    EXPECT_TRUE(first->isVisible());
+    ASSERT_NE(setupWindow(), nullptr);
+    EXPECT_TRUE(setupWindow()->isVisible());
     EXPECT_EQ(windowsTitledBindwell(), 1);
 }
 

@@ -13,10 +13,7 @@ Window {
     minimumHeight: 500
     color: Theme.background
 
-    Text {
-        anchors.centerIn: parent
-        text: "Bindwell"
-        color: Theme.primaryText
-        font.pixelSize: Theme.title
+    SetupView {
+        anchors.fill: parent
     }
 }
