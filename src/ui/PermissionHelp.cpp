@@ -21,14 +21,13 @@ QString helpPagePath() {
 
 } // namespace
 
-void openPermissionHelp(const QString& section) {
+void openPermissionHelp() {
     const QString path = helpPagePath();
     if (path.isEmpty()) {
         log("⚠️ Permission help page not found at " + std::string(BINDWELL_HELP_INSTALLED));
         return;
     }
-    QUrl url = QUrl::fromLocalFile(path);
-    url.setFragment(section);
+    const QUrl url = QUrl::fromLocalFile(path);
     // As with any address handed to the desktop, a refusal leaves the guide as it is.
     QDesktopServices::openUrl(url);
 }

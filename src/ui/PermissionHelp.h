@@ -1,14 +1,12 @@
 // Main thread only.
 #pragma once
 
-#include <QString>
-
 namespace bindwell {
 
 // Opens the local page that explains how to let Bindwell post and read input
-// on Linux, at the section for one permission ("accessibility" or
-// "input-monitoring"). The installed copy wins; a build run from the source
-// tree finds the page there.
-void openPermissionHelp(const QString& section);
+// on Linux; both permissions come from the same udev rule and group, so both
+// of the guide's buttons lead here. The installed copy wins; a build run from
+// the source tree finds the page there.
+void openPermissionHelp();
 
 } // namespace bindwell

@@ -108,11 +108,11 @@ void SetupCommands::startRemapping() {
 }
 
 void SetupCommands::openAccessibilitySettings() {
-    openPermissionHelp(QStringLiteral("accessibility"));
+    openPermissionHelp();
 }
 
 void SetupCommands::openInputMonitoringSettings() {
-    openPermissionHelp(QStringLiteral("input-monitoring"));
+    openPermissionHelp();
 }
 
 } // namespace bindwell

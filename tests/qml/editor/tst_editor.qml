@@ -153,10 +153,11 @@ Item {
             compare(after.foreground, Theme.accent)
         }
 
-        function test_escape_closes_the_picker_without_a_change() {
+        function test_space_opens_and_escape_closes_the_picker_without_a_change() {
             const page = startWith(generic, false)
             const row = find(page, "mappingRow_Play/Pause")
-            click(row)
+            row.forceActiveFocus()
+            keyClick(Qt.Key_Space)
             tryVerify(() => row.showActionPicker)
             keyClick(Qt.Key_Escape)
             tryVerify(() => !row.showActionPicker)

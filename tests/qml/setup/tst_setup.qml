@@ -122,6 +122,16 @@ Item {
             compare(continued, 1)
         }
 
+        function test_the_settings_buttons_open_the_help_page() {
+            const guide = makeGuide(false, false)
+            const before = TestBench.openedUrls.length
+            click(find(find(guide, "accessibilityCard"), "settingsButton"))
+            click(find(find(guide, "inputMonitoringCard"), "settingsButton"))
+            const opened = TestBench.openedUrls.slice(before)
+            compare(opened.length, 2)
+            verify(opened[0].endsWith("/help/permissions.html"), opened[0])
+        }
+
         function test_guide_with_accessibility_only() {
             const guide = makeGuide(true, false)
             compare(cardState(guide, "accessibilityCard"),

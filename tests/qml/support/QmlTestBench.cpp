@@ -4,6 +4,7 @@
 #include "model/ConfigStore.h"
 #include "platform/sim/SimPlatform.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -19,6 +20,16 @@ QmlTestBench::QmlTestBench(sim::SimPlatform& platform, ConfigStore& store, HIDIn
             emit engineStartsChanged();
         }
     });
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "recordOpenedUrl");
+}
+
+QmlTestBench::~QmlTestBench() {
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+void QmlTestBench::recordOpenedUrl(const QUrl& url) {
+    openedUrls_.append(url.toString());
+    emit openedUrlsChanged();
 }
 
 void QmlTestBench::setPermissions(bool accessibility, bool inputMonitoring) {

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 namespace bindwell {
 class ConfigStore;
@@ -21,12 +22,17 @@ namespace bindwell::test {
 class QmlTestBench final : public QObject {
     Q_OBJECT
     Q_PROPERTY(int engineStarts READ engineStarts NOTIFY engineStartsChanged)
+    Q_PROPERTY(QStringList openedUrls READ openedUrls NOTIFY openedUrlsChanged)
 
 public:
     QmlTestBench(sim::SimPlatform& platform, ConfigStore& store, HIDInterceptor& engine,
                  QObject* parent = nullptr);
 
+    ~QmlTestBench() override;
+
     [[nodiscard]] int engineStarts() const { return engineStarts_; }
+    // Local files the pages asked the desktop to open; nothing is really opened.
+    [[nodiscard]] QStringList openedUrls() const { return openedUrls_; }
 
     Q_INVOKABLE void setPermissions(bool accessibility, bool inputMonitoring);
     Q_INVOKABLE void addDevice(const QString& id, int vendorID, int productID, const QString& name);
@@ -47,11 +53,16 @@ public:
 
 signals:
     void engineStartsChanged();
+    void openedUrlsChanged();
+
+private slots:
+    void recordOpenedUrl(const QUrl& url);
 
 private:
     sim::SimPlatform& platform_;
     ConfigStore& store_;
     QStringList deviceIDs_;
+    QStringList openedUrls_;
     int engineStarts_ = 0;
 };
 
