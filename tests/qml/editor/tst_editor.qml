@@ -1,5 +1,6 @@
 import QtQuick
 import QtTest
+import "../common"
 import Bindwell.Ui
 import Bindwell.Core
 import Bindwell.Test
@@ -37,9 +38,8 @@ Item {
         signalName: "closeRequested"
     }
 
-    TestCase {
+    PageTestCase {
         name: "MappingEditor"
-        when: windowShown
 
         function init() {
             if (AppState.isRemapping)
@@ -57,18 +57,6 @@ Item {
             const page = createTemporaryObject(editorComponent, root)
             waitForRendering(page)
             return page
-        }
-
-        function find(page, name) {
-            const item = findChild(page, name)
-            verify(item, "no " + name)
-            return item
-        }
-
-        function click(item) {
-            item.forceActiveFocus()
-            waitForRendering(item)
-            mouseClick(item)
         }
 
         function chipText(page, label) {

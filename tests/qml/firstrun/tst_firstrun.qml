@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Window
 import QtTest
+import "../common"
 import Bindwell.Ui
 import Bindwell.Core
 import Bindwell.Test
@@ -26,26 +27,15 @@ Item {
         }
     }
 
-    TestCase {
+    PageTestCase {
         name: "FirstRun"
-        when: windowShown
-
-        function find(name) {
-            const item = findChild(window.view, name)
-            verify(item, "no " + name)
-            return item
-        }
 
         // Waits out the page transition, then clicks like a user.
         function clickWhenShown(name) {
             tryVerify(() => findChild(window.view, name) !== null, 2000, "never shown: " + name)
-            const item = find(name)
-            tryVerify(() => item.mapToItem(window.view, 0, 0).x >= 0
-                      && item.mapToItem(window.view, 0, 0).x < window.width, 2000)
-            wait(350)
-            item.forceActiveFocus()
-            waitForRendering(item)
-            mouseClick(item)
+            // A page that is still sliding in takes no clicks.
+            tryVerify(() => !find(window.view, "setupContent").busy, 2000)
+            click(find(window.view, name))
         }
 
         property var window
@@ -59,7 +49,7 @@ Item {
 
             // The guide, skipped.
             tryVerify(() => findChild(window.view, "permissionsGuideView") !== null)
-            compare(find("continueButton").text, "Skip for Now")
+            compare(find(window.view, "continueButton").text, "Skip for Now")
             clickWhenShown("continueButton")
 
             // Device selection: pick the controller once the scan has listed it.
@@ -70,17 +60,15 @@ Item {
 
             // One button changed through the picker.
             clickWhenShown("mappingRow_Skip Forward")
-            const row = find("mappingRow_Skip Forward")
+            const row = find(window.view, "mappingRow_Skip Forward")
             tryVerify(() => row.showActionPicker)
             const choice = findChild(findChild(row, "actionPopover").contentItem, "actionRow_Escape")
-            choice.forceActiveFocus()
-            waitForRendering(choice)
-            mouseClick(choice)
+            click(choice)
             compare(TestBench.storedAction("Skip Forward"), "Escape")
 
             clickWhenShown("activateButton")
             verify(TestBench.storedSetupFlag())
-            compare(find("headerMode").text, "Settings")
+            compare(find(window.view, "headerMode").text, "Settings")
 
             clickWhenShown("startRemappingButton")
             verify(AppState.isRemapping)

@@ -1,5 +1,6 @@
 import QtQuick
 import QtTest
+import "../common"
 import Bindwell.Ui
 import Bindwell.Core
 
@@ -19,9 +20,8 @@ Item {
         signalName: "select"
     }
 
-    TestCase {
+    PageTestCase {
         name: "ActionPicker"
-        when: windowShown
 
         function actionOf(name) {
             for (const group of ActionCatalog.groups) {
@@ -59,31 +59,18 @@ Item {
             for (const group of ActionCatalog.groups) {
                 for (const action of group.actions) {
                     const r = findChild(picker, "actionRow_" + action.displayName)
-                    if (r && r.isCurrent && findChild(r, "checkmark").visible && isShown(r))
+                    if (r && r.isCurrent && findChild(r, "checkmark").visible && shown(r))
                         marked.push(action.displayName)
                 }
             }
             return marked
         }
 
-        // Clicks land only on what the list has scrolled into view.
-        function click(item) {
-            item.forceActiveFocus()
-            mouseClick(item)
-        }
-
-        function isShown(item) {
-            for (let i = item; i; i = i.parent) {
-                if (!i.visible)
-                    return false
-            }
-            return true
-        }
 
         function test_the_default_action_is_the_only_mark_and_the_list_starts_collapsed() {
             const picker = makePicker(actionOf("Default (No Remap)"))
             compare(markedRows(picker), ["Default (No Remap)"])
-            verify(!isShown(row(picker, "⌘H Hide App")))
+            verify(!shown(row(picker, "⌘H Hide App")))
             compare(findChild(picker, "moreShortcutsState").text, "Show")
             compare(findChild(picker, "moreShortcutsChevron").name, "chevron.right")
         }
@@ -121,11 +108,11 @@ Item {
             click(more)
             compare(findChild(picker, "moreShortcutsState").text, "Hide")
             compare(findChild(picker, "moreShortcutsChevron").name, "chevron.down")
-            tryVerify(() => isShown(row(picker, "⌘N New")))
+            tryVerify(() => shown(row(picker, "⌘N New")))
             click(more)
             compare(findChild(picker, "moreShortcutsState").text, "Show")
             compare(findChild(picker, "moreShortcutsChevron").name, "chevron.right")
-            tryVerify(() => !isShown(row(picker, "⌘N New")))
+            tryVerify(() => !shown(row(picker, "⌘N New")))
         }
 
         function test_a_click_reports_the_row_and_changes_nothing_else() {

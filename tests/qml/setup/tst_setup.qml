@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Window
 import QtTest
+import "../common"
 import Bindwell.Ui
 import Bindwell.Core
 import Bindwell.Test
@@ -53,36 +54,15 @@ Item {
         }
     }
 
-    TestCase {
+    PageTestCase {
         id: test
         name: "Setup"
-        when: windowShown
 
         function init() {
             TestBench.setPermissions(true, true)
             TestBench.removeAllDevices()
             ConfigStore.hasCompletedSetup = false
             AppState.setupStep = Steps.selectDevice
-        }
-
-        function find(parent, name) {
-            const item = findChild(parent, name)
-            verify(item, "no " + name)
-            return item
-        }
-
-        function click(item) {
-            item.forceActiveFocus()
-            waitForRendering(item)
-            mouseClick(item)
-        }
-
-        function shown(item) {
-            for (let i = item; i; i = i.parent) {
-                if (!i.visible)
-                    return false
-            }
-            return true
         }
 
         function cardState(guide, name) {
@@ -328,10 +308,9 @@ Item {
             SetupCommands.nextWithDevice({id: "1:2", name: "Stored Remote", vendorID: 1, productID: 2})
             const window = openWindow()
             AppState.setupStep = Steps.done
-            const page = findChild(window.view, "setupCompleteView")
             tryVerify(() => findChild(window.view, "setupCompleteView") !== null)
-            tryVerify(() => find(window.view, "startRemappingButton").x >= 0)
-            wait(400)
+            // A page that is still sliding in takes no clicks.
+            tryVerify(() => !find(window.view, "setupContent").busy, 2000)
             click(find(window.view, "startRemappingButton"))
             verify(AppState.isRemapping)
             verify(!window.visible)
