@@ -25,7 +25,8 @@ fresh_home() {
   export XDG_CONFIG_HOME=$work/home/config XDG_RUNTIME_DIR=$work/home/runtime
 }
 
-# Starts Bindwell and waits for the tray line; sets pid and prints milliseconds.
+# Starts Bindwell and waits for the tray line; sets pid and elapsed_ms (no
+# subshell, so the caller keeps the pid).
 launch_and_time() {
   local fifo=$work/stderr line
   rm -f "$fifo"; mkfifo "$fifo"
@@ -40,7 +41,7 @@ launch_and_time() {
   # Keep draining stderr so the program never blocks on a full pipe.
   cat <&3 >/dev/null &
   exec 3<&-
-  echo $(((end - start) / 1000000))
+  elapsed_ms=$(((end - start) / 1000000))
 }
 
 stop_bindwell() { kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; pid=; }
@@ -57,14 +58,15 @@ voluntary_switches() {
 times=()
 for _ in 1 2 3 4 5; do
   fresh_home
-  times+=("$(launch_and_time)")
+  launch_and_time
+  times+=("$elapsed_ms")
   stop_bindwell
 done
 median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
 echo "start to tray icon shown: median ${median} ms of 5 (${times[*]}) [target <= 500 ms]"
 
 fresh_home
-launch_and_time >/dev/null
+launch_and_time
 sleep 10
 rss_kb=$(awk '/^VmRSS/ {print $2}' /proc/"$pid"/status)
 echo "resident memory after 10 s: $((rss_kb / 1024)) MB [target <= 60 MB]"
