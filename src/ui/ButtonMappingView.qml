@@ -143,7 +143,9 @@ Item {
             Layout.bottomMargin: 30
             spacing: 12
 
+            // Equal halves, whatever the two labels' lengths.
             SecondaryButton {
+                Layout.preferredWidth: 1
                 objectName: page.settingsMode ? "resetDefaultsButton" : "backButton"
                 text: page.settingsMode ? qsTr("Reset Defaults") : qsTr("Back")
                 iconName: page.settingsMode ? "arrow.counterclockwise" : "arrow.left"
@@ -151,6 +153,7 @@ Item {
                                              : SetupCommands.back()
             }
             PrimaryButton {
+                Layout.preferredWidth: 1
                 objectName: page.settingsMode ? "saveAndCloseButton" : "activateButton"
                 text: page.settingsMode ? qsTr("Save & Close") : qsTr("Activate Bindwell")
                 iconName: "checkmark.circle.fill"
