@@ -34,6 +34,9 @@ int run(const std::vector<std::string_view>& args) {
         std::fprintf(stderr, "usage: bindwellctl run\n");
         return 2;
     }
+    // Nothing here needs GLib's main loop; Qt's own dispatcher does less work
+    // per wake-up, and every button press is one.
+    qputenv("QT_NO_GLIB", "1");
     int argc = 1;
     char name[] = "bindwellctl";
     char* argv[] = {name, nullptr};

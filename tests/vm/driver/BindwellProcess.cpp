@@ -94,6 +94,12 @@ int BindwellProcess::countLog(const std::string& text) {
     return static_cast<int>(occurrences(output_, text));
 }
 
+void BindwellProcess::signal(int signal) {
+    if (pid_ > 0) {
+        kill(pid_, signal);
+    }
+}
+
 int BindwellProcess::stop(int signal, int timeoutMs) {
     if (pid_ <= 0) {
         return -1;

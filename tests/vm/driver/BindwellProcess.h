@@ -23,11 +23,14 @@ public:
     // Waits until a line containing `text` has been printed `count` times.
     [[nodiscard]] bool waitForLog(const std::string& text, int timeoutMs, int count = 1);
     [[nodiscard]] int countLog(const std::string& text);
+    void signal(int signal);
     // Sends the signal and waits for the exit; the exit status, or -1.
     int stop(int signal, int timeoutMs = 5000);
     // Waits for the process to end by itself; the exit status, or -1.
     int wait(int timeoutMs);
     [[nodiscard]] const std::string& output();
+    // Reads what has been printed so far, so a busy child never blocks on a full pipe.
+    void pump() { collect(0); }
 
 private:
     void collect(int timeoutMs);

@@ -29,6 +29,9 @@ void seizeRefused() {
                                   " (error: -16). Using CGEventTap instead.",
                               5000),
           "refused seize logs -16");
+    // A grab sends every event to its holder alone; once it lets go, the
+    // tracked (unseized) interface delivers to Bindwell again.
+    ::close(holder);
     const auto virtualNode = virtualDeviceNode();
     if (virtualNode) {
         EvdevReader out(virtualNode->devnode);
@@ -36,7 +39,6 @@ void seizeRefused() {
         check(out.expectKeys({{KEY_TAB, 1}, {KEY_TAB, 0}}, 2000), "remapping continues unseized");
     }
     check(bindwell.stop(SIGTERM) == 0, "refused seize: clean exit");
-    ::close(holder);
     dumpOnFailure(bindwell, failuresBefore);
 }
 

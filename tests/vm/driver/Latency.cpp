@@ -1,5 +1,5 @@
-// Time from a uhid input report to the event read back from the output
-// device, through Bindwell and through a bare evdev-to-uinput forwarder (the
+// Time from a uhid input report (a press) to the event read back from the
+// output device, through Bindwell and through a bare evdev-to-uinput forwarder (the
 // floor any user-space remapper pays). Figures are printed, not asserted.
 #include "Harness.h"
 #include "Scenarios.h"
@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <linux/input.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -32,26 +33,53 @@ Figures summarise(std::vector<long long> samples) {
     return {at(0.5), at(0.99)};
 }
 
-// Release latency: a release always passes the engine's repeat filter, so
-// presses can follow each other without waiting 0.1 s.
-std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, unsigned code) {
-    std::vector<long long> samples;
-    for (int i = 0; i < kPresses; ++i) {
-        controller.send(consumerReport(0xCD));
-        (void)out.next(EV_KEY, 3);
-        out.drain();
-        const long long start = nowMicros();
-        controller.send(consumerReport(0));
-        for (;;) {
-            const auto event = out.next(EV_KEY, 1000);
-            if (!event) {
-                break;
-            }
-            if (event->code == code && event->value == 0) {
-                samples.push_back(nowMicros() - start);
-                break;
-            }
+struct Button {
+    uint16_t usage;
+    unsigned bindwellKey; // what the relacon layout posts first on press
+    unsigned forwardedKey;
+};
+
+// The five consumer buttons in turn: each action comes round only every
+// fifth press, so the engine's 0.1 s repeat filter drops none of them.
+constexpr Button kButtons[] = {
+    {0xCD, KEY_FN, KEY_PLAYPAUSE},       {0xE9, BTN_LEFT, KEY_VOLUMEUP},
+    {0xEA, KEY_ESC, KEY_VOLUMEDOWN},     {0xB5, KEY_TAB, KEY_NEXTSONG},
+    {0xB6, KEY_ENTER, KEY_PREVIOUSSONG},
+};
+constexpr long long kRepeatGapMicros = 130'000;
+
+std::optional<long long> timePress(UhidDevice& controller, EvdevReader& out, uint16_t usage,
+                                   unsigned key) {
+    const long long start = nowMicros();
+    controller.send(consumerReport(usage));
+    while (const auto event = out.next(EV_KEY, 500)) {
+        if (event->code == key && event->value == 1) {
+            return nowMicros() - start;
         }
+    }
+    return std::nullopt;
+}
+
+std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, bool forwarded,
+                               const std::function<void()>& betweenPresses) {
+    std::vector<long long> samples;
+    long long lastRound = 0;
+    for (int i = 0; i < kPresses; ++i) {
+        const Button& button = kButtons[i % std::size(kButtons)];
+        if (i % std::size(kButtons) == 0) {
+            const long long wait = lastRound + kRepeatGapMicros - nowMicros();
+            if (wait > 0) {
+                sleepMs(static_cast<int>(wait / 1000) + 1);
+            }
+            lastRound = nowMicros();
+        }
+        if (const auto micros = timePress(controller, out, button.usage,
+                                          forwarded ? button.forwardedKey : button.bindwellKey)) {
+            samples.push_back(*micros);
+        }
+        controller.send(consumerReport(0));
+        (void)out.keysWithin(2);
+        betweenPresses();
     }
     return samples;
 }
@@ -76,7 +104,7 @@ void latency() {
             return;
         }
         EvdevReader out(virtualNode->devnode);
-        throughBindwell = measure(*controller, out, KEY_FN);
+        throughBindwell = measure(*controller, out, false, [&] { bindwell.pump(); });
         (void)bindwell.stop(SIGTERM);
     }
     std::vector<long long> throughForwarder;
@@ -90,7 +118,7 @@ void latency() {
         waitForNode([](const NodeDescription& n) { return n.name == "VM Forwarder"; }, 3000);
     if (check(forwarded.has_value(), "latency: forwarder's device exists")) {
         EvdevReader out(forwarded->devnode);
-        throughForwarder = measure(*controller, out, KEY_PLAYPAUSE);
+        throughForwarder = measure(*controller, out, true, [] {});
     }
     kill(forwarder, SIGTERM);
     waitpid(forwarder, nullptr, 0);
