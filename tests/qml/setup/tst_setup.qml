@@ -232,16 +232,24 @@ Item {
             compare(AppState.setupStep, Steps.mapButtons)
         }
 
-        function test_the_controller_gets_its_layout_by_ids_alone() {
-            TestBench.addDevice("receiver", 1390, 342, "USB Receiver")
-            const page = makeDevicePage()
-            const row = find(page, "deviceRow_1390:342")
-            compare(findChild(row, "deviceIcon").name, "gamecontroller.fill")
-            click(row)
-            click(find(page, "nextButton"))
-            compare(ActiveProfile.remappable.length, 8)
-            compare(ActiveProfile.fixed.map(m => m.label),
-                    ["Bottom Trigger (Left Click)", "Top Trigger (Right Click)"])
+        function test_the_controller_gets_its_layout_by_name_or_by_ids() {
+            const cases = [
+                {name: "my RELACON", vendorID: 0x1111, productID: 0x2222, icon: "hand.thumbsup.fill"},
+                {name: "USB Receiver", vendorID: 1390, productID: 342, icon: "gamecontroller.fill"}
+            ]
+            for (const c of cases) {
+                TestBench.removeAllDevices()
+                TestBench.addDevice("device", c.vendorID, c.productID, c.name)
+                const page = makeDevicePage()
+                const row = find(page, "deviceRow_" + c.vendorID + ":" + c.productID)
+                compare(findChild(row, "deviceIcon").name, c.icon)
+                click(row)
+                click(find(page, "nextButton"))
+                compare(ActiveProfile.remappable.length, 8, c.name)
+                compare(ActiveProfile.fixed.map(m => m.label),
+                        ["Bottom Trigger (Left Click)", "Top Trigger (Right Click)"])
+                page.destroy()
+            }
         }
 
         function litSegments(view) {
