@@ -148,4 +148,26 @@ void devicesCommand() {
     dumpOnFailure(devices, failuresBefore);
 }
 
+void monitorCommand() {
+    const int failuresBefore = failures();
+    auto controller = plugController();
+    auto other = plugOtherRemote();
+    const auto consumer = controllerConsumerNode();
+    BindwellProcess monitor({.args = {"monitor", "56e:156"}});
+    check(monitor.waitForLog("+ " + std::string(kControllerName) + " [vid:0x56e pid:0x156]", 5000),
+          "monitor reports the controller");
+    controller->send(consumerReport(0xE9));
+    controller->send(consumerReport(0));
+    check(monitor.waitForLog("page 0xc usage 0xffffffff value 0", 3000),
+          "monitor prints the records the engine would get");
+    const std::string& text = monitor.output();
+    check(text.find("page 0xc usage 0xe9 value 1") <
+              text.find("page 0xc usage 0xffffffff value 233"),
+          "usage record comes before its array element", text);
+    check(text.find(kOtherName) == std::string::npos, "monitor's filter leaves other devices out");
+    check(consumer && tryGrab(consumer->devnode) == 0, "monitor does not grab");
+    check(monitor.stop(SIGINT) == 0, "monitor exits 0 on SIGINT");
+    dumpOnFailure(monitor, failuresBefore);
+}
+
 } // namespace vmtest

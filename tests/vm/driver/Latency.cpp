@@ -52,7 +52,7 @@ std::optional<long long> timePress(UhidDevice& controller, EvdevReader& out, uin
                                    unsigned key) {
     const long long start = nowMicros();
     controller.send(consumerReport(usage));
-    while (const auto event = out.next(EV_KEY, 500)) {
+    while (const auto event = out.next(EV_KEY, 2000)) {
         if (event->code == key && event->value == 1) {
             return nowMicros() - start;
         }
@@ -63,16 +63,15 @@ std::optional<long long> timePress(UhidDevice& controller, EvdevReader& out, uin
 std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, bool forwarded,
                                const std::function<void()>& betweenPresses) {
     std::vector<long long> samples;
-    long long lastRound = 0;
+    long long lastPress[std::size(kButtons)] = {};
     for (int i = 0; i < kPresses; ++i) {
-        const Button& button = kButtons[i % std::size(kButtons)];
-        if (i % std::size(kButtons) == 0) {
-            const long long wait = lastRound + kRepeatGapMicros - nowMicros();
-            if (wait > 0) {
-                sleepMs(static_cast<int>(wait / 1000) + 1);
-            }
-            lastRound = nowMicros();
+        const size_t index = static_cast<size_t>(i) % std::size(kButtons);
+        const long long wait = lastPress[index] + kRepeatGapMicros - nowMicros();
+        if (wait > 0) {
+            sleepMs(static_cast<int>(wait / 1000) + 1);
         }
+        lastPress[index] = nowMicros();
+        const Button& button = kButtons[index];
         if (const auto micros = timePress(controller, out, button.usage,
                                           forwarded ? button.forwardedKey : button.bindwellKey)) {
             samples.push_back(*micros);
@@ -132,7 +131,7 @@ void latency() {
                     bindwellFigures.median / forwarderFigures.median);
     }
     check(throughBindwell.size() == kPresses && throughForwarder.size() == kPresses,
-          "latency: every release came through");
+          "latency: every press came through");
 }
 
 } // namespace vmtest

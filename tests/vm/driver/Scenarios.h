@@ -9,6 +9,7 @@ void unplugAndReplug();
 void withoutUinput();
 void unreadableNode();
 void devicesCommand();
+void monitorCommand();
 void latency();
 
 } // namespace vmtest

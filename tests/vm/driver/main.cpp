@@ -18,6 +18,7 @@ int main(int argc, char** argv) {
         withoutUinput();
         unreadableNode();
         devicesCommand();
+        monitorCommand();
     }
     latency();
     std::printf("vm: %d passed, %d failed\n", passes(), failures());
