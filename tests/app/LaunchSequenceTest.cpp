@@ -27,6 +27,12 @@ protected:
         return *window;
     }
 
+    // Gives `window` the focus, as a user clicking into another program would.
+    static void focus(QWindow& window) {
+        window.requestActivate();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window.isActive(); }));
+    }
+
     void launch() {
         delegate_ = std::make_unique<AppDelegate>(files_.store(), engine_);
         delegate_->applicationDidFinishLaunching();
@@ -46,11 +52,9 @@ protected:
 
 TEST_F(LaunchSequence, FirstRunStartsNothingAndBringsTheWindowForwardHalfASecondLater) {
     QWindow& other = addWindow(QStringLiteral("Other"));
-    other.requestActivate();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActive(); }));
+    focus(other);
     QWindow& setup = addWindow(QStringLiteral("Bindwell"));
-    other.requestActivate();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActive(); }));
+    focus(other);
 
     launch();
 
@@ -64,8 +68,7 @@ TEST_F(LaunchSequence, CompletedSetupWithActiveProfileStartsRemappingAndTouchesN
     completeSetup(true);
     QWindow& other = addWindow(QStringLiteral("Other"));
     QWindow& setup = addWindow(QStringLiteral("Bindwell"));
-    other.requestActivate();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActive(); }));
+    focus(other);
 
     launch();
 
@@ -79,8 +82,7 @@ TEST_F(LaunchSequence, CompletedSetupWithoutActiveProfileStartsNothing) {
     completeSetup(false);
     QWindow& other = addWindow(QStringLiteral("Other"));
     addWindow(QStringLiteral("Bindwell"));
-    other.requestActivate();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActive(); }));
+    focus(other);
 
     launch();
 
@@ -95,8 +97,7 @@ TEST_F(LaunchSequence, UnfinishedSetupWithActiveProfileStartsAndBringsTheWindowF
     ASSERT_FALSE(files_.store().hasCompletedSetup());
     QWindow& setup = addWindow(QStringLiteral("Bindwell"));
     QWindow& other = addWindow(QStringLiteral("Other"));
-    other.requestActivate();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActive(); }));
+    focus(other);
 
     launch();
 
@@ -108,8 +109,7 @@ TEST_F(LaunchSequence, OnlyAnExactTitleMatches) {
     QWindow& lower = addWindow(QStringLiteral("bindwell"));
     QWindow& longer = addWindow(QStringLiteral("Bindwell Setup"));
     QWindow& other = addWindow(QStringLiteral("Other"));
-    other.requestActivate();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return other.isActive(); }));
+    focus(other);
 
     launch();
 
@@ -122,8 +122,7 @@ TEST_F(LaunchSequence, OnlyAnExactTitleMatches) {
 TEST_F(LaunchSequence, OnlyTheFirstOfTwoMatchingWindowsComesForward) {
     QWindow& first = addWindow(QStringLiteral("Bindwell"));
     QWindow& second = addWindow(QStringLiteral("Bindwell"));
-    second.requestActivate();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return second.isActive(); }));
+    focus(second);
 
     launch();
 

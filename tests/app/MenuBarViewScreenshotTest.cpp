@@ -1,8 +1,12 @@
 #include "SharedShell.h"
 #include "app/BindwellApp.h"
+#include "app/ShellResources.h"
 
 #include <QDir>
+#include <QIcon>
 #include <QImage>
+#include <QPainter>
+#include <QPixmap>
 #include <QQuickWindow>
 #include <QSet>
 #include <QTest>
@@ -34,6 +38,7 @@ protected:
         EXPECT_TRUE(image.save(path)) << path.toStdString();
     }
 
+public:
     static int distinctColours(const QImage& image) {
         QSet<QRgb> colours;
         for (int y = 0; y < image.height(); y += 2) {
@@ -44,6 +49,7 @@ protected:
         return static_cast<int>(colours.size());
     }
 
+protected:
     test::SimShell& shell_ = test::sharedShell();
     std::unique_ptr<BindwellApp> app_;
 };
@@ -67,6 +73,27 @@ TEST_F(MenuBarViewScreenshots, EveryStateRendersAndTheRowsFollowIt) {
     shell_.appState.toggleRemapping();
     capture(QStringLiteral("off-device"));
     EXPECT_EQ(panel->height(), deviceHeight) << "the last-event row stayed while paused";
+}
+
+// The tray icon as panels show it: small, on light and on dark backgrounds.
+TEST(TrayIconScreenshot, TheLogoDrawsAtPanelSizes) {
+    const QIcon logo(QString::fromLatin1(shellresources::logo));
+    QImage strip(4 * 26, 26, QImage::Format_ARGB32);
+    QPainter painter(&strip);
+    int x = 0;
+    for (const QColor background : {QColor(0xf0, 0xf0, 0xf0), QColor(0x2d, 0x2d, 0x2d)}) {
+        for (const int size : {16, 22}) {
+            const QPixmap pixmap = logo.pixmap(size);
+            ASSERT_FALSE(pixmap.isNull()) << "the logo did not load";
+            painter.fillRect(x, 0, 26, 26, background);
+            painter.drawPixmap(x + (26 - size) / 2, (26 - size) / 2, pixmap);
+            x += 26;
+        }
+    }
+    painter.end();
+    EXPECT_GT(MenuBarViewScreenshots::distinctColours(strip), 8);
+    QDir().mkpath(QStringLiteral(BINDWELL_SCREENSHOT_DIR));
+    EXPECT_TRUE(strip.save(QStringLiteral(BINDWELL_SCREENSHOT_DIR "/tray-icon.png")));
 }
 
 } // namespace
