@@ -2,12 +2,12 @@
 // every input node that did not make it and why, so a user whose controller
 // is missing can tell a permission problem from a device Bindwell ignores.
 #include "Command.h"
+#include "CtlApplication.h"
 #include "engine/HIDInterceptor.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/NodeSurvey.h"
 #include "support/Hex.h"
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -43,10 +43,7 @@ int devices(const std::vector<std::string_view>& args) {
         std::fprintf(stderr, "usage: bindwellctl devices\n");
         return 2;
     }
-    int argc = 1;
-    char name[] = "bindwellctl";
-    char* argv[] = {name, nullptr};
-    const QCoreApplication application(argc, argv);
+    const CtlApplication application;
     LinuxPlatform platform;
     const std::vector<DetectedHIDDevice> listed =
         HIDInterceptor::scanConsumerControlDevices(platform);

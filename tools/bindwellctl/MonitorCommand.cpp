@@ -2,6 +2,7 @@
 // records of consumer-control interfaces exactly as the engine would receive
 // them, to find out what a controller's buttons send. Nothing is grabbed.
 #include "Command.h"
+#include "CtlApplication.h"
 #include "QuitOnSignal.h"
 #include "engine/DeviceProperties.h"
 #include "platform/linux/LinuxPlatform.h"
@@ -68,10 +69,7 @@ int monitor(const std::vector<std::string_view>& args) {
         std::fprintf(stderr, "usage: bindwellctl monitor [VENDOR:PRODUCT] (hex, e.g. 56e:156)\n");
         return 2;
     }
-    int argc = 1;
-    char name[] = "bindwellctl";
-    char* argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
+    const CtlApplication application;
     const QuitOnSignal quitOnSignal;
     LinuxPlatform platform;
     const auto wanted = [&](const HidDevice& device) { return !filter || filter->matches(device); };

@@ -3,6 +3,7 @@
 // application and, on SIGINT or SIGTERM, stops the engine and lets go of
 // anything it still holds down before exiting.
 #include "Command.h"
+#include "CtlApplication.h"
 #include "QuitOnSignal.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
@@ -37,10 +38,7 @@ int run(const std::vector<std::string_view>& args) {
     // Nothing here needs GLib's main loop; Qt's own dispatcher does less work
     // per wake-up, and every button press is one.
     qputenv("QT_NO_GLIB", "1");
-    int argc = 1;
-    char name[] = "bindwellctl";
-    char* argv[] = {name, nullptr};
-    QCoreApplication application(argc, argv);
+    const CtlApplication application;
     installPlatform(std::make_unique<LinuxPlatform>());
     if (!ConfigStore::shared().hasActiveProfile()) {
         log("No active profile found");
