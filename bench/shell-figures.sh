@@ -18,10 +18,15 @@ export QT_QPA_PLATFORM=offscreen QT_QUICK_BACKEND=software
 # The shell reports "tray icon shown" on this (normally silent) category.
 export QT_LOGGING_RULES="bindwell.shell.debug=true"
 
-# An empty configuration folder and runtime folder, as on a first launch.
+# An empty configuration folder and runtime folder, as on a first launch;
+# with "settled", setup is complete and a profile is active (remapping starts).
 fresh_home() {
-  rm -rf "$work/home"; mkdir -p "$work/home/config" "$work/home/runtime"
+  rm -rf "$work/home"; mkdir -p "$work/home/config/Bindwell" "$work/home/runtime"
   chmod 700 "$work/home/runtime"
+  if [ "${1:-}" = settled ]; then
+    cp fuzz/corpus/config/generic.json "$work/home/config/Bindwell/config.json"
+    printf '[General]\nBindwell_HasCompletedSetup=true\n' >"$work/home/config/Bindwell/Bindwell.conf"
+  fi
   export XDG_CONFIG_HOME=$work/home/config XDG_RUNTIME_DIR=$work/home/runtime
 }
 
@@ -65,15 +70,17 @@ done
 median=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 3p)
 echo "start to tray icon shown: median ${median} ms of 5 (${times[*]}) [target <= 500 ms]"
 
-fresh_home
-launch_and_time
-sleep 10
-rss_kb=$(awk '/^VmRSS/ {print $2}' /proc/"$pid"/status)
-echo "resident memory after 10 s: $((rss_kb / 1024)) MB [target <= 60 MB]"
-echo "  (offscreen has no tray host, so the setup window is open here: an upper bound)"
-
-before=$(voluntary_switches "$pid")
-sleep 10
-after=$(voluntary_switches "$pid")
-echo "idle wake-ups over 10 s: $((after - before)) [target: no periodic wake-ups]"
-stop_bindwell
+# Memory and idle wake-ups, first on a first run (the permissions guide is
+# shown and polls every 2 s, as designed), then in the settled state.
+for state in first-run settled; do
+  fresh_home "$state"
+  launch_and_time
+  sleep 10
+  rss_kb=$(awk '/^VmRSS/ {print $2}' /proc/"$pid"/status)
+  before=$(voluntary_switches "$pid")
+  sleep 10
+  after=$(voluntary_switches "$pid")
+  echo "$state: resident memory after 10 s: $((rss_kb / 1024)) MB [target <= 60 MB]; idle wake-ups over 10 s: $((after - before)) [target: no periodic wake-ups]"
+  stop_bindwell
+done
+echo "(offscreen has no tray host, so the setup window is open in both: the memory is an upper bound for the window closed)"
