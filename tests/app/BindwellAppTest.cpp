@@ -113,5 +113,20 @@ TEST_F(BindwellAppTest, ClickingTheTrayIconOpensThePanelWhichClosesWithACommand)
     EXPECT_FALSE(panel->isVisible());
 }
 
+TEST_F(BindwellAppTest, ThePanelClosesWhenAnotherWindowTakesTheFocus) {
+    completeSetup();
+    launch(true);
+    app_->popup().showNear(QPoint(10, 10));
+    QQuickWindow* panel = app_->popup().window();
+    ASSERT_NE(panel, nullptr);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel->isActive(); }));
+
+    QWindow elsewhere;
+    elsewhere.show();
+    elsewhere.requestActivate();
+
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !panel->isVisible(); }));
+}
+
 } // namespace
 } // namespace bindwell
