@@ -76,14 +76,6 @@ protected:
     MenuModel menu{app.appState, app.engine, app.store(), shell};
 };
 
-TEST_F(MenuModelTest, AFreshStartWithoutProfileOffersToStart) {
-    EXPECT_EQ(menu.statusText(), QStringLiteral("OFF"));
-    EXPECT_EQ(menu.toggleText(), QStringLiteral("Start Remapping"));
-    EXPECT_EQ(menu.toggleStateText(), QStringLiteral("Paused"));
-    EXPECT_FALSE(menu.showsLastEvent());
-    EXPECT_FALSE(menu.showsDevice());
-}
-
 TEST_F(MenuModelTest, FollowsRemappingTheLastEventAndTheStoredProfile) {
     QSignalSpy changed(&menu, &MenuModel::changed);
     app.files.addProfile("Relacon", true);
