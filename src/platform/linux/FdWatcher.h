@@ -2,6 +2,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 
 class QSocketNotifier;
 
@@ -9,7 +10,8 @@ namespace bindwell::linuxplatform {
 
 // Calls back on the Qt event loop whenever a file descriptor is readable (or
 // hung up). Safe to destroy from inside its own callback: the notifier is
-// disabled at once and deleted when the loop next runs.
+// then disabled at once and deleted when the loop next runs; otherwise it is
+// deleted at once, so no event loop is needed to clean up after a scan.
 class FdWatcher final {
 public:
     FdWatcher(int fd, std::function<void()> onReadable);
@@ -19,6 +21,8 @@ public:
 
 private:
     QSocketNotifier* notifier_;
+    // Shared with the notifier's slot, which may outlive this watcher.
+    std::shared_ptr<bool> inCallback_ = std::make_shared<bool>(false);
 };
 
 } // namespace bindwell::linuxplatform

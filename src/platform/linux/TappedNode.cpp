@@ -57,8 +57,9 @@ bool TappedNode::forwardPending() {
     const EvdevHandle::ReadStatus status =
         handle_->readPending([&](const EvdevEvent& event) { events.push_back(event); });
     for (const EvdevEvent& event : events) {
-        for (const EvdevEvent& out : filter_.push(event)) {
-            clone_->write(out);
+        const std::vector<EvdevEvent> frame = filter_.push(event);
+        if (!frame.empty()) {
+            clone_->write(frame);
         }
     }
     return status == EvdevHandle::ReadStatus::drained;

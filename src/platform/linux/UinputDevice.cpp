@@ -6,6 +6,7 @@
 #include <linux/uinput.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
+#include <vector>
 
 namespace bindwell::linuxplatform {
 
@@ -33,19 +34,21 @@ UinputDevice::~UinputDevice() {
     ::close(fd_);
 }
 
-void UinputDevice::write(const EvdevEvent& event) {
-    // A failed write means the device is being torn down; there is nobody
-    // left to deliver the event to.
-    (void)libevdev_uinput_write_event(device_, event.type, event.code, event.value);
-}
-
-void UinputDevice::sync() {
-    write({EV_SYN, SYN_REPORT, 0});
+void UinputDevice::write(std::span<const EvdevEvent> events) {
+    std::vector<input_event> raw(events.size());
+    for (size_t i = 0; i < events.size(); ++i) {
+        raw[i].type = events[i].type;
+        raw[i].code = events[i].code;
+        raw[i].value = events[i].value;
+    }
+    // One write per frame: the reader wakes once, at the SYN_REPORT. A failed
+    // write means the device is being torn down and nobody is left to read it.
+    (void)::write(fd_, raw.data(), raw.size() * sizeof(input_event));
 }
 
 void UinputDevice::writeFrame(uint16_t type, uint16_t code, int32_t value) {
-    write({type, code, value});
-    sync();
+    const EvdevEvent frame[] = {{type, code, value}, {EV_SYN, SYN_REPORT, 0}};
+    write(frame);
 }
 
 std::string UinputDevice::devnode() const {

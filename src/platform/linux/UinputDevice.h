@@ -4,6 +4,7 @@
 #include "platform/linux/EvdevEvent.h"
 
 #include <memory>
+#include <span>
 #include <string>
 
 struct libevdev;
@@ -25,9 +26,8 @@ public:
     UinputDevice(const UinputDevice&) = delete;
     UinputDevice& operator=(const UinputDevice&) = delete;
 
-    void write(const EvdevEvent& event);
-    // Ends the current frame with SYN_REPORT.
-    void sync();
+    // Writes the events in one go; a frame ends with its SYN_REPORT.
+    void write(std::span<const EvdevEvent> events);
     // Writes one event and ends the frame.
     void writeFrame(uint16_t type, uint16_t code, int32_t value);
 
