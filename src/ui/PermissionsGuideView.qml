@@ -57,7 +57,7 @@ Item {
                 Layout.rightMargin: 20
                 horizontalAlignment: Text.AlignHCenter
                 wrapMode: Text.WordWrap
-                text: qsTr("To intercept and remap your device's buttons, Bindwell needs two macOS permissions.")
+                text: qsTr("To intercept and remap your device's buttons, Bindwell needs two system permissions.")
                 color: Theme.secondaryText
                 font.pixelSize: Theme.callout
             }
