@@ -20,7 +20,10 @@ fetch_kernel() {
     mkdir -p "$cache"
     cd "$cache"
     if ! ls linux-image-[0-9]*.deb >/dev/null 2>&1; then
-        apt-get download linux-image-amd64 >/dev/null 2>&1 || return 1
+        # A machine that never refreshed its package lists knows no kernel yet.
+        apt-get download linux-image-amd64 >/dev/null 2>&1 ||
+            { apt-get update -qq >/dev/null 2>&1 && apt-get download linux-image-amd64 >/dev/null 2>&1; } ||
+            return 1
         local image
         image=$(dpkg-deb -f linux-image-amd64_*.deb Depends | grep -o 'linux-image-[0-9][^ ,]*' | head -1)
         apt-get download "$image" >/dev/null 2>&1 || return 1

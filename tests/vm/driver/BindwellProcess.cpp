@@ -15,8 +15,9 @@ namespace {
 constexpr const char* kBinary = "/bin/bindwellctl";
 
 [[noreturn]] void execChild(const BindwellProcess::Options& options, int out) {
-    dup2(out, STDOUT_FILENO);
-    dup2(out, STDERR_FILENO);
+    const int sink = options.discardOutput ? ::open("/dev/null", O_WRONLY) : out;
+    dup2(sink, STDOUT_FILENO);
+    dup2(sink, STDERR_FILENO);
     setenv("XDG_CONFIG_HOME", options.configHome.c_str(), 1);
     setenv("HOME", "/tmp", 1);
     if (options.uid != 0 && (setgid(options.uid) != 0 || setuid(options.uid) != 0)) {

@@ -13,6 +13,7 @@ public:
         std::vector<std::string> args{"run"};
         std::string configHome = "/tmp/config";
         uid_t uid = 0; // run as this user when not 0
+        bool discardOutput = false;
     };
 
     explicit BindwellProcess(const Options& options);
