@@ -70,7 +70,8 @@ std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& inf
         return nullptr;
     }
     InspectedNode node = inspectNode(info);
-    if (node.verdict == NodeVerdict::vanished || node.verdict == NodeVerdict::unreadable) {
+    if (node.verdict == NodeVerdict::vanished || node.verdict == NodeVerdict::unreadable ||
+        node.verdict == NodeVerdict::notAnInputNode) {
         log("⏭️ Skipping input node " + describeSkip(node));
     }
     if (node.verdict != NodeVerdict::consumerControl) {

@@ -21,8 +21,11 @@ NodeVerdict classifyNode(const NodeFacts& facts) {
     case ENODEV:
     case ENXIO:
         return NodeVerdict::vanished;
-    default:
+    case EACCES:
+    case EPERM:
         return NodeVerdict::unreadable;
+    default:
+        return NodeVerdict::notAnInputNode;
     }
     return facts.hasConsumerKeys ? NodeVerdict::consumerControl : NodeVerdict::noConsumerKeys;
 }
@@ -37,6 +40,8 @@ std::string_view describeVerdict(NodeVerdict verdict) {
         return "gone before it could be opened";
     case NodeVerdict::unreadable:
         return "no read permission";
+    case NodeVerdict::notAnInputNode:
+        return "cannot be opened as an input device";
     case NodeVerdict::noConsumerKeys:
         return "no consumer keys";
     }

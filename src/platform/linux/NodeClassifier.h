@@ -18,6 +18,7 @@ enum class NodeVerdict {
     ownVirtualDevice,
     vanished,
     unreadable,
+    notAnInputNode,
     noConsumerKeys,
 };
 

@@ -19,6 +19,7 @@ TEST(NodeClassifier, OpenFailuresTellVanishedFromForbidden) {
     EXPECT_EQ(classifyNode({"", ENODEV, false}), NodeVerdict::vanished);
     EXPECT_EQ(classifyNode({"", EACCES, false}), NodeVerdict::unreadable);
     EXPECT_EQ(classifyNode({"", EPERM, false}), NodeVerdict::unreadable);
+    EXPECT_EQ(classifyNode({"", ENOTTY, false}), NodeVerdict::notAnInputNode);
 }
 
 TEST(NodeClassifier, NodesWithoutConsumerKeysAreNotInterfaces) {
