@@ -45,7 +45,7 @@ void EvdevHandle::ungrab() {
 }
 
 EvdevHandle::ReadStatus
-EvdevHandle::readPending(const std::function<void(const EvdevEvent&)>& sink) {
+EvdevHandle::readPending(const std::function<bool(const EvdevEvent&)>& sink) {
     unsigned int flags = LIBEVDEV_READ_FLAG_NORMAL;
     for (;;) {
         input_event event{};
@@ -53,9 +53,13 @@ EvdevHandle::readPending(const std::function<void(const EvdevEvent&)>& sink) {
         if (rc == LIBEVDEV_READ_STATUS_SYNC) {
             // The kernel dropped events: libevdev replays the state difference.
             flags = LIBEVDEV_READ_FLAG_SYNC;
-            sink({event.type, event.code, event.value});
+            if (!sink({event.type, event.code, event.value})) {
+                return ReadStatus::stopped;
+            }
         } else if (rc == LIBEVDEV_READ_STATUS_SUCCESS) {
-            sink({event.type, event.code, event.value});
+            if (!sink({event.type, event.code, event.value})) {
+                return ReadStatus::stopped;
+            }
         } else if (rc == -EAGAIN && flags == LIBEVDEV_READ_FLAG_SYNC) {
             flags = LIBEVDEV_READ_FLAG_NORMAL;
         } else if (rc == -EAGAIN || rc == -EINTR) {

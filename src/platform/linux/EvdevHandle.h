@@ -19,7 +19,7 @@ public:
         int error = 0; // errno when handle is null
     };
 
-    enum class ReadStatus { drained, gone };
+    enum class ReadStatus { drained, stopped, gone };
 
     [[nodiscard]] static OpenResult open(const std::string& devnode);
     ~EvdevHandle();
@@ -36,9 +36,9 @@ public:
     [[nodiscard]] bool isGrabbed() const { return grabbed_; }
 
     // Hands every pending event to the sink, including the repair events
-    // libevdev makes after the kernel dropped some; `gone` once the node was
-    // removed.
-    [[nodiscard]] ReadStatus readPending(const std::function<void(const EvdevEvent&)>& sink);
+    // libevdev makes after the kernel dropped some, until the sink answers
+    // false (`stopped`); `gone` once the node was removed.
+    [[nodiscard]] ReadStatus readPending(const std::function<bool(const EvdevEvent&)>& sink);
 
 private:
     EvdevHandle(int fd, libevdev* device, std::string devnode);

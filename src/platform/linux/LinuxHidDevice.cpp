@@ -28,17 +28,20 @@ void LinuxHidDevice::watch(std::function<void()> onReadable) {
     watcher_ = std::make_unique<FdWatcher>(handle_->fd(), std::move(onReadable));
 }
 
-LinuxHidDevice::ReadResult LinuxHidDevice::readPending() {
-    ReadResult result;
-    if (!handle_) {
-        return result;
+EvdevHandle::ReadStatus
+LinuxHidDevice::readPending(const std::function<bool(const HidRecord&)>& deliver) {
+    const std::shared_ptr<EvdevHandle> handle = handle_;
+    if (!handle) {
+        return EvdevHandle::ReadStatus::stopped;
     }
-    const EvdevHandle::ReadStatus status = handle_->readPending([&](const EvdevEvent& event) {
-        std::vector<HidRecord> records = translator_.translate(event);
-        result.records.insert(result.records.end(), records.begin(), records.end());
+    return handle->readPending([&](const EvdevEvent& event) {
+        for (const HidRecord& record : translator_.translate(event)) {
+            if (!deliver(record)) {
+                return false;
+            }
+        }
+        return true;
     });
-    result.gone = status == EvdevHandle::ReadStatus::gone;
-    return result;
 }
 
 void LinuxHidDevice::detach() {

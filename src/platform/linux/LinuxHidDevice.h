@@ -16,11 +16,6 @@ namespace bindwell::linuxplatform {
 // properties stay readable after the node is gone; seizing it then fails.
 class LinuxHidDevice final : public HidDevice {
 public:
-    struct ReadResult {
-        std::vector<HidRecord> records;
-        bool gone = false;
-    };
-
     LinuxHidDevice(InputNodeInfo info, std::unique_ptr<EvdevHandle> handle,
                    HidProperties properties, EvdevTranslator translator);
 
@@ -32,13 +27,17 @@ public:
     [[nodiscard]] bool isAttached() const { return handle_ != nullptr; }
 
     void watch(std::function<void()> onReadable);
-    [[nodiscard]] ReadResult readPending();
+    // Translates pending input and hands each record over as soon as it is
+    // complete, until `deliver` answers false. Safe against detach() from
+    // inside `deliver`: the node then closes when reading ends.
+    [[nodiscard]] EvdevHandle::ReadStatus
+    readPending(const std::function<bool(const HidRecord&)>& deliver);
     // Stops watching, releases any grab and closes the node.
     void detach();
 
 private:
     InputNodeInfo info_;
-    std::unique_ptr<EvdevHandle> handle_;
+    std::shared_ptr<EvdevHandle> handle_;
     HidProperties properties_;
     EvdevTranslator translator_;
     std::unique_ptr<FdWatcher> watcher_;

@@ -110,15 +110,16 @@ void LinuxHidManager::onReadable(const std::weak_ptr<LinuxHidDevice>& weak) {
     if (!device) {
         return;
     }
-    const LinuxHidDevice::ReadResult result = device->readPending();
-    for (const HidRecord& record : result.records) {
-        if (!isFollowed(device.get()) || !callbacks_.inputValue) {
-            return;
+    // Each record goes out as soon as it is read, not after the read that
+    // finds the queue empty: one system call less between press and action.
+    const EvdevHandle::ReadStatus status = device->readPending([&](const HidRecord& record) {
+        if (callbacks_.inputValue) {
+            const auto inputValue = callbacks_.inputValue;
+            inputValue(HidInputValue{device, record.page, record.usage, record.value});
         }
-        const auto inputValue = callbacks_.inputValue;
-        inputValue(HidInputValue{device, record.page, record.usage, record.value});
-    }
-    if (result.gone && isFollowed(device.get())) {
+        return isFollowed(device.get());
+    });
+    if (status == EvdevHandle::ReadStatus::gone && isFollowed(device.get())) {
         reportRemoved(device);
     }
 }

@@ -54,8 +54,10 @@ void TappedNode::watch(std::function<void()> onReadable) {
 
 bool TappedNode::forwardPending() {
     std::vector<EvdevEvent> events;
-    const EvdevHandle::ReadStatus status =
-        handle_->readPending([&](const EvdevEvent& event) { events.push_back(event); });
+    const EvdevHandle::ReadStatus status = handle_->readPending([&](const EvdevEvent& event) {
+        events.push_back(event);
+        return true;
+    });
     for (const EvdevEvent& event : events) {
         const std::vector<EvdevEvent> frame = filter_.push(event);
         if (!frame.empty()) {
