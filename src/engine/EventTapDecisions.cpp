@@ -75,6 +75,7 @@ void HIDInterceptor::removeEventTap() {
 }
 
 TapVerdict HIDInterceptor::handleEventTapEvent(const TapEvent& event) {
+    const LogBatch logAfterPosting;
     switch (event.type) {
     case tapevent::disabledByTimeout:
     case tapevent::disabledByUserInput:

@@ -34,6 +34,7 @@ void HIDInterceptor::handleInputValue(const HidInputValue& value) {
     if (isPointerMotion(value)) {
         return;
     }
+    const LogBatch logAfterPosting;
     log(hidEventLine(value.usagePage, value.usage, value.value));
     const bool isArrayElement = value.usage == kArrayElementUsage;
     const bool isPressed = isArrayElement ? value.value > 0 : value.value != 0;

@@ -13,6 +13,8 @@ LogSink& currentSink() {
 
 constexpr std::string_view kPrefix = "[Bindwell] ";
 
+int openBatches = 0;
+
 } // namespace
 
 void log(std::string_view text) {
@@ -25,9 +27,23 @@ void log(std::string_view text) {
     }
     line.push_back('\n');
     std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fflush(stdout);
+    if (openBatches == 0) {
+        std::fflush(stdout);
+    }
 }
 
-void setLogSink(LogSink sink) { currentSink() = std::move(sink); }
+void setLogSink(LogSink sink) {
+    currentSink() = std::move(sink);
+}
+
+LogBatch::LogBatch() {
+    ++openBatches;
+}
+
+LogBatch::~LogBatch() {
+    if (--openBatches == 0) {
+        std::fflush(stdout);
+    }
+}
 
 } // namespace bindwell

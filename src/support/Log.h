@@ -15,4 +15,15 @@ void log(std::string_view text);
 using LogSink = std::function<void(std::string_view line)>;
 void setLogSink(LogSink sink);
 
+// While one lives, log lines are still written in order but flushed only when
+// the outermost batch ends. The engine holds one around each input event, so
+// the synthetic events it posts never wait behind the write of its log lines.
+class LogBatch final {
+public:
+    LogBatch();
+    ~LogBatch();
+    LogBatch(const LogBatch&) = delete;
+    LogBatch& operator=(const LogBatch&) = delete;
+};
+
 } // namespace bindwell
