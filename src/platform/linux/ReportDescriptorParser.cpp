@@ -8,7 +8,7 @@
 //   guessing, because a half-read descriptor would misclassify fields.
 // - Usage ranges are kept as ranges, never expanded, so a field declaring
 //   0..0xFFFF costs the same as one usage.
-// - Long items (prefix 0xFE) are defined by the HID specification but carry
+// - Long items (prefix 0xFE) are defined by the HID standard but carry
 //   no item this parser needs; they are skipped by their declared size.
 // - A 4-byte Usage / Usage Minimum / Usage Maximum is an extended usage whose
 //   high half names its own page; shorter ones take the Usage Page in force
