@@ -24,10 +24,15 @@ int64_t integerProperty(const HidDevice& device, std::string_view key) {
     return 0;
 }
 
+std::string describeIDs(int64_t vendorID, int64_t productID) {
+    std::string text("[vid:0x");
+    text.append(hexLower(vendorID)).append(" pid:0x").append(hexLower(productID)).append("]");
+    return text;
+}
+
 std::string describeDevice(std::string_view name, int64_t vendorID, int64_t productID) {
     std::string text(name);
-    text.append(" [vid:0x").append(hexLower(vendorID));
-    text.append(" pid:0x").append(hexLower(productID)).append("]");
+    text.append(" ").append(describeIDs(vendorID, productID));
     return text;
 }
 

@@ -3,10 +3,10 @@
 // is missing can tell a permission problem from a device Bindwell ignores.
 #include "Command.h"
 #include "CtlApplication.h"
+#include "engine/DeviceProperties.h"
 #include "engine/HIDInterceptor.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/NodeSurvey.h"
-#include "support/Hex.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -17,10 +17,6 @@ namespace {
 
 using linuxplatform::NodeVerdict;
 using linuxplatform::SurveyedNode;
-
-std::string ids(int64_t vendorID, int64_t productID) {
-    return "[vid:0x" + hexLower(vendorID) + " pid:0x" + hexLower(productID) + "]";
-}
 
 // Consumer-control nodes are judged by the scan itself: a node whose IDs are
 // not listed was left out by the scan's vendor or name filter.
@@ -55,7 +51,7 @@ int devices(const std::vector<std::string_view>& args) {
     for (const SurveyedNode& node : linuxplatform::surveyInputNodes()) {
         if (const std::optional<std::string> reason = skipReason(node, listed)) {
             std::printf("  %s  %s %s\n", reason->c_str(), node.name.c_str(),
-                        ids(node.vendorID, node.productID).c_str());
+                        describeIDs(node.vendorID, node.productID).c_str());
         }
     }
     return 0;

@@ -53,9 +53,9 @@ std::optional<DeviceFilter> parseFilter(std::string_view text) {
 }
 
 std::string describe(const HidDevice& device) {
-    return textProperty(device, hidproperty::product) + " [vid:0x" +
-           hexLower(integerProperty(device, hidproperty::vendorID)) + " pid:0x" +
-           hexLower(integerProperty(device, hidproperty::productID)) + "]";
+    return describeDevice(textProperty(device, hidproperty::product),
+                          integerProperty(device, hidproperty::vendorID),
+                          integerProperty(device, hidproperty::productID));
 }
 
 void print(const std::string& line) {
