@@ -58,7 +58,7 @@ Item {
                 ActionPickerView {
                     id: picker
                     objectName: "picker"
-                    currentAction: ({displayName: "⌃⌘F Full Screen Toggle", symbolName: "keyboard", isNone: false})
+                    currentAction: ({displayName: "Alt+F4 Close Window", symbolName: "keyboard", isNone: false})
                 }
             }
         }
@@ -130,7 +130,8 @@ Item {
 
             // The editor in the wizard, then the completion page.
             mouseClick(findChild(window.view, "nextButton"))
-            SetupCommands.chooseAction(ActiveProfile.profileID, ActiveProfile.remappable[5].id, "⌘C Copy")
+            SetupCommands.chooseAction(ActiveProfile.profileID, ActiveProfile.remappable[5].id,
+                                       ActionCatalog.groups[1].actions[0])
             shoot(window, "08-editor-wizard")
             SetupCommands.activate()
             shoot(window, "09-setup-complete")
