@@ -112,6 +112,14 @@ Item {
             tryVerify(() => findChild(picker, "moreShortcutsGroups").height > 100)
             scroll.contentItem.contentY = findChild(picker, "moreShortcutsRow").y - 40
             shoot(window, "04-picker-expanded")
+
+            // The recorder, waiting for a shortcut to hold.
+            picker.showMoreShortcuts = false
+            scroll.contentItem.contentY = 0
+            mouseClick(findChild(picker, "recordShortcutRow"))
+            mouseClick(findChild(picker, "recordHold"))
+            verify(picker.recording)
+            shoot(window, "12-picker-recording")
             window.destroy()
 
             // Device selection: empty, three devices, one picked.
