@@ -1,11 +1,15 @@
 // What each action posts. Key taps post down and up together on the press and
-// nothing on the release; Fn and the held clicks follow the controller's
-// button, down on press and up on release. The hold flags make a lost release
-// harmless: a second press posts no second button-down.
+// nothing on the release; Fn, the held clicks and held keystrokes follow the
+// controller's button, down on press and up on release. The hold records make
+// a lost release harmless: a second press posts no second button-down, and
+// whatever is still held is let go when the controller leaves or the process
+// exits.
 #include "engine/HIDInterceptor.h"
+#include "model/ActionKeys.h"
 #include "model/VirtualKeyCodes.h"
 #include "support/Log.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace bindwell {
@@ -25,27 +29,13 @@ uint64_t flagsOf(const KeyModifiers& modifiers) {
     return flags;
 }
 
-struct KeyTap {
-    int64_t keyCode;
-    uint64_t flags;
-};
-
-// The tap of a named key or of undo; nothing for the other payload-free kinds.
-std::optional<KeyTap> fixedKeyTap(Kind kind) {
-    switch (kind) {
-    case Kind::enterKey:
-        return KeyTap{vk::kReturn, 0};
-    case Kind::escapeKey:
-        return KeyTap{vk::kEscape, 0};
-    case Kind::spaceBar:
-        return KeyTap{vk::kSpace, 0};
-    case Kind::tabKey:
-        return KeyTap{vk::kTab, 0};
-    case Kind::undoRedo:
-        return KeyTap{vk::kZ, eventflag::command};
-    default:
+// Key codes travel as 16 bits; a hand-edited file must not wrap into another key.
+std::optional<uint16_t> postableKeyCode(int64_t keyCode, const std::string& displayName) {
+    if (keyCode < 0 || keyCode > std::numeric_limits<uint16_t>::max()) {
+        log("⚠️ Key code " + std::to_string(keyCode) + " out of range for " + displayName);
         return std::nullopt;
     }
+    return static_cast<uint16_t>(keyCode);
 }
 
 MouseEventType heldClickEvent(int button, bool isPressed) {
@@ -71,29 +61,28 @@ void HIDInterceptor::synthesize(const RemapAction& action, bool isPressed) {
     case Kind::holdRightClick:
         postHeldClick(holdRightClickActive_, isPressed, kRightButton);
         return;
+    case Kind::holdKeystroke:
+        postHeldKeystroke(action, isPressed);
+        return;
     default:
         break;
     }
     if (!isPressed) {
         return;
     }
-    if (action.isKeystroke()) {
-        const KeystrokeAction& keystroke = action.keystrokeAction();
-        postKeyTap(keystroke.keyCode, flagsOf(keystroke.modifiers), keystroke.displayName);
-    } else if (const auto tap = fixedKeyTap(action.kind())) {
-        postKeyTap(tap->keyCode, tap->flags, action.displayName());
+    if (const auto key = actionKey(action)) {
+        postKeyTap(key->keyCode, flagsOf(key->modifiers), action.displayName());
     }
 }
 
 void HIDInterceptor::postKeyTap(int64_t keyCode, uint64_t flags, const std::string& displayName) {
-    // Key codes travel as 16 bits; a hand-edited file must not wrap into another key.
-    if (keyCode < 0 || keyCode > std::numeric_limits<uint16_t>::max()) {
-        log("⚠️ Key code " + std::to_string(keyCode) + " out of range for " + displayName);
+    const std::optional<uint16_t> code = postableKeyCode(keyCode, displayName);
+    if (!code) {
         return;
     }
     EventPoster& poster = platform_.eventPoster();
-    poster.postKey(static_cast<uint16_t>(keyCode), true, flags);
-    poster.postKey(static_cast<uint16_t>(keyCode), false, flags);
+    poster.postKey(*code, true, flags);
+    poster.postKey(*code, false, flags);
 }
 
 void HIDInterceptor::postHeldClick(bool& holdActive, bool isPressed, int button) {
@@ -107,6 +96,51 @@ void HIDInterceptor::postHeldClick(bool& holdActive, bool isPressed, int button)
 void HIDInterceptor::postFnKey(bool isPressed) {
     fnKeyHeld_ = isPressed;
     platform_.eventPoster().postKey(static_cast<uint16_t>(vk::kFunction), isPressed, 0);
+}
+
+void HIDInterceptor::postHeldKeystroke(const RemapAction& action, bool isPressed) {
+    const KeystrokeAction& keystroke = action.keystrokeAction();
+    const std::optional<uint16_t> code = postableKeyCode(keystroke.keyCode, keystroke.displayName);
+    if (!code) {
+        return;
+    }
+    const HeldKey key{*code, flagsOf(keystroke.modifiers), action};
+    const auto held = std::find(heldKeys_.begin(), heldKeys_.end(), key);
+    if ((held != heldKeys_.end()) == isPressed) {
+        return;
+    }
+    platform_.eventPoster().postKey(key.keyCode, isPressed, key.flags);
+    if (isPressed) {
+        heldKeys_.push_back(key);
+    } else {
+        heldKeys_.erase(held);
+    }
+}
+
+void HIDInterceptor::releaseHeldOutput(std::string_view reason) {
+    // The release of a held button will never arrive (the controller is gone,
+    // or the process is ending); without this the desktop would keep a mouse
+    // button, Fn or a shortcut's keys down.
+    const auto logRelease = [reason](const RemapAction& action) {
+        log("Released " + action.displayName() + ": " + std::string(reason));
+    };
+    if (holdLeftClickActive_) {
+        logRelease(RemapAction::holdLeftClick());
+        postHeldClick(holdLeftClickActive_, false, kLeftButton);
+    }
+    if (holdRightClickActive_) {
+        logRelease(RemapAction::holdRightClick());
+        postHeldClick(holdRightClickActive_, false, kRightButton);
+    }
+    if (fnKeyHeld_) {
+        logRelease(RemapAction::fnKey());
+        postFnKey(false);
+    }
+    while (!heldKeys_.empty()) {
+        const HeldKey key = heldKeys_.back();
+        logRelease(key.action);
+        postHeldKeystroke(key.action, false);
+    }
 }
 
 } // namespace bindwell

@@ -60,7 +60,7 @@ void HIDInterceptor::handleDeviceMatched(const HidDeviceRef& device) {
     const int32_t result = device->openSeized();
     if (result != 0) {
         log("⚠️ Could not seize " + name + " (error: " + std::to_string(result) +
-            "). Using CGEventTap instead.");
+            "). Using the event tap instead.");
         return;
     }
     seizedDevices_.push_back(device);
@@ -77,27 +77,7 @@ void HIDInterceptor::handleDeviceRemoved(const HidDeviceRef& device) {
     std::erase(trackedDevices_, device);
     arrayPresses_.forgetDevice(device.get());
     if (wasTracked && trackedDevices_.empty()) {
-        releaseHeldOutput();
-    }
-}
-
-void HIDInterceptor::releaseHeldOutput() {
-    // The controller is gone, so the release of a held button will never
-    // arrive; without this the desktop would keep a mouse button or Fn down.
-    const auto logRelease = [](const RemapAction& action) {
-        log("Released " + action.displayName() + ": the controller disconnected");
-    };
-    if (holdLeftClickActive_) {
-        logRelease(RemapAction::holdLeftClick());
-        postHeldClick(holdLeftClickActive_, false, 0);
-    }
-    if (holdRightClickActive_) {
-        logRelease(RemapAction::holdRightClick());
-        postHeldClick(holdRightClickActive_, false, 1);
-    }
-    if (fnKeyHeld_) {
-        logRelease(RemapAction::fnKey());
-        postFnKey(false);
+        releaseHeldOutput("the controller disconnected");
     }
 }
 

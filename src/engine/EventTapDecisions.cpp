@@ -57,12 +57,12 @@ void HIDInterceptor::installEventTap() {
     eventTap_ = platform_.createEventTap(
         scope, [this](const TapEvent& event) { return handleEventTapEvent(event); });
     if (!eventTap_) {
-        log("⚠️ Could not create CGEventTap — media keys may double-fire");
-        log("Make sure Bindwell has Accessibility permission");
+        log("⚠️ Could not create the event tap — media keys may double-fire");
+        log("Make sure Bindwell has the Send input permission");
         return;
     }
     eventTap_->setEnabled(true);
-    log("✅ CGEventTap installed — media keys + extra mouse buttons will be intercepted");
+    log("✅ Event tap installed — media keys + extra mouse buttons will be intercepted");
 }
 
 void HIDInterceptor::removeEventTap() {
@@ -71,7 +71,7 @@ void HIDInterceptor::removeEventTap() {
     }
     eventTap_->setEnabled(false);
     eventTap_.reset();
-    log("CGEventTap removed");
+    log("Event tap removed");
 }
 
 TapVerdict HIDInterceptor::handleEventTapEvent(const TapEvent& event) {

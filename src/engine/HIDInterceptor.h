@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bindwell {
@@ -52,6 +53,10 @@ public:
 
     Q_INVOKABLE void start() override;
     Q_INVOKABLE void stop() override;
+    // Lets go of every held click, Fn and held keystroke, logging why. The
+    // last interface leaving calls it; so does a process about to exit, whose
+    // buttons' releases can no longer arrive.
+    void releaseHeldOutput(std::string_view reason);
 
     // Bodies of the HID manager's three callbacks.
     void handleDeviceMatched(const HidDeviceRef& device);
@@ -75,8 +80,6 @@ public:
     [[nodiscard]] bool hasHidManager() const { return manager_ != nullptr; }
     [[nodiscard]] bool hasEventTap() const { return eventTap_ != nullptr; }
     [[nodiscard]] bool holdLeftClickActive() const { return holdLeftClickActive_; }
-    [[nodiscard]] bool holdRightClickActive() const { return holdRightClickActive_; }
-    [[nodiscard]] bool fnKeyHeld() const { return fnKeyHeld_; }
     [[nodiscard]] const DedupeGate& dedupeGate() const { return gate_; }
 
     // The consumer-control devices present now, filtered, one per vendor and
@@ -96,7 +99,6 @@ private:
     void openHIDManager();
     [[nodiscard]] bool isTargetDevice(const HidDevice& device) const;
     void closeSeizedDevices();
-    void releaseHeldOutput();
 
     // Dispatch (InputDispatch.cpp).
     void dispatchMapping(const ButtonMapping& mapping, bool isPressed);
@@ -108,6 +110,7 @@ private:
     void postKeyTap(int64_t keyCode, uint64_t flags, const std::string& displayName);
     void postHeldClick(bool& holdActive, bool isPressed, int button);
     void postFnKey(bool isPressed);
+    void postHeldKeystroke(const RemapAction& action, bool isPressed);
 
     // Tap (EventTapDecisions.cpp).
     void installEventTap();
@@ -137,6 +140,16 @@ private:
     bool holdRightClickActive_ = false;
     // A posted Fn key-down whose key-up is still owed, so an unplug can release it.
     bool fnKeyHeld_ = false;
+    // Held keystrokes whose key-up is still owed, in the order they went down.
+    struct HeldKey {
+        uint16_t keyCode;
+        uint64_t flags;
+        RemapAction action;
+        friend bool operator==(const HeldKey& a, const HeldKey& b) {
+            return a.keyCode == b.keyCode && a.flags == b.flags;
+        }
+    };
+    std::vector<HeldKey> heldKeys_;
     // Holds lastActionTime and dedupeWindow.
     DedupeGate gate_;
     ArrayElementPresses arrayPresses_;

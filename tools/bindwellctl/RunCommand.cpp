@@ -1,7 +1,7 @@
 // bindwellctl run: remapping without window or tray, for headless machines
 // and the systemd user service. It writes the same log lines as the
-// application and, on SIGINT or SIGTERM, stops the engine and lets go of
-// anything it still holds down before exiting.
+// application and, on SIGINT or SIGTERM, lets go of anything it still holds
+// down and stops the engine before exiting.
 #include "Command.h"
 #include "CtlApplication.h"
 #include "QuitOnSignal.h"
@@ -15,20 +15,6 @@
 
 namespace bindwell::ctl {
 namespace {
-
-// A held click or Fn whose button is still down at exit would otherwise stay
-// down on the desktop after the virtual device is gone.
-void releaseHeldOutput(HIDInterceptor& engine) {
-    if (engine.holdLeftClickActive()) {
-        engine.performAction(RemapAction::holdLeftClick(), false);
-    }
-    if (engine.holdRightClickActive()) {
-        engine.performAction(RemapAction::holdRightClick(), false);
-    }
-    if (engine.fnKeyHeld()) {
-        engine.performAction(RemapAction::fnKey(), false);
-    }
-}
 
 int run(const std::vector<std::string_view>& args) {
     if (!args.empty()) {
@@ -48,7 +34,8 @@ int run(const std::vector<std::string_view>& args) {
     HIDInterceptor& engine = HIDInterceptor::shared();
     engine.start();
     QCoreApplication::exec();
-    releaseHeldOutput(engine);
+    // A click or key still held would stay down after the virtual device is gone.
+    engine.releaseHeldOutput("Bindwell is exiting");
     engine.stop();
     return 0;
 }
