@@ -69,12 +69,12 @@ void RemapSession::installEventTap() {
     eventTap_ = platform_.createEventTap(
         scope, [this](const TapEvent& event) { return handleTapEvent(event); });
     if (!eventTap_) {
-        log("⚠️ Could not create CGEventTap — media keys may double-fire");
-        log("Make sure Bindwell has Accessibility permission");
+        log("⚠️ Could not create the event tap — media keys may double-fire");
+        log("Make sure Bindwell has the Send input permission");
         return;
     }
     eventTap_->setEnabled(true);
-    log("✅ CGEventTap installed — media keys + extra mouse buttons will be intercepted");
+    log("✅ Event tap installed — media keys + extra mouse buttons will be intercepted");
 }
 
 void RemapSession::removeEventTap() {
@@ -83,7 +83,7 @@ void RemapSession::removeEventTap() {
     }
     eventTap_->setEnabled(false);
     eventTap_.reset();
-    log("CGEventTap removed");
+    log("Event tap removed");
 }
 
 bool RemapSession::isTargetDevice(const HidDevice& device) const {
@@ -117,7 +117,7 @@ void RemapSession::handleDeviceMatched(const HidDeviceRef& device) {
     const int32_t result = device->openSeized();
     if (result != 0) {
         log("⚠️ Could not seize " + name + " (error: " + std::to_string(result) +
-            "). Using CGEventTap instead.");
+            "). Using the event tap instead.");
         return;
     }
     seizedDevices_.push_back(device);

@@ -193,8 +193,8 @@ RemapAction readAction(const Fields& action) {
         action.failCaseCount();
     }
     const Fields payload = action.object(RemapAction::caseName(*kind));
-    if (*kind == RemapAction::Kind::keystroke) {
-        return RemapAction::keystroke(readKeystroke(payload.object("_0")));
+    if (*kind == RemapAction::Kind::keystroke || *kind == RemapAction::Kind::holdKeystroke) {
+        return RemapAction::withKeystroke(*kind, readKeystroke(payload.object("_0")));
     }
     return RemapAction::payloadFree(*kind);
 }

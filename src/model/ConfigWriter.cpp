@@ -24,7 +24,7 @@ Json toJson(const KeystrokeAction& keystroke) {
 
 Json toJson(const RemapAction& action) {
     Json payload = Json::object();
-    if (action.isKeystroke()) {
+    if (action.hasKeystroke()) {
         payload["_0"] = toJson(action.keystrokeAction());
     }
     Json json = Json::object();

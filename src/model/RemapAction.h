@@ -9,8 +9,8 @@
 
 namespace bindwell {
 
-// What a controller button does instead of its own function. Only the
-// keystroke case carries data; every other case is fully described by its kind.
+// What a controller button does instead of its own function. Only the two
+// keystroke cases carry data; every other case is fully described by its kind.
 class RemapAction {
 public:
     enum class Kind {
@@ -25,6 +25,9 @@ public:
         spaceBar,
         tabKey,
         undoRedo,
+        // A keystroke held down for as long as the button is: last, so that the
+        // older kinds keep their places.
+        holdKeystroke,
     };
 
     // The default action leaves the button alone.
@@ -41,14 +44,19 @@ public:
     static RemapAction spaceBar() { return RemapAction(Kind::spaceBar); }
     static RemapAction tabKey() { return RemapAction(Kind::tabKey); }
     static RemapAction undoRedo() { return RemapAction(Kind::undoRedo); }
+    static RemapAction holdKeystroke(KeystrokeAction keystroke);
 
-    // Any case but keystroke; throws std::invalid_argument for keystroke,
-    // which cannot exist without its payload.
+    // Any case without a payload; throws std::invalid_argument for the two
+    // keystroke cases, which cannot exist without theirs.
     static RemapAction payloadFree(Kind kind);
+    // keystroke or holdKeystroke with the given payload; throws
+    // std::invalid_argument for any other kind.
+    static RemapAction withKeystroke(Kind kind, KeystrokeAction keystroke);
 
     [[nodiscard]] Kind kind() const { return kind_; }
-    [[nodiscard]] bool isKeystroke() const { return kind_ == Kind::keystroke; }
-    // Precondition: isKeystroke().
+    // keystroke or holdKeystroke.
+    [[nodiscard]] bool hasKeystroke() const { return keystroke_.has_value(); }
+    // Precondition: hasKeystroke().
     [[nodiscard]] const KeystrokeAction& keystrokeAction() const { return *keystroke_; }
 
     [[nodiscard]] const std::string& displayName() const;
@@ -77,7 +85,7 @@ private:
 template <> struct std::hash<bindwell::RemapAction> {
     std::size_t operator()(const bindwell::RemapAction& action) const noexcept {
         std::size_t seed = static_cast<std::size_t>(action.kind());
-        if (action.isKeystroke()) {
+        if (action.hasKeystroke()) {
             bindwell::hashCombine(seed, action.keystrokeAction());
         }
         return seed;

@@ -1,18 +1,28 @@
+// The presets a Linux user can give a button. Each one does what its label
+// says under the stock shortcuts of both GNOME and KDE Plasma; where the two
+// desktops disagree (maximize, show desktop, region screenshots, workspaces)
+// the preset is left out rather than working on one of them only. The label's
+// combination is written from the key and modifiers the preset posts, so the
+// two can never drift apart.
 #include "model/ShortcutCatalogue.h"
 
+#include "model/KeyNotation.h"
 #include "model/VirtualKeyCodes.h"
 
 namespace bindwell {
 namespace {
 
-constexpr KeyModifiers kCommand{.command = true};
-constexpr KeyModifiers kCommandShift{.command = true, .shift = true};
-constexpr KeyModifiers kCommandShiftControl{.command = true, .shift = true, .control = true};
-constexpr KeyModifiers kCommandOption{.command = true, .option = true};
-constexpr KeyModifiers kCommandControl{.command = true, .control = true};
+constexpr KeyModifiers kPlain{};
+constexpr KeyModifiers kCtrl{.command = true};
+constexpr KeyModifiers kCtrlShift{.command = true, .shift = true};
+constexpr KeyModifiers kAlt{.option = true};
+constexpr KeyModifiers kShift{.shift = true};
+constexpr KeyModifiers kSuper{.control = true};
 
-RemapAction preset(int64_t keyCode, KeyModifiers modifiers, const char* label) {
-    return RemapAction::keystroke({keyCode, modifiers, label});
+RemapAction preset(int64_t keyCode, KeyModifiers modifiers, std::string_view description) {
+    std::string label = shortcutNotation(keyCode, modifiers).value_or("");
+    label.append(" ").append(description);
+    return RemapAction::keystroke({keyCode, modifiers, std::move(label)});
 }
 
 } // namespace
@@ -21,63 +31,52 @@ using namespace vk;
 
 const std::vector<RemapAction>& commonShortcuts() {
     static const std::vector<RemapAction> presets{
-        preset(kC, kCommand, "⌘C Copy"),
-        preset(kV, kCommand, "⌘V Paste"),
-        preset(kX, kCommand, "⌘X Cut"),
-        preset(kZ, kCommand, "⌘Z Undo"),
-        preset(kZ, kCommandShift, "⌘⇧Z Redo"),
-        preset(kA, kCommand, "⌘A Select All"),
-        preset(kF, kCommand, "⌘F Find"),
-        preset(kS, kCommand, "⌘S Save"),
-        preset(kSpace, kCommand, "⌘Space Spotlight"),
-        preset(kQ, kCommand, "⌘Q Quit App"),
-        preset(kW, kCommand, "⌘W Close Window"),
-        preset(kT, kCommand, "⌘T New Tab"),
+        preset(kC, kCtrl, "Copy"),
+        preset(kV, kCtrl, "Paste"),
+        preset(kX, kCtrl, "Cut"),
+        preset(kZ, kCtrl, "Undo"),
+        preset(kZ, kCtrlShift, "Redo"),
+        preset(kA, kCtrl, "Select All"),
+        preset(kF, kCtrl, "Find"),
+        preset(kS, kCtrl, "Save"),
+        preset(kN, kCtrl, "New"),
+        preset(kQ, kCtrl, "Quit App"),
+        preset(kW, kCtrl, "Close Tab/Window"),
+        preset(kT, kCtrl, "New Tab"),
     };
     return presets;
 }
 
 const std::vector<RemapAction>& screenshotShortcuts() {
     static const std::vector<RemapAction> presets{
-        preset(k4, kCommandShift, "⌘⇧4 Screenshot Region"),
-        preset(k4, kCommandShiftControl, "⌘⇧⌃4 Screenshot to Clipboard"),
-        preset(k3, kCommandShift, "⌘⇧3 Full Screenshot"),
-        preset(k5, kCommandShift, "⌘⇧5 Screenshot/Recording"),
+        preset(kPrint, kPlain, "Screenshot"),
+        preset(kPrint, kShift, "Full Screenshot"),
     };
     return presets;
 }
 
 const std::vector<RemapAction>& windowManagementShortcuts() {
     static const std::vector<RemapAction> presets{
-        preset(kH, kCommand, "⌘H Hide App"),
-        preset(kM, kCommand, "⌘M Minimize"),
-        preset(kF, kCommandControl, "⌃⌘F Full Screen Toggle"),
-        preset(kTab, kCommand, "⌘Tab App Switcher"),
-        preset(kGrave, kCommand, "⌘` Switch Window"),
-        preset(kW, kCommandOption, "⌘⌥W Close All Windows"),
-        preset(kH, kCommandOption, "⌘⌥H Hide Others"),
-        preset(kM, kCommandOption, "⌘⌥M Minimize All"),
+        preset(kTab, kAlt, "Switch Apps"),         preset(kGrave, kAlt, "Switch App Windows"),
+        preset(kF4, kAlt, "Close Window"),         preset(kLeftArrow, kSuper, "Tile Left"),
+        preset(kRightArrow, kSuper, "Tile Right"),
     };
     return presets;
 }
 
 const std::vector<RemapAction>& navigationAndFilesShortcuts() {
     static const std::vector<RemapAction> presets{
-        preset(kG, kCommand, "⌘G Find Again"),
-        preset(kG, kCommandShift, "⌘⇧G Find Previous"),
-        preset(kO, kCommand, "⌘O Open"),
-        preset(kP, kCommand, "⌘P Print"),
-        preset(kComma, kCommand, "⌘, Preferences"),
-        preset(kN, kCommandShift, "⌘⇧N New Folder"),
+        preset(kLeftArrow, kAlt, "Back"),        preset(kRightArrow, kAlt, "Forward"),
+        preset(kUpArrow, kAlt, "Parent Folder"), preset(kO, kCtrl, "Open"),
+        preset(kS, kCtrlShift, "Save As"),       preset(kP, kCtrl, "Print"),
     };
     return presets;
 }
 
 const std::vector<RemapAction>& systemShortcuts() {
     static const std::vector<RemapAction> presets{
-        preset(kEscape, kCommandOption, "⌘⌥Esc Force Quit"),
-        preset(kSpace, kCommandControl, "⌃⌘Space Emoji Picker"),
-        preset(kN, kCommand, "⌘N New"),
+        preset(kL, kSuper, "Lock Screen"),
+        preset(kF2, kAlt, "Run Command"),
     };
     return presets;
 }

@@ -60,5 +60,30 @@ inline constexpr int64_t kGrave = 50;
 inline constexpr int64_t kDelete = 51;
 inline constexpr int64_t kEscape = 53;
 inline constexpr int64_t kFunction = 63;
+inline constexpr int64_t kF5 = 96;
+inline constexpr int64_t kF6 = 97;
+inline constexpr int64_t kF7 = 98;
+inline constexpr int64_t kF3 = 99;
+inline constexpr int64_t kF8 = 100;
+inline constexpr int64_t kF9 = 101;
+inline constexpr int64_t kF11 = 103;
+// The F13 position, where a PC keyboard's Print Screen key reports itself.
+inline constexpr int64_t kPrint = 105;
+inline constexpr int64_t kF10 = 109;
+inline constexpr int64_t kF12 = 111;
+// The Help position, where a PC keyboard's Insert key reports itself.
+inline constexpr int64_t kInsert = 114;
+inline constexpr int64_t kHome = 115;
+inline constexpr int64_t kPageUp = 116;
+inline constexpr int64_t kForwardDelete = 117;
+inline constexpr int64_t kF4 = 118;
+inline constexpr int64_t kEnd = 119;
+inline constexpr int64_t kF2 = 120;
+inline constexpr int64_t kPageDown = 121;
+inline constexpr int64_t kF1 = 122;
+inline constexpr int64_t kLeftArrow = 123;
+inline constexpr int64_t kRightArrow = 124;
+inline constexpr int64_t kDownArrow = 125;
+inline constexpr int64_t kUpArrow = 126;
 
 } // namespace bindwell::vk

@@ -27,37 +27,17 @@ QVariantMap groupMap(const QString& title, const std::vector<RemapAction>& actio
     return {{"title", title}, {"actions", rows}};
 }
 
-const RemapAction* findIn(const std::vector<RemapAction>& actions, const std::string& name) {
-    for (const RemapAction& action : actions) {
-        if (action.displayName() == name) {
-            return &action;
-        }
-    }
-    return nullptr;
-}
-
 } // namespace
 
 QVariantList ActionCatalog::groups() const {
-    QVariantList groups{groupMap(QStringLiteral("Actions"), fixedActions())};
+    const auto title = [](std::string_view text) {
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    };
+    QVariantList groups{groupMap(title(kFixedActionsTitle), fixedActions())};
     for (const PresetGroup& group : presetGroups()) {
-        groups.append(groupMap(
-            QString::fromUtf8(group.title.data(), static_cast<qsizetype>(group.title.size())),
-            group.presets));
+        groups.append(groupMap(title(group.title), group.presets));
     }
     return groups;
-}
-
-std::optional<RemapAction> ActionCatalog::actionNamed(const std::string& displayName) {
-    if (const RemapAction* action = findIn(fixedActions(), displayName)) {
-        return *action;
-    }
-    for (const PresetGroup& group : presetGroups()) {
-        if (const RemapAction* action = findIn(group.presets, displayName)) {
-            return *action;
-        }
-    }
-    return std::nullopt;
 }
 
 } // namespace bindwell

@@ -5,8 +5,6 @@
 
 #include <QObject>
 #include <QVariantList>
-#include <optional>
-#include <string>
 
 namespace bindwell {
 
@@ -20,10 +18,6 @@ public:
     using QObject::QObject;
 
     [[nodiscard]] QVariantList groups() const;
-
-    // The picker hands back a row by its label, which is unique across the
-    // whole catalogue; nothing is found for a label the picker never showed.
-    [[nodiscard]] static std::optional<RemapAction> actionNamed(const std::string& displayName);
 };
 
 } // namespace bindwell

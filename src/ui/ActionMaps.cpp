@@ -16,11 +16,41 @@ std::string stdString(const QVariant& value) {
 } // namespace
 
 QVariantMap actionMap(const RemapAction& action) {
-    return {
+    QVariantMap map{
         {"displayName", qs(action.displayName())},
         {"symbolName", qs(action.symbolName())},
         {"isNone", action.kind() == RemapAction::Kind::none},
+        {"caseName", qs(RemapAction::caseName(action.kind()))},
     };
+    if (action.hasKeystroke()) {
+        const KeystrokeAction& keystroke = action.keystrokeAction();
+        map.insert("keyCode", static_cast<qlonglong>(keystroke.keyCode));
+        map.insert("command", keystroke.modifiers.command);
+        map.insert("shift", keystroke.modifiers.shift);
+        map.insert("option", keystroke.modifiers.option);
+        map.insert("control", keystroke.modifiers.control);
+    }
+    return map;
+}
+
+std::optional<RemapAction> actionFromMap(const QVariantMap& map) {
+    const auto kind = RemapAction::kindFromCaseName(stdString(map.value("caseName")));
+    if (!kind) {
+        return std::nullopt;
+    }
+    if (*kind != RemapAction::Kind::keystroke && *kind != RemapAction::Kind::holdKeystroke) {
+        return RemapAction::payloadFree(*kind);
+    }
+    if (!map.contains("keyCode")) {
+        return std::nullopt;
+    }
+    return RemapAction::withKeystroke(*kind,
+                                      {.keyCode = map.value("keyCode").toLongLong(),
+                                       .modifiers = {.command = map.value("command").toBool(),
+                                                     .shift = map.value("shift").toBool(),
+                                                     .option = map.value("option").toBool(),
+                                                     .control = map.value("control").toBool()},
+                                       .displayName = stdString(map.value("displayName"))});
 }
 
 QVariantMap mappingMap(const ButtonMapping& mapping) {

@@ -15,6 +15,9 @@ Item {
 
     readonly property var groups: ActionCatalog.groups
     readonly property string currentName: currentAction ? currentAction.displayName : ""
+    readonly property bool currentIsListed: groups.some(g => g.actions.some(a => a.displayName === currentName))
+    // While a shortcut is being recorded, Escape belongs to the recorder.
+    readonly property bool recording: recorder.recording
 
     implicitWidth: 300
     // The list scrolls once the whole picker would pass 500 points.
@@ -53,8 +56,21 @@ Item {
                 id: list
                 width: scroll.availableWidth
 
+                PickerGroup {
+                    group: picker.groups[0]
+                    currentName: picker.currentName
+                    onSelect: action => picker.select(action)
+                }
+
+                RecordShortcutSection {
+                    id: recorder
+                    currentAction: picker.currentAction
+                    currentIsListed: picker.currentIsListed
+                    onSelect: action => picker.select(action)
+                }
+
                 Repeater {
-                    model: picker.groups.slice(0, 3)
+                    model: picker.groups.slice(1, 3)
                     PickerGroup {
                         required property var modelData
                         group: modelData

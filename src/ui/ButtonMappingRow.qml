@@ -59,7 +59,8 @@ ChromelessButton {
         margins: 8
         padding: 0
         focus: true
-        closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
+        closePolicy: pickerLoader.item && pickerLoader.item.recording
+                     ? Popup.CloseOnPressOutside : Popup.CloseOnEscape | Popup.CloseOnPressOutside
 
         background: Rectangle {
             radius: 10
@@ -70,6 +71,7 @@ ChromelessButton {
 
         // A new picker for each opening, so it always starts collapsed.
         contentItem: Loader {
+            id: pickerLoader
             active: popover.opened || popover.visible
             sourceComponent: ActionPickerView {
                 currentAction: row.mapping.action
@@ -82,6 +84,6 @@ ChromelessButton {
         const profileID = row.profileID
         const mappingID = row.mapping.id
         popover.close()
-        SetupCommands.chooseAction(profileID, mappingID, action.displayName)
+        SetupCommands.chooseAction(profileID, mappingID, action)
     }
 }

@@ -44,6 +44,8 @@ QtObject {
         "space": "\uF313", // keyboard-variant
         "arrow.right.to.line": "\uF312", // keyboard-tab
         "arrow.uturn.backward": "\uF54C", // undo
+        "arrow.down.circle": "\uF048", // arrow-down-bold-circle-outline
+        "record.circle": "\uF44A", // record
     })
 
     // An unknown name draws nothing rather than a wrong picture.

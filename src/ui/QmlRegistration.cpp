@@ -9,6 +9,7 @@
 #include "ui/DeviceListModel.h"
 #include "ui/PermissionStatus.h"
 #include "ui/SetupCommands.h"
+#include "ui/ShortcutRecorder.h"
 
 #include <QQmlEngine>
 #include <QtQml/qqmlextensionplugin.h>
@@ -45,6 +46,7 @@ void registerQmlTypes(AppState& appState, ConfigStore& store, HIDInterceptor& en
     registerShared(*new ActiveProfileModel(appState, &appState), "ActiveProfile");
     registerShared(*new DeviceListModel(appState, &appState), "DeviceList");
     registerShared(*new ActionCatalog(&appState), "ActionCatalog");
+    registerShared(*new ShortcutRecorder(&appState), "ShortcutRecorder");
     registerShared(*permissions, "PermissionStatus");
     registerShared(*commands, "SetupCommands");
 }

@@ -5,7 +5,6 @@
 #include "model/DefaultProfiles.h"
 #include "state/AppState.h"
 #include "support/Log.h"
-#include "ui/ActionCatalog.h"
 #include "ui/ActionMaps.h"
 #include "ui/PermissionHelp.h"
 #include "ui/PermissionStatus.h"
@@ -50,10 +49,10 @@ void SetupCommands::nextWithDevice(const QVariantMap& device) {
 }
 
 void SetupCommands::chooseAction(const QString& profileID, const QString& mappingID,
-                                 const QString& actionName) {
-    const std::optional<RemapAction> action = ActionCatalog::actionNamed(actionName.toStdString());
+                                 const QVariantMap& actionMap) {
+    const std::optional<RemapAction> action = actionFromMap(actionMap);
     if (!action) {
-        log("⚠️ No action named " + actionName.toStdString());
+        log("⚠️ No action named " + actionMap.value("displayName").toString().toStdString());
     } else {
         store_.updateMapping(profileID.toStdString(), mappingID.toStdString(), *action);
     }

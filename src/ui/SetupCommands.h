@@ -31,8 +31,9 @@ public:
     Q_INVOKABLE void nextWithDevice(const QVariantMap& device);
 
     // Mapping editor.
+    // The action is a row's map as the picker hands it back (ActionMaps).
     Q_INVOKABLE void chooseAction(const QString& profileID, const QString& mappingID,
-                                  const QString& actionName);
+                                  const QVariantMap& action);
     Q_INVOKABLE void activate();
     Q_INVOKABLE void back();
     Q_INVOKABLE void resetDefaults();

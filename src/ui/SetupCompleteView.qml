@@ -33,7 +33,7 @@ Item {
             Layout.rightMargin: 40
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
-            text: qsTr("Bindwell is now active in your menu bar. You can change button mappings anytime from the menu bar → Button Settings.")
+            text: qsTr("Bindwell is now active in your system tray. You can change button mappings anytime from the system tray → Button Settings.")
             color: Theme.secondaryText
             font.pixelSize: Theme.body
         }

@@ -91,7 +91,7 @@ TEST_F(MenuModelTest, FollowsRemappingTheLastEventAndTheStoredProfile) {
 
     ASSERT_TRUE(app.press(SimShell::playPause));
     EXPECT_TRUE(menu.showsLastEvent());
-    EXPECT_EQ(menu.lastEvent().toStdString(), "Play/Pause → Fn Key (Wispr Flow)");
+    EXPECT_EQ(menu.lastEvent().toStdString(), "Play/Pause → Fn Key (Hold)");
 
     menu.toggleRemapping();
     EXPECT_FALSE(menu.isRemapping());

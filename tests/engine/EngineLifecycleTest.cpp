@@ -100,7 +100,7 @@ TEST(EngineLifecycle, RefusedSeizeKeepsTheInterfaceTrackedButNotSeized) {
     EXPECT_EQ(harness.engine.session().trackedDevices().size(), 1U);
     EXPECT_TRUE(harness.engine.session().seizedDevices().empty());
     EXPECT_TRUE(log.contains(
-        "[Bindwell] ⚠️ Could not seize Remote (error: -16). Using CGEventTap instead."));
+        "[Bindwell] ⚠️ Could not seize Remote (error: -16). Using the event tap instead."));
     harness.press("a", kVolumeUp);
     EXPECT_EQ(harness.platform.poster().descriptions(),
               std::vector<std::string>{"post mouse 1 button 0"});

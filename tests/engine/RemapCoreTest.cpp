@@ -56,7 +56,7 @@ TEST(RemapCore, ForcedReleaseLetsGoOfEveryHoldButtonsBeforeKeys) {
                   "button 0 up",
                   "log Released Hold Right Click: the controller disconnected",
                   "button 1 up",
-                  "log Released Fn Key (Wispr Flow): the controller disconnected",
+                  "log Released Fn Key (Hold): the controller disconnected",
                   "key 63 up",
               }));
     // Nothing is owed any more: a second forced release and the buttons' own

@@ -55,14 +55,22 @@ TEST(ConfigWriting, CompactTextWithFieldKeysAndRawUtf8) {
                                             .productID = 342,
                                             .transport = ""});
     profile.buttonMappings[1].action = commonShortcuts().front();
+    profile.buttonMappings[2].action = RemapAction::holdKeystroke(
+        {.keyCode = 49, .modifiers = {.command = true}, .displayName = "Hold Ctrl+Space"});
     const std::string text = writeConfig({profile});
     EXPECT_EQ(text.find('\n'), std::string::npos);
     EXPECT_NE(text.find(R"({"id":"1390_342_play_pause","source":{"usagePage":12,"usageID":205},)"
                         R"("action":{"fnKey":{}},"label":"Play/Pause","isRemappable":true})"),
               std::string::npos);
     EXPECT_NE(
-        text.find(R"("action":{"keystroke":{"_0":{"keyCode":8,"modifiers":{"command":true,)"
-                  R"("shift":false,"option":false,"control":false},"displayName":"⌘C Copy"}}})"),
+        text.find(
+            R"("action":{"keystroke":{"_0":{"keyCode":8,"modifiers":{"command":true,)"
+            R"("shift":false,"option":false,"control":false},"displayName":"Ctrl+C Copy"}}})"),
+        std::string::npos);
+    EXPECT_NE(
+        text.find(R"("action":{"holdKeystroke":{"_0":{"keyCode":49,"modifiers":{"command":true,)"
+                  R"("shift":false,"option":false,"control":false},)"
+                  R"("displayName":"Hold Ctrl+Space"}}})"),
         std::string::npos);
     EXPECT_NE(text.find(R"("source":{"usagePage":12,"usageID":4294967295,"matchValue":233})"),
               std::string::npos);
@@ -87,8 +95,26 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
     odd.vendorID = kMin;
     odd.productID = kMax;
     odd.isActive = true;
+    // Both platforms' catalogues and the held kind, so labels in either
+    // notation come back as written.
+    std::vector<RemapAction> actions = RemapAction::allCases();
+    for (const PresetGroup& group : presetGroups()) {
+        actions.insert(actions.end(), group.presets.begin(), group.presets.end());
+    }
+    actions.push_back(
+        RemapAction::keystroke({.keyCode = 21,
+                                .modifiers = {.command = true, .shift = true, .control = true},
+                                .displayName = "⌘⇧⌃4 Screenshot to Clipboard"}));
+    actions.push_back(RemapAction::keystroke({.keyCode = 3,
+                                              .modifiers = {.command = true, .control = true},
+                                              .displayName = "⌃⌘F Full Screen Toggle"}));
+    const RemapAction held =
+        RemapAction::holdKeystroke({.keyCode = 49,
+                                    .modifiers = {.command = true, .shift = true},
+                                    .displayName = "Hold Ctrl+Shift+Space"});
+    actions.push_back(held);
     int64_t n = 0;
-    for (const RemapAction& action : RemapAction::allCases()) {
+    for (const RemapAction& action : actions) {
         odd.buttonMappings.push_back(
             {.id = "m" + std::to_string(n),
              .source = {n - 5, kMax - n, n % 2 ? std::optional(kMin + n) : std::nullopt},
@@ -104,7 +130,9 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
     const ConfigReadResult result = readConfig(writeConfig(profiles));
     ASSERT_TRUE(result.ok()) << result.error;
     expectSameProfiles(result.profiles, profiles);
-    EXPECT_EQ(result.profiles[1].buttonMappings[21].action, RemapAction::allCases()[21]);
+    EXPECT_EQ(result.profiles[1].buttonMappings.back().action, held);
+    EXPECT_EQ(result.profiles[1].buttonMappings[actions.size() - 2].action.displayName(),
+              "⌃⌘F Full Screen Toggle");
     EXPECT_EQ(result.profiles[1].buttonMappings[1].source.matchValue,
               std::numeric_limits<int64_t>::min() + 1);
 }

@@ -4,7 +4,8 @@
 // releases whatever was pressed through them (see ArrayElementPresses).
 //
 // Synthesis: key taps post down and up together on the press and nothing on
-// the release; Fn and the held clicks follow the controller's button. Every
+// the release; Fn, the held clicks and held keystrokes follow the controller's
+// button. Every
 // output that stays down lives in HeldOutputs, so a lost release is harmless
 // (a second press of a held click posts no second button-down) and unplug,
 // stop and exit can release everything without knowing what it is.
@@ -22,6 +23,7 @@
 
 #include "engine/core/InputEventText.h"
 #include "engine/core/MediaKeyTable.h"
+#include "model/ActionKeys.h"
 #include "model/VirtualKeyCodes.h"
 
 #include <limits>
@@ -59,38 +61,9 @@ uint64_t flagsOf(const KeyModifiers& modifiers) {
     return flags;
 }
 
-struct KeyTap {
-    int64_t keyCode;
-    uint64_t flags;
-};
-
-// The tap of a named key or of undo; nothing for the other payload-free kinds.
-std::optional<KeyTap> fixedKeyTap(Kind kind) {
-    switch (kind) {
-    case Kind::enterKey:
-        return KeyTap{vk::kReturn, 0};
-    case Kind::escapeKey:
-        return KeyTap{vk::kEscape, 0};
-    case Kind::spaceBar:
-        return KeyTap{vk::kSpace, 0};
-    case Kind::tabKey:
-        return KeyTap{vk::kTab, 0};
-    case Kind::undoRedo:
-        return KeyTap{vk::kZ, eventflag::command};
-    default:
-        return std::nullopt;
-    }
-}
-
-void postKeyTap(int64_t keyCode, uint64_t flags, const std::string& displayName, Effects& effects) {
-    // Key codes travel as 16 bits; a hand-edited file must not wrap into another key.
-    if (keyCode < 0 || keyCode > std::numeric_limits<uint16_t>::max()) {
-        effects.log("⚠️ Key code " + std::to_string(keyCode) + " out of range for " +
-                    displayName);
-        return;
-    }
-    effects.post(OutputEvent::key(static_cast<uint16_t>(keyCode), true, flags));
-    effects.post(OutputEvent::key(static_cast<uint16_t>(keyCode), false, flags));
+// Key codes travel as 16 bits; a hand-edited file must not wrap into another key.
+bool isPostableKeyCode(int64_t keyCode) {
+    return keyCode >= 0 && keyCode <= std::numeric_limits<uint16_t>::max();
 }
 
 OutputEvent clickEvent(int button, bool isPressed) {
@@ -188,14 +161,26 @@ void RemapCore::synthesize(const RemapAction& action, bool isPressed, Effects& e
     default:
         break;
     }
-    if (!isPressed) {
+    const std::optional<KeyCombination> key = actionKey(action);
+    const bool followsButton = action.kind() == Kind::holdKeystroke;
+    if (!key || (!isPressed && !followsButton)) {
         return;
     }
-    if (action.isKeystroke()) {
-        const KeystrokeAction& keystroke = action.keystrokeAction();
-        postKeyTap(keystroke.keyCode, flagsOf(keystroke.modifiers), keystroke.displayName, effects);
-    } else if (const auto tap = fixedKeyTap(action.kind())) {
-        postKeyTap(tap->keyCode, tap->flags, action.displayName(), effects);
+    if (!isPostableKeyCode(key->keyCode)) {
+        if (isPressed) {
+            effects.log("⚠️ Key code " + std::to_string(key->keyCode) + " out of range for " +
+                        action.displayName());
+        }
+        return;
+    }
+    const auto code = static_cast<uint16_t>(key->keyCode);
+    const uint64_t flags = flagsOf(key->modifiers);
+    if (followsButton) {
+        hold(action, OutputEvent::key(code, true, flags), OutputEvent::key(code, false, flags),
+             false, isPressed, effects);
+    } else {
+        effects.post(OutputEvent::key(code, true, flags));
+        effects.post(OutputEvent::key(code, false, flags));
     }
 }
 

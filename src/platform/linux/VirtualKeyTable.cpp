@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <linux/input-event-codes.h>
 
 namespace bindwell::linuxplatform {
@@ -15,7 +16,7 @@ struct KeyPair {
     uint16_t linuxKey;
 };
 
-constexpr std::array<KeyPair, 53> kKeys{{
+constexpr KeyPair kKeys[] = {
     {vk::kA, KEY_A},
     {vk::kS, KEY_S},
     {vk::kD, KEY_D},
@@ -69,20 +70,49 @@ constexpr std::array<KeyPair, 53> kKeys{{
     {vk::kDelete, KEY_BACKSPACE},
     {vk::kEscape, KEY_ESC},
     {vk::kFunction, KEY_FN},
-}};
+    {vk::kF1, KEY_F1},
+    {vk::kF2, KEY_F2},
+    {vk::kF3, KEY_F3},
+    {vk::kF4, KEY_F4},
+    {vk::kF5, KEY_F5},
+    {vk::kF6, KEY_F6},
+    {vk::kF7, KEY_F7},
+    {vk::kF8, KEY_F8},
+    {vk::kF9, KEY_F9},
+    {vk::kF10, KEY_F10},
+    {vk::kF11, KEY_F11},
+    {vk::kF12, KEY_F12},
+    // Not KEY_SYSRQ, which a keyboard's Print Screen key sends: with Alt held
+    // the kernel would take it for its SysRq key. KEY_PRINT gives desktops the
+    // same Print key symbol.
+    {vk::kPrint, KEY_PRINT},
+    {vk::kInsert, KEY_INSERT},
+    {vk::kHome, KEY_HOME},
+    {vk::kPageUp, KEY_PAGEUP},
+    {vk::kForwardDelete, KEY_DELETE},
+    {vk::kEnd, KEY_END},
+    {vk::kPageDown, KEY_PAGEDOWN},
+    {vk::kLeftArrow, KEY_LEFT},
+    {vk::kRightArrow, KEY_RIGHT},
+    {vk::kDownArrow, KEY_DOWN},
+    {vk::kUpArrow, KEY_UP},
+};
 
 struct ModifierPair {
     uint64_t flag;
+    bool KeyModifiers::*field;
     uint16_t linuxKey;
 };
 
-// Command becomes Ctrl so that the catalogue's "⌘C Copy" copies on a Linux
-// desktop; Control then takes the Super key, the one Linux key left over.
+// Command becomes Ctrl, so a file written on the other platform copies with
+// its Command-C; Control then takes the Super key, the one Linux key left
+// over. Listed in the order shortcuts are written (Ctrl, Alt, Shift, Super),
+// which is also the order they are pressed.
 constexpr std::array<ModifierPair, 4> kModifiers{{
-    {eventflag::command, KEY_LEFTCTRL},
-    {eventflag::control, KEY_LEFTMETA},
-    {eventflag::option, KEY_LEFTALT},
-    {eventflag::shift, KEY_LEFTSHIFT},
+    {eventflag::command, &KeyModifiers::command, KEY_LEFTCTRL},
+    {eventflag::option, &KeyModifiers::option, KEY_LEFTALT},
+    {eventflag::shift, &KeyModifiers::shift, KEY_LEFTSHIFT},
+    {eventflag::control, &KeyModifiers::control, KEY_LEFTMETA},
 }};
 
 std::vector<uint16_t> buildPostableKeys() {
@@ -99,10 +129,23 @@ std::vector<uint16_t> buildPostableKeys() {
 } // namespace
 
 std::optional<uint16_t> linuxKeyForVirtualKey(int64_t virtualKey) {
-    const auto* it = std::find_if(kKeys.begin(), kKeys.end(), [virtualKey](const KeyPair& pair) {
-        return pair.virtualKey == virtualKey;
-    });
-    return it == kKeys.end() ? std::nullopt : std::optional<uint16_t>(it->linuxKey);
+    const auto* it =
+        std::find_if(std::begin(kKeys), std::end(kKeys),
+                     [virtualKey](const KeyPair& pair) { return pair.virtualKey == virtualKey; });
+    if (it == std::end(kKeys)) {
+        return std::nullopt;
+    }
+    return it->linuxKey;
+}
+
+std::vector<uint16_t> modifierKeysFor(const KeyModifiers& modifiers) {
+    std::vector<uint16_t> keys;
+    for (const ModifierPair& pair : kModifiers) {
+        if (modifiers.*pair.field) {
+            keys.push_back(pair.linuxKey);
+        }
+    }
+    return keys;
 }
 
 std::vector<uint16_t> modifierKeysForFlags(uint64_t flags) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/KeyModifiers.h"
+
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -12,6 +14,8 @@ namespace bindwell::linuxplatform {
 
 // The modifier keys a posted key event's flag mask stands for, in press order.
 [[nodiscard]] std::vector<uint16_t> modifierKeysForFlags(uint64_t flags);
+// The same keys for stored modifier flags, in the same order.
+[[nodiscard]] std::vector<uint16_t> modifierKeysFor(const KeyModifiers& modifiers);
 
 // Every KEY_ code the poster may emit: the virtual device enables exactly these.
 [[nodiscard]] std::span<const uint16_t> postableKeys();

@@ -53,7 +53,7 @@ TEST(VirtualKeyTable, CommandTypesCtrlSoCopyCopies) {
     EXPECT_EQ(modifierKeysForFlags(eventflag::control), (std::vector<uint16_t>{KEY_LEFTMETA}));
     EXPECT_EQ(modifierKeysForFlags(eventflag::command | eventflag::shift | eventflag::option |
                                    eventflag::control),
-              (std::vector<uint16_t>{KEY_LEFTCTRL, KEY_LEFTMETA, KEY_LEFTALT, KEY_LEFTSHIFT}));
+              (std::vector<uint16_t>{KEY_LEFTCTRL, KEY_LEFTALT, KEY_LEFTSHIFT, KEY_LEFTMETA}));
     EXPECT_TRUE(modifierKeysForFlags(0).empty());
     // Bits that are not modifiers (caps lock, numeric pad) post nothing.
     EXPECT_TRUE(modifierKeysForFlags(0x10000 | 0x200000).empty());

@@ -34,7 +34,7 @@ Item {
         }
 
         function keystroke(name) {
-            return {displayName: name, symbolName: "keyboard", isNone: false}
+            return {displayName: name, symbolName: "keyboard", isNone: false, caseName: "keystroke"}
         }
 
         function makePicker(current) {
@@ -70,36 +70,36 @@ Item {
         function test_the_default_action_is_the_only_mark_and_the_list_starts_collapsed() {
             const picker = makePicker(actionOf("Default (No Remap)"))
             compare(markedRows(picker), ["Default (No Remap)"])
-            verify(!shown(row(picker, "⌘H Hide App")))
+            verify(!shown(row(picker, "Alt+Tab Switch Apps")))
+            verify(!shown(find(picker, "recordedShortcutRow")))
             compare(findChild(picker, "moreShortcutsState").text, "Show")
             compare(findChild(picker, "moreShortcutsChevron").name, "chevron.right")
         }
 
-        function test_groups_and_counts_in_order() {
-            const groups = ActionCatalog.groups
-            compare(groups.map(g => g.title), ["Actions", "Common Shortcuts", "Screenshots",
-                                               "Window Management", "Navigation & Files", "System"])
-            compare(groups.map(g => g.actions.length), [10, 12, 4, 8, 6, 3])
-            compare(groups[0].actions[0].displayName, "Default (No Remap)")
-            compare(groups[0].actions[9].displayName, "Undo (Cmd+Z)")
-        }
-
         function test_a_hidden_preset_is_marked_once_its_group_opens() {
-            const picker = makePicker(keystroke("⌃⌘F Full Screen Toggle"))
+            const picker = makePicker(actionOf("Alt+F4 Close Window"))
             compare(markedRows(picker), [])
             click(findChild(picker, "moreShortcutsRow"))
             tryCompare(findChild(picker, "moreShortcutsGroups"), "height",
                        findChild(picker, "moreShortcutsGroups").children[0].implicitHeight)
-            compare(markedRows(picker), ["⌃⌘F Full Screen Toggle"])
+            compare(markedRows(picker), ["Alt+F4 Close Window"])
+            verify(!shown(find(picker, "recordedShortcutRow")))
         }
 
-        function test_marks_compare_labels_only() {
+        function test_marks_compare_labels_and_recorded_shortcuts_get_their_own_row() {
             // A preset's label with another key code is still that preset.
-            const sameLabel = makePicker({displayName: "⌘C Copy", symbolName: "keyboard", isNone: false})
-            compare(markedRows(sameLabel), ["⌘C Copy"])
-            const handWritten = makePicker(keystroke("⌘K Hand Written"))
-            click(findChild(handWritten, "moreShortcutsRow"))
-            compare(markedRows(handWritten), [])
+            const sameLabel = makePicker(keystroke("Ctrl+C Copy"))
+            compare(markedRows(sameLabel), ["Ctrl+C Copy"])
+            // A shortcut no row holds (recorded, or written by hand) is shown marked.
+            const recorded = makePicker(keystroke("Ctrl+Alt+K"))
+            click(findChild(recorded, "moreShortcutsRow"))
+            compare(markedRows(recorded), [])
+            const own = find(recorded, "recordedShortcutRow")
+            verify(shown(own))
+            verify(own.isCurrent && find(own, "checkmark").visible)
+            compare(own.text, "Ctrl+Alt+K")
+            click(own)
+            compare(selectSpy.signalArguments[0][0].displayName, "Ctrl+Alt+K")
         }
 
         function test_the_disclosure_toggles_label_chevron_and_groups() {
@@ -108,11 +108,11 @@ Item {
             click(more)
             compare(findChild(picker, "moreShortcutsState").text, "Hide")
             compare(findChild(picker, "moreShortcutsChevron").name, "chevron.down")
-            tryVerify(() => shown(row(picker, "⌘N New")))
+            tryVerify(() => shown(row(picker, "Super+L Lock Screen")))
             click(more)
             compare(findChild(picker, "moreShortcutsState").text, "Show")
             compare(findChild(picker, "moreShortcutsChevron").name, "chevron.right")
-            tryVerify(() => !shown(row(picker, "⌘N New")))
+            tryVerify(() => !shown(row(picker, "Super+L Lock Screen")))
         }
 
         function test_a_click_reports_the_row_and_changes_nothing_else() {
@@ -136,7 +136,91 @@ Item {
             compare(selectSpy.signalArguments[0][0].displayName, "Disabled (Block)")
             keyClick(Qt.Key_Tab)
             keyClick(Qt.Key_Return)
-            compare(selectSpy.signalArguments[1][0].displayName, "Fn Key (Wispr Flow)")
+            compare(selectSpy.signalArguments[1][0].displayName, "Fn Key (Hold)")
+        }
+
+        // The recorder's own buttons take no focus, so they are clicked
+        // without moving focus the way click() does.
+        function press(item) {
+            waitForRendering(item)
+            mouseClick(item)
+        }
+
+        function startRecording(picker) {
+            click(find(picker, "recordShortcutRow"))
+            verify(picker.recording)
+            compare(find(picker, "recorderPrompt").text, "Press a shortcut…")
+        }
+
+        function test_recording_takes_the_next_key_with_the_modifiers_held() {
+            const picker = makePicker(actionOf("Escape"))
+            startRecording(picker)
+            // Modifiers alone are not a shortcut: keep waiting.
+            keyPress(Qt.Key_Control, Qt.ControlModifier)
+            keyPress(Qt.Key_Alt, Qt.ControlModifier | Qt.AltModifier)
+            compare(selectSpy.count, 0)
+            verify(picker.recording)
+            keyClick(Qt.Key_T, Qt.ControlModifier | Qt.AltModifier)
+            keyRelease(Qt.Key_Alt)
+            keyRelease(Qt.Key_Control)
+            compare(selectSpy.count, 1)
+            verify(!picker.recording)
+            const tap = selectSpy.signalArguments[0][0]
+            compare(tap.displayName, "Ctrl+Alt+T")
+            compare(tap.caseName, "keystroke")
+            compare([tap.keyCode, tap.command, tap.option, tap.shift, tap.control], [17, true, true, false, false])
+
+            // Every modifier, written in one order whatever order they were pressed in.
+            startRecording(picker)
+            keyClick(Qt.Key_Z, Qt.MetaModifier | Qt.ShiftModifier | Qt.AltModifier | Qt.ControlModifier)
+            compare(selectSpy.signalArguments[1][0].displayName, "Ctrl+Alt+Shift+Super+Z")
+            compare(selectSpy.signalArguments[1][0].control, true)
+
+            // Escape alone is a key like any other; only Cancel stops the recorder.
+            startRecording(picker)
+            keyClick(Qt.Key_Escape)
+            compare(selectSpy.signalArguments[2][0].displayName, "Esc")
+        }
+
+        function test_hold_while_pressed_records_a_held_shortcut() {
+            const picker = makePicker(actionOf("Escape"))
+            startRecording(picker)
+            press(find(picker, "recordHold"))
+            verify(picker.recording)
+            keyClick(Qt.Key_Space, Qt.ControlModifier)
+            const held = selectSpy.signalArguments[0][0]
+            compare(held.displayName, "Hold Ctrl+Space")
+            compare(held.caseName, "holdKeystroke")
+            // The next recording starts as a tap again.
+            startRecording(picker)
+            keyClick(Qt.Key_Space, Qt.ControlModifier)
+            compare(selectSpy.signalArguments[1][0].caseName, "keystroke")
+        }
+
+        function test_a_key_bindwell_cannot_send_is_explained_and_nothing_is_chosen() {
+            const picker = makePicker(actionOf("Escape"))
+            startRecording(picker)
+            keyClick(Qt.Key_F13, Qt.ControlModifier)
+            compare(selectSpy.count, 0)
+            verify(picker.recording)
+            verify(find(picker, "recorderPrompt").text.indexOf("Bindwell cannot send") === 0)
+            // The recorder still waits for a key it can use.
+            keyClick(Qt.Key_F5)
+            compare(selectSpy.signalArguments[0][0].displayName, "F5")
+        }
+
+        function test_cancel_and_focus_loss_stop_recording_without_a_choice() {
+            const picker = makePicker(actionOf("Escape"))
+            startRecording(picker)
+            press(find(picker, "recordCancel"))
+            verify(!picker.recording)
+            verify(shown(find(picker, "recordShortcutRow")))
+
+            startRecording(picker)
+            row(picker, "Tab").forceActiveFocus()
+            verify(!picker.recording)
+            keyClick(Qt.Key_K, Qt.ControlModifier)
+            compare(selectSpy.count, 0)
         }
     }
 }

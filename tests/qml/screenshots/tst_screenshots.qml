@@ -58,7 +58,7 @@ Item {
                 ActionPickerView {
                     id: picker
                     objectName: "picker"
-                    currentAction: ({displayName: "⌃⌘F Full Screen Toggle", symbolName: "keyboard", isNone: false})
+                    currentAction: ({displayName: "Alt+F4 Close Window", symbolName: "keyboard", isNone: false})
                 }
             }
         }
@@ -112,6 +112,14 @@ Item {
             tryVerify(() => findChild(picker, "moreShortcutsGroups").height > 100)
             scroll.contentItem.contentY = findChild(picker, "moreShortcutsRow").y - 40
             shoot(window, "04-picker-expanded")
+
+            // The recorder, waiting for a shortcut to hold.
+            picker.showMoreShortcuts = false
+            scroll.contentItem.contentY = 0
+            mouseClick(findChild(picker, "recordShortcutRow"))
+            mouseClick(findChild(picker, "recordHold"))
+            verify(picker.recording)
+            shoot(window, "12-picker-recording")
             window.destroy()
 
             // Device selection: empty, three devices, one picked.
@@ -130,7 +138,8 @@ Item {
 
             // The editor in the wizard, then the completion page.
             mouseClick(findChild(window.view, "nextButton"))
-            SetupCommands.chooseAction(ActiveProfile.profileID, ActiveProfile.remappable[5].id, "⌘C Copy")
+            SetupCommands.chooseAction(ActiveProfile.profileID, ActiveProfile.remappable[5].id,
+                                       ActionCatalog.groups[1].actions[0])
             shoot(window, "08-editor-wizard")
             SetupCommands.activate()
             shoot(window, "09-setup-complete")

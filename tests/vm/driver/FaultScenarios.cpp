@@ -26,7 +26,7 @@ void seizeRefused() {
     check(ioctl(holder, EVIOCGRAB, 1) == 0, "test holds the grab");
     BindwellProcess bindwell({});
     check(bindwell.waitForLog("⚠️ Could not seize " + std::string(kControllerName) +
-                                  " (error: -16). Using CGEventTap instead.",
+                                  " (error: -16). Using the event tap instead.",
                               5000),
           "refused seize logs -16");
     // A grab sends every event to its holder alone; once it lets go, the
@@ -85,8 +85,8 @@ void withoutUinput() {
     BindwellProcess bindwell({});
     check(bindwell.waitForLog("⚠️ Could not create the virtual input device", 5000),
           "missing uinput gets a clear line");
-    check(bindwell.waitForLog("⚠️ Could not create CGEventTap — media keys may double-fire",
-                              3000),
+    check(bindwell.waitForLog(
+              "⚠️ Could not create the event tap — media keys may double-fire", 3000),
           "tap creation fails without uinput");
     check(bindwell.waitForLog("✅ Seized", 3000), "capture goes on without uinput");
     tapUsage(*controller, 0xB5);

@@ -1,0 +1,83 @@
+// Each preset's label must name exactly the keys it posts. The label is read
+// here with the kernel's own key names, not with the notation that wrote it,
+// so a wrong key code, a wrong key name or a wrong modifier shows up.
+#include "model/ShortcutCatalogue.h"
+#include "platform/linux/PostedKeyNames.h"
+#include "platform/linux/VirtualKeyTable.h"
+
+#include <gtest/gtest.h>
+#include <linux/input-event-codes.h>
+#include <map>
+#include <set>
+
+namespace bindwell::linuxplatform {
+namespace {
+
+// Names a desktop shows where the kernel's differ.
+const std::map<std::string, std::string> kKernelNames{
+    {"Ctrl", "KEY_LEFTCTRL"},  {"Alt", "KEY_LEFTALT"}, {"Shift", "KEY_LEFTSHIFT"},
+    {"Super", "KEY_LEFTMETA"}, {"Print", "KEY_PRINT"}, {"Esc", "KEY_ESC"},
+    {"`", "KEY_GRAVE"},        {"PgUp", "KEY_PAGEUP"}, {"PgDown", "KEY_PAGEDOWN"},
+};
+
+std::string kernelName(const std::string& name) {
+    if (const auto found = kKernelNames.find(name); found != kKernelNames.end()) {
+        return found->second;
+    }
+    std::string upper;
+    for (const char c : name) {
+        upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    }
+    return "KEY_" + upper;
+}
+
+// "Ctrl+Shift+Z Redo" -> "KEY_LEFTCTRL+KEY_LEFTSHIFT+KEY_Z"
+std::string keysNamedBy(const std::string& label) {
+    const std::string combination = label.substr(0, label.find(' '));
+    std::string keys;
+    size_t start = 0;
+    while (true) {
+        const size_t plus = combination.find('+', start);
+        keys += kernelName(combination.substr(start, plus - start));
+        if (plus == std::string::npos) {
+            return keys;
+        }
+        keys += "+";
+        start = plus + 1;
+    }
+}
+
+TEST(LinuxCatalogue, EveryLabelNamesExactlyTheKeysItPosts) {
+    for (const PresetGroup& group : presetGroups()) {
+        for (const RemapAction& preset : group.presets) {
+            EXPECT_EQ(describePostedKeys(preset), keysNamedBy(preset.displayName()))
+                << preset.displayName();
+        }
+    }
+}
+
+TEST(LinuxCatalogue, TheVirtualDeviceCanPostEveryPresetKey) {
+    const auto postable = postableKeys();
+    const std::set<uint16_t> enabled(postable.begin(), postable.end());
+    for (const PresetGroup& group : presetGroups()) {
+        for (const RemapAction& preset : group.presets) {
+            const KeystrokeAction& keystroke = preset.keystrokeAction();
+            const auto key = linuxKeyForVirtualKey(keystroke.keyCode);
+            ASSERT_TRUE(key) << preset.displayName();
+            EXPECT_TRUE(enabled.contains(*key)) << preset.displayName();
+        }
+    }
+}
+
+TEST(PostedKeyNames, AHeldShortcutHoldsItsModifiersAndAnUnknownCodeIsNamedAsSuch) {
+    EXPECT_EQ(describePostedKeys(RemapAction::holdKeystroke(
+                  {.keyCode = 49, .modifiers = {.command = true}, .displayName = "Hold"})),
+              "hold KEY_LEFTCTRL+KEY_SPACE");
+    // A hand-edited code without a Linux key must not be shown as some other key.
+    EXPECT_EQ(describePostedKeys(
+                  RemapAction::keystroke({.keyCode = 52, .modifiers = {}, .displayName = "?"})),
+              "no Linux key for code 52");
+}
+
+} // namespace
+} // namespace bindwell::linuxplatform
