@@ -19,6 +19,8 @@ TEST(NodeClassifier, OpenFailuresTellVanishedFromForbidden) {
     EXPECT_EQ(classifyNode({"", ENODEV, false}), NodeVerdict::vanished);
     EXPECT_EQ(classifyNode({"", EACCES, false}), NodeVerdict::unreadable);
     EXPECT_EQ(classifyNode({"", EPERM, false}), NodeVerdict::unreadable);
+    // A closed consumer-control node is still a controller, listed before access is granted.
+    EXPECT_EQ(classifyNode({"", EACCES, true}), NodeVerdict::unreadableConsumerControl);
     EXPECT_EQ(classifyNode({"", ENOTTY, false}), NodeVerdict::notAnInputNode);
 }
 
