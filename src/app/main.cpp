@@ -1,5 +1,6 @@
 #include "app/AppState.h"
 #include "app/BindwellApp.h"
+#include "app/LaunchOptions.h"
 #include "app/SingleInstanceGuard.h"
 #include "engine/HIDInterceptor.h"
 #include "engine/ports/Platform.h"
@@ -9,11 +10,18 @@
 
 #include <QApplication>
 #include <QSystemTrayIcon>
+#include <cstdio>
 #include <memory>
 
 using namespace bindwell;
 
 int main(int argc, char* argv[]) {
+    // Answered before Qt starts, so they work without a display.
+    const LaunchOptions options = parseLaunchOptions(argc, argv);
+    if (options.reply) {
+        std::fputs(options.reply->c_str(), stdout);
+        return 0;
+    }
     // Widgets only for the tray icon's native menu; everything else is QML.
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bindwell"));
@@ -43,6 +51,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &app, [&app] {
         app.showWindow(QString::fromLatin1(MenuModel::setupWindowIdentifier));
     });
+    app.setStartedAtLogin(options.startedAtLogin);
     app.launch();
     return QApplication::exec();
 }

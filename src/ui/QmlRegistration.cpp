@@ -9,7 +9,9 @@
 #include "ui/DeviceListModel.h"
 #include "ui/PermissionStatus.h"
 #include "ui/SetupCommands.h"
+#include "ui/StartAtLogin.h"
 
+#include <QCoreApplication>
 #include <QQmlEngine>
 #include <QtQml/qqmlextensionplugin.h>
 
@@ -37,7 +39,9 @@ void registerQmlTypes(AppState& appState, ConfigStore& store, HIDInterceptor& en
                       Platform& platform) {
     // Parented to the application state, so they live exactly as long as it.
     auto* permissions = new PermissionStatus(platform.permissions(), &appState);
-    auto* commands = new SetupCommands(appState, store, engine, *permissions, &appState);
+    auto* startAtLogin = new StartAtLogin(QCoreApplication::applicationFilePath(), &appState);
+    auto* commands =
+        new SetupCommands(appState, store, engine, *permissions, *startAtLogin, &appState);
 
     registerShared(appState, "AppState");
     registerShared(store, "ConfigStore");
@@ -47,6 +51,7 @@ void registerQmlTypes(AppState& appState, ConfigStore& store, HIDInterceptor& en
     registerShared(*new ActionCatalog(&appState), "ActionCatalog");
     registerShared(*permissions, "PermissionStatus");
     registerShared(*commands, "SetupCommands");
+    registerShared(*startAtLogin, "StartAtLogin");
 }
 
 } // namespace bindwell

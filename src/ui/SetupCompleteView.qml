@@ -37,6 +37,11 @@ Item {
             color: Theme.secondaryText
             font.pixelSize: Theme.body
         }
+        StartAtLoginRow {
+            Layout.leftMargin: 30
+            Layout.rightMargin: 30
+            onText: qsTr("Bindwell will start in the system tray when you log in. Turn this off if you would rather start it yourself.")
+        }
         Card {
             objectName: "summaryCard"
             visible: ActiveProfile.hasProfile
