@@ -40,8 +40,6 @@ bool PermissionStatus::bothGranted() {
     return permissions_.canPostEvents() && permissions_.canMonitorInput();
 }
 
-} // namespace bindwell
-
 void PermissionStatus::requestDeviceAccess(int64_t vendorID, int64_t productID) {
     const AccessGrantCommand command = accessGrantCommand(vendorID, productID);
     const QString device = command.arguments.last();
@@ -63,3 +61,5 @@ void PermissionStatus::requestDeviceAccess(int64_t vendorID, int64_t productID) 
         refresh();
     });
 }
+
+} // namespace bindwell

@@ -1,5 +1,6 @@
 #include "ui/StartAtLogin.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -65,12 +66,12 @@ TEST_F(StartAtLoginTest, AnEntryTheUserHidIsOffUntilTurnedOnAgain) {
 TEST_F(StartAtLoginTest, AnotherCopyLearnsOfAChangeWhenItRereads) {
     StartAtLogin tray(QStringLiteral("/usr/bin/bindwell"));
     StartAtLogin settings(QStringLiteral("/usr/bin/bindwell"));
-    int signals = 0;
-    QObject::connect(&tray, &StartAtLogin::enabledChanged, [&] { ++signals; });
+    int notifications = 0;
+    QObject::connect(&tray, &StartAtLogin::enabledChanged, [&] { ++notifications; });
     settings.setEnabled(true);
     tray.refresh();
     EXPECT_TRUE(tray.isEnabled());
-    EXPECT_EQ(signals, 1);
+    EXPECT_EQ(notifications, 1);
 }
 
 } // namespace
