@@ -71,9 +71,11 @@ std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& inf
     }
     InspectedNode node = inspectNode(info);
     if (node.verdict == NodeVerdict::vanished || node.verdict == NodeVerdict::unreadable ||
-        node.verdict == NodeVerdict::unreadableConsumerControl ||
         node.verdict == NodeVerdict::notAnInputNode) {
         log("⏭️ Skipping input node " + describeSkip(node));
+    } else if (node.verdict == NodeVerdict::unreadableConsumerControl) {
+        log("⚠️ Listing input node " + describeSkip(node) +
+            "; it cannot be captured until access is granted");
     }
     // An unreadable interface is still followed (without a handle) so the
     // device list shows the controller before access is granted.
@@ -85,7 +87,8 @@ std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& inf
     EvdevTranslator translator(arrayMembershipFor(node.info, productName(properties)),
                                node.info.hidSyspath.has_value());
     auto device = std::make_shared<LinuxHidDevice>(std::move(node.info), std::move(node.handle),
-                                                   std::move(properties), std::move(translator));
+                                                   std::move(properties), std::move(translator),
+                                                   node.openError);
     if (device->isAttached()) {
         device->watch([this, weak = std::weak_ptr(device)] { onReadable(weak); });
     }
