@@ -55,8 +55,7 @@ std::string udevadmTest(const std::string& devnode) {
 bool isTaggedUaccess(const std::string& output) {
     const size_t at = output.find("\nCURRENT_TAGS=");
     return at != std::string::npos &&
-           output.substr(at, output.find('\n', at + 1) - at).find(":uaccess:") !=
-               std::string::npos;
+           output.substr(at, output.find('\n', at + 1) - at).find(":uaccess:") != std::string::npos;
 }
 
 void expectTag(const std::optional<NodeDescription>& node, bool tagged, const std::string& name) {
