@@ -1,17 +1,15 @@
-#include "app/AppState.h"
 #include "app/BindwellApp.h"
 #include "app/LaunchOptions.h"
 #include "app/SingleInstanceGuard.h"
 #include "engine/HIDInterceptor.h"
-#include "engine/ports/Platform.h"
 #include "model/ConfigStore.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "state/AppState.h"
 #include "ui/QmlRegistration.h"
 
 #include <QApplication>
 #include <QSystemTrayIcon>
 #include <cstdio>
-#include <memory>
 
 using namespace bindwell;
 
@@ -41,11 +39,13 @@ int main(int argc, char* argv[]) {
         break;
     }
 
-    installPlatform(std::make_unique<LinuxPlatform>());
-    AppState& appState = AppState::shared();
-    ConfigStore& store = ConfigStore::shared();
-    HIDInterceptor& engine = HIDInterceptor::shared();
-    registerQmlTypes(appState, store, engine, currentPlatform());
+    // Owned here, in dependency order, and handed down by reference: the
+    // engine uses the platform and the store, the state observes the engine.
+    LinuxPlatform platform;
+    ConfigStore store(ConfigStore::defaultFolder());
+    HIDInterceptor engine(platform, store);
+    AppState appState(engine);
+    registerQmlTypes(appState, store, engine, platform);
 
     BindwellApp app(appState, store, engine, QSystemTrayIcon::isSystemTrayAvailable());
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &app, [&app] {
@@ -53,5 +53,9 @@ int main(int argc, char* argv[]) {
     });
     app.setStartedAtLogin(options.startedAtLogin);
     app.launch();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // However the loop ended, nothing the engine holds down may outlive the
+    // process's virtual devices.
+    engine.shutdown();
+    return status;
 }

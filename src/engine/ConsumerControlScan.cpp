@@ -70,10 +70,6 @@ std::vector<DetectedHIDDevice> sortForPicker(std::vector<DetectedHIDDevice> devi
 
 } // namespace
 
-std::vector<DetectedHIDDevice> HIDInterceptor::scanConsumerControlDevices() {
-    return scanConsumerControlDevices(currentPlatform());
-}
-
 std::vector<DetectedHIDDevice> HIDInterceptor::scanConsumerControlDevices(Platform& platform) {
     const std::unique_ptr<HidManager> manager = platform.createHidManager();
     manager->open({});

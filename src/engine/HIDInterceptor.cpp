@@ -1,7 +1,8 @@
-// The engine's lifetime: start takes a copy of the active profile and acquires
-// the manager and the tap; stop releases them. The copy is deliberate: an edit
-// in the store reaches a running engine only through a restart, so a profile
-// never changes under a press that is being handled.
+// The engine's lifetime: start takes a copy of the active profile and starts
+// a session on the input loop; stop ends it. The copy is deliberate: an edit
+// in the store reaches a running engine only through a restart, and restart
+// commands run between two input frames, so a profile never changes under a
+// press that is being handled.
 #include "engine/HIDInterceptor.h"
 
 #include "engine/DeviceProperties.h"
@@ -11,15 +12,9 @@
 
 namespace bindwell {
 
-HIDInterceptor& HIDInterceptor::shared() {
-    // Never destroyed: the process ends through stop, and devices must not be
-    // released behind the platform's back while static objects are torn down.
-    static auto* const instance = new HIDInterceptor(currentPlatform(), ConfigStore::shared());
-    return *instance;
-}
-
 HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* parent)
-    : QObject(parent), platform_(platform), store_(store) {
+    : QObject(parent), platform_(platform), store_(store),
+      session_(std::make_unique<RemapSession>(platform, *this)) {
     store_.setEngine(this);
     lastEventTimer_.setSingleShot(true);
     lastEventTimer_.setInterval(0);
@@ -28,6 +23,7 @@ HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* 
 
 HIDInterceptor::~HIDInterceptor() {
     store_.setEngine(nullptr);
+    platform_.inputLoop().call([this] { session_.reset(); });
 }
 
 void HIDInterceptor::setRemappingObserver(RemappingObserver* observer) {
@@ -43,10 +39,8 @@ void HIDInterceptor::start() {
         log("No active profile found");
         return;
     }
-    activeProfile_ = std::move(profile);
-    platform_.eventPoster().prepare();
-    openHIDManager();
-    installEventTap();
+    activeProfile_ = std::make_shared<const DeviceProfile>(std::move(*profile));
+    platform_.inputLoop().call([this, profile = activeProfile_] { session_->start(profile); });
     setRunning(true);
     log("Remapping started for " + describeDevice(activeProfile_->deviceName,
                                                   activeProfile_->vendorID,
@@ -54,14 +48,16 @@ void HIDInterceptor::start() {
 }
 
 void HIDInterceptor::stop() {
-    closeSeizedDevices();
-    removeEventTap();
-    if (manager_) {
-        manager_->close();
-        manager_.reset();
-    }
+    platform_.inputLoop().call([this] { session_->stop(); });
     setRunning(false);
     log("Remapping stopped");
+}
+
+void HIDInterceptor::shutdown() {
+    platform_.inputLoop().call([this] { session_->releaseHeld(); });
+    if (isRunning_) {
+        stop();
+    }
 }
 
 void HIDInterceptor::setRunning(bool running) {
@@ -74,7 +70,7 @@ void HIDInterceptor::setRunning(bool running) {
     }
 }
 
-std::string& HIDInterceptor::queueLastEvent() {
+void HIDInterceptor::lastEventDecided(std::string& text) {
     // Deferred to the event loop so observers never run inside a device or tap
     // callback. A zero timer rather than a posted event: callbacks run inside
     // the loop, so the timer fires on its next turn without the wake-up write
@@ -87,9 +83,7 @@ std::string& HIDInterceptor::queueLastEvent() {
     if (++queuedLastEvents_ == 1) {
         lastEventTimer_.start();
     }
-    std::string& text = lastEventQueue_[queuedLastEvents_ - 1];
-    text.clear();
-    return text;
+    lastEventQueue_[queuedLastEvents_ - 1].swap(text);
 }
 
 void HIDInterceptor::assignQueuedLastEvents() {

@@ -1,8 +1,7 @@
 // Main thread only.
 #pragma once
 
-#include "engine/ArrayElementPresses.h"
-#include "engine/DedupeGate.h"
+#include "engine/RemapSession.h"
 #include "engine/ports/Platform.h"
 #include "model/DetectedHIDDevice.h"
 #include "model/DeviceProfile.h"
@@ -12,7 +11,6 @@
 #include <QString>
 #include <QTimer>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,20 +19,19 @@ namespace bindwell {
 class ConfigStore;
 class RemappingObserver;
 
-// The remapping engine: captures the target controller's consumer-control
-// interfaces, turns their button values into the active profile's actions,
-// posts the synthetic events and runs the event tap for media keys and the
-// extra mouse buttons. It reaches the system only through the platform's ports.
-class HIDInterceptor final : public QObject, public RemappingEngine {
+// The remapping engine as the rest of the program sees it: start, stop and
+// shutdown, whether it runs, and the last button event. The remapping itself
+// (capture, decisions, posting, the tap) is a RemapSession on the platform's
+// input loop; this object reaches it only through that loop's commands.
+class HIDInterceptor final : public QObject, public RemappingEngine, public RemapSession::Listener {
     Q_OBJECT
     Q_PROPERTY(bool isRunning READ isRunning NOTIFY isRunningChanged)
     Q_PROPERTY(QString lastEvent READ lastEventText NOTIFY lastEventChanged)
 
 public:
-    // The process-wide engine on the installed platform and the shared store.
-    static HIDInterceptor& shared();
     // Registers itself with the store, which restarts it after an edit.
     HIDInterceptor(Platform& platform, ConfigStore& store, QObject* parent = nullptr);
+    // Stops remapping; held outputs stay held (see shutdown()).
     ~HIDInterceptor() override;
     HIDInterceptor(const HIDInterceptor&) = delete;
     HIDInterceptor& operator=(const HIDInterceptor&) = delete;
@@ -49,41 +46,28 @@ public:
     [[nodiscard]] bool isRunning() const override { return isRunning_; }
     [[nodiscard]] const std::string& lastEvent() const { return lastEvent_; }
     [[nodiscard]] QString lastEventText() const { return QString::fromStdString(lastEvent_); }
+    // The profile of the current or last run; null before the first start.
+    [[nodiscard]] const std::shared_ptr<const DeviceProfile>& activeProfile() const {
+        return activeProfile_;
+    }
 
     Q_INVOKABLE void start() override;
     Q_INVOKABLE void stop() override;
+    // The process is ending: lets go of anything held down, then stops. A
+    // held click or Fn would otherwise stay down once the device is gone.
+    void shutdown();
 
-    // Bodies of the HID manager's three callbacks.
-    void handleDeviceMatched(const HidDeviceRef& device);
-    void handleDeviceRemoved(const HidDeviceRef& device);
-    void handleInputValue(const HidInputValue& value);
-
-    // Body of the event tap's callback: the tap lets the event through or drops it.
-    [[nodiscard]] TapVerdict handleEventTapEvent(const TapEvent& event);
-
-    // Performs one action for a press or a release: the repeat filter first,
-    // then the synthetic events.
-    void performAction(const RemapAction& action, bool isPressed);
-
-    [[nodiscard]] const std::optional<DeviceProfile>& activeProfile() const {
-        return activeProfile_;
-    }
-    [[nodiscard]] const std::vector<HidDeviceRef>& trackedDevices() const {
-        return trackedDevices_;
-    }
-    [[nodiscard]] const std::vector<HidDeviceRef>& seizedDevices() const { return seizedDevices_; }
-    [[nodiscard]] bool hasHidManager() const { return manager_ != nullptr; }
-    [[nodiscard]] bool hasEventTap() const { return eventTap_ != nullptr; }
-    [[nodiscard]] bool holdLeftClickActive() const { return holdLeftClickActive_; }
-    [[nodiscard]] bool holdRightClickActive() const { return holdRightClickActive_; }
-    [[nodiscard]] bool fnKeyHeld() const { return fnKeyHeld_; }
-    [[nodiscard]] const DedupeGate& dedupeGate() const { return gate_; }
+    // The session's state, for tests and tools on a platform whose input loop
+    // is the main thread.
+    [[nodiscard]] const RemapSession& session() const { return *session_; }
 
     // The consumer-control devices present now, filtered, one per vendor and
     // product ID, sorted for the device picker. Leaves any running engine alone.
-    [[nodiscard]] static std::vector<DetectedHIDDevice> scanConsumerControlDevices();
     [[nodiscard]] static std::vector<DetectedHIDDevice>
     scanConsumerControlDevices(Platform& platform);
+
+    // Where the session's lastEvent texts arrive.
+    void lastEventDecided(std::string& text) override;
 
 signals:
     void isRunningChanged();
@@ -92,54 +76,17 @@ signals:
     void lastEventChanged();
 
 private:
-    // Capture (DeviceCapture.cpp).
-    void openHIDManager();
-    [[nodiscard]] bool isTargetDevice(const HidDevice& device) const;
-    void closeSeizedDevices();
-    void releaseHeldOutput();
-
-    // Dispatch (InputDispatch.cpp).
-    void dispatchMapping(const ButtonMapping& mapping, bool isPressed);
-    void releaseArrayElement(const HidInputValue& value);
-    void reportUnmapped(const HidInputValue& value);
-
-    // Synthesis (ActionSynthesis.cpp).
-    void synthesize(const RemapAction& action, bool isPressed);
-    void postKeyTap(int64_t keyCode, uint64_t flags, const std::string& displayName);
-    void postHeldClick(bool& holdActive, bool isPressed, int button);
-    void postFnKey(bool isPressed);
-
-    // Tap (EventTapDecisions.cpp).
-    void installEventTap();
-    void removeEventTap();
-    [[nodiscard]] TapVerdict handleMediaKeyEvent(const TapEvent& event) const;
-    [[nodiscard]] TapVerdict handleMouseButtonEvent(const TapEvent& event);
-
-    // The text to publish as lastEvent once the event loop runs; fill it in.
-    [[nodiscard]] std::string& queueLastEvent();
     void assignQueuedLastEvents();
     void setRunning(bool running);
 
     Platform& platform_;
     ConfigStore& store_;
     RemappingObserver* observer_ = nullptr;
-
     bool isRunning_ = false;
     std::string lastEvent_;
-    std::unique_ptr<HidManager> manager_;
-    std::vector<HidDeviceRef> trackedDevices_;
-    std::vector<HidDeviceRef> seizedDevices_;
-    std::optional<DeviceProfile> activeProfile_;
-    // The tap object is also its own event-loop source: installing it hooks it
-    // into the loop, destroying it unhooks it, so there is no separate source field.
-    std::unique_ptr<EventTap> eventTap_;
-    bool holdLeftClickActive_ = false;
-    bool holdRightClickActive_ = false;
-    // A posted Fn key-down whose key-up is still owed, so an unplug can release it.
-    bool fnKeyHeld_ = false;
-    // Holds lastActionTime and dedupeWindow.
-    DedupeGate gate_;
-    ArrayElementPresses arrayPresses_;
+    std::shared_ptr<const DeviceProfile> activeProfile_;
+    // Lives on the input loop; touched only through InputLoop::call.
+    std::unique_ptr<RemapSession> session_;
     // lastEvent texts waiting for the event loop, in the order they were made;
     // slots past queuedLastEvents_ are spare buffers.
     std::vector<std::string> lastEventQueue_;

@@ -27,13 +27,6 @@ auto byID(const std::string& id) {
 
 } // namespace
 
-ConfigStore& ConfigStore::shared() {
-    // Never destroyed: the engine and the interface may still use it while
-    // the process exits.
-    static auto* store = new ConfigStore(defaultFolder());
-    return *store;
-}
-
 QString ConfigStore::defaultFolder() {
     QString base = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
     if (base.isEmpty()) {

@@ -25,11 +25,8 @@ class ConfigStore final : public QObject {
 public:
     static constexpr const char* setupKey = "Bindwell_HasCompletedSetup";
 
-    // The process-wide store, created on first use in the user's configuration
-    // folder (~/.config/Bindwell/config.json).
-    static ConfigStore& shared();
-
-    // The folder the shared store uses; computing it creates nothing.
+    // The user's configuration folder (~/.config/Bindwell); computing it
+    // creates nothing.
     [[nodiscard]] static QString defaultFolder();
 
     // A store over `folder`/config.json; creates the folder and loads the file.

@@ -1,6 +1,6 @@
 #include "ui/DeviceListModel.h"
 
-#include "app/AppState.h"
+#include "state/AppState.h"
 #include "ui/ActionMaps.h"
 
 #include <QTimer>

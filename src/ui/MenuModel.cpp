@@ -1,8 +1,8 @@
 #include "ui/MenuModel.h"
 
-#include "app/AppState.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
+#include "state/AppState.h"
 
 #include <QCoreApplication>
 

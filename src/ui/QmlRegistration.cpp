@@ -1,9 +1,9 @@
 #include "ui/QmlRegistration.h"
 
-#include "app/AppState.h"
 #include "engine/HIDInterceptor.h"
 #include "engine/ports/Platform.h"
 #include "model/ConfigStore.h"
+#include "state/AppState.h"
 #include "ui/ActionCatalog.h"
 #include "ui/ActiveProfileModel.h"
 #include "ui/DeviceListModel.h"

@@ -1,9 +1,9 @@
 #include "ui/SetupCommands.h"
 
-#include "app/AppState.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
 #include "model/DefaultProfiles.h"
+#include "state/AppState.h"
 #include "support/Log.h"
 #include "ui/ActionCatalog.h"
 #include "ui/ActionMaps.h"

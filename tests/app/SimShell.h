@@ -2,9 +2,9 @@
 #pragma once
 
 #include "ShellFixtures.h"
-#include "app/AppState.h"
 #include "engine/HIDInterceptor.h"
 #include "platform/sim/SimPlatform.h"
+#include "state/AppState.h"
 
 #include <QTest>
 #include <cstdint>
@@ -28,7 +28,7 @@ public:
     // One press of a consumer button; true once the engine has published it.
     [[nodiscard]] bool press(uint32_t usage) {
         // The engine learns of a new interface on the event loop, not at once.
-        if (!QTest::qWaitFor([&] { return !engine.trackedDevices().empty(); })) {
+        if (!QTest::qWaitFor([&] { return !engine.session().trackedDevices().empty(); })) {
             return false;
         }
         const std::string before = engine.lastEvent();

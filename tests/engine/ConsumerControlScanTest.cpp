@@ -63,7 +63,7 @@ TEST(ConsumerControlScan, LeavesARunningEngineAlone) {
     const auto found = HIDInterceptor::scanConsumerControlDevices(harness.platform);
     EngineHarness::runLoop();
     EXPECT_EQ(found.size(), 1U);
-    EXPECT_EQ(harness.engine.trackedDevices().size(), 1U);
+    EXPECT_EQ(harness.engine.session().trackedDevices().size(), 1U);
     EXPECT_TRUE(harness.engine.isRunning());
     // The scan's own manager is closed again; only the engine's stays open.
     EXPECT_EQ(harness.platform.openManagerCount(), 1);

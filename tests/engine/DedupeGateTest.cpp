@@ -1,4 +1,4 @@
-#include "engine/DedupeGate.h"
+#include "engine/core/DedupeGate.h"
 
 #include "model/VirtualKeyCodes.h"
 

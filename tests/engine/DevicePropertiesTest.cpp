@@ -42,8 +42,8 @@ TEST(DeviceProperties, InterfaceWithoutIDsIsTheTargetOnlyOfAProfileWithZeroIDs) 
         harness->engine.start();
         EngineHarness::runLoop();
     }
-    EXPECT_EQ(withZeroIDs.engine.trackedDevices().size(), 1U);
-    EXPECT_TRUE(withRemoteIDs.engine.trackedDevices().empty());
+    EXPECT_EQ(withZeroIDs.engine.session().trackedDevices().size(), 1U);
+    EXPECT_TRUE(withRemoteIDs.engine.session().trackedDevices().empty());
 }
 
 } // namespace

@@ -16,6 +16,10 @@ struct RecordingObserver final : RemappingObserver {
     std::vector<bool> calls;
 };
 
+bool holdsLeftClick(const HIDInterceptor& engine) {
+    return engine.session().core().heldOutputs().holdsFor(RemapAction::holdLeftClick());
+}
+
 DeviceProfile heldClickProfile() {
     return makeProfile({makeMapping("click", 0x0C, kVolumeUp, RemapAction::holdLeftClick())});
 }
@@ -28,7 +32,7 @@ TEST(EngineLifecycle, StartWithoutActiveProfileAcquiresNothing) {
     EXPECT_FALSE(harness.engine.isRunning());
     EXPECT_EQ(harness.platform.createdManagerCount(), 0);
     EXPECT_EQ(harness.platform.tap(), nullptr);
-    EXPECT_FALSE(harness.engine.activeProfile().has_value());
+    EXPECT_EQ(harness.engine.activeProfile(), nullptr);
 }
 
 TEST(EngineLifecycle, SecondStartWhileRunningOpensNothingMore) {
@@ -66,22 +70,23 @@ TEST(EngineLifecycle, StopReleasesDevicesButKeepsProfileTextTimesAndHolds) {
     EngineHarness::runLoop();
     harness.press("a", kVolumeUp);
     ASSERT_TRUE(seized->isSeized());
-    ASSERT_TRUE(harness.engine.holdLeftClickActive());
-    ASSERT_EQ(harness.engine.trackedDevices().size(), 2U);
+    ASSERT_TRUE(holdsLeftClick(harness.engine));
+    ASSERT_EQ(harness.engine.session().trackedDevices().size(), 2U);
 
     harness.engine.stop();
     EXPECT_FALSE(seized->isSeized());
-    EXPECT_TRUE(harness.engine.trackedDevices().empty());
-    EXPECT_TRUE(harness.engine.seizedDevices().empty());
-    EXPECT_FALSE(harness.engine.hasHidManager());
-    EXPECT_FALSE(harness.engine.hasEventTap());
+    EXPECT_TRUE(harness.engine.session().trackedDevices().empty());
+    EXPECT_TRUE(harness.engine.session().seizedDevices().empty());
+    EXPECT_FALSE(harness.engine.session().hasHidManager());
+    EXPECT_FALSE(harness.engine.session().hasEventTap());
     EXPECT_EQ(harness.platform.openManagerCount(), 0);
-    EXPECT_TRUE(harness.engine.activeProfile().has_value());
+    EXPECT_NE(harness.engine.activeProfile(), nullptr);
     EXPECT_EQ(harness.engine.lastEvent(), "Label click → Hold Left Click (Drag)");
-    EXPECT_EQ(harness.engine.dedupeGate().lastActionTime().count("Hold Left Click (Drag)-true"),
+    EXPECT_EQ(harness.engine.session().core().dedupeGate().lastActionTime().count(
+                  "Hold Left Click (Drag)-true"),
               1U);
     // Stopping posts no release: the hold stays recorded until its button is let go.
-    EXPECT_TRUE(harness.engine.holdLeftClickActive());
+    EXPECT_TRUE(holdsLeftClick(harness.engine));
     EXPECT_EQ(harness.platform.poster().events().size(), 1U);
 }
 
@@ -92,8 +97,8 @@ TEST(EngineLifecycle, RefusedSeizeKeepsTheInterfaceTrackedButNotSeized) {
     harness.engine.start();
     LogCapture log;
     EngineHarness::runLoop();
-    EXPECT_EQ(harness.engine.trackedDevices().size(), 1U);
-    EXPECT_TRUE(harness.engine.seizedDevices().empty());
+    EXPECT_EQ(harness.engine.session().trackedDevices().size(), 1U);
+    EXPECT_TRUE(harness.engine.session().seizedDevices().empty());
     EXPECT_TRUE(log.contains(
         "[Bindwell] ⚠️ Could not seize Remote (error: -16). Using CGEventTap instead."));
     harness.press("a", kVolumeUp);
@@ -116,31 +121,17 @@ TEST(EngineLifecycle, LastEventIsAssignedOnTheEventLoopNotInsideTheCallback) {
     EXPECT_EQ(harness.engine.lastEventText(), "Label click → Hold Left Click (Drag)");
 }
 
-TEST(EngineLifecycle, TapTurnedOffBySystemIsTurnedBackOn) {
-    EngineHarness harness({heldClickProfile()});
+TEST(EngineLifecycle, TapPassesKeysAndButtonsItDoesNotWatch) {
+    EngineHarness harness({makeProfile({
+        makeMapping("vu", 0x0C, kVolumeUp, RemapAction::escapeKey()),
+        makeMapping("left", 0x09, 1, RemapAction::escapeKey()),
+    })});
     harness.engine.start();
-    for (uint32_t notice : {tapevent::disabledByTimeout, tapevent::disabledByUserInput}) {
-        harness.platform.disableTap(notice);
-        EXPECT_TRUE(harness.platform.tap()->isEnabled());
-    }
-}
-
-TEST(EngineLifecycle, TapPassesSystemEventsThatAreNotMediaKeys) {
-    EngineHarness harness(
-        {makeProfile({makeMapping("vu", 0x0C, kVolumeUp, RemapAction::escapeKey())})});
-    harness.engine.start();
-    TapEvent undecodable;
-    undecodable.type = tapevent::systemDefined;
-    TapEvent otherSubtype = undecodable;
-    otherSubtype.systemDefined = SystemDefinedData{.subtype = 7, .data1 = 0x0A00};
-    TapEvent keyDown;
-    keyDown.type = 10;
-    for (const TapEvent& event : {undecodable, otherSubtype, keyDown}) {
-        EXPECT_EQ(harness.platform.feedTapEvent(event), TapVerdict::pass);
-    }
-    TapEvent volumeUp = otherSubtype;
-    volumeUp.systemDefined->subtype = 8;
-    EXPECT_EQ(harness.platform.feedTapEvent(volumeUp), TapVerdict::swallow);
+    const uint32_t brightnessUp = 0x6F;
+    EXPECT_EQ(harness.platform.feedTapEvent(MediaKey{brightnessUp, true}), TapVerdict::pass);
+    // The left button is the pointer's own, even when a mapping names it.
+    EXPECT_EQ(harness.platform.feedTapEvent(ExtraButton{1, true}), TapVerdict::pass);
+    EXPECT_EQ(harness.platform.feedTapEvent(MediaKey{kVolumeUp, true}), TapVerdict::swallow);
 }
 
 } // namespace

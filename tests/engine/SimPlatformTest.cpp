@@ -77,15 +77,15 @@ TEST(SimPlatform, RefusedTapIsNotCreatedAndAbsentTapAnswersNothing) {
     platform.setTapAllowed(false);
     EXPECT_EQ(platform.createEventTap({}, [](const TapEvent&) { return TapVerdict::swallow; }),
               nullptr);
-    EXPECT_FALSE(platform.feedTapEvent({}).has_value());
+    EXPECT_FALSE(platform.feedTapEvent(MediaKey{}).has_value());
     platform.setTapAllowed(true);
     auto tap = platform.createEventTap({}, [](const TapEvent&) { return TapVerdict::swallow; });
     // Not yet enabled: events pass untouched.
-    EXPECT_EQ(platform.feedTapEvent({}), TapVerdict::pass);
+    EXPECT_EQ(platform.feedTapEvent(MediaKey{}), TapVerdict::pass);
     tap->setEnabled(true);
-    EXPECT_EQ(platform.feedTapEvent({}), TapVerdict::swallow);
+    EXPECT_EQ(platform.feedTapEvent(MediaKey{}), TapVerdict::swallow);
     tap.reset();
-    EXPECT_FALSE(platform.feedTapEvent({}).has_value());
+    EXPECT_FALSE(platform.feedTapEvent(MediaKey{}).has_value());
 }
 
 } // namespace

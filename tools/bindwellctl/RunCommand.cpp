@@ -16,20 +16,6 @@
 namespace bindwell::ctl {
 namespace {
 
-// A held click or Fn whose button is still down at exit would otherwise stay
-// down on the desktop after the virtual device is gone.
-void releaseHeldOutput(HIDInterceptor& engine) {
-    if (engine.holdLeftClickActive()) {
-        engine.performAction(RemapAction::holdLeftClick(), false);
-    }
-    if (engine.holdRightClickActive()) {
-        engine.performAction(RemapAction::holdRightClick(), false);
-    }
-    if (engine.fnKeyHeld()) {
-        engine.performAction(RemapAction::fnKey(), false);
-    }
-}
-
 int run(const std::vector<std::string_view>& args) {
     if (!args.empty()) {
         std::fprintf(stderr, "usage: bindwellctl run\n");
@@ -39,17 +25,17 @@ int run(const std::vector<std::string_view>& args) {
     // per wake-up, and every button press is one.
     qputenv("QT_NO_GLIB", "1");
     const CtlApplication application;
-    installPlatform(std::make_unique<LinuxPlatform>());
-    if (!ConfigStore::shared().hasActiveProfile()) {
+    LinuxPlatform platform;
+    ConfigStore store(ConfigStore::defaultFolder());
+    if (!store.hasActiveProfile()) {
         log("No active profile found");
         return 1;
     }
     const QuitOnSignal quitOnSignal;
-    HIDInterceptor& engine = HIDInterceptor::shared();
+    HIDInterceptor engine(platform, store);
     engine.start();
     QCoreApplication::exec();
-    releaseHeldOutput(engine);
-    engine.stop();
+    engine.shutdown();
     return 0;
 }
 

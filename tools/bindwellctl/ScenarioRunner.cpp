@@ -1,5 +1,6 @@
 #include "ScenarioRunner.h"
 
+#include "engine/core/MediaKeyTable.h"
 #include "support/Log.h"
 
 #include <QCoreApplication>
@@ -12,9 +13,6 @@ namespace bindwell::ctl {
 namespace {
 
 constexpr int64_t kUint32Max = std::numeric_limits<uint32_t>::max();
-constexpr int64_t kMediaKeyDown = 0x0A;
-constexpr int64_t kMediaKeyUp = 0x0B;
-constexpr int64_t kMediaKeySubtype = 8;
 
 // Output goes through stdout and is flushed line by line, like the log, so
 // both interleave in the order things happen.
@@ -208,21 +206,19 @@ void ScenarioRunner::sendValue(const ScenarioLine& line) {
 }
 
 void ScenarioRunner::pressMediaKey(const ScenarioLine& line) {
+    // Scripts name media keys by their key code; a code that is no media key
+    // stands for a key the tap does not watch, such as brightness.
     const int64_t keyCode = parseInteger(line.argument(0), 0, 0xFFFF);
-    const int64_t state = parseDirection(line.argument(1)) ? kMediaKeyDown : kMediaKeyUp;
-    TapEvent event;
-    event.type = tapevent::systemDefined;
-    event.systemDefined =
-        SystemDefinedData{.subtype = kMediaKeySubtype, .data1 = (keyCode << 16) | (state << 8)};
-    feedTap(event);
+    const uint32_t notWatched = 0;
+    feedTap(MediaKey{.usage = usageOfMediaKeyCode(keyCode).value_or(notWatched),
+                     .pressed = parseDirection(line.argument(1))});
 }
 
 void ScenarioRunner::pressMouseButton(const ScenarioLine& line) {
-    TapEvent event;
-    event.mouseButtonNumber = parseInteger(line.argument(0), 0, 31);
-    event.type =
-        parseDirection(line.argument(1)) ? tapevent::otherMouseDown : tapevent::otherMouseUp;
-    feedTap(event);
+    // Scripts count buttons from 0 (left), the button usages from 1.
+    const int64_t index = parseInteger(line.argument(0), 0, 31);
+    feedTap(ExtraButton{.number = static_cast<int>(index) + 1,
+                        .pressed = parseDirection(line.argument(1))});
 }
 
 void ScenarioRunner::feedTap(const TapEvent& event) {

@@ -2,10 +2,10 @@
 #pragma once
 
 #include "ScenarioSyntax.h"
-#include "app/AppState.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
 #include "platform/sim/SimPlatform.h"
+#include "state/AppState.h"
 
 #include <QString>
 #include <istream>

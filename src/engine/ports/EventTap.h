@@ -3,32 +3,25 @@
 
 #include <cstdint>
 #include <functional>
-#include <optional>
+#include <variant>
 
 namespace bindwell {
 
-namespace tapevent {
-inline constexpr uint32_t systemDefined = 14;
-inline constexpr uint32_t otherMouseDown = 25;
-inline constexpr uint32_t otherMouseUp = 26;
-inline constexpr uint32_t disabledByTimeout = 0xFFFFFFFE;
-inline constexpr uint32_t disabledByUserInput = 0xFFFFFFFF;
-} // namespace tapevent
-
-// The decoded form of a system-defined event; subtype 8 marks media keys,
-// whose data1 holds the key code in bits 16-31 and the key state in bits 8-15.
-struct SystemDefinedData {
-    int64_t subtype = 0;
-    int64_t data1 = 0;
+// A media key of the user's event stream, named by its consumer usage
+// (0xE9 volume up, 0xCD play/pause, ...).
+struct MediaKey {
+    uint32_t usage = 0;
+    bool pressed = false;
 };
 
-struct TapEvent {
-    uint32_t type = 0;
-    // For system-defined events; absent when the event cannot be decoded.
-    std::optional<SystemDefinedData> systemDefined;
-    // For other-mouse-button events: 0 is the left button.
-    int64_t mouseButtonNumber = 0;
+// A pointer button beyond left and right, numbered as the button usage page
+// counts them: 3 is the middle button, 4 and 5 the side buttons.
+struct ExtraButton {
+    int number = 0;
+    bool pressed = false;
 };
+
+using TapEvent = std::variant<MediaKey, ExtraButton>;
 
 enum class TapVerdict { pass, swallow };
 
@@ -40,8 +33,8 @@ struct EventTapScope {
 };
 
 // An active filter at the head of the user's event stream for media keys and
-// other mouse buttons. It runs the handler on the main event loop and obeys
-// its verdict. Destroying the tap removes it.
+// extra pointer buttons. It runs the handler where the remapping runs and
+// obeys its verdict. Destroying the tap removes it.
 class EventTap {
 public:
     using Handler = std::function<TapVerdict(const TapEvent&)>;

@@ -5,15 +5,16 @@
 #include "engine/ports/EventPoster.h"
 #include "engine/ports/EventTap.h"
 #include "engine/ports/HidManager.h"
+#include "engine/ports/InputLoop.h"
 #include "engine/ports/Permissions.h"
 
 #include <memory>
 
 namespace bindwell {
 
-// The operating-system services the engine uses. One platform is installed
-// per process before the first shared object is created: the real one by the
-// application, the simulated one by tests and the scenario runner.
+// The operating-system services the engine uses: the real ones for the
+// application and `bindwellctl run`, simulated ones for tests and the
+// scenario runner. Whoever creates the engine creates its platform first.
 class Platform {
 public:
     virtual ~Platform() = default;
@@ -26,10 +27,7 @@ public:
     [[nodiscard]] virtual EventPoster& eventPoster() = 0;
     [[nodiscard]] virtual Permissions& permissions() = 0;
     [[nodiscard]] virtual const Clock& clock() const = 0;
+    [[nodiscard]] virtual InputLoop& inputLoop() = 0;
 };
-
-void installPlatform(std::unique_ptr<Platform> platform);
-// Precondition: a platform was installed.
-[[nodiscard]] Platform& currentPlatform();
 
 } // namespace bindwell

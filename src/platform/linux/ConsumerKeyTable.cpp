@@ -10,29 +10,28 @@ namespace {
 struct ConsumerKey {
     uint16_t code;
     uint32_t usage;
-    std::optional<int64_t> mediaKeyCode;
 };
 
 // The consumer keys hid-input produces for the usages handheld controllers
 // and media remotes send; a key missing here only loses its MSC_SCAN-less
 // fallback, since real HID nodes always send the scan code first.
 constexpr std::array<ConsumerKey, 16> kConsumerKeys{{
-    {KEY_VOLUMEUP, 0xE9, 0},
-    {KEY_VOLUMEDOWN, 0xEA, 1},
-    {KEY_MUTE, 0xE2, 7},
-    {KEY_PLAYPAUSE, 0xCD, 16},
-    {KEY_NEXTSONG, 0xB5, 17},
-    {KEY_PREVIOUSSONG, 0xB6, 18},
-    {KEY_STOPCD, 0xB7, std::nullopt},
-    {KEY_PLAYCD, 0xB0, std::nullopt},
-    {KEY_PAUSECD, 0xB1, std::nullopt},
-    {KEY_FASTFORWARD, 0xB3, std::nullopt},
-    {KEY_REWIND, 0xB4, std::nullopt},
-    {KEY_EJECTCD, 0xB8, std::nullopt},
-    {KEY_BRIGHTNESSUP, 0x6F, std::nullopt},
-    {KEY_BRIGHTNESSDOWN, 0x70, std::nullopt},
-    {KEY_MENU, 0x40, std::nullopt},
-    {KEY_HOMEPAGE, 0x223, std::nullopt},
+    {KEY_VOLUMEUP, 0xE9},
+    {KEY_VOLUMEDOWN, 0xEA},
+    {KEY_MUTE, 0xE2},
+    {KEY_PLAYPAUSE, 0xCD},
+    {KEY_NEXTSONG, 0xB5},
+    {KEY_PREVIOUSSONG, 0xB6},
+    {KEY_STOPCD, 0xB7},
+    {KEY_PLAYCD, 0xB0},
+    {KEY_PAUSECD, 0xB1},
+    {KEY_FASTFORWARD, 0xB3},
+    {KEY_REWIND, 0xB4},
+    {KEY_EJECTCD, 0xB8},
+    {KEY_BRIGHTNESSUP, 0x6F},
+    {KEY_BRIGHTNESSDOWN, 0x70},
+    {KEY_MENU, 0x40},
+    {KEY_HOMEPAGE, 0x223},
 }};
 
 constexpr uint32_t kConsumerPage = 0x0C;
@@ -54,11 +53,6 @@ std::optional<HidUsage> hidUsageForEvdevKey(uint16_t code) {
         return HidUsage{kConsumerPage, key->usage};
     }
     return std::nullopt;
-}
-
-std::optional<int64_t> mediaKeyCodeForEvdevKey(uint16_t code) {
-    const ConsumerKey* key = findConsumerKey(code);
-    return key ? key->mediaKeyCode : std::nullopt;
 }
 
 std::span<const uint16_t> consumerControlKeys() {

@@ -18,10 +18,6 @@ struct HidUsage {
 // arrive without the MSC_SCAN that normally names it.
 [[nodiscard]] std::optional<HidUsage> hidUsageForEvdevKey(uint16_t code);
 
-// The media key code of the system-defined event for a consumer key the tap
-// watches (volume up 0, down 1, mute 7, play 16, next 17, previous 18).
-[[nodiscard]] std::optional<int64_t> mediaKeyCodeForEvdevKey(uint16_t code);
-
 // The keys whose presence makes a node a consumer-control interface.
 [[nodiscard]] std::span<const uint16_t> consumerControlKeys();
 

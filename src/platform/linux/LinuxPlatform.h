@@ -1,6 +1,7 @@
 // Main thread only.
 #pragma once
 
+#include "engine/InlineInputLoop.h"
 #include "engine/ports/Platform.h"
 #include "platform/linux/LinuxPermissions.h"
 #include "platform/linux/MonotonicClock.h"
@@ -17,11 +18,13 @@ public:
     [[nodiscard]] EventPoster& eventPoster() override { return poster_; }
     [[nodiscard]] Permissions& permissions() override { return permissions_; }
     [[nodiscard]] const Clock& clock() const override { return clock_; }
+    [[nodiscard]] InputLoop& inputLoop() override { return inputLoop_; }
 
 private:
     linuxplatform::UinputPoster poster_;
     linuxplatform::LinuxPermissions permissions_;
     linuxplatform::MonotonicClock clock_;
+    InlineInputLoop inputLoop_;
 };
 
 } // namespace bindwell

@@ -7,22 +7,9 @@
 namespace bindwell::linuxplatform {
 namespace {
 
-constexpr int64_t kMediaKeySubtype = 8;
-constexpr int64_t kKeyDownState = 0x0A;
-constexpr int64_t kKeyUpState = 0x0B;
-
-std::optional<int64_t> otherMouseButtonNumber(uint16_t code) {
-    switch (code) {
-    case BTN_MIDDLE:
-        return 2;
-    case BTN_SIDE:
-        return 3;
-    case BTN_EXTRA:
-        return 4;
-    default:
-        return std::nullopt;
-    }
-}
+constexpr uint32_t kButtonPage = 0x09;
+constexpr uint32_t kConsumerPage = 0x0C;
+constexpr uint32_t kFirstExtraButton = 3;
 
 } // namespace
 
@@ -30,19 +17,16 @@ std::optional<TapEvent> tapEventFor(const EvdevEvent& event) {
     if (event.type != EV_KEY || (event.value != 0 && event.value != 1)) {
         return std::nullopt;
     }
-    const bool down = event.value == 1;
-    if (const std::optional<int64_t> button = otherMouseButtonNumber(event.code)) {
-        TapEvent tap;
-        tap.type = down ? tapevent::otherMouseDown : tapevent::otherMouseUp;
-        tap.mouseButtonNumber = *button;
-        return tap;
+    const bool pressed = event.value == 1;
+    const std::optional<HidUsage> usage = hidUsageForEvdevKey(event.code);
+    if (!usage) {
+        return std::nullopt;
     }
-    if (const std::optional<int64_t> mediaKey = mediaKeyCodeForEvdevKey(event.code)) {
-        TapEvent tap;
-        tap.type = tapevent::systemDefined;
-        const int64_t state = down ? kKeyDownState : kKeyUpState;
-        tap.systemDefined = SystemDefinedData{kMediaKeySubtype, *mediaKey << 16 | state << 8};
-        return tap;
+    if (usage->page == kButtonPage && usage->usage >= kFirstExtraButton) {
+        return ExtraButton{.number = static_cast<int>(usage->usage), .pressed = pressed};
+    }
+    if (usage->page == kConsumerPage) {
+        return MediaKey{.usage = usage->usage, .pressed = pressed};
     }
     return std::nullopt;
 }

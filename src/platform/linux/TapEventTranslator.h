@@ -7,10 +7,10 @@
 
 namespace bindwell::linuxplatform {
 
-// The tap event an evdev key event stands for: BTN_MIDDLE/SIDE/EXTRA become
-// other-mouse events with button numbers 2/3/4, the six media keys become
-// system-defined media-key events. Autorepeats and every other event have
-// no tap form.
+// The tap event an evdev key event stands for: BTN_MIDDLE/SIDE/EXTRA are the
+// extra buttons 3/4/5, a consumer key is a media key of its usage (the engine
+// decides which media keys it cares about). Autorepeats and every other
+// event have no tap form.
 [[nodiscard]] std::optional<TapEvent> tapEventFor(const EvdevEvent& event);
 
 } // namespace bindwell::linuxplatform

@@ -12,9 +12,7 @@ SimEventTap::~SimEventTap() {
 }
 
 TapVerdict SimEventTap::deliver(const TapEvent& event) {
-    const bool isNotice =
-        event.type == tapevent::disabledByTimeout || event.type == tapevent::disabledByUserInput;
-    if (!isEnabled_ && !isNotice) {
+    if (!isEnabled_) {
         return TapVerdict::pass;
     }
     return handler_(event);

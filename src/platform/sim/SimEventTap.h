@@ -7,8 +7,7 @@ namespace bindwell::sim {
 
 class SimPlatform;
 
-// A tap whose events come from the test. While disabled it sees nothing but
-// the system's disable notices, as a real tap does.
+// A tap whose events come from the test. While disabled it sees nothing.
 class SimEventTap final : public EventTap {
 public:
     SimEventTap(SimPlatform& platform, EventTapScope scope, Handler handler);

@@ -89,16 +89,6 @@ std::optional<TapVerdict> SimPlatform::feedTapEvent(const TapEvent& event) {
     return tap_->deliver(event);
 }
 
-void SimPlatform::disableTap(uint32_t noticeType) {
-    if (tap_ == nullptr) {
-        return;
-    }
-    tap_->setEnabled(false);
-    TapEvent notice;
-    notice.type = noticeType;
-    (void)tap_->deliver(notice);
-}
-
 std::vector<HidDeviceRef> SimPlatform::presentDevices() const {
     std::vector<HidDeviceRef> devices;
     devices.reserve(interfaces_.size());

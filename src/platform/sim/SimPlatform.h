@@ -1,6 +1,7 @@
 // Main thread only.
 #pragma once
 
+#include "engine/InlineInputLoop.h"
 #include "engine/ports/Platform.h"
 #include "platform/sim/RecordingPoster.h"
 #include "platform/sim/SimClock.h"
@@ -35,6 +36,7 @@ public:
     [[nodiscard]] EventPoster& eventPoster() override { return poster_; }
     [[nodiscard]] Permissions& permissions() override { return permissions_; }
     [[nodiscard]] const Clock& clock() const override { return clock_; }
+    [[nodiscard]] InputLoop& inputLoop() override { return inputLoop_; }
 
     // An interface appears with the product name and IDs; open managers see it
     // at once. Nullptr when an interface of that id is already present.
@@ -50,8 +52,6 @@ public:
     void setTapAllowed(bool allowed) { tapAllowed_ = allowed; }
     // The installed tap's verdict, or nothing when no tap is installed.
     std::optional<TapVerdict> feedTapEvent(const TapEvent& event);
-    // The system turns the tap off and tells its handler why.
-    void disableTap(uint32_t noticeType);
     [[nodiscard]] const SimEventTap* tap() const { return tap_; }
 
     [[nodiscard]] RecordingPoster& poster() { return poster_; }
@@ -84,6 +84,7 @@ private:
     RecordingPoster poster_;
     SimPermissions permissions_;
     SimClock clock_;
+    InlineInputLoop inputLoop_;
 };
 
 } // namespace bindwell::sim

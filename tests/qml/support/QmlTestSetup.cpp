@@ -1,10 +1,10 @@
 #include "QmlTestSetup.h"
 
 #include "QmlTestBench.h"
-#include "app/AppState.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
 #include "platform/sim/SimPlatform.h"
+#include "state/AppState.h"
 #include "ui/PermissionStatus.h"
 #include "ui/QmlRegistration.h"
 

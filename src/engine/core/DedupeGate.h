@@ -1,4 +1,4 @@
-// Main thread only.
+// Any thread; one owner at a time.
 #pragma once
 
 #include "model/RemapAction.h"

@@ -32,8 +32,6 @@ public:
     // The step of a raw value; nothing for a value that names no step.
     [[nodiscard]] static std::optional<SetupStep> setupStepFromRawValue(int rawValue);
 
-    // The process-wide state; creating it makes it the shared engine's observer.
-    static AppState& shared();
     // Becomes `engine`'s observer for as long as it lives.
     explicit AppState(HIDInterceptor& engine, QObject* parent = nullptr);
     ~AppState() override;

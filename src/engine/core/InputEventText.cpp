@@ -1,4 +1,4 @@
-#include "engine/InputEventText.h"
+#include "engine/core/InputEventText.h"
 
 #include <charconv>
 #include <string_view>

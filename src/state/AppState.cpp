@@ -1,4 +1,4 @@
-#include "app/AppState.h"
+#include "state/AppState.h"
 
 #include "engine/DeviceProperties.h"
 #include "engine/HIDInterceptor.h"
@@ -13,12 +13,6 @@ std::optional<AppState::SetupStep> AppState::setupStepFromRawValue(int rawValue)
         }
     }
     return std::nullopt;
-}
-
-AppState& AppState::shared() {
-    // Never destroyed, like the engine it observes.
-    static auto* const instance = new AppState(HIDInterceptor::shared());
-    return *instance;
 }
 
 AppState::AppState(HIDInterceptor& engine, QObject* parent) : QObject(parent), engine_(engine) {

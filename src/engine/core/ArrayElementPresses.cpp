@@ -1,4 +1,4 @@
-#include "engine/ArrayElementPresses.h"
+#include "engine/core/ArrayElementPresses.h"
 
 #include <algorithm>
 

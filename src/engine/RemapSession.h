@@ -1,0 +1,73 @@
+// Input loop only (see ports/InputLoop.h).
+#pragma once
+
+#include "engine/core/Effects.h"
+#include "engine/core/RemapCore.h"
+#include "engine/ports/Platform.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace bindwell {
+
+// One run of remapping on the input loop: it captures the target's
+// consumer-control interfaces, installs the event tap, hands every input to
+// the decision core and performs what the core decides. It owns the capture
+// state; the decision state lives in the core.
+class RemapSession final {
+public:
+    // Told of each lastEvent text the core decides, on the input loop.
+    class Listener {
+    public:
+        virtual ~Listener() = default;
+        // The text may be taken (swapped out).
+        virtual void lastEventDecided(std::string& text) = 0;
+    };
+
+    RemapSession(Platform& platform, Listener& listener);
+    ~RemapSession();
+    RemapSession(const RemapSession&) = delete;
+    RemapSession& operator=(const RemapSession&) = delete;
+
+    // Prepares the poster, opens the HID manager and installs the tap.
+    void start(std::shared_ptr<const DeviceProfile> profile);
+    // Lets go of every seized interface, the tap and the manager. Held
+    // outputs stay held: the button's release may still come after a restart.
+    void stop();
+    // Lets go of every held output without a log line (the process is ending).
+    void releaseHeld();
+
+    // Bodies of the HID manager's three callbacks and of the tap's handler.
+    void handleDeviceMatched(const HidDeviceRef& device);
+    void handleDeviceRemoved(const HidDeviceRef& device);
+    void handleInputValue(const HidInputValue& value);
+    [[nodiscard]] TapVerdict handleTapEvent(const TapEvent& event);
+
+    [[nodiscard]] const RemapCore& core() const { return core_; }
+    [[nodiscard]] const std::vector<HidDeviceRef>& trackedDevices() const {
+        return trackedDevices_;
+    }
+    [[nodiscard]] const std::vector<HidDeviceRef>& seizedDevices() const { return seizedDevices_; }
+    [[nodiscard]] bool hasHidManager() const { return manager_ != nullptr; }
+    [[nodiscard]] bool hasEventTap() const { return eventTap_ != nullptr; }
+
+private:
+    void openHIDManager();
+    void installEventTap();
+    void removeEventTap();
+    void closeSeizedDevices();
+    [[nodiscard]] bool isTargetDevice(const HidDevice& device) const;
+    void perform();
+
+    Platform& platform_;
+    Listener& listener_;
+    RemapCore core_;
+    Effects effects_;
+    std::unique_ptr<HidManager> manager_;
+    std::vector<HidDeviceRef> trackedDevices_;
+    std::vector<HidDeviceRef> seizedDevices_;
+    std::unique_ptr<EventTap> eventTap_;
+};
+
+} // namespace bindwell

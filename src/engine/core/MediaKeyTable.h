@@ -1,0 +1,15 @@
+// Any thread.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace bindwell {
+
+// The media keys the event tap watches, as consumer usages, and the key code
+// each one has in the tap's log line and in scenario scripts (volume up 0,
+// down 1, mute 7, play/pause 16, next 17, previous 18).
+[[nodiscard]] std::optional<int64_t> mediaKeyCodeOfUsage(uint32_t usage);
+[[nodiscard]] std::optional<uint32_t> usageOfMediaKeyCode(int64_t keyCode);
+
+} // namespace bindwell

@@ -1,0 +1,61 @@
+// Any thread; one owner at a time (the thread that drives remapping).
+#pragma once
+
+#include "engine/core/ArrayElementPresses.h"
+#include "engine/core/DedupeGate.h"
+#include "engine/core/Effects.h"
+#include "engine/core/HeldOutputs.h"
+#include "engine/ports/EventTap.h"
+#include "engine/ports/HidInputValue.h"
+#include "model/DeviceProfile.h"
+
+#include <memory>
+
+namespace bindwell {
+
+// The engine's decisions, with nothing else inside: an input value or a tap
+// event and the time it arrived go in, the effects to perform come out. It
+// owns the decision state (the active profile, the repeat filter, the
+// array-press memory and the held outputs) and touches no device, clock,
+// thread or event loop, so the simulator drives it step by step and the input
+// thread drives it between reads and writes.
+class RemapCore final {
+public:
+    // The profile later inputs are looked up in; null means none is active.
+    // Held outputs and the repeat filter's times carry over.
+    void setProfile(std::shared_ptr<const DeviceProfile> profile) { profile_ = std::move(profile); }
+    [[nodiscard]] const std::shared_ptr<const DeviceProfile>& profile() const { return profile_; }
+
+    // One value of a tracked interface of the target.
+    void input(const HidInputValue& value, double now, Effects& effects);
+    // One event seen by the event tap: let it through or swallow it.
+    [[nodiscard]] TapVerdict tap(const TapEvent& event, double now, Effects& effects);
+
+    // Lets go of every held output. With `logReason`, each release is logged
+    // as caused by the controller going away.
+    void releaseHeld(Effects& effects, bool logReason);
+    // An interface is gone or no longer followed: its array presses go too.
+    void forgetInterface(const HidDevice* device) { arrayPresses_.forgetDevice(device); }
+    void forgetArrayPresses() { arrayPresses_.clear(); }
+
+    [[nodiscard]] const HeldOutputs& heldOutputs() const { return held_; }
+    [[nodiscard]] const DedupeGate& dedupeGate() const { return gate_; }
+
+private:
+    void dispatch(const ButtonMapping& mapping, bool isPressed, double now, Effects& effects);
+    void releaseArrayElement(const HidInputValue& value, double now, Effects& effects);
+    void perform(const RemapAction& action, bool isPressed, double now, Effects& effects);
+    void synthesize(const RemapAction& action, bool isPressed, Effects& effects);
+    void hold(const RemapAction& action, const OutputEvent& press, const OutputEvent& release,
+              bool followsEveryEdge, bool isPressed, Effects& effects);
+    [[nodiscard]] TapVerdict mediaKey(const MediaKey& key, Effects& effects) const;
+    [[nodiscard]] TapVerdict extraButton(const ExtraButton& button, double now, Effects& effects);
+
+    std::shared_ptr<const DeviceProfile> profile_;
+    // Holds lastActionTime and dedupeWindow.
+    DedupeGate gate_;
+    ArrayElementPresses arrayPresses_;
+    HeldOutputs held_;
+};
+
+} // namespace bindwell
