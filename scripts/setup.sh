@@ -13,7 +13,8 @@ packages=(
   nlohmann-json3-dev libevdev-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-materialdesignicons-webfont fonts-dejavu-core
-  qemu-system-x86 busybox-static cpio kmod
+  qemu-system-x86 busybox-static cpio kmod udev
+  dpkg-dev lintian pkexec
 )
 
 missing=()

@@ -37,6 +37,11 @@ void BindwellApp::launch() {
 void BindwellApp::showScenes() {
     tray_.show();
     qCDebug(shellLog, "tray icon shown");
+    if (startedAtLogin_ && store_.hasCompletedSetup()) {
+        // At login the tray host often starts after its programs; the icon
+        // appears once it does, and a window nobody asked for would not help.
+        return;
+    }
     if (!trayAvailable_) {
         // Without a tray the window is the only way in; never leave an invisible program.
         log("⚠️ No system tray available; showing the window instead");

@@ -27,6 +27,9 @@ public:
                 QObject* parent = nullptr);
     ~BindwellApp() override;
 
+    // Started by the desktop's autostart entry: with setup complete, the
+    // program only remaps and opens no window.
+    void setStartedAtLogin(bool value) { startedAtLogin_ = value; }
     // Shows the scenes, then runs the launch callback.
     void launch();
 
@@ -44,6 +47,7 @@ private:
 
     ConfigStore& store_;
     bool trayAvailable_;
+    bool startedAtLogin_ = false;
     QQmlEngine qml_;
     MenuModel menu_;
     SetupWindow setupWindow_;

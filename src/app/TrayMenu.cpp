@@ -33,11 +33,15 @@ TrayMenu::TrayMenu(MenuModel& model, QObject* parent) : QObject(parent), model_(
     icon_.setContextMenu(&menu_);
     connect(&icon_, &QSystemTrayIcon::activated, this, &TrayMenu::onActivated);
     connect(&model_, &MenuModel::changed, this, &TrayMenu::update);
+    connect(&model_, &MenuModel::startsAtLoginChanged, this, &TrayMenu::update);
+    connect(&menu_, &QMenu::aboutToShow, &model_, &MenuModel::refreshStartAtLogin);
     update();
 }
 
 void TrayMenu::addCommands() {
     menu_.addAction(tr("Button Settings..."), &model_, &MenuModel::openButtonSettings);
+    startAtLogin_ = menu_.addAction(tr("Start at Login"), &model_, &MenuModel::toggleStartAtLogin);
+    startAtLogin_->setCheckable(true);
     menu_.addAction(tr("Send Feedback..."), &model_, &MenuModel::sendFeedback);
     menu_.addSeparator();
     menu_.addAction(tr("Quit Bindwell"), &model_, &MenuModel::quit);
@@ -57,6 +61,7 @@ void TrayMenu::update() {
     lastEvent_->setVisible(model_.showsLastEvent());
     device_->setText(model_.deviceName());
     device_->setVisible(model_.showsDevice());
+    startAtLogin_->setChecked(model_.startsAtLogin());
 }
 
 void TrayMenu::onActivated(QSystemTrayIcon::ActivationReason reason) {

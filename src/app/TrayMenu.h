@@ -41,6 +41,7 @@ private:
     QAction* toggle_ = nullptr;
     QAction* lastEvent_ = nullptr;
     QAction* device_ = nullptr;
+    QAction* startAtLogin_ = nullptr;
 };
 
 } // namespace bindwell

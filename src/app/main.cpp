@@ -1,4 +1,5 @@
 #include "app/BindwellApp.h"
+#include "app/LaunchOptions.h"
 #include "app/SingleInstanceGuard.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
@@ -8,10 +9,17 @@
 
 #include <QApplication>
 #include <QSystemTrayIcon>
+#include <cstdio>
 
 using namespace bindwell;
 
 int main(int argc, char* argv[]) {
+    // Answered before Qt starts, so they work without a display.
+    const LaunchOptions options = parseLaunchOptions(argc, argv);
+    if (options.reply) {
+        std::fputs(options.reply->c_str(), stdout);
+        return 0;
+    }
     // Widgets only for the tray icon's native menu; everything else is QML.
     QApplication qtApp(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Bindwell"));
@@ -43,6 +51,7 @@ int main(int argc, char* argv[]) {
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &app, [&app] {
         app.showWindow(QString::fromLatin1(MenuModel::setupWindowIdentifier));
     });
+    app.setStartedAtLogin(options.startedAtLogin);
     app.launch();
     const int status = QApplication::exec();
     // However the loop ended, nothing the engine holds down may outlive the

@@ -136,6 +136,12 @@ Item {
             Layout.fillHeight: true
         }
 
+        StartAtLoginRow {
+            visible: page.settingsMode
+            Layout.leftMargin: 30
+            Layout.rightMargin: 30
+        }
+
         RowLayout {
             Layout.fillWidth: true
             Layout.leftMargin: 30

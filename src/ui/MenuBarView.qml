@@ -168,6 +168,15 @@ ColumnLayout {
     }
 
     CommandRow {
+        objectName: "startAtLoginRow"
+        symbol: root.menu.startsAtLogin ? "checkmark" : "power"
+        symbolColor: root.menu.startsAtLogin ? Theme.accent : Theme.primaryText
+        text: qsTr("Start at Login")
+        detail: root.menu.startsAtLogin ? qsTr("On") : qsTr("Off")
+        onClicked: root.menu.toggleStartAtLogin()
+    }
+
+    CommandRow {
         objectName: "feedbackRow"
         symbol: "envelope"
         text: qsTr("Send Feedback...")

@@ -4,6 +4,8 @@
 #include "model/ConfigStore.h"
 #include "state/AppState.h"
 
+#include <QCoreApplication>
+
 namespace bindwell {
 
 MenuRows menuRows(bool isRemapping, const std::string& lastEvent,
@@ -23,7 +25,9 @@ MenuRows menuRows(bool isRemapping, const std::string& lastEvent,
 
 MenuModel::MenuModel(AppState& appState, HIDInterceptor& engine, const ConfigStore& store,
                      Shell& shell, QObject* parent)
-    : QObject(parent), appState_(appState), engine_(engine), store_(store), shell_(shell) {
+    : QObject(parent), appState_(appState), engine_(engine), store_(store), shell_(shell),
+      startAtLogin_(QCoreApplication::applicationFilePath()) {
+    connect(&startAtLogin_, &StartAtLogin::enabledChanged, this, &MenuModel::startsAtLoginChanged);
     connect(&appState_, &AppState::isRemappingChanged, this, &MenuModel::refresh);
     connect(&engine_, &HIDInterceptor::lastEventChanged, this, &MenuModel::refresh);
     connect(&store_, &ConfigStore::profilesChanged, this, &MenuModel::refresh);
@@ -55,6 +59,11 @@ void MenuModel::openButtonSettings() {
 void MenuModel::sendFeedback() {
     emit commandRun();
     shell_.openFeedbackForm();
+}
+
+void MenuModel::toggleStartAtLogin() {
+    emit commandRun();
+    startAtLogin_.setEnabled(!startAtLogin_.isEnabled());
 }
 
 void MenuModel::quit() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/DeviceProfile.h"
+#include "ui/StartAtLogin.h"
 
 #include <QObject>
 #include <QString>
@@ -42,6 +43,7 @@ class MenuModel final : public QObject {
     Q_PROPERTY(QString lastEvent READ lastEvent NOTIFY changed)
     Q_PROPERTY(bool showsDevice READ showsDevice NOTIFY changed)
     Q_PROPERTY(QString deviceName READ deviceName NOTIFY changed)
+    Q_PROPERTY(bool startsAtLogin READ startsAtLogin NOTIFY startsAtLoginChanged)
 
 public:
     // What the menu's commands ask of the application around it.
@@ -68,15 +70,20 @@ public:
     [[nodiscard]] QString lastEvent() const { return rows_.lastEvent; }
     [[nodiscard]] bool showsDevice() const { return rows_.showsDevice; }
     [[nodiscard]] QString deviceName() const { return rows_.deviceName; }
+    [[nodiscard]] bool startsAtLogin() const { return startAtLogin_.isEnabled(); }
 
     Q_INVOKABLE void toggleRemapping();
     Q_INVOKABLE void openButtonSettings();
     Q_INVOKABLE void sendFeedback();
+    Q_INVOKABLE void toggleStartAtLogin();
+    // The setting lives in a file the settings window may change too.
+    Q_INVOKABLE void refreshStartAtLogin() { startAtLogin_.refresh(); }
     // Stops the engine whatever its state, then ends the application.
     Q_INVOKABLE void quit();
 
 signals:
     void changed();
+    void startsAtLoginChanged();
     // A command ran; a panel showing the menu closes, as a menu does.
     void commandRun();
 
@@ -88,6 +95,7 @@ private:
     const ConfigStore& store_;
     Shell& shell_;
     MenuRows rows_;
+    StartAtLogin startAtLogin_;
 };
 
 } // namespace bindwell

@@ -21,13 +21,14 @@ QString helpPagePath() {
 
 } // namespace
 
-void openPermissionHelp() {
+void openPermissionHelp(const char* section) {
     const QString path = helpPagePath();
     if (path.isEmpty()) {
         log("⚠️ Permission help page not found at " + std::string(BINDWELL_HELP_INSTALLED));
         return;
     }
-    const QUrl url = QUrl::fromLocalFile(path);
+    QUrl url = QUrl::fromLocalFile(path);
+    url.setFragment(QString::fromLatin1(section));
     // As with any address handed to the desktop, a refusal leaves the guide as it is.
     QDesktopServices::openUrl(url);
 }

@@ -1,6 +1,9 @@
 #include "ui/PermissionStatus.h"
 
 #include "engine/ports/Permissions.h"
+#include "support/Log.h"
+
+#include <string>
 
 namespace bindwell {
 
@@ -35,6 +38,28 @@ void PermissionStatus::stopPolling() {
 
 bool PermissionStatus::bothGranted() {
     return permissions_.canPostEvents() && permissions_.canMonitorInput();
+}
+
+void PermissionStatus::requestDeviceAccess(int64_t vendorID, int64_t productID) {
+    const AccessGrantCommand command = accessGrantCommand(vendorID, productID);
+    const QString device = command.arguments.last();
+    if (grantRunning_ || askedDevices_.contains(device) ||
+        permissions_.canReadDevice(vendorID, productID)) {
+        return;
+    }
+    askedDevices_.insert(device);
+    grantRunning_ = true;
+    log("Asking for read access to " + device.toStdString());
+    launcher_(command, [this, device](int exitCode) {
+        grantRunning_ = false;
+        if (exitCode == 0) {
+            log("✅ Read access granted for " + device.toStdString());
+        } else {
+            log("⚠️ Read access for " + device.toStdString() + " was not granted (exit " +
+                std::to_string(exitCode) + ")");
+        }
+        refresh();
+    });
 }
 
 } // namespace bindwell

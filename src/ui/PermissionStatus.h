@@ -1,7 +1,10 @@
 // Main thread only.
 #pragma once
 
+#include "ui/AccessGrant.h"
+
 #include <QObject>
+#include <QSet>
 #include <QTimer>
 
 namespace bindwell {
@@ -34,6 +37,12 @@ public:
     // monitoring only when posting is allowed.
     [[nodiscard]] Q_INVOKABLE bool bothGranted();
 
+    // Asks for read access to the picked device when some of its nodes are
+    // still closed to this user: one password prompt at most per device and
+    // run, and none while another is open.
+    void requestDeviceAccess(int64_t vendorID, int64_t productID);
+    void setLauncher(CommandLauncher launcher) { launcher_ = std::move(launcher); }
+
 signals:
     void changed();
     void isPollingChanged();
@@ -43,6 +52,9 @@ private:
     QTimer timer_;
     bool accessibilityGranted_ = false;
     bool inputMonitoringGranted_ = false;
+    CommandLauncher launcher_ = processLauncher();
+    QSet<QString> askedDevices_;
+    bool grantRunning_ = false;
 };
 
 } // namespace bindwell

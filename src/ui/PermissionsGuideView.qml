@@ -80,30 +80,30 @@ Item {
                 PermissionCard {
                     objectName: "accessibilityCard"
                     stepNumber: 1
-                    title: qsTr("Accessibility")
+                    title: qsTr("Send input")
                     description: qsTr("Allows Bindwell to send keyboard shortcuts and mouse actions when you press remapped buttons.")
                     isGranted: page.accessibilityGranted
-                    buttonTitle: qsTr("Open Accessibility Settings")
+                    buttonTitle: qsTr("Show How to Allow Input")
                     instructions: [
-                        qsTr("Click \"Open Accessibility Settings\" below"),
-                        qsTr("Install the udev rule that comes with Bindwell (the page shows how)"),
-                        qsTr("Join the input group: sudo usermod -aG input $USER"),
-                        qsTr("Log out and back in")
+                        qsTr("Click \"Show How to Allow Input\" below"),
+                        qsTr("Install Bindwell's package: sudo apt install ./bindwell_*.deb"),
+                        qsTr("From a source build, install its udev rules instead (the page shows how)"),
+                        qsTr("No group and no logout: this card turns green by itself")
                     ]
                     onButtonAction: SetupCommands.openAccessibilitySettings()
                 }
                 PermissionCard {
                     objectName: "inputMonitoringCard"
                     stepNumber: 2
-                    title: qsTr("Input Monitoring")
-                    description: qsTr("Allows Bindwell to detect button presses on your device and suppress default media key actions.")
+                    title: qsTr("Read your controller")
+                    description: qsTr("Allows Bindwell to detect button presses on your controller and suppress its default media key actions.")
                     isGranted: page.inputMonitoringGranted
-                    buttonTitle: qsTr("Open Input Monitoring Settings")
+                    buttonTitle: qsTr("Show How to Allow Reading")
                     instructions: [
-                        qsTr("Click \"Open Input Monitoring Settings\" below"),
-                        qsTr("Install the udev rule that comes with Bindwell (the page shows how)"),
-                        qsTr("Join the input group: sudo usermod -aG input $USER"),
-                        qsTr("Log out and back in")
+                        qsTr("Click \"Show How to Allow Reading\" below"),
+                        qsTr("Plug in your controller and pick it on the next page"),
+                        qsTr("If Bindwell cannot read it yet, confirm with your password once"),
+                        qsTr("Only that controller is opened, never your keyboards")
                     ]
                     onButtonAction: SetupCommands.openInputMonitoringSettings()
                 }

@@ -10,7 +10,9 @@
 #include "ui/PermissionStatus.h"
 #include "ui/SetupCommands.h"
 #include "ui/ShortcutRecorder.h"
+#include "ui/StartAtLogin.h"
 
+#include <QCoreApplication>
 #include <QQmlEngine>
 #include <QtQml/qqmlextensionplugin.h>
 
@@ -38,7 +40,9 @@ void registerQmlTypes(AppState& appState, ConfigStore& store, HIDInterceptor& en
                       Platform& platform) {
     // Parented to the application state, so they live exactly as long as it.
     auto* permissions = new PermissionStatus(platform.permissions(), &appState);
-    auto* commands = new SetupCommands(appState, store, engine, *permissions, &appState);
+    auto* startAtLogin = new StartAtLogin(QCoreApplication::applicationFilePath(), &appState);
+    auto* commands =
+        new SetupCommands(appState, store, engine, *permissions, *startAtLogin, &appState);
 
     registerShared(appState, "AppState");
     registerShared(store, "ConfigStore");
@@ -49,6 +53,7 @@ void registerQmlTypes(AppState& appState, ConfigStore& store, HIDInterceptor& en
     registerShared(*new ShortcutRecorder(&appState), "ShortcutRecorder");
     registerShared(*permissions, "PermissionStatus");
     registerShared(*commands, "SetupCommands");
+    registerShared(*startAtLogin, "StartAtLogin");
 }
 
 } // namespace bindwell

@@ -8,6 +8,7 @@
 #include "ui/ActionMaps.h"
 #include "ui/PermissionHelp.h"
 #include "ui/PermissionStatus.h"
+#include "ui/StartAtLogin.h"
 
 namespace bindwell {
 namespace {
@@ -25,9 +26,10 @@ DetectedHIDDevice deviceOfProfile(const DeviceProfile& profile) {
 } // namespace
 
 SetupCommands::SetupCommands(AppState& appState, ConfigStore& store, HIDInterceptor& engine,
-                             PermissionStatus& permissions, QObject* parent)
+                             PermissionStatus& permissions, StartAtLogin& startAtLogin,
+                             QObject* parent)
     : QObject(parent), appState_(appState), store_(store), engine_(engine),
-      permissions_(permissions) {}
+      permissions_(permissions), startAtLogin_(startAtLogin) {}
 
 bool SetupCommands::windowAppeared() {
     if (!store_.hasCompletedSetup()) {
@@ -43,6 +45,7 @@ void SetupCommands::nextWithDevice(const QVariantMap& device) {
         return;
     }
     const DeviceProfile profile = defaultProfile(deviceFromMap(device));
+    permissions_.requestDeviceAccess(profile.vendorID, profile.productID);
     store_.saveProfile(profile);
     appState_.setActiveProfile(profile);
     appState_.setSetupStep(AppState::SetupStep::mapButtons);
@@ -64,6 +67,7 @@ void SetupCommands::activate() {
         profile->isActive = true;
         store_.saveProfile(*profile);
         store_.setHasCompletedSetup(true);
+        startAtLogin_.setEnabled(true);
     }
     appState_.setSetupStep(AppState::SetupStep::done);
 }
@@ -107,11 +111,11 @@ void SetupCommands::startRemapping() {
 }
 
 void SetupCommands::openAccessibilitySettings() {
-    openPermissionHelp();
+    openPermissionHelp("send-input");
 }
 
 void SetupCommands::openInputMonitoringSettings() {
-    openPermissionHelp();
+    openPermissionHelp("read-controller");
 }
 
 } // namespace bindwell

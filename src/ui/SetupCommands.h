@@ -11,6 +11,7 @@ class AppState;
 class ConfigStore;
 class HIDInterceptor;
 class PermissionStatus;
+class StartAtLogin;
 
 // One method per command of the setup window's pages. Each follows the
 // page's steps against the shared state; the pages only lay out and call.
@@ -19,7 +20,8 @@ class SetupCommands final : public QObject {
 
 public:
     SetupCommands(AppState& appState, ConfigStore& store, HIDInterceptor& engine,
-                  PermissionStatus& permissions, QObject* parent = nullptr);
+                  PermissionStatus& permissions, StartAtLogin& startAtLogin,
+                  QObject* parent = nullptr);
 
     // The setup window's content appeared. Returns whether the permissions
     // guide is passed: after setup always (and the editor is prepared with the
@@ -27,13 +29,16 @@ public:
     Q_INVOKABLE bool windowAppeared();
 
     // Device selection: the picked device's default layout becomes the stored
-    // active profile and the wizard moves to the mapping page.
+    // active profile and the wizard moves to the mapping page. When the
+    // device still has nodes this user cannot read, the grant is asked for.
     Q_INVOKABLE void nextWithDevice(const QVariantMap& device);
 
     // Mapping editor.
     // The action is a row's map as the picker hands it back (ActionMaps).
     Q_INVOKABLE void chooseAction(const QString& profileID, const QString& mappingID,
                                   const QVariantMap& action);
+    // Finishing setup also turns Start at Login on; the completion page says
+    // so and offers to turn it off.
     Q_INVOKABLE void activate();
     Q_INVOKABLE void back();
     Q_INVOKABLE void resetDefaults();
@@ -56,6 +61,7 @@ private:
     ConfigStore& store_;
     HIDInterceptor& engine_;
     PermissionStatus& permissions_;
+    StartAtLogin& startAtLogin_;
 };
 
 } // namespace bindwell

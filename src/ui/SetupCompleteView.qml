@@ -37,6 +37,31 @@ Item {
             color: Theme.secondaryText
             font.pixelSize: Theme.body
         }
+        // Finishing setup turned Start at Login on: say so, and offer the way back.
+        RowLayout {
+            objectName: "startAtLoginLine"
+            Layout.alignment: Qt.AlignHCenter
+            Layout.topMargin: -18
+            spacing: 6
+            Text {
+                objectName: "startAtLoginText"
+                text: StartAtLogin.enabled ? qsTr("Bindwell will also start when you log in.")
+                                           : qsTr("Bindwell will not start when you log in.")
+                color: Theme.secondaryText
+                font.pixelSize: Theme.caption
+            }
+            ChromelessButton {
+                objectName: "startAtLoginButton"
+                text: StartAtLogin.enabled ? qsTr("Turn Off") : qsTr("Turn On")
+                focusRadius: 4
+                onClicked: StartAtLogin.enabled = !StartAtLogin.enabled
+                contentItem: Text {
+                    text: parent.text
+                    color: Theme.accent
+                    font.pixelSize: Theme.caption
+                }
+            }
+        }
         Card {
             objectName: "summaryCard"
             visible: ActiveProfile.hasProfile

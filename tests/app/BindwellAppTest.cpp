@@ -28,10 +28,11 @@ int windowsTitledBindwell() {
 
 class BindwellAppTest : public ::testing::Test {
 protected:
-    void launch(bool trayAvailable) {
+    void launch(bool trayAvailable, bool startedAtLogin = false) {
         test::SimShell& shell = test::sharedShell();
         app_ = std::make_unique<BindwellApp>(shell.appState, files_.store(), shell.engine,
                                              trayAvailable);
+        app_->setStartedAtLogin(startedAtLogin);
         app_->launch();
     }
 
@@ -73,6 +74,21 @@ TEST_F(BindwellAppTest, WithoutATrayTheWindowOpensAndTheLogSaysWhy) {
     launch(false);
     EXPECT_TRUE(
         log.contains("[Bindwell] ⚠️ No system tray available; showing the window instead"));
+    ASSERT_NE(setupWindow(), nullptr);
+    EXPECT_TRUE(setupWindow()->isVisible());
+}
+
+// At login the tray host may not be up yet; a finished setup still means no window.
+TEST_F(BindwellAppTest, StartedAtLoginAfterSetupOpensNoWindowEvenWithoutATray) {
+    completeSetup();
+    launch(false, true);
+    QTest::qWait(settleMs);
+    EXPECT_EQ(setupWindow(), nullptr);
+    EXPECT_EQ(windowsTitledBindwell(), 0);
+}
+
+TEST_F(BindwellAppTest, StartedAtLoginBeforeSetupStillShowsTheSetup) {
+    launch(true, true);
     ASSERT_NE(setupWindow(), nullptr);
     EXPECT_TRUE(setupWindow()->isVisible());
 }

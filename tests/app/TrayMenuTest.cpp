@@ -46,9 +46,10 @@ protected:
 };
 
 TEST_F(TrayMenuTest, PausedWithoutProfileCarriesTheFixedRowsOnly) {
-    EXPECT_EQ(visibleItems(tray.menu()),
-              (QStringList{"(Bindwell — OFF)", "-", "Start Remapping — Paused", "-",
-                           "Button Settings...", "Send Feedback...", "-", "Quit Bindwell"}));
+    EXPECT_EQ(
+        visibleItems(tray.menu()),
+        (QStringList{"(Bindwell — OFF)", "-", "Start Remapping — Paused", "-", "Button Settings...",
+                     "Start at Login", "Send Feedback...", "-", "Quit Bindwell"}));
 }
 
 TEST_F(TrayMenuTest, RunningShowsTheLastEventAndTheDevice) {
@@ -57,10 +58,11 @@ TEST_F(TrayMenuTest, RunningShowsTheLastEventAndTheDevice) {
     model.toggleRemapping();
     ASSERT_TRUE(app.press(SimShell::playPause));
 
-    EXPECT_EQ(visibleItems(tray.menu()),
-              (QStringList{"(Bindwell — ON)", "-", "Pause Remapping — Active",
-                           "(" + app.engine.lastEventText() + ")", "(Relacon)", "-",
-                           "Button Settings...", "Send Feedback...", "-", "Quit Bindwell"}));
+    EXPECT_EQ(
+        visibleItems(tray.menu()),
+        (QStringList{"(Bindwell — ON)", "-", "Pause Remapping — Active",
+                     "(" + app.engine.lastEventText() + ")", "(Relacon)", "-", "Button Settings...",
+                     "Start at Login", "Send Feedback...", "-", "Quit Bindwell"}));
 
     model.toggleRemapping();
     EXPECT_EQ(visibleItems(tray.menu()).mid(0, 5),

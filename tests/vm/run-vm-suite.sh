@@ -56,6 +56,14 @@ copy_with_libraries() {
 copy_with_libraries "$build/tools/bindwellctl/bindwellctl"
 copy_with_libraries "$build/tests/vm/bindwell_vm_driver"
 copy_with_libraries "$build/tests/vm/bindwell_vm_forwarder"
+# udev's own udevadm with Debian's input and seat rules and ours, for `udevadm test`.
+command -v udevadm >/dev/null || skip "udevadm is not installed (scripts/setup.sh installs udev)"
+copy_with_libraries "$(command -v udevadm)"
+mkdir -p "$root/usr/lib/udev/rules.d" "$root/etc/udev/rules.d" "$root/run"
+for rules in 50-udev-default 60-input-id 70-uaccess 71-seat 73-seat-late; do
+    cp "/usr/lib/udev/rules.d/$rules.rules" "$root/usr/lib/udev/rules.d/"
+done
+cp "$src/packaging/60-bindwell.rules" "$src/packaging/70-bindwell-remotes.rules" "$root/usr/lib/udev/rules.d/"
 for module in "${modules[@]}"; do
     file=$(find "$moduledir" -name "$module.ko*" | head -1)
     [ -n "$file" ] || { echo "[vm] module $module not found in the kernel package"; exit 1; }

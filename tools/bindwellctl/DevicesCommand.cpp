@@ -1,10 +1,12 @@
 // bindwellctl devices: the device list the setup wizard would show, then
-// every input node that did not make it and why, so a user whose controller
-// is missing can tell a permission problem from a device Bindwell ignores.
+// every input node with what Bindwell makes of it and whether this user may
+// read it, and if not, what would let them. The list itself comes from udev
+// and sysfs, so it is complete before any access is granted.
 #include "Command.h"
 #include "CtlApplication.h"
 #include "engine/DeviceProperties.h"
 #include "engine/HIDInterceptor.h"
+#include "platform/linux/AccessRule.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/NodeSurvey.h"
 
@@ -20,18 +22,36 @@ using linuxplatform::SurveyedNode;
 
 // Consumer-control nodes are judged by the scan itself: a node whose IDs are
 // not listed was left out by the scan's vendor or name filter.
-std::optional<std::string> skipReason(const SurveyedNode& node,
-                                      const std::vector<DetectedHIDDevice>& listed) {
-    if (node.verdict != NodeVerdict::consumerControl) {
+std::string verdictText(const SurveyedNode& node, const std::vector<DetectedHIDDevice>& listed) {
+    if (!node.isConsumerControl()) {
         return node.verdictText;
     }
     const bool isListed = std::any_of(listed.begin(), listed.end(), [&](const auto& device) {
         return device.vendorID == node.vendorID && device.productID == node.productID;
     });
     if (isListed) {
-        return std::nullopt;
+        return node.verdictText;
     }
     return node.devnode + (node.vendorID == 0 ? ": vendor 0" : ": name filter");
+}
+
+std::string accessText(const SurveyedNode& node) {
+    if (node.isReadable()) {
+        return "readable";
+    }
+    if (node.isKeyboard) {
+        return "not readable: a full keyboard, which Bindwell never asks to read";
+    }
+    const std::string grant =
+        "sudo bindwellctl grant " +
+        linuxplatform::formatDeviceID(
+            {static_cast<uint16_t>(node.vendorID), static_cast<uint16_t>(node.productID)});
+    if (node.isConsumerControl()) {
+        return "not readable: Bindwell's udev rule for remotes grants it (installed with the "
+               "package), or " +
+               grant;
+    }
+    return "not readable: " + grant + " (setup asks for it when you pick the device)";
 }
 
 int devices(const std::vector<std::string_view>& args) {
@@ -47,11 +67,12 @@ int devices(const std::vector<std::string_view>& args) {
     for (const DetectedHIDDevice& device : listed) {
         std::printf("  %s\n    %s\n", device.displayName().c_str(), device.detailText().c_str());
     }
-    std::printf("Skipped input nodes:\n");
+    std::printf("Input nodes:\n");
     for (const SurveyedNode& node : linuxplatform::surveyInputNodes()) {
-        if (const std::optional<std::string> reason = skipReason(node, listed)) {
-            std::printf("  %s  %s %s\n", reason->c_str(), node.name.c_str(),
-                        describeIDs(node.vendorID, node.productID).c_str());
+        std::printf("  %s  %s %s\n", verdictText(node, listed).c_str(), node.name.c_str(),
+                    describeIDs(node.vendorID, node.productID).c_str());
+        if (node.verdict != NodeVerdict::ownVirtualDevice) {
+            std::printf("    %s\n", accessText(node).c_str());
         }
     }
     return 0;
@@ -60,7 +81,7 @@ int devices(const std::vector<std::string_view>& args) {
 const CommandRegistration registration({
     .name = "devices",
     .usage = "devices",
-    .summary = "list the controllers the setup would offer, and the input nodes it skips",
+    .summary = "list the controllers the setup would offer, and every input node with its access",
     .run = devices,
 });
 

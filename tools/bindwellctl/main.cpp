@@ -13,7 +13,8 @@ std::vector<Command>& registry() {
 }
 
 void printHelp(std::FILE* out) {
-    std::fprintf(out, "usage: bindwellctl COMMAND [ARGS]\n\ncommands:\n");
+    std::fprintf(out, "usage: bindwellctl COMMAND [ARGS]\n"
+                      "       bindwellctl --version | --help\n\ncommands:\n");
     std::vector<Command> commands = registry();
     std::sort(commands.begin(), commands.end(),
               [](const Command& a, const Command& b) { return a.name < b.name; });
@@ -30,7 +31,9 @@ CommandRegistration::CommandRegistration(Command command) {
     registry().push_back(command);
 }
 
-const std::vector<Command>& registeredCommands() { return registry(); }
+const std::vector<Command>& registeredCommands() {
+    return registry();
+}
 
 } // namespace bindwell::ctl
 
@@ -43,6 +46,10 @@ int main(int argc, char** argv) {
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printHelp(stdout);
+        return 0;
+    }
+    if (args[0] == "--version") {
+        std::printf("bindwellctl %s\n", BINDWELL_VERSION);
         return 0;
     }
     for (const Command& command : registeredCommands()) {

@@ -1,6 +1,8 @@
 // Main thread only.
 #pragma once
 
+#include <cstdint>
+
 namespace bindwell {
 
 // Each probe acquires and releases what it tests within the call.
@@ -9,8 +11,10 @@ public:
     virtual ~Permissions() = default;
     // May this process post synthetic keyboard and mouse events?
     [[nodiscard]] virtual bool canPostEvents() = 0;
-    // May this process read (and so seize) input devices?
+    // May this process read (and so seize) some controller whole?
     [[nodiscard]] virtual bool canMonitorInput() = 0;
+    // May this process read every interface of this one device?
+    [[nodiscard]] virtual bool canReadDevice(int64_t vendorID, int64_t productID) = 0;
 };
 
 } // namespace bindwell

@@ -3,9 +3,10 @@
 #include "platform/linux/ConsumerKeyTable.h"
 
 #include <algorithm>
+#include <charconv>
 #include <fstream>
 #include <iterator>
-#include <libevdev/libevdev.h>
+#include <linux/input.h>
 #include <string_view>
 
 namespace bindwell::linuxplatform {
@@ -17,6 +18,29 @@ std::optional<std::string> text(const char* value) {
 
 std::optional<std::string> attribute(udev_device* device, const char* name) {
     return device ? text(udev_device_get_sysattr_value(device, name)) : std::nullopt;
+}
+
+int64_t hexAttribute(udev_device* device, const char* name) {
+    const std::optional<std::string> value = attribute(device, name);
+    int64_t number = 0;
+    if (value) {
+        std::from_chars(value->data(), value->data() + value->size(), number, 16);
+    }
+    return number;
+}
+
+// One hexadecimal word of a bitmap; words wider than 64 bits do not exist.
+bool wordHasBit(std::string_view word, unsigned bit) {
+    uint64_t value = 0;
+    const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value, 16);
+    return error == std::errc() && end == word.data() + word.size() && bit < 64 &&
+           ((value >> bit) & 1U) != 0;
+}
+
+bool bitmapHasKey(const std::vector<std::string_view>& words, unsigned bitsPerWord, uint16_t code) {
+    const size_t fromRight = code / bitsPerWord;
+    return fromRight < words.size() &&
+           wordHasBit(words[words.size() - 1 - fromRight], code % bitsPerWord);
 }
 
 std::string transportName(int bus) {
@@ -52,6 +76,12 @@ std::optional<InputNodeInfo> readInputNodeInfo(udev_device* device) {
         info.hidName = text(udev_device_get_property_value(hid, "HID_NAME"));
         info.hidSyspath = udev_device_get_syspath(hid);
     }
+    info.vendorID = hexAttribute(input, "id/vendor");
+    info.productID = hexAttribute(input, "id/product");
+    info.bustype = static_cast<int>(hexAttribute(input, "id/bustype"));
+    info.hasConsumerKeys = bitmapHasConsumerKeys(attribute(input, "capabilities/key").value_or(""));
+    const char* keyboard = udev_device_get_property_value(device, "ID_INPUT_KEYBOARD");
+    info.isKeyboard = keyboard && std::string_view(keyboard) == "1";
     return info;
 }
 
@@ -78,31 +108,32 @@ std::vector<InputNodeInfo> enumerateInputNodes(udev* context) {
     return nodes;
 }
 
-HidProperties buildHidProperties(const InputNodeInfo& info, libevdev* device) {
+HidProperties buildHidProperties(const InputNodeInfo& info) {
     HidProperties properties;
-    properties.emplace(hidproperty::vendorID, int64_t{libevdev_get_id_vendor(device)});
-    properties.emplace(hidproperty::productID, int64_t{libevdev_get_id_product(device)});
-    const char* evdevName = libevdev_get_name(device);
-    std::string product =
-        info.usbProduct.value_or(info.hidName.value_or(evdevName ? evdevName : ""));
+    properties.emplace(hidproperty::vendorID, info.vendorID);
+    properties.emplace(hidproperty::productID, info.productID);
+    std::string product = info.usbProduct.value_or(info.hidName.value_or(info.evdevName));
     if (!product.empty()) {
         properties.emplace(hidproperty::product, std::move(product));
     }
     if (info.usbManufacturer) {
         properties.emplace(hidproperty::manufacturer, *info.usbManufacturer);
     }
-    properties.emplace(hidproperty::transport, transportName(libevdev_get_id_bustype(device)));
+    properties.emplace(hidproperty::transport, transportName(info.bustype));
     return properties;
 }
 
-bool hasConsumerControlKeys(libevdev* device) {
-    if (!libevdev_has_event_type(device, EV_KEY)) {
-        return false;
+bool bitmapHasConsumerKeys(std::string_view bitmap, unsigned bitsPerWord) {
+    std::vector<std::string_view> words;
+    size_t start = bitmap.find_first_not_of(" \n");
+    while (start != std::string_view::npos) {
+        const size_t end = std::min(bitmap.find_first_of(" \n", start), bitmap.size());
+        words.push_back(bitmap.substr(start, end - start));
+        start = bitmap.find_first_not_of(" \n", end);
     }
     const std::span<const uint16_t> keys = consumerControlKeys();
-    return std::any_of(keys.begin(), keys.end(), [device](uint16_t code) {
-        return libevdev_has_event_code(device, EV_KEY, code) != 0;
-    });
+    return std::any_of(keys.begin(), keys.end(),
+                       [&](uint16_t code) { return bitmapHasKey(words, bitsPerWord, code); });
 }
 
 std::optional<std::vector<uint8_t>> readReportDescriptor(const InputNodeInfo& info) {

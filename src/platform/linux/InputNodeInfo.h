@@ -8,9 +8,8 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
-
-struct libevdev;
 
 namespace bindwell::linuxplatform {
 
@@ -25,6 +24,14 @@ struct InputNodeInfo {
     std::optional<std::string> usbManufacturer;
     std::optional<std::string> hidName;
     std::optional<std::string> hidSyspath;
+    // From the input device's sysfs attributes, so they are known for nodes
+    // this user may not open: the device list works before access is granted.
+    int64_t vendorID = 0;
+    int64_t productID = 0;
+    int bustype = 0;
+    bool hasConsumerKeys = false;
+    // udev's input_id judged it a full keyboard (ID_INPUT_KEYBOARD).
+    bool isKeyboard = false;
 };
 
 // Nothing for devices that are not evdev nodes ("event*") with a devnode.
@@ -35,11 +42,14 @@ struct InputNodeInfo {
 
 using HidProperties = std::map<std::string, HidPropertyValue, std::less<>>;
 
-// The engine's property keys for an opened node.
-[[nodiscard]] HidProperties buildHidProperties(const InputNodeInfo& info, libevdev* device);
+// The engine's property keys for a node, opened or not.
+[[nodiscard]] HidProperties buildHidProperties(const InputNodeInfo& info);
 
-// Whether the node can send any of the keys that mark a consumer-control interface.
-[[nodiscard]] bool hasConsumerControlKeys(libevdev* device);
+// Whether a sysfs key bitmap ("capabilities/key": hexadecimal words of
+// `bitsPerWord` bits, most significant first) holds any of the keys that mark
+// a consumer-control interface.
+[[nodiscard]] bool bitmapHasConsumerKeys(std::string_view bitmap,
+                                         unsigned bitsPerWord = sizeof(long) * 8);
 
 // The raw report descriptor of the node's HID device, if it can be read.
 [[nodiscard]] std::optional<std::vector<uint8_t>> readReportDescriptor(const InputNodeInfo& info);

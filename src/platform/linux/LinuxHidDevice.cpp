@@ -5,9 +5,9 @@
 namespace bindwell::linuxplatform {
 
 LinuxHidDevice::LinuxHidDevice(InputNodeInfo info, std::unique_ptr<EvdevHandle> handle,
-                               HidProperties properties, EvdevTranslator translator)
+                               HidProperties properties, EvdevTranslator translator, int openError)
     : info_(std::move(info)), handle_(std::move(handle)), properties_(std::move(properties)),
-      translator_(std::move(translator)) {}
+      translator_(std::move(translator)), openError_(openError) {}
 
 std::optional<HidPropertyValue> LinuxHidDevice::property(std::string_view key) const {
     const auto it = properties_.find(key);
@@ -15,7 +15,10 @@ std::optional<HidPropertyValue> LinuxHidDevice::property(std::string_view key) c
 }
 
 int32_t LinuxHidDevice::openSeized() {
-    return handle_ ? handle_->grab() : -ENODEV;
+    if (handle_) {
+        return handle_->grab();
+    }
+    return openError_ != 0 ? -openError_ : -ENODEV;
 }
 
 void LinuxHidDevice::close() {

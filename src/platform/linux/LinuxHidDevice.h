@@ -16,8 +16,10 @@ namespace bindwell::linuxplatform {
 // properties stay readable after the node is gone; seizing it then fails.
 class LinuxHidDevice final : public HidDevice {
 public:
+    // Without a handle, `openError` is why the node could not be opened;
+    // seizing then reports it.
     LinuxHidDevice(InputNodeInfo info, std::unique_ptr<EvdevHandle> handle,
-                   HidProperties properties, EvdevTranslator translator);
+                   HidProperties properties, EvdevTranslator translator, int openError = 0);
 
     [[nodiscard]] std::optional<HidPropertyValue> property(std::string_view key) const override;
     [[nodiscard]] int32_t openSeized() override;
@@ -41,6 +43,7 @@ private:
     HidProperties properties_;
     EvdevTranslator translator_;
     std::unique_ptr<FdWatcher> watcher_;
+    int openError_ = 0;
 };
 
 } // namespace bindwell::linuxplatform

@@ -73,16 +73,25 @@ std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& inf
     if (node.verdict == NodeVerdict::vanished || node.verdict == NodeVerdict::unreadable ||
         node.verdict == NodeVerdict::notAnInputNode) {
         log("⏭️ Skipping input node " + describeSkip(node));
+    } else if (node.verdict == NodeVerdict::unreadableConsumerControl) {
+        log("⚠️ Listing input node " + describeSkip(node) +
+            "; it cannot be captured until access is granted");
     }
-    if (node.verdict != NodeVerdict::consumerControl) {
+    // An unreadable interface is still followed (without a handle) so the
+    // device list shows the controller before access is granted.
+    if (node.verdict != NodeVerdict::consumerControl &&
+        node.verdict != NodeVerdict::unreadableConsumerControl) {
         return nullptr;
     }
-    HidProperties properties = buildHidProperties(node.info, node.handle->device());
+    HidProperties properties = buildHidProperties(node.info);
     EvdevTranslator translator(arrayMembershipFor(node.info, productName(properties)),
                                node.info.hidSyspath.has_value());
     auto device = std::make_shared<LinuxHidDevice>(std::move(node.info), std::move(node.handle),
-                                                   std::move(properties), std::move(translator));
-    device->watch([this, weak = std::weak_ptr(device)] { onReadable(weak); });
+                                                   std::move(properties), std::move(translator),
+                                                   node.openError);
+    if (device->isAttached()) {
+        device->watch([this, weak = std::weak_ptr(device)] { onReadable(weak); });
+    }
     devices_.push_back(device);
     return device;
 }

@@ -1,15 +1,14 @@
 #include "platform/linux/LinuxPermissions.h"
 
+#include "platform/linux/NodeSurvey.h"
+
 #include <fcntl.h>
-#include <filesystem>
-#include <system_error>
 #include <unistd.h>
 
 namespace bindwell::linuxplatform {
-namespace {
 
-bool canOpen(const char* path, int flags) {
-    const int fd = ::open(path, flags | O_CLOEXEC | O_NONBLOCK);
+bool LinuxPermissions::canPostEvents() {
+    const int fd = ::open("/dev/uinput", O_WRONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         return false;
     }
@@ -17,21 +16,12 @@ bool canOpen(const char* path, int flags) {
     return true;
 }
 
-} // namespace
-
-bool LinuxPermissions::canPostEvents() {
-    return canOpen("/dev/uinput", O_WRONLY);
+bool LinuxPermissions::canMonitorInput() {
+    return canReadSomeController(surveyInputNodes());
 }
 
-bool LinuxPermissions::canMonitorInput() {
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator("/dev/input", error)) {
-        const std::string name = entry.path().filename().string();
-        if (name.starts_with("event") && canOpen(entry.path().c_str(), O_RDONLY)) {
-            return true;
-        }
-    }
-    return false;
+bool LinuxPermissions::canReadDevice(int64_t vendorID, int64_t productID) {
+    return canReadEveryNode(surveyInputNodes(), vendorID, productID);
 }
 
 } // namespace bindwell::linuxplatform

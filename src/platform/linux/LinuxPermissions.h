@@ -5,12 +5,15 @@
 
 namespace bindwell::linuxplatform {
 
-// Posting needs /dev/uinput opened for writing; monitoring needs read access
-// to the input nodes (the udev rule and the `input` group grant these).
+// Posting needs /dev/uinput opened for writing (the packaged udev rule tags
+// it for the seat's user); reading needs the controller's own event nodes,
+// which the generic remote rule or a per-device grant opens. Nothing here
+// asks for more than one controller: no group, no other keyboard.
 class LinuxPermissions final : public Permissions {
 public:
     [[nodiscard]] bool canPostEvents() override;
     [[nodiscard]] bool canMonitorInput() override;
+    [[nodiscard]] bool canReadDevice(int64_t vendorID, int64_t productID) override;
 };
 
 } // namespace bindwell::linuxplatform

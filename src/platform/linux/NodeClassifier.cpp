@@ -23,7 +23,8 @@ NodeVerdict classifyNode(const NodeFacts& facts) {
         return NodeVerdict::vanished;
     case EACCES:
     case EPERM:
-        return NodeVerdict::unreadable;
+        return facts.hasConsumerKeys ? NodeVerdict::unreadableConsumerControl
+                                     : NodeVerdict::unreadable;
     default:
         return NodeVerdict::notAnInputNode;
     }
@@ -39,6 +40,7 @@ std::string_view describeVerdict(NodeVerdict verdict) {
     case NodeVerdict::vanished:
         return "gone before it could be opened";
     case NodeVerdict::unreadable:
+    case NodeVerdict::unreadableConsumerControl:
         return "no read permission";
     case NodeVerdict::notAnInputNode:
         return "cannot be opened as an input device";

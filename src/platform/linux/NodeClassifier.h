@@ -9,8 +9,8 @@ namespace bindwell::linuxplatform {
 // a consumer-control interface it should follow.
 struct NodeFacts {
     std::string phys;
-    int openError = 0; // errno of opening the node, 0 when it opened
-    bool hasConsumerKeys = false;
+    int openError = 0;            // errno of opening the node, 0 when it opened
+    bool hasConsumerKeys = false; // from sysfs, known without opening
 };
 
 enum class NodeVerdict {
@@ -18,6 +18,9 @@ enum class NodeVerdict {
     ownVirtualDevice,
     vanished,
     unreadable,
+    // A consumer-control interface this user may not read yet: listed, so it
+    // can be picked and granted, but it cannot be captured.
+    unreadableConsumerControl,
     notAnInputNode,
     noConsumerKeys,
 };

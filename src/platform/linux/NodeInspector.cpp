@@ -6,11 +6,10 @@ namespace bindwell::linuxplatform {
 
 InspectedNode inspectNode(InputNodeInfo info) {
     InspectedNode node;
-    NodeFacts facts{info.phys, 0, false};
+    NodeFacts facts{info.phys, 0, info.hasConsumerKeys};
     if (!isOwnVirtualDevice(info.phys)) {
         EvdevHandle::OpenResult opened = EvdevHandle::open(info.devnode);
         facts.openError = opened.error;
-        facts.hasConsumerKeys = opened.handle && hasConsumerControlKeys(opened.handle->device());
         node.handle = std::move(opened.handle);
     }
     node.verdict = classifyNode(facts);

@@ -3,7 +3,7 @@
 #include "platform/linux/NodeInspector.h"
 #include "platform/linux/UdevPtr.h"
 
-#include <libevdev/libevdev.h>
+#include <algorithm>
 
 namespace bindwell::linuxplatform {
 
@@ -15,15 +15,34 @@ std::vector<SurveyedNode> surveyInputNodes() {
     }
     for (InputNodeInfo& info : enumerateInputNodes(context.get())) {
         const InspectedNode node = inspectNode(std::move(info));
-        SurveyedNode entry{node.info.devnode, node.info.evdevName, 0, 0,
-                           node.verdict,      describeSkip(node)};
-        if (node.handle) {
-            entry.vendorID = libevdev_get_id_vendor(node.handle->device());
-            entry.productID = libevdev_get_id_product(node.handle->device());
-        }
-        survey.push_back(std::move(entry));
+        survey.push_back({node.info.devnode, node.info.evdevName, node.info.vendorID,
+                          node.info.productID, node.verdict, describeSkip(node),
+                          node.info.isKeyboard});
     }
     return survey;
+}
+
+bool canReadEveryNode(const std::vector<SurveyedNode>& survey, int64_t vendorID,
+                      int64_t productID) {
+    bool found = false;
+    for (const SurveyedNode& node : survey) {
+        if (node.vendorID != vendorID || node.productID != productID ||
+            node.verdict == NodeVerdict::ownVirtualDevice ||
+            node.verdict == NodeVerdict::vanished) {
+            continue;
+        }
+        if (!node.isReadable()) {
+            return false;
+        }
+        found = true;
+    }
+    return found;
+}
+
+bool canReadSomeController(const std::vector<SurveyedNode>& survey) {
+    return std::any_of(survey.begin(), survey.end(), [&](const SurveyedNode& node) {
+        return node.isConsumerControl() && canReadEveryNode(survey, node.vendorID, node.productID);
+    });
 }
 
 } // namespace bindwell::linuxplatform

@@ -9,7 +9,8 @@
 
 namespace bindwell::linuxplatform {
 
-// One evdev node as the HID manager judged it, for diagnostics.
+// One evdev node as the HID manager judged it, for diagnostics and for the
+// access checks.
 struct SurveyedNode {
     std::string devnode;
     std::string name;
@@ -18,9 +19,28 @@ struct SurveyedNode {
     NodeVerdict verdict = NodeVerdict::unreadable;
     // "/dev/input/event3: no read permission (Permission denied)".
     std::string verdictText;
+    bool isKeyboard = false;
+
+    [[nodiscard]] bool isReadable() const {
+        return verdict != NodeVerdict::unreadable &&
+               verdict != NodeVerdict::unreadableConsumerControl;
+    }
+    [[nodiscard]] bool isConsumerControl() const {
+        return verdict == NodeVerdict::consumerControl ||
+               verdict == NodeVerdict::unreadableConsumerControl;
+    }
 };
 
 // Every evdev node present now; each is opened and closed again at once.
 [[nodiscard]] std::vector<SurveyedNode> surveyInputNodes();
+
+// Whether every node of the device (our own virtual devices aside) can be
+// read, and there is at least one: what capturing it and tapping its other
+// nodes needs.
+[[nodiscard]] bool canReadEveryNode(const std::vector<SurveyedNode>& survey, int64_t vendorID,
+                                    int64_t productID);
+
+// Whether some device with a consumer-control interface can be read whole.
+[[nodiscard]] bool canReadSomeController(const std::vector<SurveyedNode>& survey);
 
 } // namespace bindwell::linuxplatform

@@ -56,6 +56,10 @@ Item {
             clickWhenShown("deviceRow_1390:342")
             clickWhenShown("nextButton")
             compare(AppState.setupStep, Steps.mapButtons)
+            // The controller cannot be read yet: one request for it alone.
+            compare(TestBench.accessRequests.length, 1)
+            verify(TestBench.accessRequests[0].startsWith("pkexec /"))
+            verify(TestBench.accessRequests[0].endsWith("/bindwellctl grant 056e:0156"))
             verify(TestBench.configText().indexOf("ELECOM Relacon") >= 0)
 
             // One button changed through the picker.
@@ -66,9 +70,23 @@ Item {
             click(choice)
             compare(TestBench.storedAction("Skip Forward"), "Escape")
 
+            verify(!StartAtLogin.enabled)
             clickWhenShown("activateButton")
             verify(TestBench.storedSetupFlag())
             compare(find(window.view, "headerMode").text, "Settings")
+
+            // Finishing setup turned Start at Login on; the page says so and
+            // its switch turns it off again.
+            verify(StartAtLogin.enabled)
+            tryVerify(() => !find(window.view, "setupContent").busy, 2000)
+            const complete = find(window.view, "setupCompleteView")
+            const loginText = find(complete, "startAtLoginText")
+            verify(loginText.text.indexOf("will also start") >= 0)
+            click(find(complete, "startAtLoginButton"))
+            verify(!StartAtLogin.enabled)
+            verify(loginText.text.indexOf("will not start") >= 0)
+            click(find(complete, "startAtLoginButton"))
+            verify(StartAtLogin.enabled)
 
             clickWhenShown("startRemappingButton")
             verify(AppState.isRemapping)

@@ -99,6 +99,10 @@ Item {
             window.destroy()
 
             window = createTemporaryObject(panelComponent, root)
+            TestBench.setPermissions(true, false)
+            window.loader.sourceComponent = guidePage
+            shoot(window, "12-guide-send-input-granted")
+            window.loader.sourceComponent = null
             TestBench.setPermissions(true, true)
             window.loader.sourceComponent = guidePage
             shoot(window, "02-guide-both-granted")

@@ -109,7 +109,9 @@ Item {
             click(find(find(guide, "inputMonitoringCard"), "settingsButton"))
             const opened = TestBench.openedUrls.slice(before)
             compare(opened.length, 2)
-            verify(opened[0].endsWith("/help/permissions.html"), opened[0])
+            // Each card's button opens the page at its own section.
+            verify(opened[0].endsWith("/help/permissions.html#send-input"), opened[0])
+            verify(opened[1].endsWith("/help/permissions.html#read-controller"), opened[1])
         }
 
         function test_guide_with_accessibility_only() {

@@ -3,6 +3,7 @@
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
 #include "platform/sim/SimPlatform.h"
+#include "ui/PermissionStatus.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -30,6 +31,14 @@ QmlTestBench::~QmlTestBench() {
 void QmlTestBench::recordOpenedUrl(const QUrl& url) {
     openedUrls_.append(url.toString());
     emit openedUrlsChanged();
+}
+
+void QmlTestBench::recordAccessRequests(PermissionStatus& status) {
+    status.setLauncher([this](const AccessGrantCommand& command, std::function<void(int)> done) {
+        accessRequests_.append(command.program + u' ' + command.arguments.join(u' '));
+        emit accessRequestsChanged();
+        done(0);
+    });
 }
 
 void QmlTestBench::setPermissions(bool accessibility, bool inputMonitoring) {

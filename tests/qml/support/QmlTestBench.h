@@ -8,6 +8,7 @@
 
 namespace bindwell {
 class ConfigStore;
+class PermissionStatus;
 class HIDInterceptor;
 namespace sim {
 class SimPlatform;
@@ -23,6 +24,7 @@ class QmlTestBench final : public QObject {
     Q_OBJECT
     Q_PROPERTY(int engineStarts READ engineStarts NOTIFY engineStartsChanged)
     Q_PROPERTY(QStringList openedUrls READ openedUrls NOTIFY openedUrlsChanged)
+    Q_PROPERTY(QStringList accessRequests READ accessRequests NOTIFY accessRequestsChanged)
 
 public:
     QmlTestBench(sim::SimPlatform& platform, ConfigStore& store, HIDInterceptor& engine,
@@ -33,6 +35,10 @@ public:
     [[nodiscard]] int engineStarts() const { return engineStarts_; }
     // Local files the pages asked the desktop to open; nothing is really opened.
     [[nodiscard]] QStringList openedUrls() const { return openedUrls_; }
+    // The commands the pages would have run to ask for device access
+    // ("pkexec .../bindwellctl grant 056e:0156"); each is answered at once.
+    [[nodiscard]] QStringList accessRequests() const { return accessRequests_; }
+    void recordAccessRequests(PermissionStatus& status);
 
     Q_INVOKABLE void setPermissions(bool accessibility, bool inputMonitoring);
     Q_INVOKABLE void addDevice(const QString& id, int vendorID, int productID, const QString& name);
@@ -54,6 +60,7 @@ public:
 signals:
     void engineStartsChanged();
     void openedUrlsChanged();
+    void accessRequestsChanged();
 
 private slots:
     void recordOpenedUrl(const QUrl& url);
@@ -63,6 +70,7 @@ private:
     ConfigStore& store_;
     QStringList deviceIDs_;
     QStringList openedUrls_;
+    QStringList accessRequests_;
     int engineStarts_ = 0;
 };
 

@@ -5,8 +5,10 @@
 #include "model/ConfigStore.h"
 #include "platform/sim/SimPlatform.h"
 #include "state/AppState.h"
+#include "ui/PermissionStatus.h"
 #include "ui/QmlRegistration.h"
 
+#include <QQmlEngine>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
@@ -28,6 +30,10 @@ QmlTestSetup::QmlTestSetup() = default;
 QmlTestSetup::~QmlTestSetup() = default;
 
 void QmlTestSetup::applicationAvailable() {
+    // Test mode keeps the standard paths under $HOME/.qttest; a home of the
+    // suite's own keeps suites running side by side out of each other's
+    // files (the autostart entry among them).
+    qputenv("HOME", home_.path().toUtf8());
     QStandardPaths::setTestModeEnabled(true);
     world_ = std::make_unique<World>();
     registerQmlTypes(world_->appState, world_->store, world_->engine, world_->platform);
@@ -39,7 +45,13 @@ void QmlTestSetup::applicationAvailable() {
         });
 }
 
-void QmlTestSetup::qmlEngineAvailable(QQmlEngine* /*engine*/) {}
+// No test may run pkexec: the pages' access requests are recorded instead.
+void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine) {
+    const int type = qmlTypeId("Bindwell.Core", 1, 0, "PermissionStatus");
+    if (auto* status = engine->singletonInstance<PermissionStatus*>(type)) {
+        world_->bench.recordAccessRequests(*status);
+    }
+}
 
 void QmlTestSetup::cleanupTestCase() {
     // The engine may hold a seized simulated device; let it go before the

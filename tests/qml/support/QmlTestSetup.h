@@ -3,6 +3,7 @@
 
 #include <QObject>
 #include <QQmlEngine>
+#include <QTemporaryDir>
 #include <memory>
 
 namespace bindwell::test {
@@ -10,7 +11,8 @@ namespace bindwell::test {
 // The Qt Quick Test setup shared by every QML suite: a simulated platform, a
 // store in a fresh temporary folder, the engine and the application state,
 // all registered for QML together with the test bench ("Bindwell.Test").
-// Each suite is its own process, so each starts from an empty folder.
+// Each suite is its own process with its own home, so each starts from
+// empty folders.
 class QmlTestSetup final : public QObject {
     Q_OBJECT
 
@@ -25,6 +27,7 @@ public slots:
 
 private:
     struct World;
+    QTemporaryDir home_;
     std::unique_ptr<World> world_;
 };
 

@@ -114,8 +114,9 @@ void unreadableNode() {
     ::chmod(consumer->devnode.c_str(), 0666);
     ::chmod(otherNode->devnode.c_str(), 0600);
     BindwellProcess bindwell({.args = {"run"}, .configHome = "/tmp/user-config", .uid = 1000});
-    check(bindwell.waitForLog("⏭️ Skipping input node " + otherNode->devnode +
-                                  ": no read permission (Permission denied)",
+    check(bindwell.waitForLog("⚠️ Listing input node " + otherNode->devnode +
+                                  ": no read permission (Permission denied); it cannot be "
+                                  "captured until access is granted",
                               5000),
           "unreadable node gets a clear line");
     check(bindwell.waitForLog("✅ Seized", 3000), "readable controller is still captured");

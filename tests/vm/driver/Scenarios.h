@@ -10,6 +10,7 @@ void withoutUinput();
 void unreadableNode();
 void devicesCommand();
 void monitorCommand();
+void udevRules();
 void latency();
 
 } // namespace vmtest

@@ -1,0 +1,102 @@
+#include "platform/linux/AccessRule.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace bindwell::linuxplatform {
+namespace {
+
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+std::optional<uint16_t> parseHalf(std::string_view digits) {
+    if (digits.size() != 4) {
+        return std::nullopt;
+    }
+    for (const char c : digits) {
+        if (!isHexDigit(c)) {
+            return std::nullopt;
+        }
+    }
+    uint16_t value = 0;
+    std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+    return value;
+}
+
+std::string hex4(uint16_t value) {
+    char text[5];
+    std::snprintf(text, sizeof text, "%04x", value);
+    return text;
+}
+
+std::error_code lastError() {
+    return {errno, std::generic_category()};
+}
+
+} // namespace
+
+std::optional<DeviceID> parseDeviceID(std::string_view text) {
+    if (text.size() != 9 || text[4] != ':') {
+        return std::nullopt;
+    }
+    const std::optional<uint16_t> vendor = parseHalf(text.substr(0, 4));
+    const std::optional<uint16_t> product = parseHalf(text.substr(5));
+    if (!vendor || !product) {
+        return std::nullopt;
+    }
+    return DeviceID{*vendor, *product};
+}
+
+std::string formatDeviceID(DeviceID id) {
+    return hex4(id.vendor) + ":" + hex4(id.product);
+}
+
+std::string accessRuleFileName(DeviceID id) {
+    return "70-bindwell-" + hex4(id.vendor) + "-" + hex4(id.product) + ".rules";
+}
+
+std::string accessRuleText(DeviceID id) {
+    const std::string ids = formatDeviceID(id);
+    return "# Written by \"bindwellctl grant " + ids +
+           "\": lets the user at the seat read every input\n"
+           "# node of this one device. \"bindwellctl revoke " +
+           ids +
+           "\" removes this file.\n"
+           "SUBSYSTEM==\"input\", KERNEL==\"event*\", ATTRS{id/vendor}==\"" +
+           hex4(id.vendor) + "\", ATTRS{id/product}==\"" + hex4(id.product) +
+           "\", TAG+=\"uaccess\"\n";
+}
+
+std::error_code writeAccessRule(const std::filesystem::path& directory, DeviceID id) {
+    const std::filesystem::path path = directory / accessRuleFileName(id);
+    // Written in place rather than renamed from a temporary, so that nothing
+    // but the rule's own name is ever created; O_NOFOLLOW keeps a planted
+    // link from redirecting the write.
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return lastError();
+    }
+    const std::string text = accessRuleText(id);
+    const bool written =
+        ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
+        ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
+    const std::error_code error = written ? std::error_code() : lastError();
+    ::close(fd);
+    return error;
+}
+
+std::error_code removeAccessRule(const std::filesystem::path& directory, DeviceID id) {
+    const std::filesystem::path path = directory / accessRuleFileName(id);
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+        return lastError();
+    }
+    return {};
+}
+
+} // namespace bindwell::linuxplatform

@@ -1,0 +1,39 @@
+// Main thread only.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+namespace bindwell::linuxplatform {
+
+// A USB-style vendor and product ID pair, as `bindwellctl grant` takes it.
+struct DeviceID {
+    uint16_t vendor = 0;
+    uint16_t product = 0;
+};
+
+// Exactly four hexadecimal digits, a colon and four more ("046d:c52b", either
+// case); anything else is refused. The text ends up inside a udev rule run as
+// root, so nothing but these nine characters may ever get through.
+[[nodiscard]] std::optional<DeviceID> parseDeviceID(std::string_view text);
+
+// "046d:c52b": lower case, four digits each.
+[[nodiscard]] std::string formatDeviceID(DeviceID id);
+
+// "70-bindwell-046d-c52b.rules"
+[[nodiscard]] std::string accessRuleFileName(DeviceID id);
+
+// A rule that tags every event node of that one device for the user at the
+// seat; it sorts before systemd's rule that turns the tag into an ACL.
+[[nodiscard]] std::string accessRuleText(DeviceID id);
+
+// Writes or removes the device's rule in `directory`, and no other file.
+// Removing a rule that is not there succeeds.
+[[nodiscard]] std::error_code writeAccessRule(const std::filesystem::path& directory, DeviceID id);
+[[nodiscard]] std::error_code removeAccessRule(const std::filesystem::path& directory, DeviceID id);
+
+} // namespace bindwell::linuxplatform

@@ -1,0 +1,62 @@
+#include "platform/sim/SimPermissions.h"
+#include "ui/PermissionStatus.h"
+
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace bindwell {
+namespace {
+
+// The setup window asks polkit for read access to a picked controller whose
+// nodes are still closed; the launcher records what would have run.
+class AccessRequestTest : public ::testing::Test {
+protected:
+    AccessRequestTest() {
+        status_.setLauncher(
+            [this](const AccessGrantCommand& command, std::function<void(int)> finished) {
+                commands_.push_back(command);
+                finish_ = std::move(finished);
+            });
+    }
+
+    sim::SimPermissions permissions_;
+    PermissionStatus status_{permissions_};
+    std::vector<AccessGrantCommand> commands_;
+    std::function<void(int)> finish_;
+};
+
+TEST_F(AccessRequestTest, AClosedControllerIsGrantedThroughPkexecForThatDeviceOnly) {
+    permissions_.setCanMonitorInput(false);
+    status_.requestDeviceAccess(0x56e, 0x156);
+    ASSERT_EQ(commands_.size(), 1U);
+    EXPECT_EQ(commands_[0].program, QStringLiteral("pkexec"));
+    ASSERT_EQ(commands_[0].arguments.size(), 3);
+    EXPECT_TRUE(commands_[0].arguments[0].endsWith(QStringLiteral("/bindwellctl")));
+    EXPECT_EQ(commands_[0].arguments.mid(1),
+              (QStringList{QStringLiteral("grant"), QStringLiteral("056e:0156")}));
+
+    // Once the grant is through, the guide's flag follows at once.
+    permissions_.setCanMonitorInput(true);
+    finish_(0);
+    EXPECT_TRUE(status_.inputMonitoringGranted());
+}
+
+TEST_F(AccessRequestTest, AReadableControllerNeedsNoPrompt) {
+    status_.requestDeviceAccess(0x56e, 0x156);
+    EXPECT_TRUE(commands_.empty());
+}
+
+TEST_F(AccessRequestTest, NeverMoreThanOnePromptForADeviceNorTwoAtOnce) {
+    permissions_.setCanMonitorInput(false);
+    status_.requestDeviceAccess(0x56e, 0x156);
+    status_.requestDeviceAccess(0x46d, 0xc52b); // while the first prompt is open
+    ASSERT_EQ(commands_.size(), 1U);
+    finish_(126); // the user dismissed the prompt
+    status_.requestDeviceAccess(0x56e, 0x156);
+    EXPECT_EQ(commands_.size(), 1U) << "a dismissed prompt is not shown again";
+    status_.requestDeviceAccess(0x46d, 0xc52b);
+    EXPECT_EQ(commands_.size(), 2U);
+}
+
+} // namespace
+} // namespace bindwell
