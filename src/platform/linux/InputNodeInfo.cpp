@@ -3,9 +3,11 @@
 #include "platform/linux/ConsumerKeyTable.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <libevdev/libevdev.h>
+#include <span>
 #include <string_view>
 
 namespace bindwell::linuxplatform {
@@ -17,6 +19,22 @@ std::optional<std::string> text(const char* value) {
 
 std::optional<std::string> attribute(udev_device* device, const char* name) {
     return device ? text(udev_device_get_sysattr_value(device, name)) : std::nullopt;
+}
+
+int64_t hexAttribute(udev_device* device, const char* name) {
+    const std::optional<std::string> value = attribute(device, name);
+    if (!value) {
+        return 0;
+    }
+    char* end = nullptr;
+    const unsigned long long number = std::strtoull(value->c_str(), &end, 16);
+    return end == value->c_str() ? 0 : static_cast<int64_t>(number);
+}
+
+bool bitmapHasAnyConsumerKey(std::string_view bitmap) {
+    const std::span<const uint16_t> keys = consumerControlKeys();
+    return std::any_of(keys.begin(), keys.end(),
+                       [bitmap](uint16_t code) { return sysfsBitmapHas(bitmap, code); });
 }
 
 std::string transportName(int bus) {
@@ -45,6 +63,11 @@ std::optional<InputNodeInfo> readInputNodeInfo(udev_device* device) {
     udev_device* input = udev_device_get_parent_with_subsystem_devtype(device, "input", nullptr);
     info.phys = attribute(input, "phys").value_or("");
     info.evdevName = attribute(input, "name").value_or("");
+    info.vendorID = hexAttribute(input, "id/vendor");
+    info.productID = hexAttribute(input, "id/product");
+    info.bustype = static_cast<int>(hexAttribute(input, "id/bustype"));
+    info.hasConsumerControlKeys =
+        bitmapHasAnyConsumerKey(attribute(input, "capabilities/key").value_or(""));
     udev_device* usb = udev_device_get_parent_with_subsystem_devtype(device, "usb", "usb_device");
     info.usbProduct = attribute(usb, "product");
     info.usbManufacturer = attribute(usb, "manufacturer");
@@ -93,6 +116,41 @@ HidProperties buildHidProperties(const InputNodeInfo& info, libevdev* device) {
     }
     properties.emplace(hidproperty::transport, transportName(libevdev_get_id_bustype(device)));
     return properties;
+}
+
+HidProperties buildHidProperties(const InputNodeInfo& info) {
+    HidProperties properties;
+    properties.emplace(hidproperty::vendorID, info.vendorID);
+    properties.emplace(hidproperty::productID, info.productID);
+    std::string product = info.usbProduct.value_or(info.hidName.value_or(info.evdevName));
+    if (!product.empty()) {
+        properties.emplace(hidproperty::product, std::move(product));
+    }
+    if (info.usbManufacturer) {
+        properties.emplace(hidproperty::manufacturer, *info.usbManufacturer);
+    }
+    properties.emplace(hidproperty::transport, transportName(info.bustype));
+    return properties;
+}
+
+bool sysfsBitmapHas(std::string_view bitmap, unsigned bit) {
+    constexpr unsigned kWordBits = 8 * sizeof(unsigned long);
+    std::vector<std::string_view> words;
+    for (size_t start = 0; start < bitmap.size();) {
+        const size_t end = std::min(bitmap.find_first_of(" \n", start), bitmap.size());
+        if (end > start) {
+            words.push_back(bitmap.substr(start, end - start));
+        }
+        start = end + 1;
+    }
+    const size_t index = bit / kWordBits;
+    if (index >= words.size()) {
+        return false;
+    }
+    const std::string word(words[words.size() - 1 - index]);
+    char* end = nullptr;
+    const unsigned long value = std::strtoul(word.c_str(), &end, 16);
+    return end != word.c_str() && ((value >> (bit % kWordBits)) & 1UL) != 0;
 }
 
 bool hasConsumerControlKeys(libevdev* device) {

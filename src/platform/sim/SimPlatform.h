@@ -33,6 +33,9 @@ public:
     SimPlatform& operator=(const SimPlatform&) = delete;
 
     [[nodiscard]] std::unique_ptr<HidManager> createHidManager() override;
+    [[nodiscard]] std::vector<HidDeviceRef> scanConsumerControlInterfaces() override {
+        return presentDevices();
+    }
     [[nodiscard]] std::unique_ptr<EventTap> createEventTap(const EventTapScope& scope,
                                                            EventTap::Handler handler) override;
     [[nodiscard]] EventPoster& eventPoster() override { return poster_; }

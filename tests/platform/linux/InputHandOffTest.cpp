@@ -52,9 +52,10 @@ public:
         send(usage, 1, time);
         send(usage, 0, time + 0.01);
     }
-    // Until the input thread has taken in everything sent.
-    void waitForInput() {
-        ASSERT_TRUE(QTest::qWaitFor([this] { return received_.load() == sent_; }, 5000));
+    // Until the input thread has taken in everything sent, or `count` values.
+    void waitForInput() { waitForInput(sent_); }
+    void waitForInput(long count) {
+        ASSERT_TRUE(QTest::qWaitFor([this, count] { return received_.load() >= count; }, 5000));
     }
     // What was posted, read on the input thread between two frames.
     std::vector<std::string> posted() {
@@ -124,6 +125,8 @@ TEST(InputHandOff, StopWhileInputArrivesLeavesNoHalfTap) {
     for (int i = 0; i < 200; ++i) {
         harness.pressAndRelease(kVolumeUp, 3000.0 + i);
         if (i == 100) {
+            // Some input is in, the rest still in the pipe when the stop goes.
+            harness.waitForInput(10);
             harness.engine.stop();
         }
     }

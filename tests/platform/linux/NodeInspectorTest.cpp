@@ -36,3 +36,23 @@ TEST(NodeInspector, OurOwnDevicesAreNeverOpened) {
 
 } // namespace
 } // namespace bindwell::linuxplatform
+
+namespace bindwell::linuxplatform {
+namespace {
+
+// The layout of /sys/class/input/inputN/capabilities/key: 64-bit hex words,
+// the highest first, leading zero words left out.
+TEST(SysfsBitmap, FindsBitsCountedFromTheLastWord) {
+    const std::string volumeKeys = "3 0"; // bits 64 and 65
+    EXPECT_TRUE(sysfsBitmapHas(volumeKeys, 64));
+    EXPECT_TRUE(sysfsBitmapHas(volumeKeys, 65));
+    EXPECT_FALSE(sysfsBitmapHas(volumeKeys, 66));
+    EXPECT_FALSE(sysfsBitmapHas(volumeKeys, 0));
+    EXPECT_FALSE(sysfsBitmapHas(volumeKeys, 200));
+    EXPECT_TRUE(sysfsBitmapHas("8000000000000000\n", 63));
+    EXPECT_FALSE(sysfsBitmapHas("", 1));
+    EXPECT_FALSE(sysfsBitmapHas("zz", 1));
+}
+
+} // namespace
+} // namespace bindwell::linuxplatform

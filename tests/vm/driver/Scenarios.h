@@ -10,6 +10,7 @@ void withoutUinput();
 void unreadableNode();
 void devicesCommand();
 void monitorCommand();
+void pickerScan();
 void latency();
 
 } // namespace vmtest

@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
         unreadableNode();
         devicesCommand();
         monitorCommand();
+        pickerScan();
     }
     latency();
     std::printf("vm: %d passed, %d failed\n", passes(), failures());
