@@ -25,9 +25,6 @@ public:
     // Starts following interfaces. Empty callbacks are simply not called.
     virtual void open(Callbacks callbacks) = 0;
     virtual void close() = 0;
-
-    // The interfaces present now (valid after open).
-    [[nodiscard]] virtual std::vector<HidDeviceRef> currentDevices() = 0;
 };
 
 } // namespace bindwell

@@ -71,10 +71,6 @@ void LinuxHidManager::close() {
     udev_.reset();
 }
 
-std::vector<HidDeviceRef> LinuxHidManager::currentDevices() {
-    return {devices_.begin(), devices_.end()};
-}
-
 std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& info) {
     if (isFollowed(info.devnode)) {
         return nullptr;

@@ -24,7 +24,6 @@ public:
 
     void open(Callbacks callbacks) override;
     void close() override;
-    [[nodiscard]] std::vector<HidDeviceRef> currentDevices() override;
 
 private:
     std::shared_ptr<LinuxHidDevice> attach(const InputNodeInfo& info);

@@ -49,10 +49,6 @@ void SimHidManager::close() {
     platform_.managerClosed(this);
 }
 
-std::vector<HidDeviceRef> SimHidManager::currentDevices() {
-    return isOpen() ? platform_.presentDevices() : std::vector<HidDeviceRef>{};
-}
-
 void SimHidManager::deviceAppeared(const HidDeviceRef& device) const {
     invoke(callbacks_.matched, device);
 }
