@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Configures and builds one flavour of Bindwell: scripts/build.sh release|test
+# Configures and builds one flavour of Bindwell, all of it or the targets named:
+#   scripts/build.sh release|test|tsan [TARGET...]
+# tsan is ThreadSanitizer, which cannot share a build with test's ASan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -7,8 +9,12 @@ flavour=${1:-release}
 case "$flavour" in
   release) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWELL_BUILD_TESTS=OFF -DBINDWELL_BUILD_BENCHMARKS=OFF) ;;
   test)    args=(-DCMAKE_BUILD_TYPE=Debug -DBINDWELL_SANITIZE=ON) ;;
-  *) echo "usage: scripts/build.sh release|test" >&2; exit 2 ;;
+  tsan)    args=(-DCMAKE_BUILD_TYPE=Debug -DBINDWELL_TSAN=ON -DBINDWELL_BUILD_BENCHMARKS=OFF) ;;
+  *) echo "usage: scripts/build.sh release|test|tsan [TARGET...]" >&2; exit 2 ;;
 esac
+shift || true
+targets=()
+for target in "$@"; do targets+=(--target "$target"); done
 
 cmake -S . -B "build/$flavour" -G Ninja "${args[@]}" >/dev/null
-cmake --build "build/$flavour" -j"$(nproc)"
+cmake --build "build/$flavour" -j"$(nproc)" "${targets[@]}"

@@ -1,5 +1,6 @@
-// The device picker's scan. It uses a manager of its own, opened and closed
-// within the call, so it never disturbs a running engine. Built-in parts and
+// The device picker's scan. It asks the platform for the interfaces present,
+// which it reads without opening them, so it never disturbs a running engine
+// and runs on the main thread while the input thread reads. Built-in parts and
 // audio gear also expose consumer-control interfaces; they are filtered out by
 // name so the picker lists only plausible controllers, and a device without a
 // vendor ID can never be the target of a profile, so it is left out as well.
@@ -71,18 +72,15 @@ std::vector<DetectedHIDDevice> sortForPicker(std::vector<DetectedHIDDevice> devi
 } // namespace
 
 std::vector<DetectedHIDDevice> HIDInterceptor::scanConsumerControlDevices(Platform& platform) {
-    const std::unique_ptr<HidManager> manager = platform.createHidManager();
-    manager->open({});
     std::vector<DetectedHIDDevice> found;
     std::unordered_set<std::string> seenIDs;
-    for (const HidDeviceRef& device : manager->currentDevices()) {
+    for (const HidDeviceRef& device : platform.scanConsumerControlInterfaces()) {
         DetectedHIDDevice detected = readDevice(*device);
         if (isFilteredOut(detected) || !seenIDs.insert(detected.id).second) {
             continue;
         }
         found.push_back(std::move(detected));
     }
-    manager->close();
     return sortForPicker(std::move(found));
 }
 

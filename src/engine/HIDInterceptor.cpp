@@ -16,6 +16,7 @@ HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* 
     : QObject(parent), platform_(platform), store_(store),
       session_(std::make_unique<RemapSession>(platform, *this)) {
     store_.setEngine(this);
+    platform_.inputLoop().setLastEventReceiver([this](std::string& text) { queueLastEvent(text); });
     lastEventTimer_.setSingleShot(true);
     lastEventTimer_.setInterval(0);
     connect(&lastEventTimer_, &QTimer::timeout, this, &HIDInterceptor::assignQueuedLastEvents);
@@ -24,6 +25,7 @@ HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* 
 HIDInterceptor::~HIDInterceptor() {
     store_.setEngine(nullptr);
     platform_.inputLoop().call([this] { session_.reset(); });
+    platform_.inputLoop().setLastEventReceiver({});
 }
 
 void HIDInterceptor::setRemappingObserver(RemappingObserver* observer) {
@@ -71,6 +73,10 @@ void HIDInterceptor::setRunning(bool running) {
 }
 
 void HIDInterceptor::lastEventDecided(std::string& text) {
+    platform_.inputLoop().publishLastEvent(text);
+}
+
+void HIDInterceptor::queueLastEvent(std::string& text) {
     // Deferred to the event loop so observers never run inside a device or tap
     // callback. A zero timer rather than a posted event: callbacks run inside
     // the loop, so the timer fires on its next turn without the wake-up write

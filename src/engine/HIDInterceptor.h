@@ -76,6 +76,7 @@ signals:
     void lastEventChanged();
 
 private:
+    void queueLastEvent(std::string& text);
     void assignQueuedLastEvents();
     void setRunning(bool running);
 

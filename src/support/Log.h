@@ -1,7 +1,8 @@
-// Main thread only.
+// Main thread, except where a thread has its own hand-off (see below).
 #pragma once
 
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace bindwell {
@@ -14,6 +15,14 @@ void log(std::string_view text);
 // an empty sink restores standard output. The line passed excludes the newline.
 using LogSink = std::function<void(std::string_view line)>;
 void setLogSink(LogSink sink);
+
+// A thread that must never wait for stdout gives its lines, prefix included,
+// to `handOff` instead of writing them; the receiver writes them later with
+// writeLogLine on the main thread. Set on that thread; empty to undo.
+using LogHandOff = std::function<void(std::string& line)>;
+void setThreadLogHandOff(LogHandOff handOff);
+// Writes a finished line (prefix included, no newline) to the sink or stdout.
+void writeLogLine(std::string_view line);
 
 // While one lives, log lines are still written in order but flushed only when
 // the outermost batch ends. The engine holds one around each input event, so

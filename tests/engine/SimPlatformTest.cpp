@@ -47,7 +47,6 @@ protected:
 
 TEST_F(SimManagerTest, InterfacesPresentAtOpenAreMatchedOnTheEventLoopNotInsideOpen) {
     EXPECT_TRUE(reports.lines.empty());
-    EXPECT_EQ(manager->currentDevices().size(), 1U);
     QCoreApplication::sendPostedEvents();
     platform.addInterface("b", 1, 2, "Remote");
     platform.sendValue("a", 0x0C, 0xFFFFFFFF, 233);
@@ -62,7 +61,6 @@ TEST_F(SimManagerTest, NothingIsReportedAfterClose) {
     platform.sendValue("a", 0x0C, 0xE9, 1);
     platform.removeInterface("a");
     EXPECT_TRUE(reports.lines.empty());
-    EXPECT_TRUE(manager->currentDevices().empty());
     EXPECT_EQ(platform.openManagerCount(), 0);
 }
 

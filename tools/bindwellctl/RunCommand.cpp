@@ -2,6 +2,7 @@
 // and the systemd user service. It writes the same log lines as the
 // application and, on SIGINT or SIGTERM, stops the engine and lets go of
 // anything it still holds down before exiting.
+#include "BusyMainThread.h"
 #include "Command.h"
 #include "CtlApplication.h"
 #include "QuitOnSignal.h"
@@ -32,6 +33,7 @@ int run(const std::vector<std::string_view>& args) {
         return 1;
     }
     const QuitOnSignal quitOnSignal;
+    const BusyMainThread busyForTests;
     HIDInterceptor engine(platform, store);
     engine.start();
     QCoreApplication::exec();

@@ -1,4 +1,4 @@
-// Main thread only.
+// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
 #pragma once
 
 #include "engine/ports/HidInputValue.h"
@@ -25,9 +25,6 @@ public:
     // Starts following interfaces. Empty callbacks are simply not called.
     virtual void open(Callbacks callbacks) = 0;
     virtual void close() = 0;
-
-    // The interfaces present now (valid after open).
-    [[nodiscard]] virtual std::vector<HidDeviceRef> currentDevices() = 0;
 };
 
 } // namespace bindwell

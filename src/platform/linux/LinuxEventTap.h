@@ -1,4 +1,4 @@
-// Main thread only.
+// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
 #pragma once
 
 #include "engine/ports/EventTap.h"

@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxHidManager.h"
 
 #include "platform/linux/ArrayMembership.h"
+#include "platform/linux/InputThread.h"
 #include "platform/linux/NodeInspector.h"
 #include "support/Log.h"
 
@@ -13,6 +14,15 @@ namespace {
 std::string productName(const HidProperties& properties) {
     const auto it = properties.find(hidproperty::product);
     return it == properties.end() ? "Unknown" : std::get<std::string>(it->second);
+}
+
+// After the current callback: on the input thread's loop, else on Qt's.
+void runSoon(std::function<void()> task) {
+    if (InputThread* thread = InputThread::current()) {
+        thread->runSoon(std::move(task));
+    } else {
+        QTimer::singleShot(0, std::move(task));
+    }
 }
 
 } // namespace
@@ -29,7 +39,7 @@ void LinuxHidManager::open(Callbacks callbacks) {
         log("⚠️ Could not reach udev; no input devices can be found");
         return;
     }
-    queue_ = std::make_unique<QObject>();
+    openToken_ = std::make_shared<const bool>(true);
     // The monitor comes first so that a node plugged in during the scan is
     // not missed; a node seen twice is followed once.
     monitor_ = std::make_unique<UdevMonitor>(
@@ -41,9 +51,9 @@ void LinuxHidManager::open(Callbacks callbacks) {
         if (!device) {
             continue;
         }
-        QTimer::singleShot(0, queue_.get(), [this, weak = std::weak_ptr(device)] {
+        runSoon([this, open = std::weak_ptr(openToken_), weak = std::weak_ptr(device)] {
             const std::shared_ptr<LinuxHidDevice> matched = weak.lock();
-            if (matched && isFollowed(matched.get()) && callbacks_.matched) {
+            if (!open.expired() && matched && isFollowed(matched.get()) && callbacks_.matched) {
                 callbacks_.matched(matched);
             }
         });
@@ -51,7 +61,7 @@ void LinuxHidManager::open(Callbacks callbacks) {
 }
 
 void LinuxHidManager::close() {
-    queue_.reset();
+    openToken_.reset();
     monitor_.reset();
     for (const std::shared_ptr<LinuxHidDevice>& device : devices_) {
         device->detach();
@@ -59,10 +69,6 @@ void LinuxHidManager::close() {
     devices_.clear();
     callbacks_ = {};
     udev_.reset();
-}
-
-std::vector<HidDeviceRef> LinuxHidManager::currentDevices() {
-    return {devices_.begin(), devices_.end()};
 }
 
 std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& info) {

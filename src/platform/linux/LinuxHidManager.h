@@ -1,4 +1,4 @@
-// Main thread only.
+// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
 #pragma once
 
 #include "engine/ports/HidManager.h"
@@ -6,7 +6,6 @@
 #include "platform/linux/UdevMonitor.h"
 #include "platform/linux/UdevPtr.h"
 
-#include <QObject>
 #include <memory>
 #include <vector>
 
@@ -25,7 +24,6 @@ public:
 
     void open(Callbacks callbacks) override;
     void close() override;
-    [[nodiscard]] std::vector<HidDeviceRef> currentDevices() override;
 
 private:
     std::shared_ptr<LinuxHidDevice> attach(const InputNodeInfo& info);
@@ -40,9 +38,9 @@ private:
     UdevPtr udev_;
     std::unique_ptr<UdevMonitor> monitor_;
     std::vector<std::shared_ptr<LinuxHidDevice>> devices_;
-    // Receiver of the queued "matched" calls; replaced at close so that none
-    // of them runs afterwards.
-    std::unique_ptr<QObject> queue_;
+    // Lives from open to close; the deferred "matched" reports of an open
+    // run only while it does.
+    std::shared_ptr<const bool> openToken_;
 };
 
 } // namespace bindwell::linuxplatform

@@ -2,11 +2,16 @@
 
 #include "platform/linux/LinuxEventTap.h"
 #include "platform/linux/LinuxHidManager.h"
+#include "platform/linux/SysfsInterfaceScan.h"
 
 namespace bindwell {
 
 std::unique_ptr<HidManager> LinuxPlatform::createHidManager() {
     return std::make_unique<linuxplatform::LinuxHidManager>();
+}
+
+std::vector<HidDeviceRef> LinuxPlatform::scanConsumerControlInterfaces() {
+    return linuxplatform::scanConsumerControlInterfaces();
 }
 
 std::unique_ptr<EventTap> LinuxPlatform::createEventTap(const EventTapScope& scope,

@@ -1,18 +1,20 @@
 // Main thread only.
 #pragma once
 
-#include "engine/InlineInputLoop.h"
 #include "engine/ports/Platform.h"
+#include "platform/linux/InputThread.h"
 #include "platform/linux/LinuxPermissions.h"
 #include "platform/linux/MonotonicClock.h"
 #include "platform/linux/UinputPoster.h"
 
 namespace bindwell {
 
-// The real platform: evdev and udev for input, uinput for output.
+// The real platform: evdev and udev for input, uinput for output, and the
+// remapping path on an input thread of its own.
 class LinuxPlatform final : public Platform {
 public:
     [[nodiscard]] std::unique_ptr<HidManager> createHidManager() override;
+    [[nodiscard]] std::vector<HidDeviceRef> scanConsumerControlInterfaces() override;
     [[nodiscard]] std::unique_ptr<EventTap> createEventTap(const EventTapScope& scope,
                                                            EventTap::Handler handler) override;
     [[nodiscard]] EventPoster& eventPoster() override { return poster_; }
@@ -24,7 +26,8 @@ private:
     linuxplatform::UinputPoster poster_;
     linuxplatform::LinuxPermissions permissions_;
     linuxplatform::MonotonicClock clock_;
-    InlineInputLoop inputLoop_;
+    // Last, so the thread ends before the poster it writes through goes.
+    linuxplatform::InputThread inputLoop_;
 };
 
 } // namespace bindwell

@@ -1,5 +1,6 @@
 #include "platform/linux/UinputDevice.h"
 
+#include <array>
 #include <cerrno>
 #include <fcntl.h>
 #include <libevdev/libevdev-uinput.h>
@@ -35,15 +36,24 @@ UinputDevice::~UinputDevice() {
 }
 
 void UinputDevice::write(std::span<const EvdevEvent> events) {
-    std::vector<input_event> raw(events.size());
+    // Frames are a handful of events; only an unusual one needs the heap.
+    constexpr size_t kUsualFrame = 16;
+    std::array<input_event, kUsualFrame> stack{};
+    std::vector<input_event> heap;
+    input_event* raw = stack.data();
+    if (events.size() > kUsualFrame) {
+        heap.resize(events.size());
+        raw = heap.data();
+    }
     for (size_t i = 0; i < events.size(); ++i) {
+        raw[i] = input_event{};
         raw[i].type = events[i].type;
         raw[i].code = events[i].code;
         raw[i].value = events[i].value;
     }
     // One write per frame: the reader wakes once, at the SYN_REPORT. A failed
     // write means the device is being torn down and nobody is left to read it.
-    (void)::write(fd_, raw.data(), raw.size() * sizeof(input_event));
+    (void)::write(fd_, raw, events.size() * sizeof(input_event));
 }
 
 void UinputDevice::writeFrame(uint16_t type, uint16_t code, int32_t value) {

@@ -2,8 +2,6 @@
 
 #include "platform/sim/SimPlatform.h"
 
-#include <QCoreApplication>
-
 namespace bindwell::sim {
 namespace {
 
@@ -35,14 +33,11 @@ void SimHidManager::open(Callbacks callbacks) {
 
 void SimHidManager::reportLater(const HidDeviceRef& device) {
     const std::weak_ptr<const bool> session = session_;
-    QMetaObject::invokeMethod(
-        QCoreApplication::instance(),
-        [this, session, device] {
-            if (!session.expired() && platform_.isPresent(device.get())) {
-                deviceAppeared(device);
-            }
-        },
-        Qt::QueuedConnection);
+    platform_.inputLoop().runSoon([this, session, device] {
+        if (!session.expired() && platform_.isPresent(device.get())) {
+            deviceAppeared(device);
+        }
+    });
 }
 
 void SimHidManager::close() {
@@ -52,10 +47,6 @@ void SimHidManager::close() {
     session_.reset();
     callbacks_ = {};
     platform_.managerClosed(this);
-}
-
-std::vector<HidDeviceRef> SimHidManager::currentDevices() {
-    return isOpen() ? platform_.presentDevices() : std::vector<HidDeviceRef>{};
 }
 
 void SimHidManager::deviceAppeared(const HidDeviceRef& device) const {

@@ -21,7 +21,6 @@ public:
 
     void open(Callbacks callbacks) override;
     void close() override;
-    [[nodiscard]] std::vector<HidDeviceRef> currentDevices() override;
 
     [[nodiscard]] bool isOpen() const { return session_ != nullptr; }
 

@@ -26,17 +26,24 @@ class SimHidManager;
 class SimPlatform final : public Platform {
 public:
     SimPlatform() = default;
+    // Runs remapping on `inputLoop` instead of the caller's thread.
+    explicit SimPlatform(InputLoop& inputLoop) : externalLoop_(&inputLoop) {}
     ~SimPlatform() override;
     SimPlatform(const SimPlatform&) = delete;
     SimPlatform& operator=(const SimPlatform&) = delete;
 
     [[nodiscard]] std::unique_ptr<HidManager> createHidManager() override;
+    [[nodiscard]] std::vector<HidDeviceRef> scanConsumerControlInterfaces() override {
+        return presentDevices();
+    }
     [[nodiscard]] std::unique_ptr<EventTap> createEventTap(const EventTapScope& scope,
                                                            EventTap::Handler handler) override;
     [[nodiscard]] EventPoster& eventPoster() override { return poster_; }
     [[nodiscard]] Permissions& permissions() override { return permissions_; }
     [[nodiscard]] const Clock& clock() const override { return clock_; }
-    [[nodiscard]] InputLoop& inputLoop() override { return inputLoop_; }
+    [[nodiscard]] InputLoop& inputLoop() override {
+        return externalLoop_ != nullptr ? *externalLoop_ : inlineLoop_;
+    }
 
     // An interface appears with the product name and IDs; open managers see it
     // at once. Nullptr when an interface of that id is already present.
@@ -84,7 +91,8 @@ private:
     RecordingPoster poster_;
     SimPermissions permissions_;
     SimClock clock_;
-    InlineInputLoop inputLoop_;
+    InlineInputLoop inlineLoop_;
+    InputLoop* externalLoop_ = nullptr;
 };
 
 } // namespace bindwell::sim

@@ -20,6 +20,9 @@ constexpr const char* kBinary = "/bin/bindwellctl";
     dup2(sink, STDERR_FILENO);
     setenv("XDG_CONFIG_HOME", options.configHome.c_str(), 1);
     setenv("HOME", "/tmp", 1);
+    if (options.busyMainThread) {
+        setenv("BINDWELL_TEST_BUSY_MAIN_THREAD", "1", 1);
+    }
     if (options.uid != 0 && (setgid(options.uid) != 0 || setuid(options.uid) != 0)) {
         _exit(126);
     }

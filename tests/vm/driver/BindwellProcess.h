@@ -14,6 +14,8 @@ public:
         std::string configHome = "/tmp/config";
         uid_t uid = 0; // run as this user when not 0
         bool discardOutput = false;
+        // The test switch that keeps the main thread asleep 200 ms of every 250.
+        bool busyMainThread = false;
     };
 
     explicit BindwellProcess(const Options& options);

@@ -11,6 +11,7 @@ void unreadableNode();
 void devicesCommand();
 void monitorCommand();
 void udevRules();
+void pickerScan();
 void latency();
 
 } // namespace vmtest

@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
         devicesCommand();
         monitorCommand();
         udevRules();
+        pickerScan();
     }
     latency();
     std::printf("vm: %d passed, %d failed\n", passes(), failures());

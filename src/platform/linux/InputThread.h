@@ -1,0 +1,87 @@
+// Created, called and destroyed on the main thread; runs its own thread.
+#pragma once
+
+#include "engine/ports/InputLoop.h"
+
+#include <QObject>
+#include <chrono>
+#include <condition_variable>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <unordered_map>
+#include <vector>
+
+namespace bindwell::linuxplatform {
+
+// The remapping path's own thread, started at the first call. See the
+// opening comment of InputThread.cpp for the design.
+class InputThread final : public InputLoop {
+public:
+    InputThread();
+    // Runs what is still queued, then ends the thread.
+    ~InputThread() override;
+    InputThread(const InputThread&) = delete;
+    InputThread& operator=(const InputThread&) = delete;
+
+    void call(const std::function<void()>& command) override;
+    void runSoon(std::function<void()> task) override;
+    [[nodiscard]] bool isThreaded() const override { return true; }
+    void setLastEventReceiver(LastEventReceiver receiver) override;
+    void publishLastEvent(std::string& text) override;
+
+    // The loop of the calling thread, or null off every input thread.
+    [[nodiscard]] static InputThread* current();
+
+    // On the input thread only: calls `onReadable` whenever `fd` is readable
+    // or hung up, until unwatch(fd); unwatching from inside a callback is safe.
+    void watch(int fd, std::function<void()> onReadable);
+    void unwatch(int fd);
+
+private:
+    struct Watch {
+        std::function<void()> onReadable;
+    };
+
+    void ensureStarted();
+    void run();
+    void dispatch(int fd);
+    void runCommands();
+    void runDeferred();
+    void handOffLogLine(std::string& line);
+    void noteTextsWaiting();
+    void wakeMainThreadForTexts();
+    // Main thread: writes the handed-off log lines and delivers the latest text.
+    void drain();
+
+    // The hand-off: everything below up to the thread is guarded by mutex_.
+    std::mutex mutex_;
+    std::condition_variable commandDone_;
+    std::vector<const std::function<void()>*> commands_;
+    uint64_t submitted_ = 0;
+    uint64_t completed_ = 0;
+    bool quit_ = false;
+    std::vector<std::string> logLines_;
+    size_t droppedLogLines_ = 0;
+    std::string latestLastEvent_;
+    bool hasLastEvent_ = false;
+    bool drainScheduled_ = false;
+
+    // Main thread only.
+    LastEventReceiver receiver_;
+    QObject mainThreadContext_;
+
+    // Input thread only (the fds are made before it starts, closed after it ends).
+    int epollFd_ = -1;
+    int wakeFd_ = -1;
+    bool usable_ = false;
+    std::unordered_map<int, std::shared_ptr<Watch>> watches_;
+    std::vector<std::function<void()>> deferred_;
+    bool textsWaiting_ = false;
+    std::chrono::steady_clock::time_point textsWaitingSince_;
+    std::thread thread_;
+};
+
+} // namespace bindwell::linuxplatform

@@ -1,0 +1,154 @@
+// The hand-off between the main thread and the input thread, with the engine
+// on the simulated platform but its input loop on a real InputThread. Input
+// arrives through a pipe the input thread watches, as a node's events would,
+// while the main thread sends its commands. Meant to run under TSan too.
+#include "../../engine/EngineHarness.h"
+#include "platform/linux/InputThread.h"
+
+#include <QCoreApplication>
+#include <QTest>
+#include <atomic>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace bindwell::test {
+namespace {
+
+constexpr uint32_t kVolumeUp = 0xE9;
+constexpr uint32_t kNext = 0xB5;
+
+// One value for the interface "a", and the time it arrives.
+struct Message {
+    uint32_t usage;
+    int32_t value;
+    double time;
+};
+
+class ThreadedEngine {
+public:
+    explicit ThreadedEngine(const DeviceProfile& profile) {
+        store.saveProfile(profile);
+        if (pipe2(pipeFds_, O_CLOEXEC | O_NONBLOCK) != 0) {
+            throw std::runtime_error("pipe");
+        }
+        thread.call([this] {
+            (void)platform.addInterface("a", kRemoteVendor, kRemoteProduct, "Remote");
+            thread.watch(pipeFds_[0], [this] { receive(); });
+        });
+    }
+    ~ThreadedEngine() {
+        thread.call([this] { thread.unwatch(pipeFds_[0]); });
+        ::close(pipeFds_[0]);
+        ::close(pipeFds_[1]);
+    }
+
+    void send(uint32_t usage, int32_t value, double time) {
+        const Message message{usage, value, time};
+        ASSERT_EQ(::write(pipeFds_[1], &message, sizeof message), ssize_t(sizeof message));
+        ++sent_;
+    }
+    void pressAndRelease(uint32_t usage, double time) {
+        send(usage, 1, time);
+        send(usage, 0, time + 0.01);
+    }
+    // Until the input thread has taken in everything sent, or `count` values.
+    void waitForInput() { waitForInput(sent_); }
+    void waitForInput(long count) {
+        ASSERT_TRUE(QTest::qWaitFor([this, count] { return received_.load() >= count; }, 5000));
+    }
+    // What was posted, read on the input thread between two frames.
+    std::vector<std::string> posted() {
+        std::vector<std::string> events;
+        thread.call([&] { events = platform.poster().descriptions(); });
+        return events;
+    }
+
+    linuxplatform::InputThread thread;
+    sim::SimPlatform platform{thread};
+    QTemporaryDir folder;
+    ConfigStore store{folder.path()};
+    HIDInterceptor engine{platform, store};
+
+private:
+    void receive() {
+        Message message{};
+        while (::read(pipeFds_[0], &message, sizeof message) == ssize_t(sizeof message)) {
+            platform.simClock().set(message.time);
+            (void)platform.sendValue("a", 0x0C, message.usage, message.value);
+            ++received_;
+        }
+    }
+
+    int pipeFds_[2] = {-1, -1};
+    long sent_ = 0;
+    std::atomic<long> received_ = 0;
+};
+
+DeviceProfile profileMapping(RemapAction volumeUp,
+                             RemapAction next = RemapAction::holdLeftClick()) {
+    return makeProfile({makeMapping("vu", 0x0C, kVolumeUp, std::move(volumeUp)),
+                        makeMapping("next", 0x0C, kNext, std::move(next))});
+}
+
+TEST(InputHandOff, ProfileEditMidBurstSwapsBetweenPressesNeverInsideOne) {
+    ThreadedEngine harness(profileMapping(RemapAction::escapeKey()));
+    harness.engine.start();
+    for (int i = 0; i < 50; ++i) {
+        harness.pressAndRelease(kVolumeUp, 2000.0 + i);
+    }
+    harness.store.updateMapping("remote", "vu", RemapAction::tabKey());
+    for (int i = 50; i < 100; ++i) {
+        harness.pressAndRelease(kVolumeUp, 2000.0 + i);
+    }
+    harness.waitForInput();
+    const std::vector<std::string> posted = harness.posted();
+    // Every press posts a whole tap of one key: Escape (53) before the edit,
+    // Tab (48) after it, and never one after the other has begun.
+    ASSERT_EQ(posted.size() % 2, 0U);
+    bool sawTab = false;
+    for (size_t i = 0; i < posted.size(); i += 2) {
+        const bool isTab = posted[i] == "post key 48 down";
+        EXPECT_EQ(posted[i + 1], isTab ? "post key 48 up" : "post key 53 up");
+        EXPECT_TRUE(isTab || posted[i] == "post key 53 down");
+        EXPECT_FALSE(sawTab && !isTab) << "an Escape after the edit took effect";
+        sawTab = sawTab || isTab;
+    }
+    EXPECT_TRUE(sawTab);
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return harness.engine.lastEvent() == "Label vu → Tab"; }, 5000));
+}
+
+TEST(InputHandOff, StopWhileInputArrivesLeavesNoHalfTap) {
+    ThreadedEngine harness(profileMapping(RemapAction::escapeKey()));
+    harness.engine.start();
+    for (int i = 0; i < 200; ++i) {
+        harness.pressAndRelease(kVolumeUp, 3000.0 + i);
+        if (i == 100) {
+            // Some input is in, the rest still in the pipe when the stop goes.
+            harness.waitForInput(10);
+            harness.engine.stop();
+        }
+    }
+    harness.waitForInput();
+    const std::vector<std::string> posted = harness.posted();
+    ASSERT_FALSE(posted.empty());
+    ASSERT_EQ(posted.size() % 2, 0U);
+    // Nothing after the stop: at most the 101 presses sent before it.
+    EXPECT_LE(posted.size(), 202U);
+    EXPECT_FALSE(harness.engine.isRunning());
+}
+
+TEST(InputHandOff, ShutdownLetsGoOfAClickHeldOnTheInputThread) {
+    ThreadedEngine harness(profileMapping(RemapAction::escapeKey()));
+    harness.engine.start();
+    harness.send(kNext, 1, 4000.0);
+    harness.waitForInput();
+    harness.engine.shutdown();
+    EXPECT_EQ(harness.posted(),
+              (std::vector<std::string>{"post mouse 1 button 0", "post mouse 2 button 0"}));
+    EXPECT_FALSE(harness.engine.isRunning());
+}
+
+} // namespace
+} // namespace bindwell::test
