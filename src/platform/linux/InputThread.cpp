@@ -32,8 +32,10 @@
 
 #include "support/Log.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <iterator>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
 #include <unistd.h>
@@ -104,6 +106,7 @@ void InputThread::call(const std::function<void()>& command) {
         return;
     }
     ensureStarted();
+    std::vector<std::string> lines;
     {
         std::unique_lock lock(mutex_);
         commands_.push_back(&command);
@@ -111,9 +114,18 @@ void InputThread::call(const std::function<void()>& command) {
         const uint64_t one = 1;
         (void)::write(wakeFd_, &one, sizeof one);
         commandDone_.wait(lock, [&] { return completed_ >= ticket; });
+        // Only the lines up to the command's end: what the deferred work after
+        // it logs (a device found) follows whatever the caller logs next, as it
+        // would on a single thread.
+        const auto end =
+            logLines_.begin() +
+            static_cast<std::ptrdiff_t>(std::min(linesBeforeCommandEnd_, logLines_.size()));
+        lines.assign(std::make_move_iterator(logLines_.begin()), std::make_move_iterator(end));
+        logLines_.erase(logLines_.begin(), end);
     }
-    // The command's log lines come before whatever the caller logs next.
-    drain();
+    for (const std::string& line : lines) {
+        writeLogLine(line);
+    }
 }
 
 void InputThread::setLastEventReceiver(LastEventReceiver receiver) {
@@ -264,6 +276,7 @@ void InputThread::runCommands() {
         {
             const std::lock_guard lock(mutex_);
             ++completed_;
+            linesBeforeCommandEnd_ = logLines_.size();
         }
         commandDone_.notify_all();
     }

@@ -64,6 +64,8 @@ private:
     uint64_t completed_ = 0;
     bool quit_ = false;
     std::vector<std::string> logLines_;
+    // How many of logLines_ were there when the last command ended.
+    size_t linesBeforeCommandEnd_ = 0;
     size_t droppedLogLines_ = 0;
     std::string latestLastEvent_;
     bool hasLastEvent_ = false;
