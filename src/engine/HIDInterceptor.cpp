@@ -50,16 +50,30 @@ void HIDInterceptor::start() {
 }
 
 void HIDInterceptor::stop() {
+    platform_.inputLoop().call([this] {
+        session_->releaseHeld();
+        session_->stop();
+    });
+    announceStopped();
+}
+
+void HIDInterceptor::restart() {
     platform_.inputLoop().call([this] { session_->stop(); });
-    setRunning(false);
-    log("Remapping stopped");
+    announceStopped();
+    start();
 }
 
 void HIDInterceptor::shutdown() {
-    platform_.inputLoop().call([this] { session_->releaseHeld(); });
     if (isRunning_) {
         stop();
+    } else {
+        platform_.inputLoop().call([this] { session_->releaseHeld(); });
     }
+}
+
+void HIDInterceptor::announceStopped() {
+    setRunning(false);
+    log("Remapping stopped");
 }
 
 void HIDInterceptor::setRunning(bool running) {

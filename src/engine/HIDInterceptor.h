@@ -52,7 +52,10 @@ public:
     }
 
     Q_INVOKABLE void start() override;
+    // Lets go of anything held down first: once the controller is released,
+    // its button's release no longer reaches us.
     Q_INVOKABLE void stop() override;
+    void restart() override;
     // The process is ending: lets go of anything held down, then stops. A
     // held click or Fn would otherwise stay down once the device is gone.
     void shutdown();
@@ -76,6 +79,7 @@ signals:
     void lastEventChanged();
 
 private:
+    void announceStopped();
     void queueLastEvent(std::string& text);
     void assignQueuedLastEvents();
     void setRunning(bool running);

@@ -98,8 +98,7 @@ void ConfigStore::updateMapping(const std::string& profileID, const std::string&
     // The engine works on its own copy of the profile; a fresh start makes it
     // read the edited one.
     if (editedActiveProfile && engine_ != nullptr && engine_->isRunning()) {
-        engine_->stop();
-        engine_->start();
+        engine_->restart();
     }
 }
 

@@ -11,6 +11,9 @@ public:
     [[nodiscard]] virtual bool isRunning() const = 0;
     virtual void start() = 0;
     virtual void stop() = 0;
+    // Stop and start again on the edited profile. Unlike a stop, it keeps
+    // what a button holds down, so the button's own release still lets go.
+    virtual void restart() = 0;
 };
 
 } // namespace bindwell

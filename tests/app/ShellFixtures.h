@@ -26,6 +26,7 @@ public:
         ++stops;
         running_ = false;
     }
+    void restart() override {}
 
     int starts = 0;
     int stops = 0;

@@ -30,6 +30,10 @@ public:
         calls.push_back("stop");
         running = false;
     }
+    void restart() override {
+        calls.push_back("restart");
+        startedWith = store_.activeProfile();
+    }
 
     bool running = false;
     std::vector<std::string> calls;
@@ -186,7 +190,7 @@ TEST_F(ConfigStoreTest, UpdateMappingSavesAndRestartsOnlyARunningEngineOnTheActi
     store.updateMapping("device_2_1", "2_1_btn3", RemapAction::enterKey());
     EXPECT_TRUE(engine.calls.empty());
     store.updateMapping("device_1_1", "1_1_btn4", RemapAction::undoRedo());
-    EXPECT_EQ(engine.calls, (Ids{"stop", "start"}));
+    EXPECT_EQ(engine.calls, (Ids{"restart"}));
     ASSERT_TRUE(engine.startedWith);
     EXPECT_EQ(engine.startedWith->buttonMappings[8].action, RemapAction::undoRedo());
 }
