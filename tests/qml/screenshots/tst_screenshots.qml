@@ -123,7 +123,7 @@ Item {
             mouseClick(findChild(picker, "recordShortcutRow"))
             mouseClick(findChild(picker, "recordHold"))
             verify(picker.recording)
-            shoot(window, "12-picker-recording")
+            shoot(window, "13-picker-recording")
             window.destroy()
 
             // Device selection: empty, three devices, one picked.
