@@ -80,7 +80,7 @@ const ScenarioRunner::Command* ScenarioRunner::findCommand(std::string_view name
 ScenarioRunner::ScenarioRunner(const QString& configFolder)
     : store_(configFolder), engine_(platform_, store_), appState_(engine_) {
     platform_.poster().setObserver(
-        [](const sim::PostedEvent& event) { printLine(event.describe()); });
+        [](const OutputEvent& event) { printLine(sim::describePosted(event)); });
     QObject::connect(&engine_, &HIDInterceptor::lastEventChanged,
                      [this] { printLine("lastEvent: " + engine_.lastEvent()); });
     QObject::connect(&appState_, &AppState::isRemappingChanged, [this] {
