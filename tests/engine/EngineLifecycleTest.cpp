@@ -82,18 +82,5 @@ TEST(EngineLifecycle, LastEventIsAssignedOnTheEventLoopNotInsideTheCallback) {
     EXPECT_EQ(harness.engine.lastEventText(), "Label click → Hold Left Click (Drag)");
 }
 
-TEST(EngineLifecycle, TapPassesKeysAndButtonsItDoesNotWatch) {
-    EngineHarness harness({makeProfile({
-        makeMapping("vu", 0x0C, kVolumeUp, RemapAction::escapeKey()),
-        makeMapping("left", 0x09, 1, RemapAction::escapeKey()),
-    })});
-    harness.engine.start();
-    const uint32_t brightnessUp = 0x6F;
-    EXPECT_EQ(harness.platform.feedTapEvent(MediaKey{brightnessUp, true}), TapVerdict::pass);
-    // The left button is the pointer's own, even when a mapping names it.
-    EXPECT_EQ(harness.platform.feedTapEvent(ExtraButton{1, true}), TapVerdict::pass);
-    EXPECT_EQ(harness.platform.feedTapEvent(MediaKey{kVolumeUp, true}), TapVerdict::swallow);
-}
-
 } // namespace
 } // namespace bindwell::test
