@@ -30,14 +30,13 @@ class RecordingPoster final : public EventPoster {
 public:
     using Observer = std::function<void(const PostedEvent&)>;
 
-    void prepare() override { ++prepareCount_; }
+    void prepare() override {}
     void postKey(uint16_t keyCode, bool keyDown, uint64_t flags) override;
     void postMouseButton(MouseEventType type, int button) override;
 
     [[nodiscard]] const std::vector<PostedEvent>& events() const { return events_; }
     // The events as describe() words them.
     [[nodiscard]] std::vector<std::string> descriptions() const;
-    [[nodiscard]] int prepareCount() const { return prepareCount_; }
     void clear() { events_.clear(); }
     // Called for each event as it is posted.
     void setObserver(Observer observer) { observer_ = std::move(observer); }
@@ -47,7 +46,6 @@ private:
 
     std::vector<PostedEvent> events_;
     Observer observer_;
-    int prepareCount_ = 0;
 };
 
 } // namespace bindwell::sim
