@@ -88,7 +88,6 @@ TEST_F(ConfigStoreTest, CreationMakesTheFolderAndStartsEmptyWithoutAFile) {
     ConfigStore store(folder);
     EXPECT_TRUE(QDir(folder).exists());
     EXPECT_EQ(store.configPath(), folder + "/config.json");
-    EXPECT_EQ(store.settingsPath(), folder + "/Bindwell.conf");
     EXPECT_TRUE(store.profiles().empty());
     EXPECT_FALSE(store.activeProfile());
     EXPECT_FALSE(QFile::exists(store.configPath()));
