@@ -42,9 +42,6 @@ TEST(DefaultLayouts, ProfileFieldsComeFromTheDevice) {
     // Edits find their mapping by id, so a rebuilt profile must keep them.
     EXPECT_EQ(writeConfig({profile}), writeConfig({defaultProfile(device("Pad", 1390, 343))}));
     EXPECT_EQ(defaultProfile(device("Unknown", 5, 6)).deviceName, "Acme Device");
-    auto nameless = device("", 5, 6);
-    nameless.manufacturer.clear();
-    EXPECT_EQ(defaultProfile(nameless).deviceName, " Device");
 }
 
 TEST(DefaultLayouts, RelaconIsChosenByNameInAnyCaseOrByIDs) {

@@ -101,6 +101,7 @@ DetectedHIDDevice device(std::string name, std::string manufacturer, std::string
 TEST(DetectedDevice, DisplayNameFallsBackToManufacturer) {
     EXPECT_EQ(device("Pad", "Acme", "USB").displayName(), "Pad");
     EXPECT_EQ(device("", "Acme", "USB").displayName(), "Acme Device");
+    EXPECT_EQ(device("", "", "USB").displayName(), " Device");
     EXPECT_EQ(device("Unknown", "Unknown", "USB").displayName(), "Unknown Device");
     EXPECT_EQ(device("unknown", "Acme", "USB").displayName(), "unknown");
 }

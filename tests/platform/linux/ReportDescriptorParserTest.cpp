@@ -86,37 +86,29 @@ TEST(ReportDescriptorParser, VariableBitsAndMouseButtonsAreNotArrayMembers) {
     EXPECT_FALSE(controller->isArrayMember(0x09, 1));
 }
 
-TEST(ReportDescriptorParser, ExtendedUsagesCarryTheirOwnPage) {
-    const Bytes bytes = {
+TEST(ReportDescriptorParser, ExtendedUsagesPushPopAndLongItemsKeepTheRightPage) {
+    const Bytes extended = {
         0x05, 0x01,                         // Usage Page (Generic Desktop), overridden below
         0x0B, 0xE9, 0x00, 0x0C, 0x00,       // Usage (Consumer: Volume Up), 4 bytes
         0x0B, 0xEA, 0x00, 0x0C, 0x00,       // Usage (Consumer: Volume Down)
         0x75, 0x08, 0x95, 0x01, 0x81, 0x00, // Input (Array)
     };
-    const auto parsed = parseReportDescriptor(bytes);
+    const auto parsed = parseReportDescriptor(extended);
     ASSERT_TRUE(parsed);
-    EXPECT_TRUE(parsed->isArrayMember(0x0C, 0xE9));
-    EXPECT_TRUE(parsed->isArrayMember(0x0C, 0xEA));
+    EXPECT_TRUE(parsed->isArrayMember(0x0C, 0xE9) && parsed->isArrayMember(0x0C, 0xEA));
     EXPECT_FALSE(parsed->isArrayMember(0x01, 0xE9));
-}
 
-TEST(ReportDescriptorParser, PushAndPopRestoreTheUsagePage) {
-    const Bytes bytes = {
+    const Bytes pushPop = {
         0x05, 0x0C, 0xA4, // Consumer, Push
         0x05, 0x09, 0xB4, // Button, Pop
         0x09, 0xCD, 0x75, 0x08, 0x95, 0x01, 0x81, 0x00,
     };
-    const auto parsed = parseReportDescriptor(bytes);
-    ASSERT_TRUE(parsed);
-    EXPECT_TRUE(parsed->isArrayMember(0x0C, 0xCD));
-}
+    const auto popped = parseReportDescriptor(pushPop);
+    EXPECT_TRUE(popped && popped->isArrayMember(0x0C, 0xCD));
 
-TEST(ReportDescriptorParser, LongItemsAreSkippedByTheirDeclaredSize) {
-    Bytes bytes = {0xFE, 0x03, 0x10, 0xAA, 0xBB, 0xCC};
-    bytes.insert(bytes.end(), kConsumerArray.begin(), kConsumerArray.end());
-    const auto parsed = parseReportDescriptor(bytes);
-    ASSERT_TRUE(parsed);
-    EXPECT_TRUE(parsed->isArrayMember(0x0C, 0xE9));
+    const auto afterLongItem =
+        parseReportDescriptor(concat({0xFE, 0x03, 0x10, 0xAA, 0xBB, 0xCC}, kConsumerArray));
+    EXPECT_TRUE(afterLongItem && afterLongItem->isArrayMember(0x0C, 0xE9));
 }
 
 TEST(ReportDescriptorParser, MalformedDescriptorsAreRejected) {
