@@ -48,9 +48,6 @@ public:
     [[nodiscard]] const std::vector<HidDeviceRef>& trackedDevices() const {
         return trackedDevices_;
     }
-    [[nodiscard]] const std::vector<HidDeviceRef>& seizedDevices() const { return seizedDevices_; }
-    [[nodiscard]] bool hasHidManager() const { return manager_ != nullptr; }
-    [[nodiscard]] bool hasEventTap() const { return eventTap_ != nullptr; }
 
 private:
     void openHIDManager();

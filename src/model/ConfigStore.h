@@ -37,7 +37,6 @@ public:
     [[nodiscard]] bool hasCompletedSetup() const { return hasCompletedSetup_; }
     [[nodiscard]] QString configPath() const { return configPath_; }
     // The QSettings file (INI) that holds the setup flag, beside config.json.
-    [[nodiscard]] QString settingsPath() const { return settingsPath_; }
 
     // A copy of the first profile marked active, if any.
     [[nodiscard]] std::optional<DeviceProfile> activeProfile() const;

@@ -23,11 +23,6 @@ TEST(DeviceProperties, MissingOrMistypedPropertiesFallBackToUnknownAndZero) {
     EXPECT_EQ(integerProperty(device, hidproperty::vendorID), 0x56E);
 }
 
-TEST(DeviceProperties, DescriptionPrintsIDsInLowerCaseHexWithoutLeadingZeros) {
-    EXPECT_EQ(describeDevice("Remote", 0x056E, 0x0156), "Remote [vid:0x56e pid:0x156]");
-    EXPECT_EQ(describeDevice("Unknown", 0, 0), "Unknown [vid:0x0 pid:0x0]");
-}
-
 TEST(DeviceProperties, InterfaceWithoutIDsIsTheTargetOnlyOfAProfileWithZeroIDs) {
     DeviceProfile zero = makeProfile({});
     zero.vendorID = 0;

@@ -70,21 +70,5 @@ TEST_F(SimManagerTest, InterfaceGoneBeforeTheLoopRunsIsNeverMatched) {
     EXPECT_EQ(reports.lines, std::vector<std::string>{"removed"});
 }
 
-TEST(SimPlatform, RefusedTapIsNotCreatedAndAbsentTapAnswersNothing) {
-    SimPlatform platform;
-    platform.setTapAllowed(false);
-    EXPECT_EQ(platform.createEventTap({}, [](const TapEvent&) { return TapVerdict::swallow; }),
-              nullptr);
-    EXPECT_FALSE(platform.feedTapEvent(MediaKey{}).has_value());
-    platform.setTapAllowed(true);
-    auto tap = platform.createEventTap({}, [](const TapEvent&) { return TapVerdict::swallow; });
-    // Not yet enabled: events pass untouched.
-    EXPECT_EQ(platform.feedTapEvent(MediaKey{}), TapVerdict::pass);
-    tap->setEnabled(true);
-    EXPECT_EQ(platform.feedTapEvent(MediaKey{}), TapVerdict::swallow);
-    tap.reset();
-    EXPECT_FALSE(platform.feedTapEvent(MediaKey{}).has_value());
-}
-
 } // namespace
 } // namespace bindwell::sim

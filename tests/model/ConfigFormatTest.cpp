@@ -108,11 +108,9 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
     actions.push_back(RemapAction::keystroke({.keyCode = 3,
                                               .modifiers = {.command = true, .control = true},
                                               .displayName = "⌃⌘F Full Screen Toggle"}));
-    const RemapAction held =
-        RemapAction::holdKeystroke({.keyCode = 49,
-                                    .modifiers = {.command = true, .shift = true},
-                                    .displayName = "Hold Ctrl+Shift+Space"});
-    actions.push_back(held);
+    actions.push_back(RemapAction::holdKeystroke({.keyCode = 49,
+                                                  .modifiers = {.command = true, .shift = true},
+                                                  .displayName = "Hold Ctrl+Shift+Space"}));
     int64_t n = 0;
     for (const RemapAction& action : actions) {
         odd.buttonMappings.push_back(
@@ -130,11 +128,6 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
     const ConfigReadResult result = readConfig(writeConfig(profiles));
     ASSERT_TRUE(result.ok()) << result.error;
     expectSameProfiles(result.profiles, profiles);
-    EXPECT_EQ(result.profiles[1].buttonMappings.back().action, held);
-    EXPECT_EQ(result.profiles[1].buttonMappings[actions.size() - 2].action.displayName(),
-              "⌃⌘F Full Screen Toggle");
-    EXPECT_EQ(result.profiles[1].buttonMappings[1].source.matchValue,
-              std::numeric_limits<int64_t>::min() + 1);
 }
 
 TEST(ConfigReading, EmptyListAndContentThatIsNotChecked) {
@@ -180,7 +173,7 @@ TEST(ConfigReading, NullMatchValueMeansAbsent) {
     EXPECT_EQ(writeConfig(result.profiles).find("\"matchValue\":null"), std::string::npos);
 }
 
-TEST(ConfigReading, ActionNeedsExactlyOneCaseName) {
+TEST(ConfigReading, ActionNeedsExactlyOneCaseNameButIgnoresUnknownExtras) {
     const std::string expected = R"(profile 0 ("device_1390_342"), mapping 3, key "action": )"
                                  "Invalid number of keys found, expected one.";
     EXPECT_EQ(errorOf([](Json& d) { action(d) = Json::object(); }), expected);
@@ -194,43 +187,66 @@ TEST(ConfigReading, ActionNeedsExactlyOneCaseName) {
     EXPECT_EQ(withExtra.profiles[0].buttonMappings[3].action, RemapAction::none());
 }
 
-TEST(ConfigReading, ActionPayloadsMustBeObjects) {
-    EXPECT_EQ(errorOf([](Json& d) {
-                  action(d) = {{"fnKey", true}};
-              }),
-              R"(profile 0 ("device_1390_342"), mapping 3: key "action.fnKey" must be an object )"
-              "(found a boolean)");
-    EXPECT_EQ(errorOf([](Json& d) {
-                  action(d) = {{"keystroke", Json::object()}};
-              }),
-              R"(profile 0 ("device_1390_342"), mapping 3: key "action.keystroke._0" is missing)");
-    EXPECT_EQ(errorOf([](Json& d) { action(d) = "none"; }),
-              R"(profile 0 ("device_1390_342"), mapping 3: key "action" must be an object )"
-              "(found a string)");
-}
-
-TEST(ConfigReading, KeystrokeNeedsEveryField) {
-    const auto withKeystroke = [](const std::function<void(Json&)>& edit) {
-        return errorOf([&edit](Json& d) {
-            Json keystroke = {
-                {"keyCode", 8},
-                {"modifiers",
-                 {{"command", true}, {"shift", false}, {"option", false}, {"control", false}}},
-                {"displayName", "⌘C Copy"}};
+TEST(ConfigReading, MissingOrMistypedKeysNameTheirPlace) {
+    const Json copy = {
+        {"keyCode", 8},
+        {"modifiers", {{"command", true}, {"shift", false}, {"option", false}, {"control", false}}},
+        {"displayName", "Ctrl+C Copy"}};
+    const auto withKeystroke = [&copy](const std::function<void(Json&)>& edit) {
+        return [&copy, edit](Json& d) {
+            Json keystroke = copy;
             edit(keystroke);
-            action(d, 0) = {{"keystroke", {{"_0", keystroke}}}};
-        });
+            action(d) = {{"keystroke", {{"_0", keystroke}}}};
+        };
     };
-    const std::string place = R"(profile 0 ("device_1390_342"), mapping 0: )";
-    EXPECT_EQ(withKeystroke([](Json& k) { k.erase("modifiers"); }),
-              place + R"(key "action.keystroke._0.modifiers" is missing)");
-    EXPECT_EQ(withKeystroke([](Json& k) { k["modifiers"].erase("control"); }),
-              place + R"(key "action.keystroke._0.modifiers.control" is missing)");
-    EXPECT_EQ(withKeystroke([](Json& k) { k["modifiers"]["shift"] = 0; }),
-              place + R"(key "action.keystroke._0.modifiers.shift" must be true or false )"
-                      "(found an integer)");
-    EXPECT_EQ(withKeystroke([](Json& k) { k["displayName"] = nullptr; }),
-              place + R"(key "action.keystroke._0.displayName" must be a string (found null))");
+    const std::string p0 = R"(profile 0 ("device_1390_342"))";
+    const std::string m3 = p0 + ", mapping 3: ";
+    const std::vector<std::pair<std::function<void(Json&)>, std::string>> cases = {
+        {[](Json& d) { d[0].erase("id"); }, R"(profile 0: key "id" is missing)"},
+        {[](Json& d) {
+             d.push_back(d[0]);
+             d[1]["id"] = "x";
+             d[1]["isActive"] = "yes";
+         },
+         R"(profile 1 ("x"): key "isActive" must be true or false (found a string))"},
+        {[](Json& d) { d[0]["buttonMappings"][2]["source"].erase("usageID"); },
+         p0 + R"(, mapping 2: key "source.usageID" is missing)"},
+        {[](Json& d) { d[0]["buttonMappings"][9]["label"] = 5; },
+         p0 + R"(, mapping 9: key "label" must be a string (found an integer))"},
+        {[](Json& d) { d[0]["buttonMappings"] = Json::object(); },
+         p0 + R"(: key "buttonMappings" must be an array (found an object))"},
+        {[](Json& d) { d[0]["buttonMappings"][1] = 3; },
+         p0 + ", mapping 1: must be an object (found an integer)"},
+        {[](Json& d) { d.push_back(Json::array()); },
+         "profile 1: must be an object (found an array)"},
+        {[](Json& d) {
+             d[0]["id"] = "say \"hi\"\n";
+             d[0].erase("deviceName");
+         },
+         R"(profile 0 ("say \"hi\"\n"): key "deviceName" is missing)"},
+        {[](Json& d) { action(d) = "none"; },
+         m3 + R"(key "action" must be an object (found a string))"},
+        {[](Json& d) {
+             action(d) = {{"fnKey", true}};
+         },
+         m3 + R"(key "action.fnKey" must be an object (found a boolean))"},
+        {[](Json& d) {
+             action(d) = {{"keystroke", Json::object()}};
+         },
+         m3 + R"(key "action.keystroke._0" is missing)"},
+        {withKeystroke([](Json& k) { k.erase("modifiers"); }),
+         m3 + R"(key "action.keystroke._0.modifiers" is missing)"},
+        {withKeystroke([](Json& k) { k["modifiers"].erase("control"); }),
+         m3 + R"(key "action.keystroke._0.modifiers.control" is missing)"},
+        {withKeystroke([](Json& k) { k["modifiers"]["shift"] = 0; }),
+         m3 + R"(key "action.keystroke._0.modifiers.shift" must be true or false )"
+              "(found an integer)"},
+        {withKeystroke([](Json& k) { k["displayName"] = nullptr; }),
+         m3 + R"(key "action.keystroke._0.displayName" must be a string (found null))"},
+    };
+    for (const auto& [edit, error] : cases) {
+        EXPECT_EQ(errorOf(edit), error);
+    }
 }
 
 TEST(ConfigReading, IntegersMustBeWholeAndWithinSigned64Bits) {
@@ -255,33 +271,6 @@ TEST(ConfigReading, IntegersMustBeWholeAndWithinSigned64Bits) {
     EXPECT_EQ(vendorID("\"1390\"").error, place + "(found a string)");
     EXPECT_EQ(vendorID("null").error, place + "(found null)");
     EXPECT_EQ(vendorID("true").error, place + "(found a boolean)");
-}
-
-TEST(ConfigReading, MissingOrMistypedKeysNameTheirPlace) {
-    EXPECT_EQ(errorOf([](Json& d) { d[0].erase("id"); }), R"(profile 0: key "id" is missing)");
-    EXPECT_EQ(errorOf([](Json& d) {
-                  d.push_back(d[0]);
-                  d[1]["id"] = "x";
-                  d[1]["isActive"] = "yes";
-              }),
-              R"(profile 1 ("x"): key "isActive" must be true or false (found a string))");
-    EXPECT_EQ(errorOf([](Json& d) { d[0]["buttonMappings"][2]["source"].erase("usageID"); }),
-              R"(profile 0 ("device_1390_342"), mapping 2: key "source.usageID" is missing)");
-    EXPECT_EQ(errorOf([](Json& d) { d[0]["buttonMappings"][9]["label"] = 5; }),
-              R"(profile 0 ("device_1390_342"), mapping 9: key "label" must be a string )"
-              "(found an integer)");
-    EXPECT_EQ(errorOf([](Json& d) { d[0]["buttonMappings"] = Json::object(); }),
-              R"(profile 0 ("device_1390_342"): key "buttonMappings" must be an array )"
-              "(found an object)");
-    EXPECT_EQ(errorOf([](Json& d) { d[0]["buttonMappings"][1] = 3; }),
-              R"(profile 0 ("device_1390_342"), mapping 1: must be an object (found an integer))");
-    EXPECT_EQ(errorOf([](Json& d) { d.push_back(Json::array()); }),
-              "profile 1: must be an object (found an array)");
-    EXPECT_EQ(errorOf([](Json& d) {
-                  d[0]["id"] = "say \"hi\"\n";
-                  d[0].erase("deviceName");
-              }),
-              R"(profile 0 ("say \"hi\"\n"): key "deviceName" is missing)");
 }
 
 TEST(ConfigReading, WrongTopLevelAndBrokenSyntaxAreErrors) {

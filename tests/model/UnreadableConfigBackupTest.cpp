@@ -46,11 +46,5 @@ TEST_F(UnreadableConfigBackupTest, TakenNamesGetANumberAndAreNeverOverwritten) {
     EXPECT_EQ(contentOf(third), "three");
 }
 
-TEST_F(UnreadableConfigBackupTest, MissingFolderReportsWhy) {
-    const KeptConfigCopy copy = keepUnreadableConfig(path("absent"), "x", when);
-    EXPECT_FALSE(copy.ok());
-    EXPECT_FALSE(copy.error.isEmpty());
-}
-
 } // namespace
 } // namespace bindwell

@@ -28,32 +28,22 @@ std::optional<std::string> foundID(const DeviceProfile& profile, int64_t page, i
     return found ? std::optional(found->id) : std::nullopt;
 }
 
-TEST(ActionEquality, KeystrokesDifferingOnlyInNameAreDifferentActions) {
+TEST(ActionEquality, NameAndKindTakePartAndPayloadFreeCasesEqualOnlyThemselves) {
     const auto copy = RemapAction::keystroke(copyKeystroke("Ctrl+C Copy"));
-    const auto renamed = RemapAction::keystroke(copyKeystroke("Copy it"));
-    EXPECT_NE(copy, renamed);
-    EXPECT_EQ(copy, RemapAction::keystroke(copyKeystroke("Ctrl+C Copy")));
+    EXPECT_NE(copy, RemapAction::keystroke(copyKeystroke("Copy it")));
     EXPECT_EQ(std::hash<RemapAction>{}(copy),
               std::hash<RemapAction>{}(RemapAction::keystroke(copyKeystroke("Ctrl+C Copy"))));
-}
+    // The same keys held or tapped are two different actions.
+    EXPECT_NE(RemapAction::holdKeystroke(copyKeystroke("Ctrl+C Copy")), copy);
 
-TEST(ActionEquality, PayloadFreeCasesEqualOnlyThemselves) {
     std::unordered_set<RemapAction> distinct;
     for (const auto kind : RemapAction::payloadFreeKinds()) {
-        const auto action = RemapAction::payloadFree(kind);
-        EXPECT_EQ(action, RemapAction::payloadFree(kind));
-        distinct.insert(action);
+        distinct.insert(RemapAction::payloadFree(kind));
     }
-    EXPECT_EQ(distinct.size(), 10U);
+    EXPECT_EQ(distinct.size(), RemapAction::payloadFreeKinds().size());
     EXPECT_EQ(RemapAction(), RemapAction::none());
-    EXPECT_NE(RemapAction::none(), RemapAction::disabled());
     EXPECT_THROW((void)RemapAction::payloadFree(RemapAction::Kind::keystroke),
                  std::invalid_argument);
-    EXPECT_THROW((void)RemapAction::payloadFree(RemapAction::Kind::holdKeystroke),
-                 std::invalid_argument);
-    // The same keys held or tapped are two different actions.
-    EXPECT_NE(RemapAction::holdKeystroke(copyKeystroke("Ctrl+C")),
-              RemapAction::keystroke(copyKeystroke("Ctrl+C")));
 }
 
 TEST(SourceEquality, MatchValueTakesPart) {
@@ -61,7 +51,6 @@ TEST(SourceEquality, MatchValueTakesPart) {
     const HIDButtonSource up{12, kArrayElementUsage, 233};
     EXPECT_NE(plain, up);
     EXPECT_NE(up, (HIDButtonSource{12, kArrayElementUsage, 234}));
-    EXPECT_EQ(up, (HIDButtonSource{12, kArrayElementUsage, 233}));
     EXPECT_EQ(std::unordered_set<HIDButtonSource>({plain, up, up}).size(), 2U);
     EXPECT_TRUE(up.isArrayElement());
     EXPECT_FALSE((HIDButtonSource{12, 0xE9, std::nullopt}).isArrayElement());
@@ -97,9 +86,7 @@ TEST(FindMapping, EarlierEntryWinsAndEmptyProfileFindsNothing) {
         mapping("second", {9, 3, std::nullopt}),
     });
     EXPECT_EQ(foundID(profile, 9, 3, 1), "first");
-    EXPECT_EQ(profile.findMappingPointer(9, 3, 1), &profile.buttonMappings[0]);
     EXPECT_EQ(foundID(DeviceProfile{}, 12, 0xCD, 1), std::nullopt);
-    EXPECT_EQ(DeviceProfile{}.findMappingPointer(12, kArrayElementUsage, 233), nullptr);
 }
 
 DetectedHIDDevice device(std::string name, std::string manufacturer, std::string transport) {
@@ -111,18 +98,10 @@ DetectedHIDDevice device(std::string name, std::string manufacturer, std::string
             .transport = std::move(transport)};
 }
 
-TEST(DetectedDevice, IdIsDecimalVendorColonProduct) {
-    EXPECT_EQ(DetectedHIDDevice::makeID(0x12, 0x34), "18:52");
-    const auto pad = device("Pad", "Acme", "USB");
-    EXPECT_EQ(pad, device("Pad", "Acme", "USB"));
-    EXPECT_NE(pad, device("Pad", "Acme", "Bluetooth"));
-    EXPECT_EQ(std::hash<DetectedHIDDevice>{}(pad),
-              std::hash<DetectedHIDDevice>{}(device("Pad", "Acme", "USB")));
-}
-
 TEST(DetectedDevice, DisplayNameFallsBackToManufacturer) {
     EXPECT_EQ(device("Pad", "Acme", "USB").displayName(), "Pad");
     EXPECT_EQ(device("", "Acme", "USB").displayName(), "Acme Device");
+    EXPECT_EQ(device("", "", "USB").displayName(), " Device");
     EXPECT_EQ(device("Unknown", "Unknown", "USB").displayName(), "Unknown Device");
     EXPECT_EQ(device("unknown", "Acme", "USB").displayName(), "unknown");
 }
@@ -131,7 +110,6 @@ TEST(DetectedDevice, DetailTextLeavesOutRedundantOrUnknownManufacturer) {
     EXPECT_EQ(device("Pad", "Acme", "USB").detailText(), "Acme · USB · VID:0x1A2B PID:0x3C");
     EXPECT_EQ(device("Acme Pad", "Acme", "USB").detailText(), "USB · VID:0x1A2B PID:0x3C");
     EXPECT_EQ(device("Pad", "Unknown", "Unknown").detailText(), "Unknown · VID:0x1A2B PID:0x3C");
-    EXPECT_EQ(device("Pad", "", "Bluetooth").detailText(), "Bluetooth · VID:0x1A2B PID:0x3C");
     // The substring test is case-sensitive.
     EXPECT_EQ(device("acme pad", "Acme", "USB").detailText(), "Acme · USB · VID:0x1A2B PID:0x3C");
 }

@@ -33,7 +33,6 @@ public:
     [[nodiscard]] const std::unordered_map<std::string, double>& lastActionTime() const {
         return lastActionTime_;
     }
-    [[nodiscard]] double dedupeWindow() const { return dedupeWindow_; }
 
 private:
     std::unordered_map<std::string, double> lastActionTime_;

@@ -18,14 +18,13 @@ class RecordingPoster final : public EventPoster {
 public:
     using Observer = std::function<void(const OutputEvent&)>;
 
-    void prepare() override { ++prepareCount_; }
+    void prepare() override {}
     void postKey(uint16_t keyCode, bool keyDown, uint64_t flags) override;
     void postMouseButton(MouseEventType type, int button) override;
 
     [[nodiscard]] const std::vector<OutputEvent>& events() const { return events_; }
     // The events as describePosted() words them.
     [[nodiscard]] std::vector<std::string> descriptions() const;
-    [[nodiscard]] int prepareCount() const { return prepareCount_; }
     void clear() { events_.clear(); }
     // Called for each event as it is posted.
     void setObserver(Observer observer) { observer_ = std::move(observer); }
@@ -35,7 +34,6 @@ private:
 
     std::vector<OutputEvent> events_;
     Observer observer_;
-    int prepareCount_ = 0;
 };
 
 } // namespace bindwell::sim

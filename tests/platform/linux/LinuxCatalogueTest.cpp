@@ -3,12 +3,10 @@
 // so a wrong key code, a wrong key name or a wrong modifier shows up.
 #include "model/ShortcutCatalogue.h"
 #include "platform/linux/PostedKeyNames.h"
-#include "platform/linux/VirtualKeyTable.h"
 
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 #include <map>
-#include <set>
 
 namespace bindwell::linuxplatform {
 namespace {
@@ -52,19 +50,6 @@ TEST(LinuxCatalogue, EveryLabelNamesExactlyTheKeysItPosts) {
         for (const RemapAction& preset : group.presets) {
             EXPECT_EQ(describePostedKeys(preset), keysNamedBy(preset.displayName()))
                 << preset.displayName();
-        }
-    }
-}
-
-TEST(LinuxCatalogue, TheVirtualDeviceCanPostEveryPresetKey) {
-    const auto postable = postableKeys();
-    const std::set<uint16_t> enabled(postable.begin(), postable.end());
-    for (const PresetGroup& group : presetGroups()) {
-        for (const RemapAction& preset : group.presets) {
-            const KeystrokeAction& keystroke = preset.keystrokeAction();
-            const auto key = linuxKeyForVirtualKey(keystroke.keyCode);
-            ASSERT_TRUE(key) << preset.displayName();
-            EXPECT_TRUE(enabled.contains(*key)) << preset.displayName();
         }
     }
 }

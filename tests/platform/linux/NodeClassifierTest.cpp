@@ -12,6 +12,7 @@ TEST(NodeClassifier, OwnVirtualDevicesAreRecognisedFirst) {
     EXPECT_EQ(classifyNode({"usb-0000:00:14.0-1/input1", 0, true}), NodeVerdict::consumerControl);
     // Only a prefix marks ours.
     EXPECT_EQ(classifyNode({"usb/bindwell", 0, true}), NodeVerdict::consumerControl);
+    EXPECT_EQ(classifyNode({"isa0060/serio0/input0", 0, false}), NodeVerdict::noConsumerKeys);
 }
 
 TEST(NodeClassifier, OpenFailuresTellVanishedFromForbidden) {
@@ -22,10 +23,6 @@ TEST(NodeClassifier, OpenFailuresTellVanishedFromForbidden) {
     // A closed consumer-control node is still a controller, listed before access is granted.
     EXPECT_EQ(classifyNode({"", EACCES, true}), NodeVerdict::unreadableConsumerControl);
     EXPECT_EQ(classifyNode({"", ENOTTY, false}), NodeVerdict::notAnInputNode);
-}
-
-TEST(NodeClassifier, NodesWithoutConsumerKeysAreNotInterfaces) {
-    EXPECT_EQ(classifyNode({"isa0060/serio0/input0", 0, false}), NodeVerdict::noConsumerKeys);
 }
 
 } // namespace
