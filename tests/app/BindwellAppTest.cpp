@@ -51,11 +51,7 @@ TEST_F(BindwellAppTest, FirstRunShowsTheSetupWindowAndBringsItForward) {
     launch(true);
     QQuickWindow* window = setupWindow();
     ASSERT_NE(window, nullptr);
-    EXPECT_TRUE(window->isVisible());
-    EXPECT_EQ(window->title(), QStringLiteral("Bindwell"));
-    EXPECT_EQ(window->objectName(), QStringLiteral("setup"));
-    EXPECT_EQ(window->size(), QSize(700, 580));
-    EXPECT_EQ(window->minimumSize(), QSize(600, 500));
+    EXPECT_EQ(windowsTitledBindwell(), 1);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window->isActive(); }, settleMs));
 }
 
@@ -78,19 +74,19 @@ TEST_F(BindwellAppTest, WithoutATrayTheWindowOpensAndTheLogSaysWhy) {
     EXPECT_TRUE(setupWindow()->isVisible());
 }
 
-// At login the tray host may not be up yet; a finished setup still means no window.
-TEST_F(BindwellAppTest, StartedAtLoginAfterSetupOpensNoWindowEvenWithoutATray) {
+// At login the tray host may not be up yet; a finished setup still means no
+// window, an unfinished one still shows the setup.
+TEST_F(BindwellAppTest, StartedAtLoginOpensAWindowOnlyBeforeSetupIsDone) {
+    launch(true, true);
+    ASSERT_NE(setupWindow(), nullptr);
+    EXPECT_TRUE(setupWindow()->isVisible());
+    setupWindow()->close();
+
     completeSetup();
     launch(false, true);
     QTest::qWait(settleMs);
     EXPECT_EQ(setupWindow(), nullptr);
     EXPECT_EQ(windowsTitledBindwell(), 0);
-}
-
-TEST_F(BindwellAppTest, StartedAtLoginBeforeSetupStillShowsTheSetup) {
-    launch(true, true);
-    ASSERT_NE(setupWindow(), nullptr);
-    EXPECT_TRUE(setupWindow()->isVisible());
 }
 
 TEST_F(BindwellAppTest, ButtonSettingsReopensTheOneWindow) {
@@ -103,16 +99,11 @@ TEST_F(BindwellAppTest, ButtonSettingsReopensTheOneWindow) {
 
     app_->menu().openButtonSettings();
     EXPECT_EQ(setupWindow(), first) << "a second request made a second window";
-    EXPECT_EQ(windowsTitledBindwell(), 1);
 
     first->close();
-    EXPECT_EQ(setupWindow(), nullptr);
     EXPECT_EQ(windowsTitledBindwell(), 0);
     app_->menu().openButtonSettings();
     app_->menu().openButtonSettings();
-
-    ASSERT_NE(setupWindow(), nullptr);
-    EXPECT_TRUE(setupWindow()->isVisible());
     EXPECT_EQ(windowsTitledBindwell(), 1);
 }
 
@@ -123,7 +114,6 @@ TEST_F(BindwellAppTest, ClickingTheTrayIconOpensThePanelWhichClosesWithACommand)
     QQuickWindow* panel = app_->popup().window();
     ASSERT_NE(panel, nullptr);
     EXPECT_TRUE(panel->isVisible());
-    EXPECT_EQ(panel->width(), 260);
 
     app_->menu().openButtonSettings();
     EXPECT_FALSE(panel->isVisible());

@@ -38,10 +38,18 @@ protected:
         delegate_->applicationDidFinishLaunching();
     }
 
-    void completeSetup(bool withActiveProfile) {
+    // After a finished setup the launch leaves the focus where it was.
+    void launchAfterSetupLeavingTheFocusAlone(bool withActiveProfile) {
         files_.addProfile("Remote", withActiveProfile);
         files_.store().setHasCompletedSetup(true);
         files_.reopen();
+        QWindow& other = addWindow(QStringLiteral("Other"));
+        QWindow& setup = addWindow(QStringLiteral("Bindwell"));
+        focus(other);
+        launch();
+        QTest::qWait(settleMs);
+        EXPECT_TRUE(other.isActive());
+        EXPECT_FALSE(setup.isActive());
     }
 
     TemporaryStore files_;
@@ -65,30 +73,13 @@ TEST_F(LaunchSequence, FirstRunStartsNothingAndBringsTheWindowForwardHalfASecond
 }
 
 TEST_F(LaunchSequence, CompletedSetupWithActiveProfileStartsRemappingAndTouchesNoWindow) {
-    completeSetup(true);
-    QWindow& other = addWindow(QStringLiteral("Other"));
-    QWindow& setup = addWindow(QStringLiteral("Bindwell"));
-    focus(other);
-
-    launch();
-
+    launchAfterSetupLeavingTheFocusAlone(true);
     EXPECT_EQ(engine_.starts, 1);
-    QTest::qWait(settleMs);
-    EXPECT_TRUE(other.isActive());
-    EXPECT_FALSE(setup.isActive());
 }
 
 TEST_F(LaunchSequence, CompletedSetupWithoutActiveProfileStartsNothing) {
-    completeSetup(false);
-    QWindow& other = addWindow(QStringLiteral("Other"));
-    addWindow(QStringLiteral("Bindwell"));
-    focus(other);
-
-    launch();
-
+    launchAfterSetupLeavingTheFocusAlone(false);
     EXPECT_EQ(engine_.starts, 0);
-    QTest::qWait(settleMs);
-    EXPECT_TRUE(other.isActive());
 }
 
 TEST_F(LaunchSequence, UnfinishedSetupWithActiveProfileStartsAndBringsTheWindowForward) {
@@ -105,21 +96,10 @@ TEST_F(LaunchSequence, UnfinishedSetupWithActiveProfileStartsAndBringsTheWindowF
     EXPECT_TRUE(QTest::qWaitFor([&] { return setup.isActive(); }, settleMs));
 }
 
-TEST_F(LaunchSequence, OnlyAnExactTitleMatches) {
+// Only an exact title matches, and of two matching windows only the first comes forward.
+TEST_F(LaunchSequence, OnlyTheFirstWindowWithTheExactTitleComesForward) {
     QWindow& lower = addWindow(QStringLiteral("bindwell"));
     QWindow& longer = addWindow(QStringLiteral("Bindwell Setup"));
-    QWindow& other = addWindow(QStringLiteral("Other"));
-    focus(other);
-
-    launch();
-
-    QTest::qWait(settleMs);
-    EXPECT_TRUE(other.isActive());
-    EXPECT_FALSE(lower.isActive());
-    EXPECT_FALSE(longer.isActive());
-}
-
-TEST_F(LaunchSequence, OnlyTheFirstOfTwoMatchingWindowsComesForward) {
     QWindow& first = addWindow(QStringLiteral("Bindwell"));
     QWindow& second = addWindow(QStringLiteral("Bindwell"));
     focus(second);
@@ -128,6 +108,8 @@ TEST_F(LaunchSequence, OnlyTheFirstOfTwoMatchingWindowsComesForward) {
 
     EXPECT_TRUE(QTest::qWaitFor([&] { return first.isActive(); }, settleMs));
     EXPECT_FALSE(second.isActive());
+    EXPECT_FALSE(lower.isActive());
+    EXPECT_FALSE(longer.isActive());
 }
 
 TEST_F(LaunchSequence, AWindowClosedBeforeTheDelayIsNotReopened) {

@@ -16,6 +16,16 @@
 namespace bindwell {
 namespace {
 
+int distinctColours(const QImage& image) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 2) {
+        for (int x = 0; x < image.width(); x += 2) {
+            colours.insert(image.pixel(x, y));
+        }
+    }
+    return static_cast<int>(colours.size());
+}
+
 // Renders the tray panel in each of its states to PNG files for review.
 class MenuBarViewScreenshots : public ::testing::Test {
 protected:
@@ -38,18 +48,6 @@ protected:
         EXPECT_TRUE(image.save(path)) << path.toStdString();
     }
 
-public:
-    static int distinctColours(const QImage& image) {
-        QSet<QRgb> colours;
-        for (int y = 0; y < image.height(); y += 2) {
-            for (int x = 0; x < image.width(); x += 2) {
-                colours.insert(image.pixel(x, y));
-            }
-        }
-        return static_cast<int>(colours.size());
-    }
-
-protected:
     test::SimShell& shell_ = test::sharedShell();
     std::unique_ptr<BindwellApp> app_;
 };
@@ -91,7 +89,7 @@ TEST(TrayIconScreenshot, TheLogoDrawsAtPanelSizes) {
         }
     }
     painter.end();
-    EXPECT_GT(MenuBarViewScreenshots::distinctColours(strip), 8);
+    EXPECT_GT(distinctColours(strip), 8);
     QDir().mkpath(QStringLiteral(BINDWELL_SCREENSHOT_DIR));
     EXPECT_TRUE(strip.save(QStringLiteral(BINDWELL_SCREENSHOT_DIR "/tray-icon.png")));
 }

@@ -6,11 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
-#include <cstring>
 #include <gtest/gtest.h>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 namespace bindwell {
 namespace {
@@ -31,20 +27,6 @@ ProbeResult launchAgain(const QString& folder) {
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return probe.state() == QProcess::NotRunning; }, probeTimeoutMs));
     return {probe.exitCode(), QString::fromUtf8(probe.readAllStandardOutput())};
-}
-
-// What a crashed instance leaves behind: a socket file nobody listens on.
-void leaveDeadSocket(const QString& path) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_GE(fd, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    const QByteArray bytes = QFile::encodeName(path);
-    ASSERT_LT(static_cast<size_t>(bytes.size()), sizeof(address.sun_path));
-    std::memcpy(address.sun_path, bytes.constData(), static_cast<size_t>(bytes.size()));
-    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof(address)), 0);
-    ::close(fd);
-    ASSERT_TRUE(QFile::exists(path));
 }
 
 TEST(SingleInstance, ASecondLaunchOpensTheRunningWindowAndLeaves) {
@@ -78,18 +60,6 @@ TEST(SingleInstance, ALaunchAfterTheRunningOneEndedBecomesPrimary) {
         ASSERT_EQ(first.claim(), SingleInstanceGuard::Claim::primary);
     }
     EXPECT_EQ(launchAgain(folder.path()).exitCode, 3);
-}
-
-TEST(SingleInstance, ASocketLeftByACrashedInstanceDoesNotBlockTheNextLaunch) {
-    QTemporaryDir folder;
-    leaveDeadSocket(QDir(folder.path()).filePath(QStringLiteral("bindwell.socket")));
-
-    SingleInstanceGuard running(folder.path());
-    ASSERT_EQ(running.claim(), SingleInstanceGuard::Claim::primary);
-    QSignalSpy asked(&running, &SingleInstanceGuard::activationRequested);
-
-    EXPECT_EQ(launchAgain(folder.path()).exitCode, 0);
-    EXPECT_EQ(asked.count(), 1);
 }
 
 TEST(SingleInstance, AnInstanceThatCrashedLeavesNothingThatBlocksTheNextLaunch) {

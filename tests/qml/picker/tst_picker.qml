@@ -66,24 +66,18 @@ Item {
             return marked
         }
 
-
-        function test_the_default_action_is_the_only_mark_and_the_list_starts_collapsed() {
-            const picker = makePicker(actionOf("Default (No Remap)"))
-            compare(markedRows(picker), ["Default (No Remap)"])
-            verify(!shown(row(picker, "Alt+Tab Switch Apps")))
-            verify(!shown(find(picker, "recordedShortcutRow")))
-            compare(findChild(picker, "moreShortcutsState").text, "Show")
-            compare(findChild(picker, "moreShortcutsChevron").name, "chevron.right")
-        }
-
-        function test_a_hidden_preset_is_marked_once_its_group_opens() {
+        function test_the_list_starts_collapsed_and_a_hidden_preset_is_marked_once_opened() {
+            compare(markedRows(makePicker(actionOf("Default (No Remap)"))), ["Default (No Remap)"])
             const picker = makePicker(actionOf("Alt+F4 Close Window"))
             compare(markedRows(picker), [])
-            click(findChild(picker, "moreShortcutsRow"))
-            tryCompare(findChild(picker, "moreShortcutsGroups"), "height",
-                       findChild(picker, "moreShortcutsGroups").children[0].implicitHeight)
+            verify(!shown(find(picker, "recordedShortcutRow")))
+            const more = findChild(picker, "moreShortcutsRow")
+            click(more)
+            tryVerify(() => shown(row(picker, "Alt+F4 Close Window")))
             compare(markedRows(picker), ["Alt+F4 Close Window"])
             verify(!shown(find(picker, "recordedShortcutRow")))
+            click(more)
+            tryVerify(() => !shown(row(picker, "Alt+F4 Close Window")))
         }
 
         function test_marks_compare_labels_and_recorded_shortcuts_get_their_own_row() {
@@ -102,41 +96,20 @@ Item {
             compare(selectSpy.signalArguments[0][0].displayName, "Ctrl+Alt+K")
         }
 
-        function test_the_disclosure_toggles_label_chevron_and_groups() {
+        function test_rows_are_chosen_by_click_or_from_the_keyboard_and_nothing_else_changes() {
             const picker = makePicker(actionOf("Escape"))
-            const more = findChild(picker, "moreShortcutsRow")
-            click(more)
-            compare(findChild(picker, "moreShortcutsState").text, "Hide")
-            compare(findChild(picker, "moreShortcutsChevron").name, "chevron.down")
-            tryVerify(() => shown(row(picker, "Super+L Lock Screen")))
-            click(more)
-            compare(findChild(picker, "moreShortcutsState").text, "Show")
-            compare(findChild(picker, "moreShortcutsChevron").name, "chevron.right")
-            tryVerify(() => !shown(row(picker, "Super+L Lock Screen")))
-        }
-
-        function test_a_click_reports_the_row_and_changes_nothing_else() {
-            const picker = makePicker(actionOf("Escape"))
-
             click(row(picker, "Tab"))
-            compare(selectSpy.count, 1)
             compare(selectSpy.signalArguments[0][0].displayName, "Tab")
             compare(picker.currentAction.displayName, "Escape")
-            click(row(picker, "Escape"))
-            compare(selectSpy.count, 2)
-        }
-
-        function test_rows_are_reached_with_tab_and_chosen_with_space() {
-            const picker = makePicker(actionOf("Escape"))
             row(picker, "Default (No Remap)").forceActiveFocus()
             keyClick(Qt.Key_Tab)
             verify(row(picker, "Disabled (Block)").activeFocus)
             keyClick(Qt.Key_Space)
-            compare(selectSpy.count, 1)
-            compare(selectSpy.signalArguments[0][0].displayName, "Disabled (Block)")
+            compare(selectSpy.signalArguments[1][0].displayName, "Disabled (Block)")
             keyClick(Qt.Key_Tab)
             keyClick(Qt.Key_Return)
-            compare(selectSpy.signalArguments[1][0].displayName, "Fn Key (Hold)")
+            compare(selectSpy.signalArguments[2][0].displayName, "Fn Key (Hold)")
+            compare(selectSpy.count, 3)
         }
 
         // The recorder's own buttons take no focus, so they are clicked
@@ -149,7 +122,6 @@ Item {
         function startRecording(picker) {
             click(find(picker, "recordShortcutRow"))
             verify(picker.recording)
-            compare(find(picker, "recorderPrompt").text, "Press a shortcut…")
         }
 
         function test_recording_takes_the_next_key_with_the_modifiers_held() {
