@@ -6,6 +6,7 @@
 #include "engine/HIDInterceptor.h"
 
 #include "engine/DeviceProperties.h"
+#include "engine/core/RecordText.h"
 #include "engine/RemappingObserver.h"
 #include "model/ConfigStore.h"
 #include "support/Log.h"
@@ -14,9 +15,10 @@ namespace bindwell {
 
 HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* parent)
     : QObject(parent), platform_(platform), store_(store),
-      session_(std::make_unique<RemapSession>(platform, *this)) {
+      session_(std::make_unique<RemapSession>(platform)) {
     store_.setEngine(this);
-    platform_.inputLoop().setLastEventReceiver([this](std::string& text) { queueLastEvent(text); });
+    platform_.inputLoop().setTextReceiver(
+        [this](const TextRecord& record) { receiveText(record); });
     lastEventTimer_.setSingleShot(true);
     lastEventTimer_.setInterval(0);
     connect(&lastEventTimer_, &QTimer::timeout, this, &HIDInterceptor::assignQueuedLastEvents);
@@ -25,7 +27,7 @@ HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* 
 HIDInterceptor::~HIDInterceptor() {
     store_.setEngine(nullptr);
     platform_.inputLoop().call([this] { session_.reset(); });
-    platform_.inputLoop().setLastEventReceiver({});
+    platform_.inputLoop().setTextReceiver({});
 }
 
 void HIDInterceptor::setRemappingObserver(RemappingObserver* observer) {
@@ -86,34 +88,33 @@ void HIDInterceptor::setRunning(bool running) {
     }
 }
 
-void HIDInterceptor::lastEventDecided(std::string& text) {
-    platform_.inputLoop().publishLastEvent(text);
+void HIDInterceptor::receiveText(const TextRecord& record) {
+    if (record.isLastEvent()) {
+        queueLastEvent(recordText(record));
+    } else {
+        log(recordText(record));
+    }
 }
 
-void HIDInterceptor::queueLastEvent(std::string& text) {
+void HIDInterceptor::queueLastEvent(std::string text) {
     // Deferred to the event loop so observers never run inside a device or tap
-    // callback. A zero timer rather than a posted event: callbacks run inside
-    // the loop, so the timer fires on its next turn without the wake-up write
-    // a posted event costs. Texts queued before then share that turn and are
-    // assigned one by one in the order they were made. The buffers are
-    // reused, so a warm queue publishes without allocating.
-    if (queuedLastEvents_ == lastEventQueue_.size()) {
-        lastEventQueue_.emplace_back();
-    }
-    if (++queuedLastEvents_ == 1) {
+    // callback. A zero timer rather than a posted event: on the simulated
+    // platform callbacks run inside the loop, so the timer fires on its next
+    // turn without the wake-up write a posted event costs. Texts queued before
+    // then share that turn and are assigned one by one in the order made.
+    lastEventQueue_.push_back(std::move(text));
+    if (lastEventQueue_.size() == 1) {
         lastEventTimer_.start();
     }
-    lastEventQueue_[queuedLastEvents_ - 1].swap(text);
 }
 
 void HIDInterceptor::assignQueuedLastEvents() {
-    // Swapping hands the previous text's buffer back to the queue. An observer
-    // that publishes in turn extends this same pass.
-    for (size_t i = 0; i < queuedLastEvents_; ++i) {
-        lastEvent_.swap(lastEventQueue_[i]);
+    // An observer that publishes in turn extends this same pass.
+    for (size_t i = 0; i < lastEventQueue_.size(); ++i) {
+        lastEvent_ = std::move(lastEventQueue_[i]);
         emit lastEventChanged();
     }
-    queuedLastEvents_ = 0;
+    lastEventQueue_.clear();
 }
 
 } // namespace bindwell

@@ -23,7 +23,7 @@ class RemappingObserver;
 // shutdown, whether it runs, and the last button event. The remapping itself
 // (capture, decisions, posting, the tap) is a RemapSession on the platform's
 // input loop; this object reaches it only through that loop's commands.
-class HIDInterceptor final : public QObject, public RemappingEngine, public RemapSession::Listener {
+class HIDInterceptor final : public QObject, public RemappingEngine {
     Q_OBJECT
     Q_PROPERTY(bool isRunning READ isRunning NOTIFY isRunningChanged)
     Q_PROPERTY(QString lastEvent READ lastEventText NOTIFY lastEventChanged)
@@ -69,9 +69,6 @@ public:
     [[nodiscard]] static std::vector<DetectedHIDDevice>
     scanConsumerControlDevices(Platform& platform);
 
-    // Where the session's lastEvent texts arrive.
-    void lastEventDecided(std::string& text) override;
-
 signals:
     void isRunningChanged();
     // Emitted for every assignment, also when the text repeats, so the menu
@@ -80,7 +77,8 @@ signals:
 
 private:
     void announceStopped();
-    void queueLastEvent(std::string& text);
+    void receiveText(const TextRecord& record);
+    void queueLastEvent(std::string text);
     void assignQueuedLastEvents();
     void setRunning(bool running);
 
@@ -92,10 +90,8 @@ private:
     std::shared_ptr<const DeviceProfile> activeProfile_;
     // Lives on the input loop; touched only through InputLoop::call.
     std::unique_ptr<RemapSession> session_;
-    // lastEvent texts waiting for the event loop, in the order they were made;
-    // slots past queuedLastEvents_ are spare buffers.
+    // lastEvent texts waiting for the event loop, in the order they were made.
     std::vector<std::string> lastEventQueue_;
-    size_t queuedLastEvents_ = 0;
     QTimer lastEventTimer_;
 };
 

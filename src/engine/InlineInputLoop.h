@@ -8,7 +8,7 @@
 namespace bindwell {
 
 // The remapping path on the caller's own thread: commands run at once, and
-// input arrives through the callers' event loop. The simulator uses it so a
+// input arrives through the caller's event loop. The simulator uses it so a
 // script runs step by step and deterministically.
 class InlineInputLoop final : public InputLoop {
 public:
@@ -17,18 +17,18 @@ public:
         QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(task),
                                   Qt::QueuedConnection);
     }
-    [[nodiscard]] bool isThreaded() const override { return false; }
-    void setLastEventReceiver(LastEventReceiver receiver) override {
-        receiver_ = std::move(receiver);
-    }
-    void publishLastEvent(std::string& text) override {
-        if (receiver_) {
-            receiver_(text);
+    void setTextReceiver(TextReceiver receiver) override { receiver_ = std::move(receiver); }
+    void handOff(std::span<TextRecord> records) override {
+        if (!receiver_) {
+            return;
+        }
+        for (const TextRecord& record : records) {
+            receiver_(record);
         }
     }
 
 private:
-    LastEventReceiver receiver_;
+    TextReceiver receiver_;
 };
 
 } // namespace bindwell

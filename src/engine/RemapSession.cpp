@@ -24,8 +24,9 @@ bool holds(const std::vector<HidDeviceRef>& devices, const HidDeviceRef& device)
 
 } // namespace
 
-RemapSession::RemapSession(Platform& platform, Listener& listener)
-    : platform_(platform), listener_(listener) {}
+RemapSession::RemapSession(Platform& platform)
+    : platform_(platform),
+      core_([&platform](int64_t virtualKey) { return platform.outputKeyFor(virtualKey); }) {}
 
 // Quietly: the manager and the tap let go of their devices as they are
 // destroyed, and a session that ends with its owner logs nothing.
@@ -156,33 +157,11 @@ TapVerdict RemapSession::handleTapEvent(const TapEvent& event) {
 }
 
 void RemapSession::perform() {
-    // On a thread of its own the loop writes every output before it hands on
-    // any text; on the main loop the effects happen in the order decided,
-    // which is what the scenario scripts record.
-    const bool outputsFirst = platform_.inputLoop().isThreaded();
-    EventPoster& poster = platform_.eventPoster();
-    const LogBatch logAfterPosting;
-    if (outputsFirst) {
-        for (const Effects::Effect& effect : effects_) {
-            if (effect.kind == Effects::Effect::Kind::post) {
-                effect.output.postTo(poster);
-            }
-        }
+    if (!effects_.posts().empty()) {
+        platform_.eventPoster().post(effects_.posts());
     }
-    for (Effects::Effect& effect : effects_) {
-        switch (effect.kind) {
-        case Effects::Effect::Kind::post:
-            if (!outputsFirst) {
-                effect.output.postTo(poster);
-            }
-            break;
-        case Effects::Effect::Kind::log:
-            log(effect.text);
-            break;
-        case Effects::Effect::Kind::lastEvent:
-            listener_.lastEventDecided(effect.text);
-            break;
-        }
+    if (!effects_.texts().empty()) {
+        platform_.inputLoop().handOff(effects_.texts());
     }
     effects_.clear();
 }

@@ -6,7 +6,6 @@
 #include "engine/ports/Platform.h"
 
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace bindwell {
@@ -14,18 +13,11 @@ namespace bindwell {
 // One run of remapping on the input loop: it captures the target's
 // consumer-control interfaces, installs the event tap, hands every input to
 // the decision core and performs what the core decides. It owns the capture
-// state; the decision state lives in the core.
+// state; the decision state lives in the core. Every input's effects are
+// performed alike on every loop: its posts in one batch, then its texts.
 class RemapSession final {
 public:
-    // Told of each lastEvent text the core decides, on the input loop.
-    class Listener {
-    public:
-        virtual ~Listener() = default;
-        // The text may be taken (swapped out).
-        virtual void lastEventDecided(std::string& text) = 0;
-    };
-
-    RemapSession(Platform& platform, Listener& listener);
+    explicit RemapSession(Platform& platform);
     ~RemapSession();
     RemapSession(const RemapSession&) = delete;
     RemapSession& operator=(const RemapSession&) = delete;
@@ -58,7 +50,6 @@ private:
     void perform();
 
     Platform& platform_;
-    Listener& listener_;
     RemapCore core_;
     Effects effects_;
     std::unique_ptr<HidManager> manager_;

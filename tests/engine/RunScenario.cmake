@@ -2,6 +2,9 @@
 # with the scenario's expected output. A scenario with a NAME.stderr file is
 # expected to be rejected: exit status 2 and exactly that on stderr.
 #   cmake -DBINDWELLCTL=... -DSCENARIO=<dir>/NAME -DACTUAL=<file> -P RunScenario.cmake
+# With UPDATE=1 in the environment it writes what it got to NAME.expected
+# instead, after a deliberate change of output:
+#   UPDATE=1 ctest -R engine_scenario_ && git diff tests/engine/scenarios
 execute_process(
     COMMAND ${BINDWELLCTL} simulate ${SCENARIO}.config.json ${SCENARIO}.script
     OUTPUT_FILE ${ACTUAL}
@@ -16,6 +19,11 @@ if(EXISTS ${SCENARIO}.stderr)
     endif()
 elseif(NOT status EQUAL 0)
     message(FATAL_ERROR "bindwellctl simulate exited with ${status}:\n${errors}")
+endif()
+
+if(DEFINED ENV{UPDATE} AND NOT EXISTS ${SCENARIO}.stderr)
+    file(COPY_FILE ${ACTUAL} ${SCENARIO}.expected)
+    return()
 endif()
 
 execute_process(

@@ -73,8 +73,12 @@ int monitor(const std::vector<std::string_view>& args) {
     const QuitOnSignal quitOnSignal;
     LinuxPlatform platform;
     const auto wanted = [&](const HidDevice& device) { return !filter || filter->matches(device); };
-    const std::unique_ptr<HidManager> manager = platform.createHidManager();
-    manager->open({
+    // The manager lives on the input thread, as it does while remapping; the
+    // lines are printed from there.
+    std::unique_ptr<HidManager> manager;
+    platform.inputLoop().call([&] {
+        manager = platform.createHidManager();
+        manager->open({
         .matched =
             [&](const HidDeviceRef& device) {
                 if (wanted(*device)) {
@@ -95,9 +99,10 @@ int monitor(const std::vector<std::string_view>& args) {
                           textProperty(*value.device, hidproperty::product));
                 }
             },
+        });
     });
     QCoreApplication::exec();
-    manager->close();
+    platform.inputLoop().call([&] { manager.reset(); });
     return 0;
 }
 

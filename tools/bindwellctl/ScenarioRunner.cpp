@@ -1,6 +1,8 @@
 #include "ScenarioRunner.h"
 
-#include "engine/core/MediaKeyTable.h"
+#include "model/HidUsages.h"
+#include "platform/linux/ConsumerKeyTable.h"
+#include "platform/linux/PostedKeyNames.h"
 #include "support/Log.h"
 
 #include <QCoreApplication>
@@ -64,8 +66,8 @@ const ScenarioRunner::Command* ScenarioRunner::findCommand(std::string_view name
         {"toggle", 0, false, "toggle", &ScenarioRunner::toggle},
         {"at", 1, false, "at SECONDS", &ScenarioRunner::setTime},
         {"value", 4, false, "value ID PAGE USAGE VALUE", &ScenarioRunner::sendValue},
-        {"media", 2, false, "media KEYCODE down|up", &ScenarioRunner::pressMediaKey},
-        {"mouse", 2, false, "mouse BUTTON down|up", &ScenarioRunner::pressMouseButton},
+        {"media", 2, false, "media KEY_NAME down|up", &ScenarioRunner::pressMediaKey},
+        {"mouse", 2, false, "mouse BTN_NAME down|up", &ScenarioRunner::pressMouseButton},
         {"scan", 0, false, "scan", &ScenarioRunner::scan},
         {"edit", 2, true, "edit MAPPING_ID ACTION", &ScenarioRunner::editMapping},
     }};
@@ -205,20 +207,34 @@ void ScenarioRunner::sendValue(const ScenarioLine& line) {
     }
 }
 
+// Scripts name keys and buttons as the kernel does; the tap sees them as the
+// HID usages the kernel made them from.
 void ScenarioRunner::pressMediaKey(const ScenarioLine& line) {
-    // Scripts name media keys by their key code; a code that is no media key
-    // stands for a key the tap does not watch, such as brightness.
-    const int64_t keyCode = parseInteger(line.argument(0), 0, 0xFFFF);
-    const uint32_t notWatched = 0;
-    feedTap(MediaKey{.usage = usageOfMediaKeyCode(keyCode).value_or(notWatched),
-                     .pressed = parseDirection(line.argument(1))});
+    const linuxplatform::HidUsage usage = usageNamed(line.argument(0), "a consumer key (KEY_VOLUMEUP)");
+    if (usage.page != hid::kConsumerPage) {
+        throw ScenarioError("'" + std::string(line.argument(0)) + "' is not a consumer key");
+    }
+    feedTap(MediaKey{.usage = usage.usage, .pressed = parseDirection(line.argument(1))});
 }
 
 void ScenarioRunner::pressMouseButton(const ScenarioLine& line) {
-    // Scripts count buttons from 0 (left), the button usages from 1.
-    const int64_t index = parseInteger(line.argument(0), 0, 31);
-    feedTap(ExtraButton{.number = static_cast<int>(index) + 1,
+    const linuxplatform::HidUsage usage = usageNamed(line.argument(0), "a mouse button (BTN_SIDE)");
+    if (usage.page != hid::kButtonPage) {
+        throw ScenarioError("'" + std::string(line.argument(0)) + "' is not a mouse button");
+    }
+    feedTap(ExtraButton{.number = static_cast<int>(usage.usage),
                         .pressed = parseDirection(line.argument(1))});
+}
+
+linuxplatform::HidUsage ScenarioRunner::usageNamed(std::string_view name, std::string_view expected) {
+    const std::optional<uint16_t> code = linuxplatform::keyCodeNamed(name);
+    const std::optional<linuxplatform::HidUsage> usage =
+        code ? linuxplatform::hidUsageForEvdevKey(*code) : std::nullopt;
+    if (!usage) {
+        throw ScenarioError("expected " + std::string(expected) + ", not '" + std::string(name) +
+                            "'");
+    }
+    return *usage;
 }
 
 void ScenarioRunner::feedTap(const TapEvent& event) {

@@ -4,6 +4,7 @@
 #include "ScenarioSyntax.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
+#include "platform/linux/ConsumerKeyTable.h"
 #include "platform/sim/SimPlatform.h"
 #include "state/AppState.h"
 
@@ -50,6 +51,8 @@ private:
 
     [[nodiscard]] sim::SimHidDevice& presentInterface(std::string_view id) const;
     void feedTap(const TapEvent& event);
+    [[nodiscard]] static linuxplatform::HidUsage usageNamed(std::string_view name,
+                                                            std::string_view expected);
 
     // Declared in dependency order: the engine uses the platform and the
     // store, the application state observes the engine.

@@ -8,26 +8,25 @@ void ArrayElementPresses::remember(const HidDevice* device, uint32_t usagePage,
                                    const ButtonMapping& mapping) {
     const bool known = std::any_of(entries_.begin(), entries_.end(), [&](const Entry& entry) {
         return entry.device == device && entry.usagePage == usagePage &&
-               entry.mapping.id == mapping.id;
+               entry.mapping == &mapping;
     });
     if (!known) {
-        entries_.push_back({device, usagePage, mapping});
+        entries_.push_back({device, usagePage, &mapping});
     }
 }
 
-std::vector<ButtonMapping> ArrayElementPresses::takeAll(const HidDevice* device,
-                                                        uint32_t usagePage) {
+void ArrayElementPresses::takeAll(const HidDevice* device, uint32_t usagePage,
+                                  std::vector<const ButtonMapping*>& taken) {
     const auto onThatArray = [&](const Entry& entry) {
         return entry.device == device && entry.usagePage == usagePage;
     };
-    std::vector<ButtonMapping> taken;
+    taken.clear();
     for (const Entry& entry : entries_) {
         if (onThatArray(entry)) {
             taken.push_back(entry.mapping);
         }
     }
     std::erase_if(entries_, onThatArray);
-    return taken;
 }
 
 void ArrayElementPresses::forgetDevice(const HidDevice* device) {

@@ -10,27 +10,28 @@ namespace {
 // absorbs that rounding, both in the window test and in the reported figure.
 constexpr double kSlackSeconds = 1e-9;
 
-constexpr std::string_view kKeySuffix = "-true";
-
 } // namespace
 
-std::string DedupeGate::key(const RemapAction& action) {
-    return action.displayName() + "-true";
+uint32_t DedupeGate::slotFor(const std::string& actionName) {
+    const auto [it, added] =
+        slots_.try_emplace(actionName, static_cast<uint32_t>(lastActionTime_.size()));
+    if (added) {
+        lastActionTime_.push_back(0);
+        hasFired_.push_back(false);
+    }
+    return it->second;
 }
 
-DedupeGate::Verdict DedupeGate::admitPress(const RemapAction& action, double now) {
-    scratchKey_.assign(action.displayName()).append(kKeySuffix);
-    const auto found = lastActionTime_.find(scratchKey_);
-    if (found != lastActionTime_.end()) {
-        const double elapsed = now - found->second + kSlackSeconds;
+DedupeGate::Verdict DedupeGate::admitPress(uint32_t slot, double now) {
+    if (hasFired_[slot]) {
+        const double elapsed = now - lastActionTime_[slot] + kSlackSeconds;
         if (elapsed < dedupeWindow_) {
             const auto ms = static_cast<int64_t>(std::trunc(elapsed * 1000.0));
             return {.admitted = false, .elapsedMilliseconds = ms};
         }
-        found->second = now;
-        return {};
     }
-    lastActionTime_.emplace(scratchKey_, now);
+    hasFired_[slot] = true;
+    lastActionTime_[slot] = now;
     return {};
 }
 

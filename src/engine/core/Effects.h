@@ -2,51 +2,37 @@
 #pragma once
 
 #include "engine/core/OutputEvent.h"
+#include "engine/core/TextRecord.h"
 
-#include <string>
+#include <span>
 #include <vector>
 
 namespace bindwell {
 
-// What the core decided for one input, in the order it decided it: events to
-// post, log lines to write and lastEvent texts to publish. The driver chooses
-// when each kind happens: the simulator performs them in order, the input
-// thread posts first and hands the texts on afterwards. Slots are reused
-// between inputs, so a warm buffer decides without allocating.
+// What the core decided for one input: the events to post and the texts to
+// publish, each in the order decided. Every driver performs them the same
+// way, all posts of an input first and then its texts, so the simulator's
+// scripts record exactly the order the real program keeps. The buffers keep
+// their capacity between inputs, so a warm Effects decides without allocating.
 class Effects final {
 public:
-    struct Effect {
-        enum class Kind : uint8_t { post, log, lastEvent };
-        Kind kind = Kind::post;
-        OutputEvent output;
-        std::string text;
-    };
-
-    void post(const OutputEvent& output) { next(Effect::Kind::post).output = output; }
-    // The text to fill in for a log line (without the "[Bindwell] " prefix).
-    [[nodiscard]] std::string& log() { return next(Effect::Kind::log).text; }
-    void log(std::string_view text) { log().assign(text); }
-    // The text to fill in for a lastEvent publication.
-    [[nodiscard]] std::string& lastEvent() { return next(Effect::Kind::lastEvent).text; }
-
-    [[nodiscard]] Effect* begin() { return slots_.data(); }
-    [[nodiscard]] Effect* end() { return slots_.data() + size_; }
-    [[nodiscard]] bool empty() const { return size_ == 0; }
-    void clear() { size_ = 0; }
-
-private:
-    Effect& next(Effect::Kind kind) {
-        if (size_ == slots_.size()) {
-            slots_.emplace_back();
-        }
-        Effect& effect = slots_[size_++];
-        effect.kind = kind;
-        effect.text.clear();
-        return effect;
+    void post(const OutputEvent& output) { posts_.push_back(output); }
+    [[nodiscard]] TextRecord& text(TextRecord::Kind kind) {
+        TextRecord& record = texts_.emplace_back();
+        record.kind = kind;
+        return record;
     }
 
-    std::vector<Effect> slots_;
-    size_t size_ = 0;
+    [[nodiscard]] std::span<const OutputEvent> posts() const { return posts_; }
+    [[nodiscard]] std::span<TextRecord> texts() { return texts_; }
+    void clear() {
+        posts_.clear();
+        texts_.clear();
+    }
+
+private:
+    std::vector<OutputEvent> posts_;
+    std::vector<TextRecord> texts_;
 };
 
 } // namespace bindwell

@@ -6,10 +6,9 @@
 
 namespace bindwell {
 
-// The media keys the event tap watches, as consumer usages, and the key code
-// each one has in the tap's log line and in scenario scripts (volume up 0,
-// down 1, mute 7, play/pause 16, next 17, previous 18).
+// The media keys the event tap watches, as consumer usages, and the number
+// each one has in the tap's log line (volume up 0, down 1, mute 7,
+// play/pause 16, next 17, previous 18).
 [[nodiscard]] std::optional<int64_t> mediaKeyCodeOfUsage(uint32_t usage);
-[[nodiscard]] std::optional<uint32_t> usageOfMediaKeyCode(int64_t keyCode);
 
 } // namespace bindwell

@@ -1,36 +1,47 @@
 // Any thread; plain values.
 #pragma once
 
-#include "engine/ports/EventPoster.h"
+#include "model/KeyModifiers.h"
 
 #include <cstdint>
 
 namespace bindwell {
 
-// One synthetic event the core asks to be posted: a key of a virtual key code
-// with its modifier flags, or a pointer button.
+// One synthetic event the core asks to be posted: a key, named by its Linux
+// input event code (KEY_C is 46), with the modifiers held around it, or the
+// left or right pointer button. Linux codes are the program's output terms;
+// the portable key codes of the file format are translated once, when a
+// profile is taken for remapping.
 struct OutputEvent {
-    enum class Kind : uint8_t { key, mouseButton };
+    enum class Kind : uint8_t { key, pointerButton };
+    enum class Button : uint8_t { left, right };
+
     Kind kind = Kind::key;
-    uint16_t keyCode = 0;
-    bool keyDown = false;
-    uint64_t flags = 0;
-    MouseEventType mouseType = MouseEventType::leftMouseDown;
-    int button = 0;
+    bool pressed = false;
+    Button button = Button::left;
+    uint16_t key = 0;
+    KeyModifiers modifiers;
 
-    [[nodiscard]] static OutputEvent key(uint16_t keyCode, bool keyDown, uint64_t flags = 0) {
-        return {.kind = Kind::key, .keyCode = keyCode, .keyDown = keyDown, .flags = flags};
+    [[nodiscard]] static OutputEvent keyEvent(uint16_t key, const KeyModifiers& modifiers,
+                                              bool pressed) {
+        OutputEvent event;
+        event.pressed = pressed;
+        event.key = key;
+        event.modifiers = modifiers;
+        return event;
     }
-    [[nodiscard]] static OutputEvent mouse(MouseEventType type, int button) {
-        return {.kind = Kind::mouseButton, .mouseType = type, .button = button};
+    [[nodiscard]] static OutputEvent buttonEvent(Button button, bool pressed) {
+        OutputEvent event;
+        event.kind = Kind::pointerButton;
+        event.pressed = pressed;
+        event.button = button;
+        return event;
     }
-
-    void postTo(EventPoster& poster) const {
-        if (kind == Kind::key) {
-            poster.postKey(keyCode, keyDown, flags);
-        } else {
-            poster.postMouseButton(mouseType, button);
-        }
+    // The same key or button, going the other way.
+    [[nodiscard]] OutputEvent withPressed(bool isPressed) const {
+        OutputEvent event = *this;
+        event.pressed = isPressed;
+        return event;
     }
 
     friend bool operator==(const OutputEvent&, const OutputEvent&) = default;

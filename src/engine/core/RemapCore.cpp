@@ -5,10 +5,9 @@
 //
 // Synthesis: key taps post down and up together on the press and nothing on
 // the release; Fn, the held clicks and held keystrokes follow the controller's
-// button. Every
-// output that stays down lives in HeldOutputs, so a lost release is harmless
-// (a second press of a held click posts no second button-down) and unplug,
-// stop and exit can release everything without knowing what it is.
+// button. Every output that stays down lives in HeldOutputs, so a lost release
+// is harmless (a second press of a held click posts no second button-down) and
+// unplug, stop and exit can release everything without knowing what it is.
 //
 // Tap: media keys get their action from the HID path, so the tap only
 // swallows the system's copy of a mapped key (an unseized interface reaches
@@ -16,63 +15,33 @@
 // through the tap, so for them the tap is the input path: look up, perform,
 // publish, swallow. A button mapped to "Default (No Remap)" passes.
 //
+// Cost: a press compares numbers and copies small records. Actions are
+// compiled to output events when the profile is taken, the repeat filter
+// keys on slots made then, and texts are records the main thread formats
+// later (RecordText.h).
+//
 // Rejected: returning a verdict and letting the caller post. The order of
 // log lines and posts is part of the observable behaviour, so the core
-// records every effect in order and the driver decides when to perform each.
+// records every effect and every driver performs them in one order.
 #include "engine/core/RemapCore.h"
 
-#include "engine/core/InputEventText.h"
 #include "engine/core/MediaKeyTable.h"
-#include "model/ActionKeys.h"
-#include "model/VirtualKeyCodes.h"
+#include "model/HidUsages.h"
 
-#include <limits>
-#include <optional>
+#include <algorithm>
 
 namespace bindwell {
 namespace {
 
 using Kind = RemapAction::Kind;
-
-constexpr uint32_t kPointerX = 0x30;
-constexpr uint32_t kPointerY = 0x31;
-constexpr uint32_t kWheel = 0x38;
-constexpr uint32_t kVolumeUpUsage = 0xE9;
-constexpr uint32_t kVolumeDownUsage = 0xEA;
-constexpr int kFirstExtraButton = 3;
-constexpr int kLastExtraButton = 5;
-constexpr int kLeftButton = 0;
-constexpr int kRightButton = 1;
+using Output = CompiledAction::Output;
 
 bool isPointerMotion(const HidInputValue& value) {
-    if (value.usagePage != kGenericDesktopUsagePage) {
+    if (value.usagePage != hid::kGenericDesktopPage) {
         return false;
     }
-    return value.usage == kPointerX || value.usage == kPointerY ||
-           (value.usage == kWheel && value.value == 0);
-}
-
-uint64_t flagsOf(const KeyModifiers& modifiers) {
-    uint64_t flags = 0;
-    flags |= modifiers.command ? eventflag::command : 0;
-    flags |= modifiers.shift ? eventflag::shift : 0;
-    flags |= modifiers.option ? eventflag::option : 0;
-    flags |= modifiers.control ? eventflag::control : 0;
-    return flags;
-}
-
-// Key codes travel as 16 bits; a hand-edited file must not wrap into another key.
-bool isPostableKeyCode(int64_t keyCode) {
-    return keyCode >= 0 && keyCode <= std::numeric_limits<uint16_t>::max();
-}
-
-OutputEvent clickEvent(int button, bool isPressed) {
-    if (button == kLeftButton) {
-        return OutputEvent::mouse(
-            isPressed ? MouseEventType::leftMouseDown : MouseEventType::leftMouseUp, button);
-    }
-    return OutputEvent::mouse(
-        isPressed ? MouseEventType::rightMouseDown : MouseEventType::rightMouseUp, button);
+    return value.usage == hid::kPointerX || value.usage == hid::kPointerY ||
+           (value.usage == hid::kWheel && value.value == 0);
 }
 
 // The mapping a media key stands for: its own usage, else the array-element
@@ -81,17 +50,48 @@ const ButtonMapping* mappingOfMediaKey(const DeviceProfile& profile, uint32_t us
     if (const ButtonMapping* mapping = profile.findMappingPointer(kConsumerUsagePage, usage, 1)) {
         return mapping;
     }
-    const int64_t arrayValue = (usage == kVolumeUpUsage || usage == kVolumeDownUsage) ? usage : 0;
+    const int64_t arrayValue =
+        (usage == hid::kVolumeUp || usage == hid::kVolumeDown) ? usage : 0;
     return profile.findMappingPointer(kConsumerUsagePage, kArrayElementUsage, arrayValue);
 }
 
+void usageText(TextRecord& record, const HidInputValue& value) {
+    record.usagePage = value.usagePage;
+    record.usage = value.usage;
+    record.value = value.value;
+}
+
 } // namespace
+
+void RemapCore::setProfile(std::shared_ptr<const DeviceProfile> profile) {
+    profile_ = std::move(profile);
+    compiled_.clear();
+    if (!profile_) {
+        return;
+    }
+    compiled_.reserve(profile_->buttonMappings.size());
+    for (const ButtonMapping& mapping : profile_->buttonMappings) {
+        CompiledAction action = compileAction(mapping.action, outputKeyOf_);
+        action.dedupeSlot = gate_.slotFor(mapping.action.displayName());
+        compiled_.push_back(action);
+    }
+}
+
+const CompiledAction& RemapCore::compiled(const ButtonMapping& mapping) const {
+    return compiled_[static_cast<size_t>(&mapping - profile_->buttonMappings.data())];
+}
+
+TextRecord& RemapCore::profileText(TextRecord::Kind kind, Effects& effects) const {
+    TextRecord& record = effects.text(kind);
+    record.profile = profile_;
+    return record;
+}
 
 void RemapCore::input(const HidInputValue& value, double now, Effects& effects) {
     if (isPointerMotion(value)) {
         return;
     }
-    effects.log() = hidEventLine(value.usagePage, value.usage, value.value);
+    usageText(effects.text(TextRecord::Kind::hidEvent), value);
     const bool isArrayElement = value.usage == kArrayElementUsage;
     const bool isPressed = isArrayElement ? value.value > 0 : value.value != 0;
     const ButtonMapping* mapping =
@@ -109,91 +109,79 @@ void RemapCore::input(const HidInputValue& value, double now, Effects& effects) 
         return;
     }
     if (isPressed) {
-        effects.log() = unmappedButtonLine(value.usagePage, value.usage, value.value);
-        effects.lastEvent() = unmappedButtonEvent(value.usagePage, value.usage);
+        usageText(effects.text(TextRecord::Kind::unmappedButton), value);
+        usageText(effects.text(TextRecord::Kind::unmappedEvent), value);
     }
 }
 
 void RemapCore::dispatch(const ButtonMapping& mapping, bool isPressed, double now,
                          Effects& effects) {
-    perform(mapping.action, isPressed, now, effects);
-    effects.lastEvent().append(mapping.label).append(" → ").append(mapping.action.displayName());
+    perform(mapping, isPressed, now, effects);
+    profileText(TextRecord::Kind::mappingEvent, effects).mapping = &mapping;
 }
 
 void RemapCore::releaseArrayElement(const HidInputValue& value, double now, Effects& effects) {
-    for (const ButtonMapping& mapping :
-         arrayPresses_.takeAll(value.device.get(), value.usagePage)) {
-        dispatch(mapping, false, now, effects);
+    arrayPresses_.takeAll(value.device.get(), value.usagePage, arrayScratch_);
+    for (const ButtonMapping* mapping : arrayScratch_) {
+        dispatch(*mapping, false, now, effects);
     }
 }
 
-void RemapCore::perform(const RemapAction& action, bool isPressed, double now, Effects& effects) {
+void RemapCore::perform(const ButtonMapping& mapping, bool isPressed, double now,
+                        Effects& effects) {
     if (isPressed) {
-        const DedupeGate::Verdict verdict = gate_.admitPress(action, now);
+        const DedupeGate::Verdict verdict = gate_.admitPress(compiled(mapping).dedupeSlot, now);
         if (!verdict.admitted) {
-            effects.log("⏭️ Deduplicated " + action.displayName() + " (fired " +
-                        std::to_string(verdict.elapsedMilliseconds) + "ms ago)");
+            TextRecord& record = profileText(TextRecord::Kind::deduplicated, effects);
+            record.action = &mapping.action;
+            record.number = verdict.elapsedMilliseconds;
             return;
         }
     }
-    synthesize(action, isPressed, effects);
+    synthesize(mapping, isPressed, effects);
 }
 
-void RemapCore::synthesize(const RemapAction& action, bool isPressed, Effects& effects) {
-    switch (action.kind()) {
-    case Kind::none:
-    case Kind::disabled:
+void RemapCore::synthesize(const ButtonMapping& mapping, bool isPressed, Effects& effects) {
+    const CompiledAction& action = compiled(mapping);
+    switch (action.output) {
+    case Output::nothing:
         return;
-    case Kind::fnKey: {
-        const auto fn = static_cast<uint16_t>(vk::kFunction);
-        hold(action, OutputEvent::key(fn, true), OutputEvent::key(fn, false), true, isPressed,
+    case Output::tap:
+        if (isPressed) {
+            effects.post(action.press);
+            effects.post(action.press.withPressed(false));
+        }
+        return;
+    case Output::hold:
+    case Output::followEdges:
+        hold(mapping.action, action.press, action.output == Output::followEdges, isPressed,
              effects);
         return;
-    }
-    case Kind::holdLeftClick:
-        hold(action, clickEvent(kLeftButton, true), clickEvent(kLeftButton, false), false,
-             isPressed, effects);
-        return;
-    case Kind::holdRightClick:
-        hold(action, clickEvent(kRightButton, true), clickEvent(kRightButton, false), false,
-             isPressed, effects);
-        return;
-    default:
-        break;
-    }
-    const std::optional<KeyCombination> key = actionKey(action);
-    const bool followsButton = action.kind() == Kind::holdKeystroke;
-    if (!key || (!isPressed && !followsButton)) {
-        return;
-    }
-    if (!isPostableKeyCode(key->keyCode)) {
+    case Output::keyOutOfRange:
         if (isPressed) {
-            effects.log("⚠️ Key code " + std::to_string(key->keyCode) + " out of range for " +
-                        action.displayName());
+            TextRecord& record = profileText(TextRecord::Kind::keyOutOfRange, effects);
+            record.action = &mapping.action;
+            record.number = action.storedKey;
+        }
+        return;
+    case Output::unpostableKey:
+        if (isPressed) {
+            reportUnpostable(action.storedKey, effects);
         }
         return;
     }
-    const auto code = static_cast<uint16_t>(key->keyCode);
-    const uint64_t flags = flagsOf(key->modifiers);
-    if (followsButton) {
-        hold(action, OutputEvent::key(code, true, flags), OutputEvent::key(code, false, flags),
-             false, isPressed, effects);
-    } else {
-        effects.post(OutputEvent::key(code, true, flags));
-        effects.post(OutputEvent::key(code, false, flags));
-    }
 }
 
-void RemapCore::hold(const RemapAction& action, const OutputEvent& press,
-                     const OutputEvent& release, bool followsEveryEdge, bool isPressed,
-                     Effects& effects) {
+void RemapCore::hold(const RemapAction& action, const OutputEvent& press, bool followsEveryEdge,
+                     bool isPressed, Effects& effects) {
+    const OutputEvent release = press.withPressed(false);
     // A held click ignores an edge that would not change it, so a lost
     // release never leads to a second button-down; Fn follows every edge.
     if (!followsEveryEdge && held_.holds(release) == isPressed) {
         return;
     }
     if (isPressed) {
-        held_.add(action, release);
+        held_.add({.action = &action, .profile = profile_, .release = release});
         effects.post(press);
     } else {
         held_.remove(release);
@@ -201,13 +189,26 @@ void RemapCore::hold(const RemapAction& action, const OutputEvent& press,
     }
 }
 
-void RemapCore::releaseHeld(Effects& effects, bool logReason) {
-    for (const HeldOutputs::Hold& hold : held_.takeAll()) {
-        if (logReason) {
-            effects.log("Released " + hold.action.displayName() + ": the controller disconnected");
-        }
-        effects.post(hold.release);
+void RemapCore::reportUnpostable(int64_t storedKey, Effects& effects) {
+    if (std::find(reportedUnpostable_.begin(), reportedUnpostable_.end(), storedKey) !=
+        reportedUnpostable_.end()) {
+        return;
     }
+    reportedUnpostable_.push_back(storedKey);
+    effects.text(TextRecord::Kind::unpostableKey).number = storedKey;
+}
+
+void RemapCore::releaseHeld(Effects& effects, bool logReason) {
+    held_.takeAll(holdScratch_);
+    for (HeldOutputs::Hold& hold : holdScratch_) {
+        effects.post(hold.release);
+        if (logReason) {
+            TextRecord& record = effects.text(TextRecord::Kind::releasedOnDisconnect);
+            record.action = hold.action;
+            record.profile = std::move(hold.profile);
+        }
+    }
+    holdScratch_.clear();
 }
 
 TapVerdict RemapCore::tap(const TapEvent& event, double now, Effects& effects) {
@@ -217,7 +218,7 @@ TapVerdict RemapCore::tap(const TapEvent& event, double now, Effects& effects) {
     return extraButton(std::get<ExtraButton>(event), now, effects);
 }
 
-TapVerdict RemapCore::mediaKey(const MediaKey& key, Effects& effects) const {
+TapVerdict RemapCore::mediaKey(const MediaKey& key, Effects& effects) {
     const std::optional<int64_t> keyCode = mediaKeyCodeOfUsage(key.usage);
     if (!keyCode || !profile_) {
         return TapVerdict::pass;
@@ -227,13 +228,14 @@ TapVerdict RemapCore::mediaKey(const MediaKey& key, Effects& effects) const {
         return TapVerdict::pass;
     }
     if (key.pressed) {
-        effects.log("🚫 Suppressed media key: " + std::to_string(*keyCode));
+        effects.text(TextRecord::Kind::suppressedMediaKey).number = *keyCode;
     }
     return TapVerdict::swallow;
 }
 
 TapVerdict RemapCore::extraButton(const ExtraButton& button, double now, Effects& effects) {
-    if (button.number < kFirstExtraButton || button.number > kLastExtraButton || !profile_) {
+    if (button.number < static_cast<int>(hid::kFirstExtraButton) ||
+        button.number > static_cast<int>(hid::kLastExtraButton) || !profile_) {
         return TapVerdict::pass;
     }
     const ButtonMapping* mapping =
@@ -242,8 +244,9 @@ TapVerdict RemapCore::extraButton(const ExtraButton& button, double now, Effects
         return TapVerdict::pass;
     }
     if (button.pressed) {
-        effects.log("🚫 Suppressed mouse button " + std::to_string(button.number) + " → " +
-                    mapping->action.displayName());
+        TextRecord& record = profileText(TextRecord::Kind::suppressedMouseButton, effects);
+        record.action = &mapping->action;
+        record.number = button.number;
     }
     dispatch(*mapping, button.pressed, now, effects);
     return TapVerdict::swallow;

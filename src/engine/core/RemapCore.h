@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/core/ArrayElementPresses.h"
+#include "engine/core/CompiledAction.h"
 #include "engine/core/DedupeGate.h"
 #include "engine/core/Effects.h"
 #include "engine/core/HeldOutputs.h"
@@ -10,6 +11,7 @@
 #include "model/DeviceProfile.h"
 
 #include <memory>
+#include <vector>
 
 namespace bindwell {
 
@@ -21,9 +23,13 @@ namespace bindwell {
 // thread drives it between reads and writes.
 class RemapCore final {
 public:
+    explicit RemapCore(OutputKeyOf outputKeyOf) : outputKeyOf_(std::move(outputKeyOf)) {}
+
     // The profile later inputs are looked up in; null means none is active.
-    // Held outputs and the repeat filter's times carry over.
-    void setProfile(std::shared_ptr<const DeviceProfile> profile) { profile_ = std::move(profile); }
+    // Its actions are compiled to output events here, once. Held outputs and
+    // the repeat filter's times carry over; array presses must have been
+    // forgotten first, as they point into the previous profile.
+    void setProfile(std::shared_ptr<const DeviceProfile> profile);
     [[nodiscard]] const std::shared_ptr<const DeviceProfile>& profile() const { return profile_; }
 
     // One value of a tracked interface of the target.
@@ -38,24 +44,34 @@ public:
     void forgetInterface(const HidDevice* device) { arrayPresses_.forgetDevice(device); }
     void forgetArrayPresses() { arrayPresses_.clear(); }
 
-    [[nodiscard]] const HeldOutputs& heldOutputs() const { return held_; }
-    [[nodiscard]] const DedupeGate& dedupeGate() const { return gate_; }
+    [[nodiscard]] bool holdsOutputs() const { return !held_.empty(); }
 
 private:
+    [[nodiscard]] const CompiledAction& compiled(const ButtonMapping& mapping) const;
     void dispatch(const ButtonMapping& mapping, bool isPressed, double now, Effects& effects);
     void releaseArrayElement(const HidInputValue& value, double now, Effects& effects);
-    void perform(const RemapAction& action, bool isPressed, double now, Effects& effects);
-    void synthesize(const RemapAction& action, bool isPressed, Effects& effects);
-    void hold(const RemapAction& action, const OutputEvent& press, const OutputEvent& release,
-              bool followsEveryEdge, bool isPressed, Effects& effects);
-    [[nodiscard]] TapVerdict mediaKey(const MediaKey& key, Effects& effects) const;
+    void perform(const ButtonMapping& mapping, bool isPressed, double now, Effects& effects);
+    void synthesize(const ButtonMapping& mapping, bool isPressed, Effects& effects);
+    void hold(const RemapAction& action, const OutputEvent& press, bool followsEveryEdge,
+              bool isPressed, Effects& effects);
+    void reportUnpostable(int64_t storedKey, Effects& effects);
+    [[nodiscard]] TapVerdict mediaKey(const MediaKey& key, Effects& effects);
     [[nodiscard]] TapVerdict extraButton(const ExtraButton& button, double now, Effects& effects);
+    TextRecord& profileText(TextRecord::Kind kind, Effects& effects) const;
 
+    OutputKeyOf outputKeyOf_;
     std::shared_ptr<const DeviceProfile> profile_;
+    // One per mapping of profile_, in the same order.
+    std::vector<CompiledAction> compiled_;
     // Holds lastActionTime and dedupeWindow.
     DedupeGate gate_;
     ArrayElementPresses arrayPresses_;
     HeldOutputs held_;
+    // Key codes already reported as unpostable: once each is enough.
+    std::vector<int64_t> reportedUnpostable_;
+    // Reused between inputs so that releasing allocates nothing.
+    std::vector<const ButtonMapping*> arrayScratch_;
+    std::vector<HeldOutputs::Hold> holdScratch_;
 };
 
 } // namespace bindwell

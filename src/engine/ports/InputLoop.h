@@ -1,8 +1,10 @@
-// Main thread only (the loop's own thread runs what it is given).
+// Main thread only, except where a member says it is called on the loop.
 #pragma once
 
+#include "engine/core/TextRecord.h"
+
 #include <functional>
-#include <string>
+#include <span>
 
 namespace bindwell {
 
@@ -14,24 +16,22 @@ public:
     virtual ~InputLoop() = default;
 
     // Runs `command` on the loop, between two input frames, and returns once
-    // it has run.
+    // it has run. Log lines the command wrote are written before it returns.
     virtual void call(const std::function<void()>& command) = 0;
 
     // On the loop: runs `task` there once the current callback or command
     // has returned.
     virtual void runSoon(std::function<void()> task) = 0;
 
-    // True when the loop is a thread of its own: an input's outputs are then
-    // written before any of its texts are handed on.
-    [[nodiscard]] virtual bool isThreaded() const = 0;
-
-    // Where lastEvent texts go on the main thread. Set before the first start.
-    using LastEventReceiver = std::function<void(std::string& text)>;
-    virtual void setLastEventReceiver(LastEventReceiver receiver) = 0;
-    // Called on the loop: hands a lastEvent text (which may be taken) to the
-    // receiver. A loop on its own thread delivers it later and keeps only the
-    // latest of a burst, so fast input never floods the main thread.
-    virtual void publishLastEvent(std::string& text) = 0;
+    // Where an input's texts are turned into log lines and lastEvent, on the
+    // main thread. Set before the first start.
+    using TextReceiver = std::function<void(const TextRecord& record)>;
+    virtual void setTextReceiver(TextReceiver receiver) = 0;
+    // On the loop, after the input's events are posted: passes its texts to
+    // the receiver, at once on a loop that is the main thread, else later.
+    // Records may be taken (moved from). A loop on its own thread keeps only
+    // the latest lastEvent of a burst, so fast input never floods the main thread.
+    virtual void handOff(std::span<TextRecord> records) = 0;
 };
 
 } // namespace bindwell

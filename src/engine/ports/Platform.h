@@ -8,7 +8,9 @@
 #include "engine/ports/InputLoop.h"
 #include "engine/ports/Permissions.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace bindwell {
 
@@ -28,6 +30,9 @@ public:
     [[nodiscard]] virtual std::unique_ptr<EventTap> createEventTap(const EventTapScope& scope,
                                                                    EventTap::Handler handler) = 0;
     [[nodiscard]] virtual EventPoster& eventPoster() = 0;
+    // The key the poster types for a stored virtual key code, or nothing when
+    // it cannot type it. Asked when a profile is taken, never per press.
+    [[nodiscard]] virtual std::optional<uint16_t> outputKeyFor(int64_t virtualKey) const = 0;
     [[nodiscard]] virtual Permissions& permissions() = 0;
     [[nodiscard]] virtual const Clock& clock() const = 0;
     [[nodiscard]] virtual InputLoop& inputLoop() = 0;

@@ -1,5 +1,7 @@
 #include "platform/linux/ConsumerKeyTable.h"
 
+#include "model/HidUsages.h"
+
 #include <algorithm>
 #include <array>
 #include <linux/input-event-codes.h>
@@ -16,12 +18,12 @@ struct ConsumerKey {
 // and media remotes send; a key missing here only loses its MSC_SCAN-less
 // fallback, since real HID nodes always send the scan code first.
 constexpr std::array<ConsumerKey, 16> kConsumerKeys{{
-    {KEY_VOLUMEUP, 0xE9},
-    {KEY_VOLUMEDOWN, 0xEA},
-    {KEY_MUTE, 0xE2},
-    {KEY_PLAYPAUSE, 0xCD},
-    {KEY_NEXTSONG, 0xB5},
-    {KEY_PREVIOUSSONG, 0xB6},
+    {KEY_VOLUMEUP, hid::kVolumeUp},
+    {KEY_VOLUMEDOWN, hid::kVolumeDown},
+    {KEY_MUTE, hid::kMute},
+    {KEY_PLAYPAUSE, hid::kPlayPause},
+    {KEY_NEXTSONG, hid::kScanNextTrack},
+    {KEY_PREVIOUSSONG, hid::kScanPreviousTrack},
     {KEY_STOPCD, 0xB7},
     {KEY_PLAYCD, 0xB0},
     {KEY_PAUSECD, 0xB1},
@@ -34,9 +36,6 @@ constexpr std::array<ConsumerKey, 16> kConsumerKeys{{
     {KEY_HOMEPAGE, 0x223},
 }};
 
-constexpr uint32_t kConsumerPage = 0x0C;
-constexpr uint32_t kButtonPage = 0x09;
-
 const ConsumerKey* findConsumerKey(uint16_t code) {
     const auto* it = std::find_if(kConsumerKeys.begin(), kConsumerKeys.end(),
                                   [code](const ConsumerKey& key) { return key.code == code; });
@@ -47,10 +46,10 @@ const ConsumerKey* findConsumerKey(uint16_t code) {
 
 std::optional<HidUsage> hidUsageForEvdevKey(uint16_t code) {
     if (code >= BTN_LEFT && code <= BTN_EXTRA) {
-        return HidUsage{kButtonPage, static_cast<uint32_t>(code - BTN_LEFT + 1)};
+        return HidUsage{hid::kButtonPage, static_cast<uint32_t>(code - BTN_LEFT + 1)};
     }
     if (const ConsumerKey* key = findConsumerKey(code)) {
-        return HidUsage{kConsumerPage, key->usage};
+        return HidUsage{hid::kConsumerPage, key->usage};
     }
     return std::nullopt;
 }

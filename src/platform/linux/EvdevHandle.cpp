@@ -3,9 +3,24 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <libevdev/libevdev.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace bindwell::linuxplatform {
+namespace {
+
+bool queryKeysDown(int fd, EvdevStream::KeyState& down) {
+    uint8_t bits[(KEY_CNT + 7) / 8] = {};
+    if (ioctl(fd, EVIOCGKEY(sizeof bits), bits) < 0) {
+        return false;
+    }
+    for (size_t code = 0; code < down.size(); ++code) {
+        down.set(code, (bits[code / 8] >> (code % 8)) & 1);
+    }
+    return true;
+}
+
+} // namespace
 
 EvdevHandle::OpenResult EvdevHandle::open(const std::string& devnode) {
     const int fd = ::open(devnode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -22,7 +37,8 @@ EvdevHandle::OpenResult EvdevHandle::open(const std::string& devnode) {
 }
 
 EvdevHandle::EvdevHandle(int fd, libevdev* device, std::string devnode)
-    : fd_(fd), device_(device), devnode_(std::move(devnode)) {}
+    : fd_(fd), device_(device), devnode_(std::move(devnode)),
+      stream_([fd](EvdevStream::KeyState& down) { return queryKeysDown(fd, down); }) {}
 
 EvdevHandle::~EvdevHandle() {
     ungrab();
@@ -44,29 +60,24 @@ void EvdevHandle::ungrab() {
     }
 }
 
-EvdevHandle::ReadStatus
-EvdevHandle::readPending(const std::function<bool(const EvdevEvent&)>& sink) {
-    unsigned int flags = LIBEVDEV_READ_FLAG_NORMAL;
+EvdevHandle::ReadStatus EvdevHandle::readPending(const EvdevStream::Sink& sink) {
+    constexpr size_t kBatch = 64;
+    input_event events[kBatch];
     for (;;) {
-        input_event event{};
-        const int rc = libevdev_next_event(device_, flags, &event);
-        if (rc == LIBEVDEV_READ_STATUS_SYNC) {
-            // The kernel dropped events: libevdev replays the state difference.
-            flags = LIBEVDEV_READ_FLAG_SYNC;
-            if (!sink({event.type, event.code, event.value})) {
-                return ReadStatus::stopped;
-            }
-        } else if (rc == LIBEVDEV_READ_STATUS_SUCCESS) {
-            if (!sink({event.type, event.code, event.value})) {
-                return ReadStatus::stopped;
-            }
-        } else if (rc == -EAGAIN && flags == LIBEVDEV_READ_FLAG_SYNC) {
-            flags = LIBEVDEV_READ_FLAG_NORMAL;
-        } else if (rc == -EAGAIN || rc == -EINTR) {
-            return ReadStatus::drained;
-        } else {
+        const ssize_t bytes = ::read(fd_, events, sizeof events);
+        if (bytes < 0) {
             // -ENODEV after removal; any other error leaves the node unusable too.
+            return errno == EAGAIN || errno == EINTR ? ReadStatus::drained : ReadStatus::gone;
+        }
+        const size_t count = static_cast<size_t>(bytes) / sizeof(input_event);
+        if (count == 0) {
             return ReadStatus::gone;
+        }
+        if (!stream_.feed(std::span(events, count), sink)) {
+            return ReadStatus::stopped;
+        }
+        if (count < kBatch) {
+            return ReadStatus::drained;
         }
     }
 }

@@ -1,7 +1,7 @@
-// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
+// The thread that opened it (the input thread, or the main thread for a look at a node).
 #pragma once
 
-#include "platform/linux/EvdevEvent.h"
+#include "platform/linux/EvdevStream.h"
 
 #include <functional>
 #include <memory>
@@ -11,7 +11,9 @@ struct libevdev;
 
 namespace bindwell::linuxplatform {
 
-// An open evdev node: its file descriptor and libevdev's view of it.
+// An open evdev node: its file descriptor and libevdev's view of it. libevdev
+// describes the node (name, IDs, capabilities) and grabs it; the events are
+// read raw, one read() per readiness, which is all the remapping path needs.
 class EvdevHandle final {
 public:
     struct OpenResult {
@@ -35,10 +37,11 @@ public:
     void ungrab();
     [[nodiscard]] bool isGrabbed() const { return grabbed_; }
 
-    // Hands every pending event to the sink, including the repair events
-    // libevdev makes after the kernel dropped some, until the sink answers
-    // false (`stopped`); `gone` once the node was removed.
-    [[nodiscard]] ReadStatus readPending(const std::function<bool(const EvdevEvent&)>& sink);
+    // Hands every pending event to the sink (see EvdevStream for what
+    // follows a kernel overflow), until the sink answers false (`stopped`);
+    // `gone` once the node was removed. A short read means the queue is
+    // empty, so one readiness usually costs one read.
+    [[nodiscard]] ReadStatus readPending(const EvdevStream::Sink& sink);
 
 private:
     EvdevHandle(int fd, libevdev* device, std::string devnode);
@@ -47,6 +50,7 @@ private:
     libevdev* device_ = nullptr;
     std::string devnode_;
     bool grabbed_ = false;
+    EvdevStream stream_;
 };
 
 } // namespace bindwell::linuxplatform

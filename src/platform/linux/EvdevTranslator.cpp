@@ -1,6 +1,6 @@
 #include "platform/linux/EvdevTranslator.h"
 
-#include "model/HIDButtonSource.h"
+#include "model/HidUsages.h"
 #include "platform/linux/ConsumerKeyTable.h"
 
 #include <linux/input-event-codes.h>
@@ -15,13 +15,13 @@ constexpr uint32_t kArrayElement = static_cast<uint32_t>(kArrayElementUsage);
 std::optional<HidRecord> relativeRecord(const EvdevEvent& event) {
     switch (event.code) {
     case REL_X:
-        return HidRecord{0x01, 0x30, event.value};
+        return HidRecord{hid::kGenericDesktopPage, hid::kPointerX, event.value};
     case REL_Y:
-        return HidRecord{0x01, 0x31, event.value};
+        return HidRecord{hid::kGenericDesktopPage, hid::kPointerY, event.value};
     case REL_WHEEL:
-        return HidRecord{0x01, 0x38, event.value};
+        return HidRecord{hid::kGenericDesktopPage, hid::kWheel, event.value};
     case REL_HWHEEL:
-        return HidRecord{0x0C, 0x238, event.value};
+        return HidRecord{hid::kConsumerPage, hid::kHorizontalWheel, event.value};
     default:
         // The high-resolution wheel axes repeat REL_WHEEL/REL_HWHEEL.
         return std::nullopt;
@@ -33,7 +33,7 @@ std::optional<HidRecord> relativeRecord(const EvdevEvent& event) {
 EvdevTranslator::EvdevTranslator(ArrayMembership isArrayMember, bool scanCodesAreUsages)
     : isArrayMember_(std::move(isArrayMember)), scanCodesAreUsages_(scanCodesAreUsages) {}
 
-std::vector<HidRecord> EvdevTranslator::translate(const EvdevEvent& event) {
+HidRecords EvdevTranslator::translate(const EvdevEvent& event) {
     switch (event.type) {
     case EV_MSC:
         if (event.code == MSC_SCAN && scanCodesAreUsages_) {
@@ -43,8 +43,11 @@ std::vector<HidRecord> EvdevTranslator::translate(const EvdevEvent& event) {
     case EV_KEY:
         return translateKey(event);
     case EV_REL: {
-        const std::optional<HidRecord> record = relativeRecord(event);
-        return record ? std::vector<HidRecord>{*record} : std::vector<HidRecord>{};
+        HidRecords records;
+        if (const std::optional<HidRecord> record = relativeRecord(event)) {
+            records.add(*record);
+        }
+        return records;
     }
     case EV_SYN:
         pendingScan_.reset();
@@ -54,7 +57,7 @@ std::vector<HidRecord> EvdevTranslator::translate(const EvdevEvent& event) {
     }
 }
 
-std::vector<HidRecord> EvdevTranslator::translateKey(const EvdevEvent& event) {
+HidRecords EvdevTranslator::translateKey(const EvdevEvent& event) {
     const std::optional<uint32_t> scan = std::exchange(pendingScan_, std::nullopt);
     if (event.value == kKeyRepeat) {
         return {};
@@ -69,9 +72,10 @@ std::vector<HidRecord> EvdevTranslator::translateKey(const EvdevEvent& event) {
         return {};
     }
     const bool pressed = event.value != 0;
-    std::vector<HidRecord> records{{usage->page, usage->usage, pressed ? 1 : 0}};
-    if (usage->page == kConsumerUsagePage && isArrayMember_(usage->page, usage->usage)) {
-        records.push_back({usage->page, kArrayElement, pressed ? usage->usage : 0});
+    HidRecords records;
+    records.add({usage->page, usage->usage, pressed ? 1 : 0});
+    if (usage->page == hid::kConsumerPage && isArrayMember_(usage->page, usage->usage)) {
+        records.add({usage->page, kArrayElement, pressed ? usage->usage : 0});
     }
     return records;
 }

@@ -1,11 +1,12 @@
+// The input thread only; one per node.
 #pragma once
 
 #include "platform/linux/EvdevEvent.h"
 
 #include <cstdint>
 #include <functional>
+#include <array>
 #include <optional>
-#include <vector>
 
 namespace bindwell::linuxplatform {
 
@@ -16,6 +17,16 @@ struct HidRecord {
     int64_t value = 0;
 
     friend bool operator==(const HidRecord&, const HidRecord&) = default;
+};
+
+// What one evdev event stands for: at most a usage and its array element.
+struct HidRecords {
+    std::array<HidRecord, 2> items{};
+    size_t count = 0;
+
+    [[nodiscard]] const HidRecord* begin() const { return items.data(); }
+    [[nodiscard]] const HidRecord* end() const { return items.data() + count; }
+    void add(const HidRecord& record) { items[count++] = record; }
 };
 
 // Turns one node's evdev stream back into HID value records. Stateful only
@@ -31,10 +42,10 @@ public:
     // keys are mapped back by table alone.
     explicit EvdevTranslator(ArrayMembership isArrayMember, bool scanCodesAreUsages = true);
 
-    [[nodiscard]] std::vector<HidRecord> translate(const EvdevEvent& event);
+    [[nodiscard]] HidRecords translate(const EvdevEvent& event);
 
 private:
-    [[nodiscard]] std::vector<HidRecord> translateKey(const EvdevEvent& event);
+    [[nodiscard]] HidRecords translateKey(const EvdevEvent& event);
 
     ArrayMembership isArrayMember_;
     bool scanCodesAreUsages_;

@@ -2,36 +2,15 @@
 
 #include "platform/linux/InputThread.h"
 
-#include <QSocketNotifier>
-
 namespace bindwell::linuxplatform {
 
-FdWatcher::FdWatcher(int fd, std::function<void()> onReadable)
-    : fd_(fd), inputThread_(InputThread::current()) {
-    if (inputThread_ != nullptr) {
-        inputThread_->watch(fd, std::move(onReadable));
-        return;
-    }
-    notifier_ = new QSocketNotifier(fd, QSocketNotifier::Read);
-    QObject::connect(notifier_, &QSocketNotifier::activated, notifier_,
-                     [callback = std::move(onReadable), inCallback = inCallback_] {
-                         *inCallback = true;
-                         callback();
-                         *inCallback = false;
-                     });
+FdWatcher::FdWatcher(InputThread& loop, int fd, std::function<void()> onReadable)
+    : loop_(loop), fd_(fd) {
+    loop_.watch(fd_, std::move(onReadable));
 }
 
 FdWatcher::~FdWatcher() {
-    if (inputThread_ != nullptr) {
-        inputThread_->unwatch(fd_);
-        return;
-    }
-    notifier_->setEnabled(false);
-    if (*inCallback_) {
-        notifier_->deleteLater();
-    } else {
-        delete notifier_;
-    }
+    loop_.unwatch(fd_);
 }
 
 } // namespace bindwell::linuxplatform

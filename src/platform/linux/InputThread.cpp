@@ -3,10 +3,12 @@
 // Each pass of the loop, in order:
 //   1. epoll_wait on the seized consumer-control nodes, the tapped nodes, the
 //      udev monitors that follow their plugging, and one eventfd for wake-ups.
-//   2. For each readable node, its watcher reads everything pending and runs
-//      it through the session: translation (EvdevTranslator or
-//      TapFrameFilter), the decision core, then one uinput write per output
-//      frame. Log lines and lastEvent texts are only handed off here.
+//   2. For each readable node, its watcher reads what is pending with one
+//      read() of raw input_events (EvdevHandle) and runs it through the
+//      session: translation (EvdevTranslator or TapFrameFilter), the decision
+//      core, then one uinput write for everything an input posts. What the
+//      input says goes into the hand-off as small records; nothing is
+//      formatted and nothing allocated here for an ordinary press.
 //   3. On the eventfd: the main thread's commands (start, stop, shutdown and
 //      the restarts of a profile edit), each run to completion. They run
 //      between two nodes' reads, so never inside a frame, and the main thread
@@ -14,14 +16,14 @@
 //      and shutdown return only once the devices are let go.
 //   4. Deferred work (the managers' "matched" reports).
 //
-// Texts go back through one mutex-guarded hand-off, after the outputs of
-// the input they belong to: log lines are queued (bounded; overflow is
-// counted and reported) and lastEvent keeps only its latest text. The main
+// Records go back through one mutex-guarded hand-off, after the outputs of
+// the input they belong to: log records are queued (bounded; overflow is
+// counted and reported) and lastEvent keeps only its latest record. The main
 // thread is woken for them only once input has been quiet for a moment (or
 // they have waited long enough): woken at once, it would compete for the CPU
-// with whoever reads our output, right when latency counts. It then writes
-// the lines to stdout itself, so a slow or full stdout stalls only the main
-// thread, and a burst of input costs it one wake-up.
+// with whoever reads our output, right when latency counts. It then formats
+// the texts and writes the lines to stdout itself, so a slow or full stdout
+// stalls only the main thread, and a burst of input costs it one wake-up.
 //
 // Rejected: writing the log from the input thread with a non-blocking stdout
 // (O_NONBLOCK is shared with whoever else holds the terminal or pipe), a log
@@ -45,14 +47,12 @@ namespace {
 
 // Enough for any burst a person can produce between two main-thread turns;
 // past it, lines are counted instead of kept.
-constexpr size_t kMaxQueuedLogLines = 4096;
+constexpr size_t kMaxQueuedEntries = 4096;
 constexpr int kMaxEventsPerWait = 16;
 // How long input must be quiet before waiting texts go to the main thread,
 // and the longest a text waits during a stream of input.
 constexpr int kQuietMilliseconds = 3;
 constexpr auto kLongestTextWait = std::chrono::milliseconds(50);
-
-thread_local InputThread* currentThread = nullptr;
 
 } // namespace
 
@@ -65,7 +65,7 @@ InputThread::InputThread()
         epollFd_ >= 0 && wakeFd_ >= 0 && epoll_ctl(epollFd_, EPOLL_CTL_ADD, wakeFd_, &event) == 0;
     if (!usable_) {
         log("⚠️ Could not set up the input thread (error: " + std::to_string(errno) +
-            "); remapping runs on the main thread");
+            "); the controller cannot be remapped");
     }
 }
 
@@ -88,10 +88,6 @@ InputThread::~InputThread() {
     }
 }
 
-InputThread* InputThread::current() {
-    return currentThread;
-}
-
 void InputThread::ensureStarted() {
     if (!thread_.joinable()) {
         thread_ = std::thread([this] { run(); });
@@ -99,14 +95,13 @@ void InputThread::ensureStarted() {
 }
 
 void InputThread::call(const std::function<void()>& command) {
-    // Without a thread the watchers fall back to the Qt loop, so commands
-    // simply run here.
-    if (currentThread == this || !usable_) {
+    // Without a thread nothing is watched, so commands simply run here.
+    if (!usable_ || std::this_thread::get_id() == thread_.get_id()) {
         command();
         return;
     }
     ensureStarted();
-    std::vector<std::string> lines;
+    std::vector<Entry> entries;
     {
         std::unique_lock lock(mutex_);
         commands_.push_back(&command);
@@ -114,29 +109,38 @@ void InputThread::call(const std::function<void()>& command) {
         const uint64_t one = 1;
         (void)::write(wakeFd_, &one, sizeof one);
         commandDone_.wait(lock, [&] { return completed_ >= ticket; });
-        // Only the lines up to the command's end: what the deferred work after
-        // it logs (a device found) follows whatever the caller logs next, as it
-        // would on a single thread.
+        // Only the entries up to the command's end: what the deferred work
+        // after it logs (a device found) follows whatever the caller logs
+        // next, as it would on a single thread.
         const auto end =
-            logLines_.begin() +
-            static_cast<std::ptrdiff_t>(std::min(linesBeforeCommandEnd_, logLines_.size()));
-        lines.assign(std::make_move_iterator(logLines_.begin()), std::make_move_iterator(end));
-        logLines_.erase(logLines_.begin(), end);
+            entries_.begin() +
+            static_cast<std::ptrdiff_t>(std::min(entriesBeforeCommandEnd_, entries_.size()));
+        entries.assign(std::make_move_iterator(entries_.begin()), std::make_move_iterator(end));
+        entries_.erase(entries_.begin(), end);
+        entriesBeforeCommandEnd_ = 0;
     }
-    for (const std::string& line : lines) {
-        writeLogLine(line);
+    for (Entry& entry : entries) {
+        deliver(entry);
     }
 }
 
-void InputThread::setLastEventReceiver(LastEventReceiver receiver) {
+void InputThread::setTextReceiver(TextReceiver receiver) {
     receiver_ = std::move(receiver);
 }
 
-void InputThread::publishLastEvent(std::string& text) {
+void InputThread::handOff(std::span<TextRecord> records) {
     {
         const std::lock_guard lock(mutex_);
-        latestLastEvent_.swap(text);
-        hasLastEvent_ = true;
+        for (TextRecord& record : records) {
+            if (record.isLastEvent()) {
+                latestLastEvent_ = std::move(record);
+                hasLastEvent_ = true;
+            } else if (entries_.size() < kMaxQueuedEntries) {
+                entries_.push_back({.record = std::move(record), .line = {}, .isLine = false});
+            } else {
+                ++droppedEntries_;
+            }
+        }
     }
     noteTextsWaiting();
 }
@@ -144,10 +148,10 @@ void InputThread::publishLastEvent(std::string& text) {
 void InputThread::handOffLogLine(std::string& line) {
     {
         const std::lock_guard lock(mutex_);
-        if (logLines_.size() < kMaxQueuedLogLines) {
-            logLines_.push_back(std::move(line));
+        if (entries_.size() < kMaxQueuedEntries) {
+            entries_.push_back({.record = {}, .line = std::move(line), .isLine = true});
         } else {
-            ++droppedLogLines_;
+            ++droppedEntries_;
         }
     }
     noteTextsWaiting();
@@ -171,24 +175,25 @@ void InputThread::wakeMainThreadForTexts() {
 }
 
 void InputThread::drain() {
-    std::vector<std::string> lines;
-    std::string lastEvent;
+    TextRecord lastEvent;
     bool hasLastEvent = false;
     size_t dropped = 0;
     {
         const std::lock_guard lock(mutex_);
-        lines.swap(logLines_);
-        std::swap(dropped, droppedLogLines_);
+        drained_.swap(entries_);
+        entriesBeforeCommandEnd_ = 0;
+        std::swap(dropped, droppedEntries_);
         if (hasLastEvent_) {
-            lastEvent.swap(latestLastEvent_);
+            lastEvent = std::move(latestLastEvent_);
             hasLastEvent = true;
             hasLastEvent_ = false;
         }
         drainScheduled_ = false;
     }
-    for (const std::string& line : lines) {
-        writeLogLine(line);
+    for (Entry& entry : drained_) {
+        deliver(entry);
     }
+    drained_.clear();
     if (dropped > 0) {
         log("⚠️ " + std::to_string(dropped) +
             " log lines were dropped: the output could not keep up");
@@ -198,7 +203,18 @@ void InputThread::drain() {
     }
 }
 
+void InputThread::deliver(Entry& entry) {
+    if (entry.isLine) {
+        writeLogLine(entry.line);
+    } else if (receiver_) {
+        receiver_(entry.record);
+    }
+}
+
 void InputThread::watch(int fd, std::function<void()> onReadable) {
+    if (!usable_) {
+        return;
+    }
     epoll_event event{};
     event.events = EPOLLIN;
     event.data.fd = fd;
@@ -221,7 +237,6 @@ void InputThread::runSoon(std::function<void()> task) {
 }
 
 void InputThread::run() {
-    currentThread = this;
     setThreadLogHandOff([this](std::string& line) { handOffLogLine(line); });
     epoll_event events[kMaxEventsPerWait];
     for (;;) {
@@ -248,7 +263,6 @@ void InputThread::run() {
         }
     }
     setThreadLogHandOff({});
-    currentThread = nullptr;
 }
 
 void InputThread::dispatch(int fd) {
@@ -276,7 +290,7 @@ void InputThread::runCommands() {
         {
             const std::lock_guard lock(mutex_);
             ++completed_;
-            linesBeforeCommandEnd_ = logLines_.size();
+            entriesBeforeCommandEnd_ = entries_.size();
         }
         commandDone_.notify_all();
     }

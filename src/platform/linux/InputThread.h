@@ -1,4 +1,5 @@
 // Created, called and destroyed on the main thread; runs its own thread.
+// watch() and unwatch() are for the input thread only.
 #pragma once
 
 #include "engine/ports/InputLoop.h"
@@ -28,12 +29,8 @@ public:
 
     void call(const std::function<void()>& command) override;
     void runSoon(std::function<void()> task) override;
-    [[nodiscard]] bool isThreaded() const override { return true; }
-    void setLastEventReceiver(LastEventReceiver receiver) override;
-    void publishLastEvent(std::string& text) override;
-
-    // The loop of the calling thread, or null off every input thread.
-    [[nodiscard]] static InputThread* current();
+    void setTextReceiver(TextReceiver receiver) override;
+    void handOff(std::span<TextRecord> records) override;
 
     // On the input thread only: calls `onReadable` whenever `fd` is readable
     // or hung up, until unwatch(fd); unwatching from inside a callback is safe.
@@ -44,6 +41,12 @@ private:
     struct Watch {
         std::function<void()> onReadable;
     };
+    // A record, or a line the input thread logged itself (a device found).
+    struct Entry {
+        TextRecord record;
+        std::string line;
+        bool isLine = false;
+    };
 
     void ensureStarted();
     void run();
@@ -53,8 +56,9 @@ private:
     void handOffLogLine(std::string& line);
     void noteTextsWaiting();
     void wakeMainThreadForTexts();
-    // Main thread: writes the handed-off log lines and delivers the latest text.
+    // Main thread: writes the handed-off lines and delivers the latest lastEvent.
     void drain();
+    void deliver(Entry& entry);
 
     // The hand-off: everything below up to the thread is guarded by mutex_.
     std::mutex mutex_;
@@ -63,16 +67,19 @@ private:
     uint64_t submitted_ = 0;
     uint64_t completed_ = 0;
     bool quit_ = false;
-    std::vector<std::string> logLines_;
-    // How many of logLines_ were there when the last command ended.
-    size_t linesBeforeCommandEnd_ = 0;
-    size_t droppedLogLines_ = 0;
-    std::string latestLastEvent_;
+    std::vector<Entry> entries_;
+    // How many of entries_ were there when the last command ended.
+    size_t entriesBeforeCommandEnd_ = 0;
+    size_t droppedEntries_ = 0;
+    TextRecord latestLastEvent_;
     bool hasLastEvent_ = false;
     bool drainScheduled_ = false;
 
     // Main thread only.
-    LastEventReceiver receiver_;
+    TextReceiver receiver_;
+    // Swapped with entries_ on each drain, so both keep their capacity and a
+    // warm hand-off allocates nothing on the input thread.
+    std::vector<Entry> drained_;
     QObject mainThreadContext_;
 
     // Input thread only (the fds are made before it starts, closed after it ends).

@@ -38,20 +38,21 @@ bool canWriteUinput() {
 
 } // namespace
 
-std::unique_ptr<LinuxEventTap> LinuxEventTap::create(const EventTapScope& scope, Handler handler) {
+std::unique_ptr<LinuxEventTap> LinuxEventTap::create(InputThread& loop, const EventTapScope& scope,
+                                                     Handler handler) {
     if (!canWriteUinput()) {
         return nullptr;
     }
-    return std::unique_ptr<LinuxEventTap>(new LinuxEventTap(scope, std::move(handler)));
+    return std::unique_ptr<LinuxEventTap>(new LinuxEventTap(loop, scope, std::move(handler)));
 }
 
-LinuxEventTap::LinuxEventTap(const EventTapScope& scope, Handler handler)
-    : scope_(scope), handler_(std::move(handler)), udev_(udev_new()) {
+LinuxEventTap::LinuxEventTap(InputThread& loop, const EventTapScope& scope, Handler handler)
+    : loop_(loop), scope_(scope), handler_(std::move(handler)), udev_(udev_new()) {
     if (!udev_) {
         return;
     }
     monitor_ = std::make_unique<UdevMonitor>(
-        udev_.get(),
+        loop_, udev_.get(),
         UdevMonitor::Callbacks{[this](const InputNodeInfo& info) { consider(info); },
                                [this](const std::string& devnode) { release(devnode); }});
     for (const InputNodeInfo& info : enumerateInputNodes(udev_.get())) {
@@ -80,7 +81,7 @@ void LinuxEventTap::consider(const InputNodeInfo& info) {
     std::unique_ptr<TappedNode> tapped = TappedNode::take(
         std::move(node.handle), [this](const TapEvent& event) { return decide(event); });
     if (tapped) {
-        tapped->watch([this, raw = tapped.get()] { onReadable(raw); });
+        tapped->watch(loop_, [this, raw = tapped.get()] { onReadable(raw); });
         nodes_.push_back(std::move(tapped));
     }
 }

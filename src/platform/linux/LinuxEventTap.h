@@ -1,4 +1,4 @@
-// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
+// The input thread only.
 #pragma once
 
 #include "engine/ports/EventTap.h"
@@ -17,7 +17,8 @@ namespace bindwell::linuxplatform {
 class LinuxEventTap final : public EventTap {
 public:
     // Nothing when /dev/uinput cannot be opened for writing.
-    [[nodiscard]] static std::unique_ptr<LinuxEventTap> create(const EventTapScope& scope,
+    [[nodiscard]] static std::unique_ptr<LinuxEventTap> create(InputThread& loop,
+                                                               const EventTapScope& scope,
                                                                Handler handler);
     ~LinuxEventTap() override;
     LinuxEventTap(const LinuxEventTap&) = delete;
@@ -26,13 +27,14 @@ public:
     void setEnabled(bool enabled) override { enabled_ = enabled; }
 
 private:
-    LinuxEventTap(const EventTapScope& scope, Handler handler);
+    LinuxEventTap(InputThread& loop, const EventTapScope& scope, Handler handler);
 
     void consider(const InputNodeInfo& info);
     void onReadable(const TappedNode* node);
     void release(const std::string& devnode);
     [[nodiscard]] TapVerdict decide(const TapEvent& event) const;
 
+    InputThread& loop_;
     EventTapScope scope_;
     Handler handler_;
     bool enabled_ = false;

@@ -27,8 +27,8 @@ void LinuxHidDevice::close() {
     }
 }
 
-void LinuxHidDevice::watch(std::function<void()> onReadable) {
-    watcher_ = std::make_unique<FdWatcher>(handle_->fd(), std::move(onReadable));
+void LinuxHidDevice::watch(InputThread& loop, std::function<void()> onReadable) {
+    watcher_ = std::make_unique<FdWatcher>(loop, handle_->fd(), std::move(onReadable));
 }
 
 EvdevHandle::ReadStatus

@@ -1,4 +1,4 @@
-// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
+// The input thread; the device picker's scan reads only its properties.
 #pragma once
 
 #include "engine/ports/HidDevice.h"
@@ -28,7 +28,7 @@ public:
     [[nodiscard]] const InputNodeInfo& info() const { return info_; }
     [[nodiscard]] bool isAttached() const { return handle_ != nullptr; }
 
-    void watch(std::function<void()> onReadable);
+    void watch(InputThread& loop, std::function<void()> onReadable);
     // Translates pending input and hands each record over as soon as it is
     // complete, until `deliver` answers false. Safe against detach() from
     // inside `deliver`: the node then closes when reading ends.

@@ -5,7 +5,6 @@
 #include "platform/linux/NodeInspector.h"
 #include "support/Log.h"
 
-#include <QTimer>
 #include <algorithm>
 
 namespace bindwell::linuxplatform {
@@ -14,15 +13,6 @@ namespace {
 std::string productName(const HidProperties& properties) {
     const auto it = properties.find(hidproperty::product);
     return it == properties.end() ? "Unknown" : std::get<std::string>(it->second);
-}
-
-// After the current callback: on the input thread's loop, else on Qt's.
-void runSoon(std::function<void()> task) {
-    if (InputThread* thread = InputThread::current()) {
-        thread->runSoon(std::move(task));
-    } else {
-        QTimer::singleShot(0, std::move(task));
-    }
 }
 
 } // namespace
@@ -43,7 +33,7 @@ void LinuxHidManager::open(Callbacks callbacks) {
     // The monitor comes first so that a node plugged in during the scan is
     // not missed; a node seen twice is followed once.
     monitor_ = std::make_unique<UdevMonitor>(
-        udev_.get(),
+        loop_, udev_.get(),
         UdevMonitor::Callbacks{[this](const InputNodeInfo& info) { onNodeAdded(info); },
                                [this](const std::string& devnode) { onNodeRemoved(devnode); }});
     for (const InputNodeInfo& info : enumerateInputNodes(udev_.get())) {
@@ -51,7 +41,7 @@ void LinuxHidManager::open(Callbacks callbacks) {
         if (!device) {
             continue;
         }
-        runSoon([this, open = std::weak_ptr(openToken_), weak = std::weak_ptr(device)] {
+        loop_.runSoon([this, open = std::weak_ptr(openToken_), weak = std::weak_ptr(device)] {
             const std::shared_ptr<LinuxHidDevice> matched = weak.lock();
             if (!open.expired() && matched && isFollowed(matched.get()) && callbacks_.matched) {
                 callbacks_.matched(matched);
@@ -96,7 +86,7 @@ std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& inf
                                                    std::move(properties), std::move(translator),
                                                    node.openError);
     if (device->isAttached()) {
-        device->watch([this, weak = std::weak_ptr(device)] { onReadable(weak); });
+        device->watch(loop_, [this, weak = std::weak_ptr(device)] { onReadable(weak); });
     }
     devices_.push_back(device);
     return device;

@@ -1,4 +1,4 @@
-// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
+// The input thread only.
 #pragma once
 
 #include "engine/ports/HidManager.h"
@@ -17,7 +17,7 @@ namespace bindwell::linuxplatform {
 // notices first.
 class LinuxHidManager final : public HidManager {
 public:
-    LinuxHidManager() = default;
+    explicit LinuxHidManager(InputThread& loop) : loop_(loop) {}
     ~LinuxHidManager() override;
     LinuxHidManager(const LinuxHidManager&) = delete;
     LinuxHidManager& operator=(const LinuxHidManager&) = delete;
@@ -34,6 +34,7 @@ private:
     [[nodiscard]] bool isFollowed(const LinuxHidDevice* device) const;
     [[nodiscard]] bool isFollowed(const std::string& devnode) const;
 
+    InputThread& loop_;
     Callbacks callbacks_;
     UdevPtr udev_;
     std::unique_ptr<UdevMonitor> monitor_;

@@ -3,11 +3,16 @@
 #include "platform/linux/LinuxEventTap.h"
 #include "platform/linux/LinuxHidManager.h"
 #include "platform/linux/SysfsInterfaceScan.h"
+#include "platform/linux/VirtualKeyTable.h"
 
 namespace bindwell {
 
 std::unique_ptr<HidManager> LinuxPlatform::createHidManager() {
-    return std::make_unique<linuxplatform::LinuxHidManager>();
+    return std::make_unique<linuxplatform::LinuxHidManager>(inputLoop_);
+}
+
+std::optional<uint16_t> LinuxPlatform::outputKeyFor(int64_t virtualKey) const {
+    return linuxplatform::linuxKeyForVirtualKey(virtualKey);
 }
 
 std::vector<HidDeviceRef> LinuxPlatform::scanConsumerControlInterfaces() {
@@ -16,7 +21,7 @@ std::vector<HidDeviceRef> LinuxPlatform::scanConsumerControlInterfaces() {
 
 std::unique_ptr<EventTap> LinuxPlatform::createEventTap(const EventTapScope& scope,
                                                         EventTap::Handler handler) {
-    return linuxplatform::LinuxEventTap::create(scope, std::move(handler));
+    return linuxplatform::LinuxEventTap::create(inputLoop_, scope, std::move(handler));
 }
 
 } // namespace bindwell

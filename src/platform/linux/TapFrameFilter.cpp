@@ -2,8 +2,6 @@
 
 #include "platform/linux/TapEventTranslator.h"
 
-#include <linux/input-event-codes.h>
-
 namespace bindwell::linuxplatform {
 namespace {
 
@@ -15,48 +13,44 @@ bool isScanCode(const EvdevEvent& event) {
 
 } // namespace
 
-TapFrameFilter::TapFrameFilter(Verdict verdict) : verdict_(std::move(verdict)) {}
+TapFrameFilter::TapFrameFilter(Verdict verdict) : verdict_(std::move(verdict)) {
+    // A frame is a handful of events; this keeps a busy pointer allocation-free.
+    frame_.reserve(16);
+}
 
-std::vector<EvdevEvent> TapFrameFilter::push(const EvdevEvent& event) {
+void TapFrameFilter::push(const EvdevEvent& event, std::vector<EvdevEvent>& out) {
     if (event.type == EV_SYN) {
-        if (event.code != SYN_REPORT || frame_.empty()) {
-            // SYN_DROPPED is the reader's business: libevdev replays the state.
-            return {};
+        // SYN_DROPPED never gets here: the reader repairs the stream first.
+        if (event.code == SYN_REPORT && !frame_.empty()) {
+            out.insert(out.end(), frame_.begin(), frame_.end());
+            out.push_back(event);
+            frame_.clear();
         }
-        std::vector<EvdevEvent> frame = std::move(frame_);
-        frame_.clear();
-        frame.push_back(event);
-        return frame;
+        return;
     }
     if (swallows(event)) {
         if (!frame_.empty() && isScanCode(frame_.back())) {
             frame_.pop_back();
         }
-        return {};
+        return;
     }
     frame_.push_back(event);
-    return {};
 }
 
 bool TapFrameFilter::swallows(const EvdevEvent& event) {
-    if (event.type != EV_KEY) {
+    if (event.type != EV_KEY || event.code >= KEY_CNT) {
         return false;
     }
     if (event.value == kKeyRepeat) {
-        const auto it = heldVerdicts_.find(event.code);
-        return it != heldVerdicts_.end() && it->second == TapVerdict::swallow;
+        return swallowedDown_.test(event.code);
     }
     const std::optional<TapEvent> tapEvent = tapEventFor(event);
     if (!tapEvent) {
         return false;
     }
-    const TapVerdict verdict = verdict_(*tapEvent);
-    if (event.value == 1) {
-        heldVerdicts_[event.code] = verdict;
-    } else {
-        heldVerdicts_.erase(event.code);
-    }
-    return verdict == TapVerdict::swallow;
+    const bool swallowed = verdict_(*tapEvent) == TapVerdict::swallow;
+    swallowedDown_.set(event.code, event.value == 1 && swallowed);
+    return swallowed;
 }
 
 } // namespace bindwell::linuxplatform

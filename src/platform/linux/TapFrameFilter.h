@@ -1,10 +1,12 @@
+// The input thread only; one per tapped node.
 #pragma once
 
 #include "engine/ports/EventTap.h"
 #include "platform/linux/EvdevEvent.h"
 
+#include <bitset>
 #include <functional>
-#include <map>
+#include <linux/input-event-codes.h>
 #include <vector>
 
 namespace bindwell::linuxplatform {
@@ -19,17 +21,17 @@ public:
 
     explicit TapFrameFilter(Verdict verdict);
 
-    // The events to write to the clone now (a complete frame ending in
-    // SYN_REPORT), or nothing while the frame is still open.
-    [[nodiscard]] std::vector<EvdevEvent> push(const EvdevEvent& event);
+    // Takes one event; a frame it completes (ending in SYN_REPORT) is
+    // appended to `out`, so a whole read's frames can go out in one write.
+    void push(const EvdevEvent& event, std::vector<EvdevEvent>& out);
 
 private:
     [[nodiscard]] bool swallows(const EvdevEvent& event);
 
     Verdict verdict_;
     std::vector<EvdevEvent> frame_;
-    // Autorepeats follow the verdict their key's press got.
-    std::map<uint16_t, TapVerdict> heldVerdicts_;
+    // Keys whose press was swallowed: their autorepeats and release go too.
+    std::bitset<KEY_CNT> swallowedDown_;
 };
 
 } // namespace bindwell::linuxplatform

@@ -5,7 +5,6 @@
 
 #include <cstring>
 #include <libevdev/libevdev.h>
-#include <vector>
 
 namespace bindwell::linuxplatform {
 namespace {
@@ -48,21 +47,21 @@ TappedNode::~TappedNode() {
     handle_->ungrab();
 }
 
-void TappedNode::watch(std::function<void()> onReadable) {
-    watcher_ = std::make_unique<FdWatcher>(handle_->fd(), std::move(onReadable));
+void TappedNode::watch(InputThread& loop, std::function<void()> onReadable) {
+    watcher_ = std::make_unique<FdWatcher>(loop, handle_->fd(), std::move(onReadable));
 }
 
 bool TappedNode::forwardPending() {
-    std::vector<EvdevEvent> events;
-    const EvdevHandle::ReadStatus status = handle_->readPending([&](const EvdevEvent& event) {
-        events.push_back(event);
+    // Every frame of one read goes out in one write: whoever reads the clone
+    // wakes once. The buffer keeps its capacity, so relaying motion allocates
+    // nothing.
+    const EvdevHandle::ReadStatus status = handle_->readPending([this](const EvdevEvent& event) {
+        filter_.push(event, pending_);
         return true;
     });
-    for (const EvdevEvent& event : events) {
-        const std::vector<EvdevEvent> frame = filter_.push(event);
-        if (!frame.empty()) {
-            clone_->write(frame);
-        }
+    if (!pending_.empty()) {
+        clone_->write(pending_);
+        pending_.clear();
     }
     return status == EvdevHandle::ReadStatus::drained;
 }

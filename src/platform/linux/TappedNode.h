@@ -1,4 +1,4 @@
-// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
+// The input thread only.
 #pragma once
 
 #include "platform/linux/EvdevHandle.h"
@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace bindwell::linuxplatform {
 
@@ -25,7 +26,7 @@ public:
 
     [[nodiscard]] const std::string& devnode() const { return handle_->devnode(); }
 
-    void watch(std::function<void()> onReadable);
+    void watch(InputThread& loop, std::function<void()> onReadable);
     // Forwards what is pending; false once the node is gone.
     [[nodiscard]] bool forwardPending();
 
@@ -36,6 +37,7 @@ private:
     std::unique_ptr<EvdevHandle> handle_;
     std::unique_ptr<UinputDevice> clone_;
     TapFrameFilter filter_;
+    std::vector<EvdevEvent> pending_;
     std::unique_ptr<FdWatcher> watcher_;
 };
 

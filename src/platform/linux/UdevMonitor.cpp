@@ -16,7 +16,7 @@ const char* eventSource() {
 
 } // namespace
 
-UdevMonitor::UdevMonitor(udev* context, Callbacks callbacks)
+UdevMonitor::UdevMonitor(InputThread& loop, udev* context, Callbacks callbacks)
     : monitor_(udev_monitor_new_from_netlink(context, eventSource())),
       callbacks_(std::move(callbacks)) {
     if (!monitor_ ||
@@ -27,13 +27,13 @@ UdevMonitor::UdevMonitor(udev* context, Callbacks callbacks)
         monitor_.reset();
         return;
     }
-    watcher_ =
-        std::make_unique<FdWatcher>(udev_monitor_get_fd(monitor_.get()), [this] { receive(); });
+    watcher_ = std::make_unique<FdWatcher>(loop, udev_monitor_get_fd(monitor_.get()),
+                                           [this] { receive(); });
 }
 
 UdevMonitor::~UdevMonitor() = default;
 
-// One message per wake-up: the notifier fires again while more are queued,
+// One message per wake-up: epoll reports the fd again while more are queued,
 // and a callback may destroy this monitor, so nothing runs after it.
 void UdevMonitor::receive() {
     const UdevDevicePtr device(udev_monitor_receive_device(monitor_.get()));

@@ -1,4 +1,4 @@
-// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
+// The input thread only.
 #pragma once
 
 #include "platform/linux/FdWatcher.h"
@@ -10,7 +10,7 @@
 
 namespace bindwell::linuxplatform {
 
-// Reports evdev nodes that appear or disappear, on the Qt event loop.
+// Reports evdev nodes that appear or disappear, on the input thread.
 class UdevMonitor final {
 public:
     struct Callbacks {
@@ -19,7 +19,7 @@ public:
     };
 
     // Logs and watches nothing when the monitor cannot be set up.
-    UdevMonitor(udev* context, Callbacks callbacks);
+    UdevMonitor(InputThread& loop, udev* context, Callbacks callbacks);
     ~UdevMonitor();
     UdevMonitor(const UdevMonitor&) = delete;
     UdevMonitor& operator=(const UdevMonitor&) = delete;

@@ -1,5 +1,6 @@
 #include "platform/linux/UinputDevice.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -7,7 +8,6 @@
 #include <linux/uinput.h>
 #include <sys/ioctl.h>
 #include <unistd.h>
-#include <vector>
 
 namespace bindwell::linuxplatform {
 
@@ -36,34 +36,22 @@ UinputDevice::~UinputDevice() {
 }
 
 void UinputDevice::write(std::span<const EvdevEvent> events) {
-    // Frames are a handful of events; only an unusual one needs the heap.
-    constexpr size_t kUsualFrame = 16;
-    std::array<input_event, kUsualFrame> stack{};
-    std::vector<input_event> heap;
-    input_event* raw = stack.data();
-    if (events.size() > kUsualFrame) {
-        heap.resize(events.size());
-        raw = heap.data();
+    // Converted on the stack; only an unusually long batch takes two writes.
+    constexpr size_t kChunk = 64;
+    std::array<input_event, kChunk> raw{};
+    while (!events.empty()) {
+        const size_t count = std::min(events.size(), kChunk);
+        for (size_t i = 0; i < count; ++i) {
+            raw[i] = input_event{};
+            raw[i].type = events[i].type;
+            raw[i].code = events[i].code;
+            raw[i].value = events[i].value;
+        }
+        // The reader wakes once per write. A failed write means the device is
+        // being torn down and nobody is left to read it.
+        (void)::write(fd_, raw.data(), count * sizeof(input_event));
+        events = events.subspan(count);
     }
-    for (size_t i = 0; i < events.size(); ++i) {
-        raw[i] = input_event{};
-        raw[i].type = events[i].type;
-        raw[i].code = events[i].code;
-        raw[i].value = events[i].value;
-    }
-    // One write per frame: the reader wakes once, at the SYN_REPORT. A failed
-    // write means the device is being torn down and nobody is left to read it.
-    (void)::write(fd_, raw, events.size() * sizeof(input_event));
-}
-
-void UinputDevice::writeFrame(uint16_t type, uint16_t code, int32_t value) {
-    const EvdevEvent frame[] = {{type, code, value}, {EV_SYN, SYN_REPORT, 0}};
-    write(frame);
-}
-
-std::string UinputDevice::devnode() const {
-    const char* node = libevdev_uinput_get_devnode(device_);
-    return node ? node : "";
 }
 
 } // namespace bindwell::linuxplatform

@@ -1,11 +1,10 @@
-// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
+// The thread that writes through it (the input thread).
 #pragma once
 
 #include "platform/linux/EvdevEvent.h"
 
 #include <memory>
 #include <span>
-#include <string>
 
 struct libevdev;
 struct libevdev_uinput;
@@ -28,10 +27,6 @@ public:
 
     // Writes the events in one go; a frame ends with its SYN_REPORT.
     void write(std::span<const EvdevEvent> events);
-    // Writes one event and ends the frame.
-    void writeFrame(uint16_t type, uint16_t code, int32_t value);
-
-    [[nodiscard]] std::string devnode() const;
 
 private:
     UinputDevice(libevdev_uinput* device, int fd) : device_(device), fd_(fd) {}

@@ -31,20 +31,6 @@ EvdevPtr describeVirtualDevice() {
     return description;
 }
 
-std::optional<std::pair<uint16_t, int32_t>> mouseButtonEvent(MouseEventType type) {
-    switch (type) {
-    case MouseEventType::leftMouseDown:
-        return std::pair<uint16_t, int32_t>{BTN_LEFT, 1};
-    case MouseEventType::leftMouseUp:
-        return std::pair<uint16_t, int32_t>{BTN_LEFT, 0};
-    case MouseEventType::rightMouseDown:
-        return std::pair<uint16_t, int32_t>{BTN_RIGHT, 1};
-    case MouseEventType::rightMouseUp:
-        return std::pair<uint16_t, int32_t>{BTN_RIGHT, 0};
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 void UinputPoster::prepare() {
@@ -61,51 +47,46 @@ void UinputPoster::prepare() {
         return;
     }
     device_ = std::move(created.device);
+    frames_.reserve(32);
 }
 
-void UinputPoster::postKey(uint16_t keyCode, bool keyDown, uint64_t flags) {
+void UinputPoster::post(std::span<const OutputEvent> events) {
     if (!device_) {
         return;
     }
-    const std::optional<uint16_t> key = linuxKeyForVirtualKey(keyCode);
-    if (!key) {
-        if (reportedUnknownKeys_.insert(keyCode).second) {
-            log("⚠️ Virtual key code " + std::to_string(keyCode) +
-                " has no Linux key; it is not posted");
+    frames_.clear();
+    for (const OutputEvent& event : events) {
+        if (event.kind == OutputEvent::Kind::pointerButton) {
+            appendFrame(event.button == OutputEvent::Button::left ? BTN_LEFT : BTN_RIGHT,
+                        event.pressed);
+        } else {
+            appendKey(event);
         }
+    }
+    device_->write(frames_);
+}
+
+// Each key gets a frame of its own, modifiers first on the way down and last
+// on the way up: clients that read a frame as one moment still see the
+// modifier held when the key arrives.
+void UinputPoster::appendKey(const OutputEvent& event) {
+    const ModifierKeys modifiers = modifierKeysFor(event.modifiers);
+    if (event.pressed) {
+        for (const uint16_t modifier : modifiers) {
+            appendFrame(modifier, true);
+        }
+        appendFrame(event.key, true);
         return;
     }
-    const std::vector<uint16_t> modifiers = modifierKeysForFlags(flags);
-    if (keyDown) {
-        pressKeys(*key, modifiers);
-    } else {
-        releaseKeys(*key, modifiers);
+    appendFrame(event.key, false);
+    for (auto it = modifiers.end(); it != modifiers.begin();) {
+        appendFrame(*--it, false);
     }
 }
 
-void UinputPoster::pressKeys(uint16_t key, const std::vector<uint16_t>& modifiers) {
-    for (const uint16_t modifier : modifiers) {
-        device_->writeFrame(EV_KEY, modifier, 1);
-    }
-    device_->writeFrame(EV_KEY, key, 1);
-}
-
-void UinputPoster::releaseKeys(uint16_t key, const std::vector<uint16_t>& modifiers) {
-    device_->writeFrame(EV_KEY, key, 0);
-    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) {
-        device_->writeFrame(EV_KEY, *it, 0);
-    }
-}
-
-void UinputPoster::postMouseButton(MouseEventType type, int) {
-    const std::optional<std::pair<uint16_t, int32_t>> event = mouseButtonEvent(type);
-    if (device_ && event) {
-        device_->writeFrame(EV_KEY, event->first, event->second);
-    }
-}
-
-std::string UinputPoster::devnode() const {
-    return device_ ? device_->devnode() : "";
+void UinputPoster::appendFrame(uint16_t code, bool pressed) {
+    frames_.push_back({EV_KEY, code, pressed ? 1 : 0});
+    frames_.push_back({EV_SYN, SYN_REPORT, 0});
 }
 
 } // namespace bindwell::linuxplatform

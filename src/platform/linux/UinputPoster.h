@@ -1,12 +1,11 @@
-// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
+// The input thread only (prepare() runs in its start command).
 #pragma once
 
 #include "engine/ports/EventPoster.h"
+#include "platform/linux/EvdevEvent.h"
 #include "platform/linux/UinputDevice.h"
 
 #include <memory>
-#include <set>
-#include <string>
 #include <vector>
 
 namespace bindwell::linuxplatform {
@@ -24,18 +23,15 @@ public:
     UinputPoster() = default;
 
     void prepare() override;
-    void postKey(uint16_t keyCode, bool keyDown, uint64_t flags) override;
-    void postMouseButton(MouseEventType type, int button) override;
-
-    // The virtual device's node, empty before prepare() succeeded.
-    [[nodiscard]] std::string devnode() const;
+    void post(std::span<const OutputEvent> events) override;
 
 private:
-    void pressKeys(uint16_t key, const std::vector<uint16_t>& modifiers);
-    void releaseKeys(uint16_t key, const std::vector<uint16_t>& modifiers);
+    void appendKey(const OutputEvent& event);
+    void appendFrame(uint16_t code, bool pressed);
 
     std::unique_ptr<UinputDevice> device_;
-    std::set<uint16_t> reportedUnknownKeys_;
+    // The frames of one post, written together; reused between posts.
+    std::vector<EvdevEvent> frames_;
 };
 
 } // namespace bindwell::linuxplatform

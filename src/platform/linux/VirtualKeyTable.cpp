@@ -1,11 +1,11 @@
 #include "platform/linux/VirtualKeyTable.h"
 
-#include "engine/ports/EventPoster.h"
 #include "model/VirtualKeyCodes.h"
 
 #include <algorithm>
 #include <array>
 #include <iterator>
+#include <vector>
 #include <linux/input-event-codes.h>
 
 namespace bindwell::linuxplatform {
@@ -99,7 +99,6 @@ constexpr KeyPair kKeys[] = {
 };
 
 struct ModifierPair {
-    uint64_t flag;
     bool KeyModifiers::*field;
     uint16_t linuxKey;
 };
@@ -109,10 +108,10 @@ struct ModifierPair {
 // over. Listed in the order shortcuts are written (Ctrl, Alt, Shift, Super),
 // which is also the order they are pressed.
 constexpr std::array<ModifierPair, 4> kModifiers{{
-    {eventflag::command, &KeyModifiers::command, KEY_LEFTCTRL},
-    {eventflag::option, &KeyModifiers::option, KEY_LEFTALT},
-    {eventflag::shift, &KeyModifiers::shift, KEY_LEFTSHIFT},
-    {eventflag::control, &KeyModifiers::control, KEY_LEFTMETA},
+    {&KeyModifiers::command, KEY_LEFTCTRL},
+    {&KeyModifiers::option, KEY_LEFTALT},
+    {&KeyModifiers::shift, KEY_LEFTSHIFT},
+    {&KeyModifiers::control, KEY_LEFTMETA},
 }};
 
 std::vector<uint16_t> buildPostableKeys() {
@@ -138,21 +137,11 @@ std::optional<uint16_t> linuxKeyForVirtualKey(int64_t virtualKey) {
     return it->linuxKey;
 }
 
-std::vector<uint16_t> modifierKeysFor(const KeyModifiers& modifiers) {
-    std::vector<uint16_t> keys;
+ModifierKeys modifierKeysFor(const KeyModifiers& modifiers) {
+    ModifierKeys keys;
     for (const ModifierPair& pair : kModifiers) {
         if (modifiers.*pair.field) {
-            keys.push_back(pair.linuxKey);
-        }
-    }
-    return keys;
-}
-
-std::vector<uint16_t> modifierKeysForFlags(uint64_t flags) {
-    std::vector<uint16_t> keys;
-    for (const ModifierPair& pair : kModifiers) {
-        if ((flags & pair.flag) != 0) {
-            keys.push_back(pair.linuxKey);
+            keys.keys[keys.count++] = pair.linuxKey;
         }
     }
     return keys;

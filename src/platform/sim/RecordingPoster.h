@@ -1,7 +1,6 @@
-// Main thread only.
+// The input loop's thread (the caller's, on the simulated platform).
 #pragma once
 
-#include "engine/core/OutputEvent.h"
 #include "engine/ports/EventPoster.h"
 
 #include <functional>
@@ -10,7 +9,7 @@
 
 namespace bindwell::sim {
 
-// "post key 36 down", "post key 6 up flags 0x100000", "post mouse 1 button 0".
+// "post KEY_LEFTCTRL+KEY_C down", "post BTN_LEFT up".
 [[nodiscard]] std::string describePosted(const OutputEvent& event);
 
 // Keeps every posted event in order instead of sending it anywhere.
@@ -19,8 +18,7 @@ public:
     using Observer = std::function<void(const OutputEvent&)>;
 
     void prepare() override {}
-    void postKey(uint16_t keyCode, bool keyDown, uint64_t flags) override;
-    void postMouseButton(MouseEventType type, int button) override;
+    void post(std::span<const OutputEvent> events) override;
 
     [[nodiscard]] const std::vector<OutputEvent>& events() const { return events_; }
     // The events as describePosted() words them.
@@ -30,8 +28,6 @@ public:
     void setObserver(Observer observer) { observer_ = std::move(observer); }
 
 private:
-    void record(const OutputEvent& event);
-
     std::vector<OutputEvent> events_;
     Observer observer_;
 };

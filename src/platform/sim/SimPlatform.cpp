@@ -2,6 +2,7 @@
 
 #include "platform/sim/SimEventTap.h"
 #include "platform/sim/SimHidManager.h"
+#include "platform/linux/VirtualKeyTable.h"
 
 #include <algorithm>
 
@@ -12,6 +13,10 @@ SimPlatform::~SimPlatform() = default;
 std::unique_ptr<HidManager> SimPlatform::createHidManager() {
     ++createdManagers_;
     return std::make_unique<SimHidManager>(*this);
+}
+
+std::optional<uint16_t> SimPlatform::outputKeyFor(int64_t virtualKey) const {
+    return linuxplatform::linuxKeyForVirtualKey(virtualKey);
 }
 
 std::unique_ptr<EventTap> SimPlatform::createEventTap(const EventTapScope& scope,

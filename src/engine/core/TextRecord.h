@@ -1,0 +1,47 @@
+// Any thread; plain values.
+#pragma once
+
+#include "model/DeviceProfile.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace bindwell {
+
+// One log line or lastEvent text the core decided, kept as numbers and
+// references into the profile. The input thread only copies these; the main
+// thread turns them into text (RecordText.h) after the input's events are
+// posted, so no formatting or allocation delays a press. `profile` keeps the
+// mapping and action alive until then, even across a restart on another
+// profile.
+struct TextRecord {
+    enum class Kind : uint8_t {
+        // Log lines.
+        hidEvent,              // page, usage, value
+        unmappedButton,        // page, usage, value
+        deduplicated,          // action, number = milliseconds since it fired
+        keyOutOfRange,         // action, number = the stored key code
+        unpostableKey,         // number = the stored key code
+        suppressedMediaKey,    // number = the media key's code
+        suppressedMouseButton, // action, number = the button
+        releasedOnDisconnect,  // action
+        // lastEvent texts.
+        mappingEvent,  // mapping
+        unmappedEvent, // page, usage
+    };
+
+    Kind kind = Kind::hidEvent;
+    uint32_t usagePage = 0;
+    uint32_t usage = 0;
+    int64_t value = 0;
+    int64_t number = 0;
+    const ButtonMapping* mapping = nullptr;
+    const RemapAction* action = nullptr;
+    std::shared_ptr<const DeviceProfile> profile;
+
+    [[nodiscard]] bool isLastEvent() const {
+        return kind == Kind::mappingEvent || kind == Kind::unmappedEvent;
+    }
+};
+
+} // namespace bindwell
