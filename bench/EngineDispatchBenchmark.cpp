@@ -10,7 +10,7 @@
 //     instructions per event = (Ir at N=11000 - Ir at N=1000) / 10000, which
 //     cancels start-up; callgrind_annotate --inclusive=yes splits it by function.
 #include "engine/HIDInterceptor.h"
-#include "engine/core/InputEventText.h"
+#include "engine/core/RecordText.h"
 #include "model/ConfigStore.h"
 #include "model/DefaultProfiles.h"
 #include "platform/sim/SimPlatform.h"
@@ -94,7 +94,11 @@ private:
 void logLinesAlone(int count) {
     for (int i = 0; i < count; ++i) {
         for (int64_t value : {1, 0}) {
-            log(hidEventLine(kConsumerPage, kVolumeUp, value));
+            TextRecord record;
+            record.usagePage = kConsumerPage;
+            record.usage = kVolumeUp;
+            record.value = value;
+            log(recordText(record));
         }
     }
 }

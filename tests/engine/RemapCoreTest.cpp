@@ -1,6 +1,9 @@
 #include "engine/core/RemapCore.h"
 
 #include "EngineHarness.h"
+#include "engine/core/RecordText.h"
+#include "platform/linux/VirtualKeyTable.h"
+#include "platform/sim/RecordingPoster.h"
 
 #include <gtest/gtest.h>
 
@@ -12,32 +15,26 @@ constexpr uint32_t kNext = 0xB5;
 
 std::vector<std::string> describe(Effects& effects) {
     std::vector<std::string> lines;
-    for (const Effects::Effect& effect : effects) {
-        switch (effect.kind) {
-        case Effects::Effect::Kind::post:
-            lines.push_back(
-                effect.output.kind == OutputEvent::Kind::key
-                    ? "key " + std::to_string(effect.output.keyCode) +
-                          (effect.output.keyDown ? " down" : " up")
-                    : "button " + std::to_string(effect.output.button) +
-                          (effect.output.mouseType == MouseEventType::leftMouseUp ||
-                                   effect.output.mouseType == MouseEventType::rightMouseUp
-                               ? " up"
-                               : " down"));
-            break;
-        case Effects::Effect::Kind::log:
-            lines.push_back("log " + effect.text);
-            break;
-        case Effects::Effect::Kind::lastEvent:
-            break;
+    for (const OutputEvent& event : effects.posts()) {
+        lines.push_back(sim::describePosted(event));
+    }
+    for (const TextRecord& record : effects.texts()) {
+        if (!record.isLastEvent()) {
+            lines.push_back("log " + recordText(record));
         }
     }
     effects.clear();
     return lines;
 }
 
+RemapCore linuxCore() {
+    return RemapCore([](int64_t virtualKey) {
+        return linuxplatform::linuxKeyForVirtualKey(virtualKey);
+    });
+}
+
 TEST(RemapCore, ForcedReleaseLetsGoOfEveryHoldButtonsBeforeKeys) {
-    RemapCore core;
+    RemapCore core = linuxCore();
     core.setProfile(std::make_shared<const DeviceProfile>(makeProfile({
         makeMapping("fn", 0x0C, kPlayPause, RemapAction::fnKey()),
         makeMapping("left", 0x0C, kNext, RemapAction::holdLeftClick()),
@@ -52,21 +49,21 @@ TEST(RemapCore, ForcedReleaseLetsGoOfEveryHoldButtonsBeforeKeys) {
     core.releaseHeld(effects, true);
     EXPECT_EQ(describe(effects),
               (std::vector<std::string>{
+                  "post BTN_LEFT up",
+                  "post BTN_RIGHT up",
+                  "post KEY_FN up",
                   "log Released Hold Left Click (Drag): the controller disconnected",
-                  "button 0 up",
                   "log Released Hold Right Click: the controller disconnected",
-                  "button 1 up",
                   "log Released Fn Key (Hold): the controller disconnected",
-                  "key 63 up",
               }));
     // Nothing is owed any more: a second forced release and the buttons' own
-    // late releases post nothing (Fn follows its button and posts its key-up).
+    // late releases post nothing.
     core.releaseHeld(effects, false);
     core.input({nullptr, 0x0C, kNext, 0}, 4.0, effects);
     EXPECT_EQ(core.tap(ExtraButton{4, false}, 4.0, effects), TapVerdict::swallow);
     EXPECT_EQ(describe(effects), (std::vector<std::string>{"log 🎮 HID Event from target: "
                                                            "page=0xc usage=0xb5 value=0"}));
-    EXPECT_TRUE(core.heldOutputs().empty());
+    EXPECT_FALSE(core.holdsOutputs());
 }
 
 } // namespace

@@ -1,3 +1,4 @@
+// Any thread: the clock only reads.
 #pragma once
 
 namespace bindwell {

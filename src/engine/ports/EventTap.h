@@ -1,4 +1,4 @@
-// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
+// The input loop's thread (ports/InputLoop.h).
 #pragma once
 
 #include <cstdint>

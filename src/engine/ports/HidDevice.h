@@ -1,4 +1,4 @@
-// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
+// The input loop's thread; the device picker's scan reads properties on the main thread.
 #pragma once
 
 #include <cstdint>

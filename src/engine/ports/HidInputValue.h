@@ -1,3 +1,4 @@
+// The input loop's thread (ports/InputLoop.h); plain values.
 #pragma once
 
 #include "engine/ports/HidDevice.h"

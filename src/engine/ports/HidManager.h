@@ -1,4 +1,4 @@
-// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
+// The input loop's thread (ports/InputLoop.h).
 #pragma once
 
 #include "engine/ports/HidInputValue.h"
@@ -9,7 +9,7 @@
 namespace bindwell {
 
 // Follows every consumer-control interface (usage page 0x0C, usage 0x01) of
-// every device. Callbacks run on the main event loop, never inside open() or
+// every device. Callbacks run on the input loop, never inside open() or
 // close(): interfaces present at open are reported as matched once the loop
 // runs. After close() no callback runs again.
 class HidManager {

@@ -1,4 +1,4 @@
-// Main thread only.
+// Owned by the main thread; the session calls its factories and poster on the input loop.
 #pragma once
 
 #include "engine/ports/Clock.h"

@@ -1,4 +1,4 @@
-// The input thread; the device picker's scan reads only its properties.
+// The input loop's thread; the device picker's scan reads only its properties.
 #pragma once
 
 #include "engine/ports/HidDevice.h"

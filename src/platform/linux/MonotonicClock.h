@@ -1,3 +1,4 @@
+// Any thread: the clock only reads.
 #pragma once
 
 #include "engine/ports/Clock.h"

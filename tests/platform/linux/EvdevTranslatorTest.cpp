@@ -15,7 +15,7 @@ EvdevTranslator consumerArrayTranslator() {
 std::vector<HidRecord> feed(EvdevTranslator& translator, const std::vector<EvdevEvent>& events) {
     std::vector<HidRecord> out;
     for (const EvdevEvent& event : events) {
-        const std::vector<HidRecord> records = translator.translate(event);
+        const HidRecords records = translator.translate(event);
         out.insert(out.end(), records.begin(), records.end());
     }
     return out;

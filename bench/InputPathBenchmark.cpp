@@ -1,0 +1,171 @@
+// What the input thread spends on one button event (press and release), for
+// callgrind: the engine runs on a real InputThread, and the controller's
+// frames (MSC_SCAN, EV_KEY, SYN_REPORT) arrive through a pipe that thread
+// watches, one frame per write as a person's presses do. The input thread
+// reads each readiness with one read(), repairs drops (EvdevStream), turns
+// events into HID values (EvdevTranslator), decides, posts and hands its
+// records off; the main thread formats the log lines and lastEvent texts.
+// Only the device differs from the real path: a pipe instead of an evdev
+// node, and the simulated platform's recording poster instead of the uinput
+// write (neither system call is counted by callgrind anyway).
+//
+//   InputPathBenchmark --events N     N button events, then exit
+//   bench/input-path-callgrind.sh     instructions per event for each thread
+#include "engine/HIDInterceptor.h"
+#include "model/ConfigStore.h"
+#include "model/DefaultProfiles.h"
+#include "model/HidUsages.h"
+#include "platform/linux/EvdevStream.h"
+#include "platform/linux/EvdevTranslator.h"
+#include "platform/linux/InputThread.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+#include <atomic>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
+
+namespace bindwell {
+namespace {
+
+constexpr int64_t kVendor = 0x1234;
+constexpr int64_t kProduct = 0x5678;
+// How many events go by between two turns of the main thread's event loop,
+// which is where the texts are written.
+constexpr int kEventsPerTurn = 50;
+
+DeviceProfile benchProfile() {
+    const DetectedHIDDevice remote{.id = "4660:22136",
+                                   .name = "Remote",
+                                   .manufacturer = "Acme",
+                                   .vendorID = kVendor,
+                                   .productID = kProduct,
+                                   .transport = "USB"};
+    DeviceProfile profile = defaultProfile(remote);
+    for (ButtonMapping& mapping : profile.buttonMappings) {
+        if (mapping.source.usageID == hid::kVolumeUp) {
+            mapping.action = RemapAction::escapeKey();
+        }
+    }
+    return profile;
+}
+
+input_event raw(uint16_t type, uint16_t code, int32_t value) {
+    input_event event{};
+    event.type = type;
+    event.code = code;
+    event.value = value;
+    return event;
+}
+
+class InputPath {
+public:
+    InputPath() {
+        if (pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0) {
+            std::perror("pipe");
+            std::exit(1);
+        }
+        store_.saveProfile(benchProfile());
+        engine_.start();
+        thread_.call([this] {
+            (void)platform_.addInterface("remote", kVendor, kProduct, "Remote");
+            thread_.watch(fds_[0], [this] { readPending(); });
+        });
+        QCoreApplication::processEvents();
+    }
+    ~InputPath() {
+        thread_.call([this] { thread_.unwatch(fds_[0]); });
+        ::close(fds_[0]);
+        ::close(fds_[1]);
+    }
+
+    void pressAndRelease(int count) {
+        for (int i = 0; i < count; ++i) {
+            sendFrame(1);
+            sendFrame(0);
+            if (i % kEventsPerTurn == 0) {
+                QCoreApplication::processEvents();
+            }
+        }
+        QCoreApplication::processEvents();
+    }
+
+    [[nodiscard]] std::string lastEvent() const { return engine_.lastEvent(); }
+
+private:
+    void sendFrame(int32_t value) {
+        const input_event frame[] = {raw(EV_MSC, MSC_SCAN, 0xC0000 | hid::kVolumeUp),
+                                     raw(EV_KEY, KEY_VOLUMEUP, value),
+                                     raw(EV_SYN, SYN_REPORT, 0)};
+        const long before = handled_.load();
+        if (::write(fds_[1], frame, sizeof frame) != sizeof frame) {
+            std::perror("write");
+            std::exit(1);
+        }
+        handled_.wait(before);
+    }
+
+    // The input thread's side: the same steps a seized node's readiness takes.
+    void readPending() {
+        input_event events[64];
+        const ssize_t bytes = ::read(fds_[0], events, sizeof events);
+        if (bytes <= 0) {
+            return;
+        }
+        // A second apart, so the repeat filter lets every press through.
+        platform_.simClock().set(platform_.simClock().uptimeSeconds() + 0.5);
+        (void)stream_.feed(std::span(events, static_cast<size_t>(bytes) / sizeof(input_event)),
+                           [this](const linuxplatform::EvdevEvent& event) {
+                               for (const linuxplatform::HidRecord& record :
+                                    translator_.translate(event)) {
+                                   (void)platform_.sendValue("remote", record.page, record.usage,
+                                                             record.value);
+                               }
+                               return true;
+                           });
+        platform_.poster().clear();
+        handled_.fetch_add(1);
+        handled_.notify_one();
+    }
+
+    int fds_[2] = {-1, -1};
+    std::atomic<long> handled_{0};
+    linuxplatform::EvdevStream stream_{{}};
+    linuxplatform::EvdevTranslator translator_{[](uint32_t, uint32_t) { return true; }};
+    QTemporaryDir folder_;
+    linuxplatform::InputThread thread_;
+    sim::SimPlatform platform_{thread_};
+    ConfigStore store_{folder_.path()};
+    HIDInterceptor engine_{platform_, store_};
+};
+
+} // namespace
+} // namespace bindwell
+
+int main(int argc, char* argv[]) {
+    using namespace bindwell;
+    if (argc != 3 || std::string(argv[1]) != "--events") {
+        std::fprintf(stderr, "usage: %s --events N\n", argv[0]);
+        return 2;
+    }
+    // The log goes to /dev/null like a service's whose output nobody reads.
+    std::FILE* report = fdopen(dup(fileno(stdout)), "w");
+    if (report == nullptr || std::freopen("/dev/null", "w", stdout) == nullptr) {
+        std::perror("redirecting stdout");
+        return 1;
+    }
+    int qtArgc = 1;
+    QCoreApplication application(qtArgc, argv);
+    InputPath path;
+    path.pressAndRelease(std::atoi(argv[2]));
+    if (path.lastEvent() != "Volume Up → Escape") {
+        std::fprintf(report, "the mapped button did not reach the engine\n");
+        return 1;
+    }
+    std::fprintf(report, "pressed and released %s times\n", argv[2]);
+    return 0;
+}
