@@ -108,9 +108,9 @@ TEST(InputHandOff, ProfileEditMidBurstSwapsBetweenPressesNeverInsideOne) {
     ASSERT_EQ(posted.size() % 2, 0U);
     bool sawTab = false;
     for (size_t i = 0; i < posted.size(); i += 2) {
-        const bool isTab = posted[i] == "post key 48 down";
-        EXPECT_EQ(posted[i + 1], isTab ? "post key 48 up" : "post key 53 up");
-        EXPECT_TRUE(isTab || posted[i] == "post key 53 down");
+        const bool isTab = posted[i] == "post KEY_TAB down";
+        EXPECT_EQ(posted[i + 1], isTab ? "post KEY_TAB up" : "post KEY_ESC up");
+        EXPECT_TRUE(isTab || posted[i] == "post KEY_ESC down");
         EXPECT_FALSE(sawTab && !isTab) << "an Escape after the edit took effect";
         sawTab = sawTab || isTab;
     }
@@ -146,7 +146,7 @@ TEST(InputHandOff, ShutdownLetsGoOfAClickHeldOnTheInputThread) {
     harness.waitForInput();
     harness.engine.shutdown();
     EXPECT_EQ(harness.posted(),
-              (std::vector<std::string>{"post mouse 1 button 0", "post mouse 2 button 0"}));
+              (std::vector<std::string>{"post BTN_LEFT down", "post BTN_LEFT up"}));
     EXPECT_FALSE(harness.engine.isRunning());
 }
 

@@ -112,7 +112,7 @@ Item {
             wait(50)
             TestBench.advanceClock(1)
             TestBench.click("remote", 0xB5)
-            tryVerify(() => TestBench.postedEvents().join() === "post key 53 down,post key 53 up")
+            tryVerify(() => TestBench.postedEvents().join() === "post KEY_ESC down,post KEY_ESC up")
         }
 
         function test_a_recorded_shortcut_is_stored_and_escape_is_recorded_not_closing() {

@@ -95,7 +95,7 @@ Item {
             TestBench.clearPostedEvents()
             wait(50)
             TestBench.click("relacon", 0xB5)
-            tryVerify(() => TestBench.postedEvents().join() === "post key 53 down,post key 53 up")
+            tryVerify(() => TestBench.postedEvents().join() === "post KEY_ESC down,post KEY_ESC up")
             AppState.toggleRemapping()
         }
     }
