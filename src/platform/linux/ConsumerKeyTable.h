@@ -1,3 +1,4 @@
+// Any thread.
 #pragma once
 
 #include <cstdint>

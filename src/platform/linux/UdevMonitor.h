@@ -1,4 +1,4 @@
-// The input loop's thread (ports/InputLoop.h); a scan uses its own on the main thread.
+// The thread that created it only: the input loop's (ports/InputLoop.h).
 #pragma once
 
 #include "platform/linux/FdWatcher.h"
@@ -10,7 +10,8 @@
 
 namespace bindwell::linuxplatform {
 
-// Reports evdev nodes that appear or disappear, on the Qt event loop.
+// Reports evdev nodes that appear or disappear, on the loop of the thread
+// that created it (see FdWatcher).
 class UdevMonitor final {
 public:
     struct Callbacks {

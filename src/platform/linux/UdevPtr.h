@@ -1,3 +1,4 @@
+// Any thread; a udev context and the objects it made stay on one thread.
 #pragma once
 
 #include <libudev.h>
