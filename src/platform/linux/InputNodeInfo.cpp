@@ -54,9 +54,9 @@ std::vector<std::string_view> bitmapWords(std::string_view bitmap) {
     return words;
 }
 
-// udev's judgement when its database has one (it may be overridden by the
-// hwdb), else the test udev's input_id applies, so that a system without
-// udevd still knows a keyboard when it sees one.
+// udev's verdict when its database holds one (the hwdb may have corrected
+// it), else udev's own test on the key bitmap, so that a system without udevd
+// still knows a keyboard when it sees one.
 bool isFullKeyboard(udev_device* device, std::string_view keyBitmap) {
     if (const char* keyboard = udev_device_get_property_value(device, "ID_INPUT_KEYBOARD")) {
         return std::string_view(keyboard) == "1";

@@ -1,8 +1,8 @@
 // The udev rules with udev's own udevadm and Debian's input rules: which
-// nodes the generic remote rule and a per-device grant tag "uaccess", that
-// bad grant arguments write nothing, and what the permission check makes of
-// a granted device. udevd does not run in the guest, so `udevadm test` shows
-// what the rules would do to each node.
+// nodes the generic remote rule and a per-device grant tag "uaccess", what
+// the permission check makes of a granted device, and that bad grant
+// arguments write nothing. udevd does not run in the guest, so `udevadm test`
+// shows what the rules would do to each node.
 #include "Harness.h"
 #include "Scenarios.h"
 #include "platform/linux/LinuxPermissions.h"
@@ -22,25 +22,30 @@
 namespace vmtest {
 namespace {
 
+using bindwell::linuxplatform::SysfsRead;
+
 constexpr const char* kRulesDirectory = "/etc/udev/rules.d";
-constexpr const char* kGrantedRule = "/etc/udev/rules.d/70-bindwell-056e-0156.rules";
-constexpr const char* kKeyboardName = "VM Full Keyboard";
+constexpr const char* kGrantedRule = "/etc/udev/rules.d/70-bindwell-1a2b-3c4d.rules";
 constexpr const char* kReceiverName = "VM Wireless Receiver";
-constexpr uint32_t kReceiverVendor = 0x046D;
-constexpr uint32_t kReceiverProduct = 0xC52B;
 constexpr uid_t kUser = 1000;
 
-// A boot keyboard whose key array reaches the keyboard page's volume keys
-// (0x7F..0x81), so its one node is a full keyboard that also has media keys.
-const std::vector<uint8_t>& keyboardDescriptor() {
-    static const std::vector<uint8_t> bytes = {
-        0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, // Keyboard, Application
-        0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7, //   modifiers
-        0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x08,
+// A wireless receiver's three collections under one ID, as the README's
+// example 046d:c52b serves them (an ID of its own here: the kernel keeps
+// that one for its Logitech driver): the controller's consumer array (report 1)
+// and mouse (report 2), and a boot keyboard (report 3) whose key array
+// reaches the keyboard page's volume keys (0x7F..0x81), so that node is a
+// full keyboard with media keys.
+std::vector<uint8_t> receiverDescriptor() {
+    const std::vector<uint8_t> keyboard = {
+        0x05, 0x01, 0x09, 0x06, 0xA1, 0x01, 0x85, 0x03, // Keyboard, Application, Report ID 3
+        0x05, 0x07, 0x19, 0xE0, 0x29, 0xE7,             //   modifiers
+        0x15, 0x00, 0x25, 0x01, 0x75, 0x01, 0x95, 0x08, //
         0x81, 0x02, 0x95, 0x01, 0x75, 0x08, 0x81, 0x01, //   reserved byte
         0x95, 0x06, 0x75, 0x08, 0x15, 0x00, 0x25, 0x81, //   six keys 0..0x81
         0x19, 0x00, 0x29, 0x81, 0x81, 0x00, 0xC0,
     };
+    std::vector<uint8_t> bytes = controllerDescriptor();
+    bytes.insert(bytes.end(), keyboard.begin(), keyboard.end());
     return bytes;
 }
 
@@ -164,99 +169,74 @@ bool userCanReadDevice(uint32_t vendor, uint32_t product) {
            WEXITSTATUS(status) == 0;
 }
 
-std::optional<NodeDescription> receiverNode(const std::function<bool(const NodeDescription&)>& is) {
-    return waitForNode(
-        [&](const NodeDescription& node) {
-            return node.vendor == kReceiverVendor && node.product == kReceiverProduct && is(node);
-        },
-        3000);
-}
-
 // The race behind an abort on replug: the descriptor of a device unplugged
 // between the open and the read. The kernel answers ENODEV, and the read
 // says so instead of throwing.
 void descriptorOfAnUnpluggedDevice(UhidDevice& receiver, const NodeDescription& node) {
     const std::string path = sysPathOf(node.devnode) + "/device/device/report_descriptor";
-    const bindwell::linuxplatform::SysfsRead whole = bindwell::linuxplatform::readSysfsFile(path);
+    const SysfsRead whole = bindwell::linuxplatform::readSysfsFile(path);
     check(whole.error == 0 && whole.bytes == receiverDescriptor(),
-          "receiver: its report descriptor reads back from sysfs", std::strerror(whole.error));
+          "the receiver's descriptor reads back from sysfs", std::strerror(whole.error));
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     receiver.unplug();
-    const bindwell::linuxplatform::SysfsRead read = bindwell::linuxplatform::readToEnd(fd);
+    const SysfsRead read = bindwell::linuxplatform::readToEnd(fd);
     check(fd >= 0 && read.error == ENODEV && read.bytes.empty(),
           "a descriptor read after its device is unplugged fails with ENODEV",
           std::strerror(read.error));
     ::close(fd);
 }
 
-// A receiver serving a keyboard, a mouse and a remote under one ID, as the
-// README's example 046d:c52b does: the grant opens the mouse and the consumer
-// node, never the keyboard, and the permission check is content with that.
-void grantOnAReceiver() {
-    UhidDevice receiver({kReceiverName, kReceiverVendor, kReceiverProduct, BUS_USB},
-                        receiverDescriptor());
-    const auto consumer = receiverNode([](const auto& node) { return node.hasVolumeUp; });
-    const auto mouse = receiverNode([](const auto& node) { return node.hasMiddleButton; });
-    const auto keyboard =
-        receiverNode([](const auto& node) { return !node.hasVolumeUp && !node.hasMiddleButton; });
-    if (!check(consumer && mouse && keyboard, "receiver: one device shows three nodes")) {
-        return;
-    }
-    check(!userCanReadDevice(kReceiverVendor, kReceiverProduct),
-          "receiver: the permission check fails before the grant");
-    BindwellProcess grant({.args = {"grant", "046d:c52b"}});
-    const int status = grant.wait(10000);
-    check(status == 0 &&
-              grant.output().find("Left closed: " + keyboard->devnode + " (") != std::string::npos,
-          "receiver: grant exits 0 and names the keyboard it leaves closed", grant.output());
-    expectTag(mouse, true, "receiver: the grant tags its mouse node");
-    expectTag(consumer, true, "receiver: the grant tags its consumer-control node");
-    expectTag(keyboard, false, "receiver: the grant never tags its keyboard node");
-    for (const auto& node : {*consumer, *mouse, *keyboard}) {
-        applyUaccess(node);
-    }
-    check(userCanReadDevice(kReceiverVendor, kReceiverProduct),
-          "receiver: the permission check is satisfied while its keyboard stays closed");
-    check(runCtl({"revoke", "046d:c52b"}) == 0, "receiver: revoke exits 0");
-    descriptorOfAnUnpluggedDevice(receiver, *consumer);
-}
-
 } // namespace
 
+// The grant opens the receiver's mouse and consumer node, never its keyboard,
+// and the permission check is content with that.
 void udevRules() {
     ::mkdir("/etc/udev", 0755);
     ::mkdir(kRulesDirectory, 0755);
     auto controller = plugController();
     auto remote = plugOtherRemote();
-    auto keyboard = std::make_unique<UhidDevice>(
-        UhidDevice::Identity{kKeyboardName, 0x1111, 0x2222, BUS_USB}, keyboardDescriptor());
-    const auto consumer = controllerConsumerNode();
-    const auto mouse = controllerMouseNode();
+    UhidDevice receiver({kReceiverName, 0x1A2B, 0x3C4D, BUS_USB}, receiverDescriptor());
     const auto remoteNode = nodeNamed(kOtherName);
-    const auto keyboardNode = nodeNamed(kKeyboardName);
-    if (!check(consumer && mouse && remoteNode && keyboardNode, "udev: devices appear")) {
+    const auto consumer = nodeNamed(std::string(kReceiverName) + " Consumer Control");
+    const auto mouse = nodeNamed(std::string(kReceiverName) + " Mouse");
+    const auto keyboard = nodeNamed(std::string(kReceiverName) + " Keyboard");
+    if (!check(controllerConsumerNode() && remoteNode && consumer && mouse && keyboard,
+               "udev: devices appear, the receiver with three nodes")) {
+        for (const NodeDescription& node : listNodes()) {
+            std::printf("  %s %04x:%04x %s\n", node.devnode.c_str(), node.vendor, node.product,
+                        node.name.c_str());
+        }
         return;
     }
 
     devicesBeforeAccess();
     expectTag(remoteNode, true, "generic rule tags a non-keyboard consumer remote");
-    expectTag(consumer, true, "generic rule tags the controller's consumer node");
-    expectTag(mouse, false, "generic rule leaves the controller's mouse node alone");
-    expectTag(keyboardNode, false, "generic rule never tags a full keyboard with media keys");
+    expectTag(consumer, true, "generic rule tags the receiver's consumer node");
+    expectTag(mouse, false, "generic rule leaves the receiver's mouse node alone");
+    expectTag(keyboard, false, "generic rule never tags a full keyboard with media keys");
+    check(!userCanReadDevice(0x1A2B, 0x3C4D), "the permission check fails before the grant");
 
-    check(runCtl({"grant", "056E:0156"}) == 0, "grant exits 0");
-    check(rulesWritten() == std::vector<std::string>{"70-bindwell-056e-0156.rules"},
+    BindwellProcess grant({.args = {"grant", "1A2B:3C4D"}});
+    check(grant.wait(10000) == 0 &&
+              grant.output().find("Left closed: " + keyboard->devnode + " (") != std::string::npos,
+          "grant exits 0 and names the keyboard it leaves closed", grant.output());
+    check(rulesWritten() == std::vector<std::string>{"70-bindwell-1a2b-3c4d.rules"},
           "grant writes exactly its own file");
-    expectTag(mouse, true, "after grant the controller's mouse node is tagged");
-    expectTag(consumer, true, "after grant the controller's consumer node is tagged");
-    expectTag(keyboardNode, false, "after grant the keyboard is still not tagged");
+    expectTag(mouse, true, "after grant the receiver's mouse node is tagged");
+    expectTag(consumer, true, "after grant the receiver's consumer node is tagged");
+    expectTag(keyboard, false, "after grant the receiver's keyboard is still not tagged");
+    for (const auto& node : {*consumer, *mouse, *keyboard}) {
+        applyUaccess(node);
+    }
+    check(userCanReadDevice(0x1A2B, 0x3C4D),
+          "the permission check is satisfied while the receiver's keyboard stays closed");
 
-    check(runCtl({"revoke", "056e:0156"}) == 0, "revoke exits 0");
+    check(runCtl({"revoke", "1a2b:3c4d"}) == 0, "revoke exits 0");
     struct stat info {};
     check(::stat(kGrantedRule, &info) != 0, "revoke removes the file");
     expectTag(mouse, false, "after revoke the mouse node is no longer tagged");
 
-    grantOnAReceiver();
+    descriptorOfAnUnpluggedDevice(receiver, *consumer);
     badGrantArguments();
 }
 

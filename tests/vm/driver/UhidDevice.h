@@ -34,10 +34,6 @@ private:
 // in a 16-bit array field (report 1, usages 0..0x3FF) and a five-button mouse
 // with X, Y and wheel (report 2).
 const std::vector<uint8_t>& controllerDescriptor();
-// A wireless receiver's three collections under one ID: a boot keyboard
-// (report 1), a three-button mouse (report 2) and consumer control whose
-// buttons sit in an array (report 3).
-const std::vector<uint8_t>& receiverDescriptor();
 // Another vendor's remote: media keys as variable bits, no report ID.
 const std::vector<uint8_t>& mediaBitsDescriptor();
 // A descriptor the kernel accepts but whose usage range runs backwards.
