@@ -1,9 +1,8 @@
 // bindwellctl grant|revoke VENDOR:PRODUCT: writes or removes the udev rule
-// that lets the user at the seat read one device's input nodes, then has udev
-// apply it to that device alone. Root only; the setup window reaches `grant`
-// through pkexec, whose policy allows exactly that command. Exit codes: 0
-// done, 1 not root or the rule could not be written, 2 bad usage (nothing is
-// written).
+// that lets the user at the seat read one device's input nodes (never a full
+// keyboard among them), then has udev apply it to that device alone. Root only; the setup window
+// reaches `grant` through pkexec, whose policy allows exactly that command. Exit codes: 0 done, 1
+// not root or the rule could not be written, 2 bad usage (nothing is written).
 #include "Command.h"
 #include "platform/linux/AccessRule.h"
 #include "platform/linux/InputNodeInfo.h"
@@ -78,8 +77,18 @@ void dropAccessLists(const std::vector<linuxplatform::InputNodeInfo>& nodes) {
     }
 }
 
-void applyRules(DeviceID id, bool revoking) {
-    const std::vector<linuxplatform::InputNodeInfo> nodes = eventNodes(id);
+// A receiver may serve a keyboard under the same IDs; the rule skips it, and
+// the user should not wonder why it stays closed.
+void reportKeyboards(const std::vector<linuxplatform::InputNodeInfo>& nodes) {
+    for (const auto& node : nodes) {
+        if (node.isKeyboard) {
+            std::printf("Left closed: %s (%s), a full keyboard\n", node.devnode.c_str(),
+                        node.evdevName.c_str());
+        }
+    }
+}
+
+void applyRules(const std::vector<linuxplatform::InputNodeInfo>& nodes, bool revoking) {
     if (revoking) {
         dropAccessLists(nodes);
     }
@@ -123,8 +132,12 @@ int changeAccess(const std::vector<std::string_view>& args, std::string_view ver
     if (const std::error_code error = change(kRulesDirectory, *id)) {
         return fail(1, path + ": " + error.message());
     }
-    applyRules(*id, verb == "revoke");
+    const std::vector<linuxplatform::InputNodeInfo> nodes = eventNodes(*id);
+    applyRules(nodes, verb == "revoke");
     std::printf("%s %s\n", verb == "grant" ? "Wrote" : "Removed", path.c_str());
+    if (verb == "grant") {
+        reportKeyboards(nodes);
+    }
     return 0;
 }
 
@@ -139,7 +152,8 @@ int revoke(const std::vector<std::string_view>& args) {
 const CommandRegistration grantRegistration({
     .name = "grant",
     .usage = "grant VENDOR:PRODUCT",
-    .summary = "(root) let the user at the seat read this one device's input nodes",
+    .summary = "(root) let the user at the seat read this one device's input nodes, keyboards "
+               "aside",
     .run = grant,
 });
 

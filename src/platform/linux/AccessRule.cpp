@@ -62,12 +62,16 @@ std::string accessRuleFileName(DeviceID id) {
 
 std::string accessRuleText(DeviceID id) {
     const std::string ids = formatDeviceID(id);
+    // ID_INPUT_KEYBOARD comes from 60-input-id.rules, which runs before this
+    // file. A receiver often serves a keyboard under the same IDs as its
+    // mouse or remote, and reading that node would reveal everything typed.
     return "# Written by \"bindwellctl grant " + ids +
-           "\": lets the user at the seat read every input\n"
-           "# node of this one device. \"bindwellctl revoke " +
+           "\": lets the user at the seat read the input\n"
+           "# nodes of this one device, except a full keyboard. \"bindwellctl revoke " +
            ids +
-           "\" removes this file.\n"
-           "SUBSYSTEM==\"input\", KERNEL==\"event*\", ATTRS{id/vendor}==\"" +
+           "\"\n# removes this file.\n"
+           "SUBSYSTEM==\"input\", KERNEL==\"event*\", ENV{ID_INPUT_KEYBOARD}!=\"1\", "
+           "ATTRS{id/vendor}==\"" +
            hex4(id.vendor) + "\", ATTRS{id/product}==\"" + hex4(id.product) +
            "\", TAG+=\"uaccess\"\n";
 }

@@ -1,4 +1,4 @@
-// Main thread only.
+// Any thread; plain values.
 #pragma once
 
 #include <cstdint>
@@ -27,8 +27,9 @@ struct DeviceID {
 // "70-bindwell-046d-c52b.rules"
 [[nodiscard]] std::string accessRuleFileName(DeviceID id);
 
-// A rule that tags every event node of that one device for the user at the
-// seat; it sorts before systemd's rule that turns the tag into an ACL.
+// A rule that tags the event nodes of that one device for the user at the
+// seat, never a full keyboard among them; it sorts before systemd's rule that
+// turns the tag into an ACL.
 [[nodiscard]] std::string accessRuleText(DeviceID id);
 
 // Writes or removes the device's rule in `directory`, and no other file.

@@ -21,13 +21,15 @@ EvdevTranslator::ArrayMembership arrayMembershipFor(const InputNodeInfo& info,
         // Not a HID device (a PS/2 keyboard's media keys): no array fields.
         return [](uint32_t, uint32_t) { return false; };
     }
-    const std::optional<std::vector<uint8_t>> bytes = readReportDescriptor(info);
-    if (!bytes) {
+    // A device unplugged during the read fails it with ENODEV: an ordinary
+    // race on every replug, answered like any unreadable descriptor.
+    const SysfsRead descriptor = readReportDescriptor(info);
+    if (descriptor.error != 0 || descriptor.bytes.empty()) {
         log("⚠️ Could not read the HID report descriptor of " + std::string(name) +
             "; treating its consumer buttons as array buttons");
         return everyConsumerUsage();
     }
-    std::optional<ParsedDescriptor> parsed = parseReportDescriptor(*bytes);
+    std::optional<ParsedDescriptor> parsed = parseReportDescriptor(descriptor.bytes);
     if (!parsed) {
         log("⚠️ The HID report descriptor of " + std::string(name) +
             " does not parse; treating its consumer buttons as array buttons");

@@ -1,4 +1,4 @@
-// Main thread only.
+// Any thread that may log (support/Log.h).
 #pragma once
 
 #include "platform/linux/EvdevTranslator.h"

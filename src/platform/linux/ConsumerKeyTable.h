@@ -1,4 +1,4 @@
-// Any thread; no state of its own.
+// Any thread.
 #pragma once
 
 #include <cstdint>

@@ -1,11 +1,11 @@
 #include "platform/linux/InputNodeInfo.h"
 
 #include "platform/linux/ConsumerKeyTable.h"
+#include "platform/linux/SysfsFile.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <iterator>
 #include <linux/input.h>
 #include <string_view>
 
@@ -43,6 +43,27 @@ bool bitmapHasKey(const std::vector<std::string_view>& words, unsigned bitsPerWo
            wordHasBit(words[words.size() - 1 - fromRight], code % bitsPerWord);
 }
 
+std::vector<std::string_view> bitmapWords(std::string_view bitmap) {
+    std::vector<std::string_view> words;
+    size_t start = bitmap.find_first_not_of(" \n");
+    while (start != std::string_view::npos) {
+        const size_t end = std::min(bitmap.find_first_of(" \n", start), bitmap.size());
+        words.push_back(bitmap.substr(start, end - start));
+        start = bitmap.find_first_not_of(" \n", end);
+    }
+    return words;
+}
+
+// udev's verdict when its database holds one (the hwdb may have corrected
+// it), else udev's own test on the key bitmap, so that a system without udevd
+// still knows a keyboard when it sees one.
+bool isFullKeyboard(udev_device* device, std::string_view keyBitmap) {
+    if (const char* keyboard = udev_device_get_property_value(device, "ID_INPUT_KEYBOARD")) {
+        return std::string_view(keyboard) == "1";
+    }
+    return bitmapIsFullKeyboard(keyBitmap);
+}
+
 std::string transportName(int bus) {
     switch (bus) {
     case BUS_USB:
@@ -64,7 +85,7 @@ std::optional<InputNodeInfo> readInputNodeInfo(udev_device* device) {
     }
     InputNodeInfo info;
     info.devnode = devnode;
-    info.syspath = udev_device_get_syspath(device);
+    info.syspath = text(udev_device_get_syspath(device)).value_or("");
     // The evdev node's parent is the input device that holds name and phys.
     udev_device* input = udev_device_get_parent_with_subsystem_devtype(device, "input", nullptr);
     info.phys = attribute(input, "phys").value_or("");
@@ -74,14 +95,14 @@ std::optional<InputNodeInfo> readInputNodeInfo(udev_device* device) {
     info.usbManufacturer = attribute(usb, "manufacturer");
     if (udev_device* hid = udev_device_get_parent_with_subsystem_devtype(device, "hid", nullptr)) {
         info.hidName = text(udev_device_get_property_value(hid, "HID_NAME"));
-        info.hidSyspath = udev_device_get_syspath(hid);
+        info.hidSyspath = text(udev_device_get_syspath(hid));
     }
     info.vendorID = hexAttribute(input, "id/vendor");
     info.productID = hexAttribute(input, "id/product");
     info.bustype = static_cast<int>(hexAttribute(input, "id/bustype"));
-    info.hasConsumerKeys = bitmapHasConsumerKeys(attribute(input, "capabilities/key").value_or(""));
-    const char* keyboard = udev_device_get_property_value(device, "ID_INPUT_KEYBOARD");
-    info.isKeyboard = keyboard && std::string_view(keyboard) == "1";
+    const std::string keys = attribute(input, "capabilities/key").value_or("");
+    info.hasConsumerKeys = bitmapHasConsumerKeys(keys);
+    info.isKeyboard = isFullKeyboard(device, keys);
     return info;
 }
 
@@ -124,32 +145,28 @@ HidProperties buildHidProperties(const InputNodeInfo& info) {
 }
 
 bool bitmapHasConsumerKeys(std::string_view bitmap, unsigned bitsPerWord) {
-    std::vector<std::string_view> words;
-    size_t start = bitmap.find_first_not_of(" \n");
-    while (start != std::string_view::npos) {
-        const size_t end = std::min(bitmap.find_first_of(" \n", start), bitmap.size());
-        words.push_back(bitmap.substr(start, end - start));
-        start = bitmap.find_first_not_of(" \n", end);
-    }
+    const std::vector<std::string_view> words = bitmapWords(bitmap);
     const std::span<const uint16_t> keys = consumerControlKeys();
     return std::any_of(keys.begin(), keys.end(),
                        [&](uint16_t code) { return bitmapHasKey(words, bitsPerWord, code); });
 }
 
-std::optional<std::vector<uint8_t>> readReportDescriptor(const InputNodeInfo& info) {
+bool bitmapIsFullKeyboard(std::string_view bitmap, unsigned bitsPerWord) {
+    // KEY_ESC (1) to KEY_S (31): the digits and the first rows of letters.
+    const std::vector<std::string_view> words = bitmapWords(bitmap);
+    for (uint16_t code = KEY_ESC; code <= KEY_S; ++code) {
+        if (!bitmapHasKey(words, bitsPerWord, code)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+SysfsRead readReportDescriptor(const InputNodeInfo& info) {
     if (!info.hidSyspath) {
-        return std::nullopt;
+        return {{}, ENOENT};
     }
-    std::ifstream file(*info.hidSyspath + "/report_descriptor", std::ios::binary);
-    if (!file) {
-        return std::nullopt;
-    }
-    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(file),
-                               std::istreambuf_iterator<char>()};
-    if (file.bad() || bytes.empty()) {
-        return std::nullopt;
-    }
-    return bytes;
+    return readSysfsFile(*info.hidSyspath + "/report_descriptor");
 }
 
 } // namespace bindwell::linuxplatform

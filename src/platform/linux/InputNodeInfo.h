@@ -1,7 +1,8 @@
-// Main thread only.
+// Any thread; each caller brings its own udev context.
 #pragma once
 
 #include "engine/ports/HidDevice.h"
+#include "platform/linux/SysfsFile.h"
 #include "platform/linux/UdevPtr.h"
 
 #include <cstdint>
@@ -30,11 +31,12 @@ struct InputNodeInfo {
     int64_t productID = 0;
     int bustype = 0;
     bool hasConsumerKeys = false;
-    // udev's input_id judged it a full keyboard (ID_INPUT_KEYBOARD).
+    // A full keyboard (udev's ID_INPUT_KEYBOARD): never asked for, never granted.
     bool isKeyboard = false;
 };
 
 // Nothing for devices that are not evdev nodes ("event*") with a devnode.
+// Attributes of a device that vanishes meanwhile read as absent.
 [[nodiscard]] std::optional<InputNodeInfo> readInputNodeInfo(udev_device* device);
 
 // Every evdev node present now, in sysfs order.
@@ -51,7 +53,13 @@ using HidProperties = std::map<std::string, HidPropertyValue, std::less<>>;
 [[nodiscard]] bool bitmapHasConsumerKeys(std::string_view bitmap,
                                          unsigned bitsPerWord = sizeof(long) * 8);
 
-// The raw report descriptor of the node's HID device, if it can be read.
-[[nodiscard]] std::optional<std::vector<uint8_t>> readReportDescriptor(const InputNodeInfo& info);
+// Whether a key bitmap holds every key from Esc to S, udev's test for a full
+// keyboard.
+[[nodiscard]] bool bitmapIsFullKeyboard(std::string_view bitmap,
+                                        unsigned bitsPerWord = sizeof(long) * 8);
+
+// The raw report descriptor of the node's HID device; ENOENT for a node that
+// is not a HID device.
+[[nodiscard]] SysfsRead readReportDescriptor(const InputNodeInfo& info);
 
 } // namespace bindwell::linuxplatform

@@ -69,7 +69,9 @@ void LinuxEventTap::consider(const InputNodeInfo& info) {
     const bool known = std::any_of(nodes_.begin(), nodes_.end(), [&](const auto& node) {
         return node->devnode() == info.devnode;
     });
-    if (known) {
+    // The receiver of a controller may serve a keyboard under the same IDs;
+    // relaying a keyboard through Bindwell is never wanted.
+    if (known || info.isKeyboard) {
         return;
     }
     InspectedNode node = inspectNode(info);

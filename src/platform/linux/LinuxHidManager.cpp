@@ -62,7 +62,10 @@ void LinuxHidManager::close() {
 }
 
 std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& info) {
-    if (isFollowed(info.devnode)) {
+    // A full keyboard is never taken, not even one with media keys and the
+    // controller's IDs (a wireless receiver's): seizing it would take the
+    // user's typing away while remapping runs.
+    if (isFollowed(info.devnode) || info.isKeyboard) {
         return nullptr;
     }
     InspectedNode node = inspectNode(info);

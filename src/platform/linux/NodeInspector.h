@@ -1,4 +1,4 @@
-// Main thread only.
+// Any thread; the handle it opens stays on the calling thread.
 #pragma once
 
 #include "platform/linux/EvdevHandle.h"

@@ -28,7 +28,7 @@ bool canReadEveryNode(const std::vector<SurveyedNode>& survey, int64_t vendorID,
     for (const SurveyedNode& node : survey) {
         if (node.vendorID != vendorID || node.productID != productID ||
             node.verdict == NodeVerdict::ownVirtualDevice ||
-            node.verdict == NodeVerdict::vanished) {
+            node.verdict == NodeVerdict::vanished || (node.isKeyboard && !node.isReadable())) {
             continue;
         }
         if (!node.isReadable()) {

@@ -34,9 +34,10 @@ struct SurveyedNode {
 // Every evdev node present now; each is opened and closed again at once.
 [[nodiscard]] std::vector<SurveyedNode> surveyInputNodes();
 
-// Whether every node of the device (our own virtual devices aside) can be
-// read, and there is at least one: what capturing it and tapping its other
-// nodes needs.
+// Whether every node of the device can be read, and there is at least one:
+// what capturing it and tapping its other nodes needs. Our own virtual
+// devices do not count, nor does a closed full keyboard under the same IDs
+// (a receiver's): Bindwell never asks to read one, and no grant opens one.
 [[nodiscard]] bool canReadEveryNode(const std::vector<SurveyedNode>& survey, int64_t vendorID,
                                     int64_t productID);
 

@@ -32,8 +32,6 @@ constexpr uint8_t endCollection = 0xC;
 
 namespace globaltag {
 constexpr uint8_t usagePage = 0x0;
-constexpr uint8_t reportSize = 0x7;
-constexpr uint8_t reportCount = 0x9;
 constexpr uint8_t push = 0xA;
 constexpr uint8_t pop = 0xB;
 } // namespace globaltag
@@ -45,9 +43,7 @@ constexpr uint8_t usageMaximum = 0x2;
 } // namespace localtag
 
 constexpr uint8_t kLongItemPrefix = 0xFE;
-constexpr uint32_t kInputConstantFlag = 0x01;
 constexpr uint32_t kInputVariableFlag = 0x02;
-constexpr uint8_t kApplicationCollection = 0x01;
 // Real descriptors nest a handful of levels; anything deeper is garbage.
 constexpr size_t kMaxDepth = 32;
 
@@ -60,8 +56,6 @@ struct Item {
 
 struct GlobalState {
     uint32_t usagePage = 0;
-    uint32_t reportSize = 0;
-    uint32_t reportCount = 0;
 };
 
 // A usage as written: `extended` when it carried its own page.
@@ -150,7 +144,7 @@ private:
         if (item.tag == maintag::input) {
             ok = addInput(item.data);
         } else if (item.tag == maintag::collection) {
-            ok = openCollection(item.data);
+            ok = openCollection();
         } else if (item.tag == maintag::endCollection) {
             ok = depth_ > 0;
             depth_ = ok ? depth_ - 1 : 0;
@@ -163,12 +157,6 @@ private:
         switch (item.tag) {
         case globaltag::usagePage:
             global_.usagePage = item.data & 0xFFFF;
-            return true;
-        case globaltag::reportSize:
-            global_.reportSize = item.data;
-            return true;
-        case globaltag::reportCount:
-            global_.reportCount = item.data;
             return true;
         case globaltag::push:
             if (globalStack_.size() >= kMaxDepth) {
@@ -231,9 +219,6 @@ private:
     bool addInput(uint32_t flags) {
         InputField field;
         field.isArray = (flags & kInputVariableFlag) == 0;
-        field.isConstant = (flags & kInputConstantFlag) != 0;
-        field.reportSize = global_.reportSize;
-        field.reportCount = global_.reportCount;
         for (const LocalUsage& usage : local_.usages) {
             field.usages.push_back(resolve(usage));
         }
@@ -242,13 +227,9 @@ private:
         return true;
     }
 
-    bool openCollection(uint32_t kind) {
+    bool openCollection() {
         if (depth_ >= kMaxDepth) {
             return false;
-        }
-        if (depth_ == 0 && kind == kApplicationCollection && !local_.usages.empty()) {
-            const UsageRange usage = resolve(local_.usages.front());
-            result_.applications.push_back(usage.page << 16 | usage.min);
         }
         ++depth_;
         return true;

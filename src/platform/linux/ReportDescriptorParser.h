@@ -1,4 +1,4 @@
-// Any thread; no state of its own.
+// Any thread.
 #pragma once
 
 #include <cstdint>
@@ -13,23 +13,16 @@ struct UsageRange {
     uint32_t page = 0;
     uint32_t min = 0;
     uint32_t max = 0;
-
-    friend bool operator==(const UsageRange&, const UsageRange&) = default;
 };
 
 // One Input main item with the usages that were declared for it.
 struct InputField {
     bool isArray = false;
-    bool isConstant = false;
-    uint32_t reportSize = 0;
-    uint32_t reportCount = 0;
     std::vector<UsageRange> usages;
 };
 
 struct ParsedDescriptor {
     std::vector<InputField> inputs;
-    // Top-level application collections as page << 16 | usage.
-    std::vector<uint32_t> applications;
 
     // Whether the usage is reported through an array Input field, where the
     // field's value names the pressed usage rather than carrying its state.

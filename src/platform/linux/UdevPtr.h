@@ -1,4 +1,4 @@
-// Any thread; no state of its own.
+// Any thread; a udev context and the objects it made stay on one thread.
 #pragma once
 
 #include <libudev.h>

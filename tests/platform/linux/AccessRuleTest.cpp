@@ -12,16 +12,10 @@ namespace {
 namespace fs = std::filesystem;
 
 TEST(AccessRule, TakesExactlyFourHexDigitsAColonAndFourMore) {
-    const std::optional<DeviceID> lower = parseDeviceID("046d:c52b");
-    ASSERT_TRUE(lower);
-    EXPECT_EQ(lower->vendor, 0x046d);
-    EXPECT_EQ(lower->product, 0xc52b);
     const std::optional<DeviceID> upper = parseDeviceID("056E:0156");
     ASSERT_TRUE(upper);
+    EXPECT_EQ(upper->vendor, 0x056e);
     EXPECT_EQ(formatDeviceID(*upper), "056e:0156");
-}
-
-TEST(AccessRule, RefusesAnythingThatCouldReachTheRuleOrThePath) {
     for (const char* text : {"", "46d:c52b", "0046d:c52b", "046d:c52bb", "046d-c52b", "046d:c52b\n",
                              "046d:c52b\nRUN+=\"/bin/sh\"", "046d:*", "../../:c52b", "0x6d:c52b",
                              "+46d:c52b", "046d:c52g", "046d:c52b "}) {
@@ -31,13 +25,12 @@ TEST(AccessRule, RefusesAnythingThatCouldReachTheRuleOrThePath) {
     EXPECT_FALSE(parseDeviceID(std::string_view("046d:c5\0b", 9)));
 }
 
-TEST(AccessRule, TheRuleTagsEveryEventNodeOfThatDeviceOnly) {
-    const DeviceID id{0x056e, 0x0156};
-    const std::string text = accessRuleText(id);
-    EXPECT_NE(text.find("SUBSYSTEM==\"input\", KERNEL==\"event*\", ATTRS{id/vendor}==\"056e\", "
-                        "ATTRS{id/product}==\"0156\", TAG+=\"uaccess\"\n"),
-              std::string::npos)
-        << text;
+TEST(AccessRule, TheRuleTagsThatDevicesEventNodesButNeverAFullKeyboard) {
+    EXPECT_NE(accessRuleText({0x056e, 0x0156})
+                  .find("SUBSYSTEM==\"input\", KERNEL==\"event*\", ENV{ID_INPUT_KEYBOARD}!=\"1\", "
+                        "ATTRS{id/vendor}==\"056e\", ATTRS{id/product}==\"0156\", "
+                        "TAG+=\"uaccess\"\n"),
+              std::string::npos);
 }
 
 class AccessRuleFile : public ::testing::Test {

@@ -5,33 +5,26 @@
 namespace bindwell::linuxplatform {
 namespace {
 
-InputNodeInfo nodeAt(const std::string& devnode, const std::string& phys = "") {
-    InputNodeInfo info;
-    info.devnode = devnode;
-    info.phys = phys;
-    return info;
-}
-
-TEST(NodeInspector, ANodeGoneSinceTheScanIsReportedAsVanished) {
-    const InspectedNode node = inspectNode(nodeAt("/dev/input/event-unplugged-in-between"));
-    EXPECT_EQ(node.verdict, NodeVerdict::vanished);
-    EXPECT_FALSE(node.handle);
-    EXPECT_EQ(describeSkip(node), "/dev/input/event-unplugged-in-between: gone before it could "
-                                  "be opened (No such file or directory)");
-}
-
-TEST(NodeInspector, AFileThatIsNotAnInputNodeIsNotFollowed) {
-    const InspectedNode node = inspectNode(nodeAt("/dev/null"));
-    EXPECT_EQ(node.verdict, NodeVerdict::notAnInputNode);
-    EXPECT_FALSE(node.handle);
-    EXPECT_NE(node.openError, 0);
-}
-
-TEST(NodeInspector, OurOwnDevicesAreNeverOpened) {
-    const InspectedNode node = inspectNode(nodeAt("/dev/input/event-missing", "bindwell/tap"));
-    EXPECT_EQ(node.verdict, NodeVerdict::ownVirtualDevice);
-    EXPECT_EQ(node.openError, 0);
-    EXPECT_EQ(describeSkip(node), "/dev/input/event-missing: our own virtual device");
+// A node gone since the scan, a file that is no input node, and one of ours,
+// which is never opened (the missing path would fail if it were).
+TEST(NodeInspector, WhatOpeningANodeSaysDecidesItsVerdictAndItsLine) {
+    const std::vector<std::tuple<std::string, std::string, NodeVerdict, std::string>> cases{
+        {"/dev/input/event-unplugged", "", NodeVerdict::vanished,
+         "/dev/input/event-unplugged: gone before it could be opened (No such file or directory)"},
+        {"/dev/null", "", NodeVerdict::notAnInputNode,
+         "/dev/null: cannot be opened as an input device (Inappropriate ioctl for device)"},
+        {"/dev/input/event-missing", "bindwell/tap", NodeVerdict::ownVirtualDevice,
+         "/dev/input/event-missing: our own virtual device"},
+    };
+    for (const auto& [devnode, phys, verdict, line] : cases) {
+        InputNodeInfo info;
+        info.devnode = devnode;
+        info.phys = phys;
+        const InspectedNode node = inspectNode(info);
+        EXPECT_EQ(node.verdict, verdict) << devnode;
+        EXPECT_FALSE(node.handle) << devnode;
+        EXPECT_EQ(describeSkip(node), line);
+    }
 }
 
 } // namespace

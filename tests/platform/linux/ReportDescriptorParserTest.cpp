@@ -54,36 +54,22 @@ Bytes concat(const Bytes& a, const Bytes& b) {
     return out;
 }
 
-TEST(ReportDescriptorParser, ConsumerArrayFieldMakesEveryUsageInItsRangeAnArrayMember) {
-    const auto parsed = parseReportDescriptor(kConsumerArray);
-    ASSERT_TRUE(parsed);
-    ASSERT_EQ(parsed->inputs.size(), 1u);
-    EXPECT_TRUE(parsed->inputs[0].isArray);
-    EXPECT_EQ(parsed->inputs[0].reportSize, 16u);
-    EXPECT_EQ(parsed->inputs[0].usages, (std::vector<UsageRange>{{0x0C, 0, 0x3FF}}));
-    EXPECT_TRUE(parsed->isArrayMember(0x0C, 0xE9));
-    EXPECT_TRUE(parsed->isArrayMember(0x0C, 0x3FF));
-    EXPECT_FALSE(parsed->isArrayMember(0x0C, 0x400));
-    EXPECT_FALSE(parsed->isArrayMember(0x09, 0xE9));
-    EXPECT_EQ(parsed->applications, (std::vector<uint32_t>{0x000C0001}));
-}
-
-TEST(ReportDescriptorParser, VariableBitsAndMouseButtonsAreNotArrayMembers) {
-    const auto parsed = parseReportDescriptor(concat(kConsumerBits, kMouse));
-    ASSERT_TRUE(parsed);
-    EXPECT_FALSE(parsed->isArrayMember(0x0C, 0xE9));
-    EXPECT_FALSE(parsed->isArrayMember(0x0C, 0xE2));
-    EXPECT_FALSE(parsed->isArrayMember(0x09, 3));
-    EXPECT_EQ(parsed->applications, (std::vector<uint32_t>{0x000C0001, 0x00010002}));
-    // Usages on the mouse's X/Y/wheel field take the page in force at the Input item.
-    EXPECT_EQ(parsed->inputs.back().usages,
-              (std::vector<UsageRange>{{1, 0x30, 0x30}, {1, 0x31, 0x31}, {1, 0x38, 0x38}}));
-    EXPECT_TRUE(parsed->inputs[1].isConstant);
-    // Beside a consumer array the mouse's buttons stay plain.
-    const auto controller = parseReportDescriptor(concat(kConsumerArray, kMouse));
-    ASSERT_TRUE(controller);
-    EXPECT_TRUE(controller->isArrayMember(0x0C, 0xEA));
-    EXPECT_FALSE(controller->isArrayMember(0x09, 1));
+TEST(ReportDescriptorParser, OnlyTheUsagesOfArrayFieldsAreArrayMembers) {
+    const Bytes controller = concat(kConsumerArray, kMouse);
+    const Bytes mediaBitsAndMouse = concat(kConsumerBits, kMouse);
+    const std::vector<std::tuple<const Bytes*, uint32_t, uint32_t, bool>> cases{
+        {&kConsumerArray, 0x0C, 0xE9, true},     {&kConsumerArray, 0x0C, 0x3FF, true},
+        {&kConsumerArray, 0x0C, 0x400, false}, // past the range
+        {&kConsumerArray, 0x09, 0xE9, false},  // the same usage on another page
+        {&mediaBitsAndMouse, 0x0C, 0xE9, false}, {&mediaBitsAndMouse, 0x09, 3, false},
+        {&mediaBitsAndMouse, 0x01, 0x30, false}, {&controller, 0x0C, 0xEA, true},
+        {&controller, 0x09, 1, false}, // beside a consumer array the buttons stay plain
+    };
+    for (const auto& [bytes, page, usage, member] : cases) {
+        const auto parsed = parseReportDescriptor(*bytes);
+        ASSERT_TRUE(parsed);
+        EXPECT_EQ(parsed->isArrayMember(page, usage), member) << std::hex << page << ":" << usage;
+    }
 }
 
 TEST(ReportDescriptorParser, ExtendedUsagesPushPopAndLongItemsKeepTheRightPage) {
