@@ -51,8 +51,9 @@ TEST_F(TrayMenuTest, TheRowsFollowTheModelAndTheItemsRunItsCommands) {
     app.plugInController();
     trigger(QStringLiteral("Start Remapping — Paused"));
     EXPECT_TRUE(app.appState.isRemapping());
+    EXPECT_NE(item(QStringLiteral("Bindwell — ON")), nullptr);
     ASSERT_TRUE(app.press(SimShell::playPause));
-    const QString lastEvent = app.engine.lastEventText();
+    const QString lastEvent = QStringLiteral("Play/Pause → Fn Key (Hold)");
     ASSERT_NE(item(lastEvent), nullptr);
     EXPECT_FALSE(item(lastEvent)->isEnabled());
     ASSERT_NE(item(QStringLiteral("Relacon")), nullptr);
@@ -60,6 +61,7 @@ TEST_F(TrayMenuTest, TheRowsFollowTheModelAndTheItemsRunItsCommands) {
 
     trigger(QStringLiteral("Pause Remapping — Active"));
     EXPECT_FALSE(app.appState.isRemapping());
+    EXPECT_NE(item(QStringLiteral("Bindwell — OFF")), nullptr);
     EXPECT_EQ(item(lastEvent), nullptr);
     EXPECT_NE(item(QStringLiteral("Relacon")), nullptr);
     trigger(QStringLiteral("Quit Bindwell"));
