@@ -3,7 +3,6 @@
 #include "model/RemapAction.h"
 
 #include <gtest/gtest.h>
-#include <unordered_set>
 
 namespace bindwell {
 namespace {
@@ -31,16 +30,15 @@ std::optional<std::string> foundID(const DeviceProfile& profile, int64_t page, i
 TEST(ActionEquality, NameAndKindTakePartAndPayloadFreeCasesEqualOnlyThemselves) {
     const auto copy = RemapAction::keystroke(copyKeystroke("Ctrl+C Copy"));
     EXPECT_NE(copy, RemapAction::keystroke(copyKeystroke("Copy it")));
-    EXPECT_EQ(std::hash<RemapAction>{}(copy),
-              std::hash<RemapAction>{}(RemapAction::keystroke(copyKeystroke("Ctrl+C Copy"))));
+    EXPECT_EQ(copy, RemapAction::keystroke(copyKeystroke("Ctrl+C Copy")));
     // The same keys held or tapped are two different actions.
     EXPECT_NE(RemapAction::holdKeystroke(copyKeystroke("Ctrl+C Copy")), copy);
 
-    std::unordered_set<RemapAction> distinct;
-    for (const auto kind : RemapAction::payloadFreeKinds()) {
-        distinct.insert(RemapAction::payloadFree(kind));
+    for (const auto a : RemapAction::payloadFreeKinds()) {
+        for (const auto b : RemapAction::payloadFreeKinds()) {
+            EXPECT_EQ(RemapAction::payloadFree(a) == RemapAction::payloadFree(b), a == b);
+        }
     }
-    EXPECT_EQ(distinct.size(), RemapAction::payloadFreeKinds().size());
     EXPECT_EQ(RemapAction(), RemapAction::none());
     EXPECT_THROW((void)RemapAction::payloadFree(RemapAction::Kind::keystroke),
                  std::invalid_argument);
@@ -51,7 +49,6 @@ TEST(SourceEquality, MatchValueTakesPart) {
     const HIDButtonSource up{12, kArrayElementUsage, 233};
     EXPECT_NE(plain, up);
     EXPECT_NE(up, (HIDButtonSource{12, kArrayElementUsage, 234}));
-    EXPECT_EQ(std::unordered_set<HIDButtonSource>({plain, up, up}).size(), 2U);
     EXPECT_TRUE(up.isArrayElement());
     EXPECT_FALSE((HIDButtonSource{12, 0xE9, std::nullopt}).isArrayElement());
 }
