@@ -1,7 +1,5 @@
 #pragma once
 
-#include "model/HashCombine.h"
-
 #include <cstdint>
 #include <string>
 
@@ -28,16 +26,3 @@ struct DetectedHIDDevice {
 };
 
 } // namespace bindwell
-
-template <> struct std::hash<bindwell::DetectedHIDDevice> {
-    std::size_t operator()(const bindwell::DetectedHIDDevice& d) const noexcept {
-        std::size_t seed = 0;
-        bindwell::hashCombine(seed, d.id);
-        bindwell::hashCombine(seed, d.name);
-        bindwell::hashCombine(seed, d.manufacturer);
-        bindwell::hashCombine(seed, d.vendorID);
-        bindwell::hashCombine(seed, d.productID);
-        bindwell::hashCombine(seed, d.transport);
-        return seed;
-    }
-};

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/HashCombine.h"
 #include "model/HidUsages.h"
 
 #include <cstdint>
@@ -20,13 +19,3 @@ struct HIDButtonSource {
 };
 
 } // namespace bindwell
-
-template <> struct std::hash<bindwell::HIDButtonSource> {
-    std::size_t operator()(const bindwell::HIDButtonSource& source) const noexcept {
-        std::size_t seed = 0;
-        bindwell::hashCombine(seed, source.usagePage);
-        bindwell::hashCombine(seed, source.usageID);
-        bindwell::hashCombine(seed, source.matchValue);
-        return seed;
-    }
-};

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "model/HashCombine.h"
 #include "model/KeyModifiers.h"
 
 #include <cstdint>
@@ -21,13 +20,3 @@ struct KeystrokeAction {
 };
 
 } // namespace bindwell
-
-template <> struct std::hash<bindwell::KeystrokeAction> {
-    std::size_t operator()(const bindwell::KeystrokeAction& k) const noexcept {
-        std::size_t seed = 0;
-        bindwell::hashCombine(seed, k.keyCode);
-        bindwell::hashCombine(seed, k.modifiers);
-        bindwell::hashCombine(seed, k.displayName);
-        return seed;
-    }
-};

@@ -81,13 +81,3 @@ private:
 };
 
 } // namespace bindwell
-
-template <> struct std::hash<bindwell::RemapAction> {
-    std::size_t operator()(const bindwell::RemapAction& action) const noexcept {
-        std::size_t seed = static_cast<std::size_t>(action.kind());
-        if (action.hasKeystroke()) {
-            bindwell::hashCombine(seed, action.keystrokeAction());
-        }
-        return seed;
-    }
-};

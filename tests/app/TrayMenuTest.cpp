@@ -44,15 +44,20 @@ protected:
 };
 
 // The native menu carries the model's rows: the last event only while
-// remapping, the device while a profile is active, both as plain text.
+// remapping, the active profile's device, both as plain text.
 TEST_F(TrayMenuTest, TheRowsFollowTheModelAndTheItemsRunItsCommands) {
     EXPECT_EQ(item(QStringLiteral("Relacon")), nullptr);
+    trigger(QStringLiteral("Start Remapping — Paused"));
+    EXPECT_NE(item(QStringLiteral("Bindwell — OFF")), nullptr) << "started without a profile";
+    app.files.addProfile("Inactive", false);
     app.files.addProfile("Relacon", true);
+    EXPECT_EQ(item(QStringLiteral("Inactive")), nullptr);
     app.plugInController();
     trigger(QStringLiteral("Start Remapping — Paused"));
     EXPECT_TRUE(app.appState.isRemapping());
+    EXPECT_NE(item(QStringLiteral("Bindwell — ON")), nullptr);
     ASSERT_TRUE(app.press(SimShell::playPause));
-    const QString lastEvent = app.engine.lastEventText();
+    const QString lastEvent = QStringLiteral("Play/Pause → Fn Key (Hold)");
     ASSERT_NE(item(lastEvent), nullptr);
     EXPECT_FALSE(item(lastEvent)->isEnabled());
     ASSERT_NE(item(QStringLiteral("Relacon")), nullptr);
@@ -60,8 +65,12 @@ TEST_F(TrayMenuTest, TheRowsFollowTheModelAndTheItemsRunItsCommands) {
 
     trigger(QStringLiteral("Pause Remapping — Active"));
     EXPECT_FALSE(app.appState.isRemapping());
+    EXPECT_NE(item(QStringLiteral("Bindwell — OFF")), nullptr);
     EXPECT_EQ(item(lastEvent), nullptr);
     EXPECT_NE(item(QStringLiteral("Relacon")), nullptr);
+    // The last event is kept while paused and shown again on resuming.
+    trigger(QStringLiteral("Start Remapping — Paused"));
+    EXPECT_NE(item(lastEvent), nullptr);
     trigger(QStringLiteral("Quit Bindwell"));
     EXPECT_TRUE(shell.terminated);
 }

@@ -2,7 +2,7 @@
 // on the simulated platform but its input loop on a real InputThread. Input
 // arrives through a pipe the input thread watches, as a node's events would,
 // while the main thread sends its commands. Meant to run under TSan too.
-#include "../../engine/EngineHarness.h"
+#include "EngineHarness.h"
 #include "platform/linux/InputThread.h"
 
 #include <QCoreApplication>

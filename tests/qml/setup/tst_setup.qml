@@ -149,14 +149,10 @@ Item {
             return page
         }
 
-        function test_no_device_shows_the_empty_card_and_keeps_next_disabled() {
+        function test_no_device_shows_the_empty_card_until_a_refresh_finds_one() {
             const page = makeDevicePage()
             verify(shown(find(page, "emptyDevicesCard")))
             verify(!find(page, "nextButton").enabled)
-        }
-
-        function test_refresh_shows_scanning_for_a_moment_and_cannot_be_clicked_meanwhile() {
-            const page = makeDevicePage()
             const refresh = find(page, "refreshDevicesButton")
             TestBench.addDevice("remote", 0x1234, 0x5678, "Remote")
             click(refresh)

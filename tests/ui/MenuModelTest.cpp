@@ -72,31 +72,6 @@ protected:
     MenuModel menu{app.appState, app.engine, app.store(), shell};
 };
 
-TEST_F(MenuModelTest, FollowsRemappingTheLastEventAndTheStoredProfile) {
-    menu.toggleRemapping();
-    EXPECT_FALSE(app.engine.isRunning()) << "started without a profile";
-    EXPECT_EQ(menu.statusText(), QStringLiteral("OFF"));
-
-    app.files.addProfile("Inactive", false);
-    app.files.addProfile("Relacon", true);
-    EXPECT_TRUE(menu.showsDevice());
-    EXPECT_EQ(menu.deviceName(), QStringLiteral("Relacon"));
-
-    app.plugInController();
-    menu.toggleRemapping();
-    EXPECT_EQ(menu.statusText(), QStringLiteral("ON"));
-    EXPECT_FALSE(menu.showsLastEvent()) << "no button pressed yet";
-
-    ASSERT_TRUE(app.press(SimShell::playPause));
-    EXPECT_TRUE(menu.showsLastEvent());
-    EXPECT_EQ(menu.lastEvent().toStdString(), "Play/Pause → Fn Key (Hold)");
-
-    menu.toggleRemapping();
-    EXPECT_FALSE(menu.isRemapping());
-    EXPECT_FALSE(menu.showsLastEvent()) << "the text stays in the engine but is not shown";
-    EXPECT_FALSE(app.engine.lastEvent().empty());
-}
-
 TEST_F(MenuModelTest, CommandsReachTheShell) {
     menu.openButtonSettings();
     menu.sendFeedback();

@@ -6,6 +6,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <optional>
+#include <vector>
 
 namespace bindwell {
 namespace {
@@ -54,44 +56,43 @@ DeviceProfile profileFor(std::string name, int64_t vendor, bool active) {
     return profile;
 }
 
-TEST_F(CheckConfigCommandTest, ValidFileIsSummarised) {
-    const DeviceProfile inactive = profileFor("Pad", 1, false);
-    const DeviceProfile active = profileFor("Relacon ⌘", 1390, true);
-    const Outcome both = run({fileWith(writeConfig({inactive, active}))});
-    EXPECT_EQ(both.exitCode, 0);
-    EXPECT_EQ(both.output, "OK: 2 profile(s), 22 mapping(s), active: Relacon ⌘\n");
-
-    const Outcome empty = run({fileWith("[]")});
-    EXPECT_EQ(empty.exitCode, 0);
-    EXPECT_EQ(empty.output, "OK: 0 profile(s), 0 mapping(s), active: none\n");
-}
-
-TEST_F(CheckConfigCommandTest, BrokenRuleOrSyntaxExitsWithOne) {
-    const Outcome rule = run({fileWith(R"([{"id":"p"}])")});
-    EXPECT_EQ(rule.exitCode, 1);
-    EXPECT_EQ(rule.output, "error: profile 0 (\"p\"): key \"deviceName\" is missing\n");
-
-    const Outcome syntax = run({fileWith("[{")});
-    EXPECT_EQ(syntax.exitCode, 1);
-    EXPECT_EQ(syntax.output.rfind("error: parse error at line 1, column 3", 0), 0U)
-        << syntax.output;
-}
-
-TEST_F(CheckConfigCommandTest, MissingFileOrBadUsageExitsWithTwo) {
-    const Outcome missing = run({path("absent.json")});
-    EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_EQ(missing.output, "error: cannot read " + path("absent.json").toStdString() +
-                                  ": No such file or directory\n");
-
-    // The default is the file the application reads, and checking it creates nothing.
-    const Outcome fallback = run({});
-    EXPECT_EQ(fallback.exitCode, 2);
-    EXPECT_NE(fallback.output.find(path("xdg/Bindwell/config.json").toStdString()),
-              std::string::npos);
+// Each case runs on a file with the given text, or else with the given
+// arguments. An expected output that ends in a newline is the whole output,
+// any other is how the output starts.
+TEST_F(CheckConfigCommandTest, ExitCodeAndOutputSayWhatIsWrong) {
+    const std::string valid =
+        writeConfig({profileFor("Pad", 1, false), profileFor("Relacon ⌘", 1390, true)});
+    const auto cannotRead = [this](const QString& name) {
+        return "error: cannot read " + path(name).toStdString() + ": ";
+    };
+    struct Case {
+        std::optional<std::string> text;
+        QStringList args;
+        int exitCode;
+        std::string output;
+    };
+    const std::vector<Case> cases = {
+        {valid, {}, 0, "OK: 2 profile(s), 22 mapping(s), active: Relacon ⌘\n"},
+        {"[]", {}, 0, "OK: 0 profile(s), 0 mapping(s), active: none\n"},
+        {R"([{"id":"p"}])", {}, 1, "error: profile 0 (\"p\"): key \"deviceName\" is missing\n"},
+        {"[{", {}, 1, "error: parse error at line 1, column 3"},
+        {{}, {path("absent.json")}, 2, cannotRead("absent.json") + "No such file or directory\n"},
+        // The default is the file the application reads.
+        {{}, {}, 2, cannotRead("xdg/Bindwell/config.json") + "No such file or directory\n"},
+        {{}, {dir.path()}, 2, cannotRead("")},
+        {{}, {"a", "b"}, 2, "error: usage: bindwellctl check-config [FILE]\n"},
+    };
+    for (const Case& c : cases) {
+        const Outcome outcome = run(c.text ? QStringList{fileWith(*c.text)} : c.args);
+        EXPECT_EQ(outcome.exitCode, c.exitCode) << c.output;
+        if (c.output.ends_with('\n')) {
+            EXPECT_EQ(outcome.output, c.output);
+        } else {
+            EXPECT_EQ(outcome.output.rfind(c.output, 0), 0U) << outcome.output;
+        }
+    }
+    // Checking the default file created nothing.
     EXPECT_FALSE(QDir(path("xdg")).exists());
-
-    EXPECT_EQ(run({"a", "b"}).exitCode, 2);
-    EXPECT_EQ(run({dir.path()}).exitCode, 2);
 }
 
 } // namespace
