@@ -1,15 +1,15 @@
 #include "app/AppDelegate.h"
 
 #include "app/WindowActivation.h"
+#include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
-#include "model/RemappingEngine.h"
 
 #include <QTimer>
 #include <QWindow>
 
 namespace bindwell {
 
-AppDelegate::AppDelegate(const ConfigStore& store, RemappingEngine& engine, QObject* parent)
+AppDelegate::AppDelegate(const ConfigStore& store, HIDInterceptor& engine, QObject* parent)
     : QObject(parent), store_(store), engine_(engine) {}
 
 // The two steps are independent on purpose: a user who changed the device and

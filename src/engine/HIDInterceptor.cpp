@@ -6,7 +6,6 @@
 #include "engine/HIDInterceptor.h"
 
 #include "engine/DeviceProperties.h"
-#include "engine/RemappingObserver.h"
 #include "model/ConfigStore.h"
 #include "support/Log.h"
 
@@ -15,7 +14,13 @@ namespace bindwell {
 HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* parent)
     : QObject(parent), platform_(platform), store_(store),
       session_(std::make_unique<RemapSession>(platform, *this)) {
-    store_.setEngine(this);
+    // The engine works on its own copy of the profile; a restart makes it
+    // read the changed one.
+    connect(&store_, &ConfigStore::activeProfileChanged, this, [this] {
+        if (isRunning_) {
+            restart();
+        }
+    });
     platform_.inputLoop().setLastEventReceiver([this](std::string& text) { queueLastEvent(text); });
     lastEventTimer_.setSingleShot(true);
     lastEventTimer_.setInterval(0);
@@ -23,13 +28,8 @@ HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* 
 }
 
 HIDInterceptor::~HIDInterceptor() {
-    store_.setEngine(nullptr);
     platform_.inputLoop().call([this] { session_.reset(); });
     platform_.inputLoop().setLastEventReceiver({});
-}
-
-void HIDInterceptor::setRemappingObserver(RemappingObserver* observer) {
-    observer_ = observer;
 }
 
 void HIDInterceptor::start() {
@@ -80,9 +80,6 @@ void HIDInterceptor::setRunning(bool running) {
     if (isRunning_ != running) {
         isRunning_ = running;
         emit isRunningChanged();
-    }
-    if (observer_) {
-        observer_->setIsRemapping(running);
     }
 }
 
