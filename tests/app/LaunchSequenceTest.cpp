@@ -3,6 +3,9 @@
 #include "engine/HIDInterceptor.h"
 #include "platform/sim/SimPlatform.h"
 #include "state/AppState.h"
+#include "ui/PermissionStatus.h"
+#include "ui/SetupCommands.h"
+#include "ui/StartAtLogin.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -122,6 +125,24 @@ TEST_F(Launching, AWindowClosedBeforeTheDelayIsNotReopened) {
 
     QTest::qWait(settleMs);
     EXPECT_FALSE(setup.isVisible());
+}
+
+// Quit after picking a device and before finishing setup, then launch again:
+// picking another device moves remapping to it at once, and Start Remapping
+// leaves remapping on.
+TEST_F(Launching, RelaunchInTheMiddleOfSetupEndsRemappingTheDevicePickedLast) {
+    files_.addProfile("Remote", true);
+    launch();
+    ASSERT_TRUE(engine_->isRunning());
+    PermissionStatus permissions(platform_.permissions());
+    StartAtLogin startAtLogin(QStringLiteral("/usr/bin/bindwell"));
+    SetupCommands setup(*appState_, files_.store(), *engine_, permissions, startAtLogin);
+
+    setup.nextWithDevice({{"name", "USB Headset"}, {"vendorID", 0x4D9}, {"productID", 0x1702}});
+    EXPECT_EQ(engine_->activeProfile()->deviceName, "USB Headset") << "still on the old device";
+    setup.startRemapping();
+    EXPECT_TRUE(appState_->isRemapping()) << "Start Remapping switched remapping off";
+    EXPECT_EQ(engine_->activeProfile()->deviceName, "USB Headset");
 }
 
 } // namespace
