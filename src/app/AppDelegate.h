@@ -6,7 +6,7 @@
 namespace bindwell {
 
 class ConfigStore;
-class RemappingEngine;
+class HIDInterceptor;
 
 // The launch sequence: start remapping when a profile is active, and on a first
 // run bring the setup window forward once the desktop has had time to map it.
@@ -19,7 +19,7 @@ public:
     static constexpr int bringToFrontDelayMs = 500;
     static constexpr const char* setupWindowTitle = "Bindwell";
 
-    AppDelegate(const ConfigStore& store, RemappingEngine& engine, QObject* parent = nullptr);
+    AppDelegate(const ConfigStore& store, HIDInterceptor& engine, QObject* parent = nullptr);
 
     void applicationDidFinishLaunching();
 
@@ -27,7 +27,7 @@ private:
     void bringSetupWindowToFront();
 
     const ConfigStore& store_;
-    RemappingEngine& engine_;
+    HIDInterceptor& engine_;
 };
 
 } // namespace bindwell

@@ -7,7 +7,6 @@
 
 #include "engine/DeviceProperties.h"
 #include "engine/core/RecordText.h"
-#include "engine/RemappingObserver.h"
 #include "model/ConfigStore.h"
 #include "support/Log.h"
 
@@ -16,7 +15,13 @@ namespace bindwell {
 HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* parent)
     : QObject(parent), platform_(platform), store_(store),
       session_(std::make_unique<RemapSession>(platform)) {
-    store_.setEngine(this);
+    // The engine works on its own copy of the profile; a restart makes it
+    // read the changed one.
+    connect(&store_, &ConfigStore::activeProfileChanged, this, [this] {
+        if (isRunning_) {
+            restart();
+        }
+    });
     platform_.inputLoop().setTextReceiver(
         [this](const TextRecord& record) { receiveText(record); });
     lastEventTimer_.setSingleShot(true);
@@ -25,13 +30,8 @@ HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* 
 }
 
 HIDInterceptor::~HIDInterceptor() {
-    store_.setEngine(nullptr);
     platform_.inputLoop().call([this] { session_.reset(); });
     platform_.inputLoop().setTextReceiver({});
-}
-
-void HIDInterceptor::setRemappingObserver(RemappingObserver* observer) {
-    observer_ = observer;
 }
 
 void HIDInterceptor::start() {
@@ -82,9 +82,6 @@ void HIDInterceptor::setRunning(bool running) {
     if (isRunning_ != running) {
         isRunning_ = running;
         emit isRunningChanged();
-    }
-    if (observer_) {
-        observer_->setIsRemapping(running);
     }
 }
 

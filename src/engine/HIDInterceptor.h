@@ -5,7 +5,6 @@
 #include "engine/ports/Platform.h"
 #include "model/DetectedHIDDevice.h"
 #include "model/DeviceProfile.h"
-#include "model/RemappingEngine.h"
 
 #include <QObject>
 #include <QString>
@@ -17,33 +16,28 @@
 namespace bindwell {
 
 class ConfigStore;
-class RemappingObserver;
 
 // The remapping engine as the rest of the program sees it: start, stop and
 // shutdown, whether it runs, and the last button event. The remapping itself
 // (capture, decisions, posting, the tap) is a RemapSession on the platform's
 // input loop; this object reaches it only through that loop's commands.
-class HIDInterceptor final : public QObject, public RemappingEngine {
+class HIDInterceptor final : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool isRunning READ isRunning NOTIFY isRunningChanged)
     Q_PROPERTY(QString lastEvent READ lastEventText NOTIFY lastEventChanged)
 
 public:
-    // Registers itself with the store, which restarts it after an edit.
+    // Follows the store: a change of its active profile restarts a running engine.
     HIDInterceptor(Platform& platform, ConfigStore& store, QObject* parent = nullptr);
     // Stops remapping; held outputs stay held (see shutdown()).
     ~HIDInterceptor() override;
     HIDInterceptor(const HIDInterceptor&) = delete;
     HIDInterceptor& operator=(const HIDInterceptor&) = delete;
 
-    // Told whenever start or stop changes whether remapping runs.
-    void setRemappingObserver(RemappingObserver* observer);
-    [[nodiscard]] RemappingObserver* remappingObserver() const { return observer_; }
-
     // The platform the engine runs on; the scan of the device picker uses it too.
     [[nodiscard]] Platform& platform() const { return platform_; }
 
-    [[nodiscard]] bool isRunning() const override { return isRunning_; }
+    [[nodiscard]] bool isRunning() const { return isRunning_; }
     [[nodiscard]] const std::string& lastEvent() const { return lastEvent_; }
     [[nodiscard]] QString lastEventText() const { return QString::fromStdString(lastEvent_); }
     // The profile of the current or last run; null before the first start.
@@ -51,11 +45,13 @@ public:
         return activeProfile_;
     }
 
-    Q_INVOKABLE void start() override;
+    Q_INVOKABLE void start();
     // Lets go of anything held down first: once the controller is released,
     // its button's release no longer reaches us.
-    Q_INVOKABLE void stop() override;
-    void restart() override;
+    Q_INVOKABLE void stop();
+    // Stops and starts again on the store's active profile. Unlike a stop, it
+    // keeps what a button holds down, so the button's own release still lets go.
+    void restart();
     // The process is ending: lets go of anything held down, then stops. A
     // held click or Fn would otherwise stay down once the device is gone.
     void shutdown();
@@ -84,7 +80,6 @@ private:
 
     Platform& platform_;
     ConfigStore& store_;
-    RemappingObserver* observer_ = nullptr;
     bool isRunning_ = false;
     std::string lastEvent_;
     std::shared_ptr<const DeviceProfile> activeProfile_;

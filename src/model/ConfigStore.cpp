@@ -1,7 +1,6 @@
 #include "model/ConfigStore.h"
 
 #include "model/ConfigFormat.h"
-#include "model/RemappingEngine.h"
 #include "model/UnreadableConfigBackup.h"
 #include "support/Log.h"
 
@@ -23,6 +22,18 @@ void logText(const QString& text) {
 
 auto byID(const std::string& id) {
     return [&id](const auto& item) { return item.id == id; };
+}
+
+// The first profile marked active; several can be after a hand edit.
+const DeviceProfile* findActive(const std::vector<DeviceProfile>& profiles) {
+    const auto found = std::find_if(profiles.begin(), profiles.end(),
+                                    [](const DeviceProfile& p) { return p.isActive; });
+    return found == profiles.end() ? nullptr : &*found;
+}
+
+std::optional<std::string> activeID(const std::vector<DeviceProfile>& profiles) {
+    const DeviceProfile* active = findActive(profiles);
+    return active != nullptr ? std::optional(active->id) : std::nullopt;
 }
 
 } // namespace
@@ -51,20 +62,16 @@ ConfigStore::ConfigStore(const QString& folder, QObject* parent)
 }
 
 std::optional<DeviceProfile> ConfigStore::activeProfile() const {
-    const auto found = std::find_if(profiles_.begin(), profiles_.end(),
-                                    [](const DeviceProfile& p) { return p.isActive; });
-    if (found == profiles_.end()) {
-        return std::nullopt;
-    }
-    return *found;
+    const DeviceProfile* active = findActive(profiles_);
+    return active != nullptr ? std::optional(*active) : std::nullopt;
 }
 
 bool ConfigStore::hasActiveProfile() const {
-    return std::any_of(profiles_.begin(), profiles_.end(),
-                       [](const DeviceProfile& p) { return p.isActive; });
+    return findActive(profiles_) != nullptr;
 }
 
 void ConfigStore::saveProfile(const DeviceProfile& profile) {
+    const std::optional<std::string> activeBefore = activeID(profiles_);
     const auto found = std::find_if(profiles_.begin(), profiles_.end(), byID(profile.id));
     if (found != profiles_.end()) {
         *found = profile;
@@ -78,6 +85,9 @@ void ConfigStore::saveProfile(const DeviceProfile& profile) {
     }
     save();
     emit profilesChanged();
+    if (activeID(profiles_) != activeBefore) {
+        emit activeProfileChanged();
+    }
 }
 
 void ConfigStore::updateMapping(const std::string& profileID, const std::string& mappingID,
@@ -95,10 +105,8 @@ void ConfigStore::updateMapping(const std::string& profileID, const std::string&
     const bool editedActiveProfile = profile->isActive;
     save();
     emit profilesChanged();
-    // The engine works on its own copy of the profile; a fresh start makes it
-    // read the edited one.
-    if (editedActiveProfile && engine_ != nullptr && engine_->isRunning()) {
-        engine_->restart();
+    if (editedActiveProfile) {
+        emit activeProfileChanged();
     }
 }
 

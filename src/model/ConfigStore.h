@@ -12,8 +12,6 @@
 
 namespace bindwell {
 
-class RemappingEngine;
-
 // Owns the stored device profiles and the setup-completed flag. The file is
 // read once, at creation, and the whole list is written back after every
 // change, so nothing is lost if the program ends without warning.
@@ -36,22 +34,20 @@ public:
     [[nodiscard]] const std::vector<DeviceProfile>& profiles() const { return profiles_; }
     [[nodiscard]] bool hasCompletedSetup() const { return hasCompletedSetup_; }
     [[nodiscard]] QString configPath() const { return configPath_; }
-    // The QSettings file (INI) that holds the setup flag, beside config.json.
 
     // A copy of the first profile marked active, if any.
     [[nodiscard]] std::optional<DeviceProfile> activeProfile() const;
     [[nodiscard]] bool hasActiveProfile() const;
 
     // Inserts or replaces by id; an active profile deactivates every other one.
+    // Announces activeProfileChanged when another profile (or none) is now
+    // the active one, not when the active one is saved again.
     void saveProfile(const DeviceProfile& profile);
-    // Changes one mapping's action and restarts a running engine when the
-    // profile is the active one, so the edit takes effect at once.
+    // Changes one mapping's action; an edit of the active profile is announced
+    // by activeProfileChanged, so that it takes effect at once.
     void updateMapping(const std::string& profileID, const std::string& mappingID,
                        const RemapAction& action);
     void setHasCompletedSetup(bool value);
-
-    // The engine restarted after an edit of the active profile.
-    void setEngine(RemappingEngine* engine) { engine_ = engine; }
 
     void load();
     void save();
@@ -59,6 +55,10 @@ public:
 signals:
     void profilesChanged();
     void hasCompletedSetupChanged();
+    // A mapping of the active profile was edited, or another profile became
+    // the active one. A running engine restarts on it. Emitted after
+    // profilesChanged.
+    void activeProfileChanged();
 
 private:
     void keepUnreadableFile(const QByteArray& bytes);
@@ -69,7 +69,6 @@ private:
     QString folder_;
     QString configPath_;
     QString settingsPath_;
-    RemappingEngine* engine_ = nullptr;
     // Set when config.json could not be read and its bytes could not be kept
     // aside: saving over it would destroy the only copy of those settings.
     bool mustNotOverwrite_ = false;

@@ -16,20 +16,11 @@ std::optional<AppState::SetupStep> AppState::setupStepFromRawValue(int rawValue)
 }
 
 AppState::AppState(HIDInterceptor& engine, QObject* parent) : QObject(parent), engine_(engine) {
-    engine_.setRemappingObserver(this);
+    connect(&engine_, &HIDInterceptor::isRunningChanged, this, &AppState::isRemappingChanged);
 }
 
-AppState::~AppState() {
-    if (engine_.remappingObserver() == this) {
-        engine_.setRemappingObserver(nullptr);
-    }
-}
-
-void AppState::setIsRemapping(bool isRemapping) {
-    if (isRemapping_ != isRemapping) {
-        isRemapping_ = isRemapping;
-        emit isRemappingChanged();
-    }
+bool AppState::isRemapping() const {
+    return engine_.isRunning();
 }
 
 void AppState::setActiveProfile(std::optional<DeviceProfile> profile) {
@@ -45,15 +36,11 @@ void AppState::setSetupStep(SetupStep step) {
 }
 
 void AppState::toggleRemapping() {
-    if (isRemapping_) {
+    if (engine_.isRunning()) {
         engine_.stop();
-        setIsRemapping(false);
-        return;
+    } else {
+        engine_.start();
     }
-    engine_.start();
-    // Shows what the engine achieved: without an active profile it stays
-    // stopped, and the menu must not claim that remapping runs.
-    setIsRemapping(engine_.isRunning());
 }
 
 void AppState::scanDevices() {

@@ -1,7 +1,6 @@
 // Main thread only.
 #pragma once
 
-#include "engine/RemappingObserver.h"
 #include "model/DetectedHIDDevice.h"
 #include "model/DeviceProfile.h"
 
@@ -16,10 +15,11 @@ class HIDInterceptor;
 
 // The state the menu, the setup window and the engine share: whether
 // remapping runs, the profile the setup pages work on, the devices of the last
-// scan and the wizard's page. Every field notifies when it is written.
-class AppState final : public QObject, public RemappingObserver {
+// scan and the wizard's page. Every field notifies when it is written, and
+// isRemapping whenever the engine starts or stops.
+class AppState final : public QObject {
     Q_OBJECT
-    Q_PROPERTY(bool isRemapping READ isRemapping WRITE setIsRemapping NOTIFY isRemappingChanged)
+    Q_PROPERTY(bool isRemapping READ isRemapping NOTIFY isRemappingChanged)
     Q_PROPERTY(SetupStep setupStep READ setupStep WRITE setSetupStep NOTIFY setupStepChanged)
 
 public:
@@ -32,14 +32,12 @@ public:
     // The step of a raw value; nothing for a value that names no step.
     [[nodiscard]] static std::optional<SetupStep> setupStepFromRawValue(int rawValue);
 
-    // Becomes `engine`'s observer for as long as it lives.
+    // Follows `engine`, which must outlive it.
     explicit AppState(HIDInterceptor& engine, QObject* parent = nullptr);
-    ~AppState() override;
-    AppState(const AppState&) = delete;
-    AppState& operator=(const AppState&) = delete;
 
-    [[nodiscard]] bool isRemapping() const { return isRemapping_; }
-    void setIsRemapping(bool isRemapping) override;
+    // Whether the engine runs; notifies whenever that changes, whoever started
+    // or stopped it.
+    [[nodiscard]] bool isRemapping() const;
 
     [[nodiscard]] const std::optional<DeviceProfile>& activeProfile() const {
         return activeProfile_;
@@ -53,7 +51,8 @@ public:
     [[nodiscard]] SetupStep setupStep() const { return setupStep_; }
     void setSetupStep(SetupStep step);
 
-    // Stops a running engine, or starts one and shows what the engine achieved.
+    // Stops a running engine, or starts one. Without an active profile the
+    // engine stays stopped, and so does isRemapping.
     Q_INVOKABLE void toggleRemapping();
     // Replaces detectedDevices with the consumer-control devices present now.
     Q_INVOKABLE void scanDevices();
@@ -66,7 +65,6 @@ signals:
 
 private:
     HIDInterceptor& engine_;
-    bool isRemapping_ = false;
     std::optional<DeviceProfile> activeProfile_;
     std::vector<DetectedHIDDevice> detectedDevices_;
     SetupStep setupStep_ = SetupStep::selectDevice;

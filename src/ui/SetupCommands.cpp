@@ -106,7 +106,11 @@ void SetupCommands::changeDevice() {
 }
 
 void SetupCommands::startRemapping() {
-    appState_.toggleRemapping();
+    if (engine_.isRunning()) {
+        engine_.restart();
+    } else {
+        engine_.start();
+    }
     emit closeRequested();
 }
 

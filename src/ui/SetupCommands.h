@@ -45,7 +45,9 @@ public:
     Q_INVOKABLE void saveAndClose();
     Q_INVOKABLE void changeDevice();
 
-    // Completion page.
+    // Completion page: remapping runs afterwards, on the profile just set up,
+    // also when it already ran (a launch starts it whenever a profile is
+    // active, setup finished or not).
     Q_INVOKABLE void startRemapping();
 
     // Permissions guide.

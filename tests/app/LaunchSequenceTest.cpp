@@ -1,5 +1,11 @@
 #include "ShellFixtures.h"
 #include "app/AppDelegate.h"
+#include "engine/HIDInterceptor.h"
+#include "platform/sim/SimPlatform.h"
+#include "state/AppState.h"
+#include "ui/PermissionStatus.h"
+#include "ui/SetupCommands.h"
+#include "ui/StartAtLogin.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -11,12 +17,20 @@
 namespace bindwell {
 namespace {
 
-using test::RecordingEngine;
 using test::TemporaryStore;
 
 constexpr int settleMs = AppDelegate::bringToFrontDelayMs + 300;
 
-class LaunchSequence : public ::testing::Test {
+// What the previous run left behind, and what the launch then does.
+struct Launch {
+    const char* name;
+    bool hasProfile;
+    bool activeProfile;
+    bool completedSetup;
+    bool startsRemapping;
+};
+
+class LaunchSequence : public ::testing::TestWithParam<Launch> {
 protected:
     // A shown top-level window with `title`, in creation (window) order.
     QWindow& addWindow(const QString& title) {
@@ -33,71 +47,62 @@ protected:
         ASSERT_TRUE(QTest::qWaitFor([&] { return window.isActive(); }));
     }
 
+    // Starts the program over what the folder holds now.
     void launch() {
-        delegate_ = std::make_unique<AppDelegate>(files_.store(), engine_);
+        files_.reopen();
+        engine_ = std::make_unique<HIDInterceptor>(platform_, files_.store());
+        appState_ = std::make_unique<AppState>(*engine_);
+        delegate_ = std::make_unique<AppDelegate>(files_.store(), *engine_);
         delegate_->applicationDidFinishLaunching();
     }
 
-    // After a finished setup the launch leaves the focus where it was.
-    void launchAfterSetupLeavingTheFocusAlone(bool withActiveProfile) {
-        files_.addProfile("Remote", withActiveProfile);
-        files_.store().setHasCompletedSetup(true);
-        files_.reopen();
-        QWindow& other = addWindow(QStringLiteral("Other"));
-        QWindow& setup = addWindow(QStringLiteral("Bindwell"));
-        focus(other);
-        launch();
-        QTest::qWait(settleMs);
-        EXPECT_TRUE(other.isActive());
-        EXPECT_FALSE(setup.isActive());
-    }
-
+    sim::SimPlatform platform_;
     TemporaryStore files_;
-    RecordingEngine engine_;
+    std::unique_ptr<HIDInterceptor> engine_;
+    std::unique_ptr<AppState> appState_;
     std::unique_ptr<AppDelegate> delegate_;
     std::vector<std::unique_ptr<QWindow>> windows_;
 };
 
-TEST_F(LaunchSequence, FirstRunStartsNothingAndBringsTheWindowForwardHalfASecondLater) {
+// Remapping starts whenever a profile is active, even with setup unfinished
+// (a user who changed device and quit keeps remapping); the setup window comes
+// forward half a second later until setup is done, and otherwise the focus
+// stays where it was.
+TEST_P(LaunchSequence, StartsOnAnActiveProfileAndBringsUnfinishedSetupForward) {
+    const Launch& launch = GetParam();
+    if (launch.hasProfile) {
+        files_.addProfile("Remote", launch.activeProfile);
+    }
+    files_.store().setHasCompletedSetup(launch.completedSetup);
     QWindow& other = addWindow(QStringLiteral("Other"));
-    focus(other);
     QWindow& setup = addWindow(QStringLiteral("Bindwell"));
     focus(other);
 
-    launch();
+    this->launch();
 
-    EXPECT_EQ(engine_.starts, 0);
+    EXPECT_EQ(engine_->isRunning(), launch.startsRemapping);
     QTest::qWait(AppDelegate::bringToFrontDelayMs / 2);
     EXPECT_FALSE(setup.isActive()) << "brought forward before the delay";
-    EXPECT_TRUE(QTest::qWaitFor([&] { return setup.isActive(); }, settleMs));
+    if (launch.completedSetup) {
+        QTest::qWait(settleMs);
+        EXPECT_TRUE(other.isActive());
+    } else {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return setup.isActive(); }, settleMs));
+    }
 }
 
-TEST_F(LaunchSequence, CompletedSetupWithActiveProfileStartsRemappingAndTouchesNoWindow) {
-    launchAfterSetupLeavingTheFocusAlone(true);
-    EXPECT_EQ(engine_.starts, 1);
-}
+INSTANTIATE_TEST_SUITE_P(
+    PreviousRun, LaunchSequence,
+    ::testing::Values(Launch{"FirstRun", false, false, false, false},
+                      Launch{"SetupDoneProfileActive", true, true, true, true},
+                      Launch{"SetupDoneNoProfileActive", true, false, true, false},
+                      Launch{"QuitMidSetupProfileActive", true, true, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(LaunchSequence, CompletedSetupWithoutActiveProfileStartsNothing) {
-    launchAfterSetupLeavingTheFocusAlone(false);
-    EXPECT_EQ(engine_.starts, 0);
-}
-
-TEST_F(LaunchSequence, UnfinishedSetupWithActiveProfileStartsAndBringsTheWindowForward) {
-    files_.addProfile("Remote", true);
-    files_.reopen();
-    ASSERT_FALSE(files_.store().hasCompletedSetup());
-    QWindow& setup = addWindow(QStringLiteral("Bindwell"));
-    QWindow& other = addWindow(QStringLiteral("Other"));
-    focus(other);
-
-    launch();
-
-    EXPECT_EQ(engine_.starts, 1);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return setup.isActive(); }, settleMs));
-}
+using Launching = LaunchSequence;
 
 // Only an exact title matches, and of two matching windows only the first comes forward.
-TEST_F(LaunchSequence, OnlyTheFirstWindowWithTheExactTitleComesForward) {
+TEST_F(Launching, OnlyTheFirstWindowWithTheExactTitleComesForward) {
     QWindow& lower = addWindow(QStringLiteral("bindwell"));
     QWindow& longer = addWindow(QStringLiteral("Bindwell Setup"));
     QWindow& first = addWindow(QStringLiteral("Bindwell"));
@@ -112,7 +117,7 @@ TEST_F(LaunchSequence, OnlyTheFirstWindowWithTheExactTitleComesForward) {
     EXPECT_FALSE(longer.isActive());
 }
 
-TEST_F(LaunchSequence, AWindowClosedBeforeTheDelayIsNotReopened) {
+TEST_F(Launching, AWindowClosedBeforeTheDelayIsNotReopened) {
     QWindow& setup = addWindow(QStringLiteral("Bindwell"));
 
     launch();
@@ -120,6 +125,24 @@ TEST_F(LaunchSequence, AWindowClosedBeforeTheDelayIsNotReopened) {
 
     QTest::qWait(settleMs);
     EXPECT_FALSE(setup.isVisible());
+}
+
+// Quit after picking a device and before finishing setup, then launch again:
+// picking another device moves remapping to it at once, and Start Remapping
+// leaves remapping on.
+TEST_F(Launching, RelaunchInTheMiddleOfSetupEndsRemappingTheDevicePickedLast) {
+    files_.addProfile("Remote", true);
+    launch();
+    ASSERT_TRUE(engine_->isRunning());
+    PermissionStatus permissions(platform_.permissions());
+    StartAtLogin startAtLogin(QStringLiteral("/usr/bin/bindwell"));
+    SetupCommands setup(*appState_, files_.store(), *engine_, permissions, startAtLogin);
+
+    setup.nextWithDevice({{"name", "USB Headset"}, {"vendorID", 0x4D9}, {"productID", 0x1702}});
+    EXPECT_EQ(engine_->activeProfile()->deviceName, "USB Headset") << "still on the old device";
+    setup.startRemapping();
+    EXPECT_TRUE(appState_->isRemapping()) << "Start Remapping switched remapping off";
+    EXPECT_EQ(engine_->activeProfile()->deviceName, "USB Headset");
 }
 
 } // namespace

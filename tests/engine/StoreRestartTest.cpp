@@ -8,25 +8,40 @@ namespace {
 
 constexpr uint32_t kVolumeUp = 0xE9;
 
-std::vector<DeviceProfile> twoProfiles() {
-    DeviceProfile other =
-        makeProfile({makeMapping("vu", 0x0C, kVolumeUp, RemapAction::enterKey())}, false, "other");
-    other.vendorID = 1;
-    return {makeProfile({makeMapping("vu", 0x0C, kVolumeUp, RemapAction::escapeKey())}), other};
+DeviceProfile remote(bool isActive = true) {
+    return makeProfile({makeMapping("vu", 0x0C, kVolumeUp, RemapAction::escapeKey())}, isActive);
+}
+
+DeviceProfile other(bool isActive = false) {
+    DeviceProfile profile = makeProfile(
+        {makeMapping("vu", 0x0C, kVolumeUp, RemapAction::enterKey())}, isActive, "other");
+    profile.vendorID = 1;
+    return profile;
 }
 
 RemapAction engineActionOfVolumeUp(const HIDInterceptor& engine) {
     return engine.activeProfile()->findMapping(0x0C, kVolumeUp, 1)->action;
 }
 
-TEST(StoreRestart, EditOfAnInactiveProfileLeavesARunningEngineAlone) {
-    EngineHarness harness(twoProfiles());
+// An edit of the active profile restarts a running engine (the store_restart
+// scenario). Saving the active profile again does not: Reset Defaults waits
+// for Save & Close, which restarts.
+TEST(StoreRestart, ARunningEngineRestartsWhenAnotherProfileBecomesActiveAndOnlyThen) {
+    EngineHarness harness({remote(), other()});
     harness.engine.start();
     LogCapture log;
     harness.store.updateMapping("other", "vu", RemapAction::tabKey());
+    harness.store.saveProfile(other());
+    DeviceProfile reset = remote();
+    reset.buttonMappings[0].action = RemapAction::tabKey();
+    harness.store.saveProfile(reset);
     EXPECT_TRUE(log.lines().empty());
-    EXPECT_EQ(harness.platform.createdManagerCount(), 1);
     EXPECT_EQ(engineActionOfVolumeUp(harness.engine), RemapAction::escapeKey());
+
+    harness.store.saveProfile(other(true));
+    EXPECT_EQ(harness.platform.createdManagerCount(), 2);
+    EXPECT_TRUE(harness.engine.isRunning());
+    EXPECT_EQ(engineActionOfVolumeUp(harness.engine), RemapAction::enterKey());
 }
 
 } // namespace

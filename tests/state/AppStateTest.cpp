@@ -1,6 +1,5 @@
 #include "state/AppState.h"
 
-#include "LogCapture.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
 #include "platform/sim/SimPlatform.h"
@@ -14,20 +13,11 @@ namespace {
 
 using Step = AppState::SetupStep;
 
-DeviceProfile remoteProfile(bool isActive) {
-    return {.id = "remote",
-            .deviceName = "Remote",
-            .vendorID = 0x56E,
-            .productID = 0x156,
-            .buttonMappings = {},
-            .isActive = isActive};
-}
-
-// The application state over an engine on the simulated platform.
+// The application state over an engine on the simulated platform. Toggling,
+// and following starts and stops made on the engine itself, are checked by the
+// engine's scenarios (toggle, no_active_profile, store_restart), which print
+// isRemapping as it changes.
 struct StateHarness {
-    explicit StateHarness(bool withActiveProfile) {
-        store.saveProfile(remoteProfile(withActiveProfile));
-    }
     QTemporaryDir folder;
     sim::SimPlatform platform;
     ConfigStore store{folder.path()};
@@ -42,44 +32,22 @@ TEST(AppStateSetupStep, OnlyTheThreeStoredRawValuesNameAStep) {
 }
 
 TEST(AppStateFields, NotifyOnlyWhenAValueChanges) {
-    StateHarness harness(true);
+    StateHarness harness;
     QSignalSpy step(&harness.state, &AppState::setupStepChanged);
     QSignalSpy profile(&harness.state, &AppState::activeProfileChanged);
     harness.state.setSetupStep(Step::mapButtons);
     harness.state.setSetupStep(Step::mapButtons);
-    harness.state.setActiveProfile(remoteProfile(true));
+    DeviceProfile remote;
+    remote.id = "remote";
+    harness.state.setActiveProfile(remote);
     EXPECT_EQ(step.count(), 1);
     EXPECT_EQ(profile.count(), 1);
     EXPECT_EQ(harness.state.activeProfile()->id, "remote");
 }
 
-// Toggles and starts or stops made directly on the engine both show in the state.
-TEST(AppStateToggle, SwitchesTheEngineAndFollowsIt) {
-    StateHarness harness(true);
-    harness.state.toggleRemapping();
-    EXPECT_TRUE(harness.engine.isRunning());
-    EXPECT_TRUE(harness.state.isRemapping());
-    harness.engine.stop();
-    EXPECT_FALSE(harness.state.isRemapping());
-    harness.engine.start();
-    EXPECT_TRUE(harness.state.isRemapping());
-    harness.state.toggleRemapping();
-    EXPECT_FALSE(harness.engine.isRunning());
-}
-
-TEST(AppStateToggle, WithoutActiveProfileDoesNotClaimThatRemappingRuns) {
-    StateHarness harness(false);
-    LogCapture log;
-    harness.state.toggleRemapping();
-    EXPECT_FALSE(harness.state.isRemapping());
-    // The next toggle tries to start again instead of stopping what never ran.
-    harness.state.toggleRemapping();
-    EXPECT_EQ(log.lines(), std::vector<std::string>(2, "[Bindwell] No active profile found"));
-}
-
 // The scan's log lines are checked with the engine's scenarios.
 TEST(AppStateScan, ReplacesTheListWithOneEntryPerDevice) {
-    StateHarness harness(true);
+    StateHarness harness;
     harness.platform.addInterface("a", 0x56E, 0x156, "Remote");
     harness.platform.addInterface("b", 0x56E, 0x156, "Remote");
     harness.platform.addInterface("c", 0x4D9, 0x1702, "USB Headset");
@@ -92,18 +60,6 @@ TEST(AppStateScan, ReplacesTheListWithOneEntryPerDevice) {
     harness.platform.removeInterface("b");
     harness.state.scanDevices();
     EXPECT_TRUE(harness.state.detectedDevices().empty());
-}
-
-TEST(AppStateObserver, StateStopsObservingTheEngineWhenDestroyed) {
-    QTemporaryDir folder;
-    sim::SimPlatform platform;
-    ConfigStore store{folder.path()};
-    store.saveProfile(remoteProfile(true));
-    HIDInterceptor engine{platform, store};
-    { AppState state{engine}; }
-    EXPECT_EQ(engine.remappingObserver(), nullptr);
-    engine.start();
-    EXPECT_TRUE(engine.isRunning());
 }
 
 } // namespace

@@ -5,7 +5,6 @@
 #include "model/DefaultProfiles.h"
 #include "model/DetectedHIDDevice.h"
 #include "model/DeviceProfile.h"
-#include "model/RemappingEngine.h"
 
 #include <QTemporaryDir>
 #include <cstdint>
@@ -13,23 +12,6 @@
 #include <string>
 
 namespace bindwell::test {
-
-// An engine that only counts its starts.
-class RecordingEngine final : public RemappingEngine {
-public:
-    [[nodiscard]] bool isRunning() const override { return running_; }
-    void start() override {
-        ++starts;
-        running_ = true;
-    }
-    void stop() override { running_ = false; }
-    void restart() override {}
-
-    int starts = 0;
-
-private:
-    bool running_ = false;
-};
 
 // A store in a fresh temporary folder, written the way a given launch finds it.
 class TemporaryStore {

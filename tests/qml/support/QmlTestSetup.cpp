@@ -21,8 +21,6 @@ struct QmlTestSetup::World {
     HIDInterceptor engine{platform, store};
     AppState appState{engine};
     QmlTestBench bench{platform, store, engine};
-
-    World() { store.setEngine(&engine); }
 };
 
 QmlTestSetup::QmlTestSetup() = default;
