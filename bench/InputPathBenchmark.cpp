@@ -107,8 +107,7 @@ public:
 private:
     void sendFrame(int32_t value) {
         const input_event frame[] = {raw(EV_MSC, MSC_SCAN, 0xC0000 | hid::kVolumeUp),
-                                     raw(EV_KEY, KEY_VOLUMEUP, value),
-                                     raw(EV_SYN, SYN_REPORT, 0)};
+                                     raw(EV_KEY, KEY_VOLUMEUP, value), raw(EV_SYN, SYN_REPORT, 0)};
         const long before = handled_.load();
         if (::write(fds_[1], frame, sizeof frame) != sizeof frame) {
             std::perror("write");
@@ -126,15 +125,14 @@ private:
         }
         // A second apart, so the repeat filter lets every press through.
         platform_.simClock().set(platform_.simClock().uptimeSeconds() + 0.5);
-        (void)stream_.feed(std::span(events, static_cast<size_t>(bytes) / sizeof(input_event)),
-                           [this](const linuxplatform::EvdevEvent& event) {
-                               for (const linuxplatform::HidRecord& record :
-                                    translator_.translate(event)) {
-                                   (void)platform_.sendValue("remote", record.page, record.usage,
-                                                             record.value);
-                               }
-                               return true;
-                           });
+        (void)stream_.feed(
+            std::span(events, static_cast<size_t>(bytes) / sizeof(input_event)),
+            [this](const linuxplatform::EvdevEvent& event) {
+                for (const linuxplatform::HidRecord& record : translator_.translate(event)) {
+                    (void)platform_.sendValue("remote", record.page, record.usage, record.value);
+                }
+                return true;
+            });
         platform_.poster().clear();
         handled_.fetch_add(1);
         handled_.notify_one();

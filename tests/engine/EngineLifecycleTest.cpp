@@ -56,7 +56,8 @@ TEST(EngineLifecycle, StopReleasesDevicesButKeepsProfileTextAndTimes) {
     EngineHarness::runLoop();
     LogCapture log;
     harness.press("a", kVolumeUp);
-    EXPECT_TRUE(log.contains("[Bindwell] ⏭️ Deduplicated Hold Left Click (Drag) (fired 0ms ago)"));
+    EXPECT_TRUE(
+        log.contains("[Bindwell] ⏭️ Deduplicated Hold Left Click (Drag) (fired 0ms ago)"));
 }
 
 TEST(EngineLifecycle, LastEventIsAssignedOnTheEventLoopNotInsideTheCallback) {

@@ -28,9 +28,8 @@ std::vector<std::string> describe(Effects& effects) {
 }
 
 RemapCore linuxCore() {
-    return RemapCore([](int64_t virtualKey) {
-        return linuxplatform::linuxKeyForVirtualKey(virtualKey);
-    });
+    return RemapCore(
+        [](int64_t virtualKey) { return linuxplatform::linuxKeyForVirtualKey(virtualKey); });
 }
 
 TEST(RemapCore, ForcedReleaseLetsGoOfEveryHoldButtonsBeforeKeys) {

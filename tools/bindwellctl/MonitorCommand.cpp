@@ -79,26 +79,26 @@ int monitor(const std::vector<std::string_view>& args) {
     platform.inputLoop().call([&] {
         manager = platform.createHidManager();
         manager->open({
-        .matched =
-            [&](const HidDeviceRef& device) {
-                if (wanted(*device)) {
-                    print("+ " + describe(*device));
-                }
-            },
-        .removed =
-            [&](const HidDeviceRef& device) {
-                if (wanted(*device)) {
-                    print("- " + describe(*device));
-                }
-            },
-        .inputValue =
-            [&](const HidInputValue& value) {
-                if (wanted(*value.device)) {
-                    print("page 0x" + hexLower(value.usagePage) + " usage 0x" +
-                          hexLower(value.usage) + " value " + std::to_string(value.value) + "  " +
-                          textProperty(*value.device, hidproperty::product));
-                }
-            },
+            .matched =
+                [&](const HidDeviceRef& device) {
+                    if (wanted(*device)) {
+                        print("+ " + describe(*device));
+                    }
+                },
+            .removed =
+                [&](const HidDeviceRef& device) {
+                    if (wanted(*device)) {
+                        print("- " + describe(*device));
+                    }
+                },
+            .inputValue =
+                [&](const HidInputValue& value) {
+                    if (wanted(*value.device)) {
+                        print("page 0x" + hexLower(value.usagePage) + " usage 0x" +
+                              hexLower(value.usage) + " value " + std::to_string(value.value) +
+                              "  " + textProperty(*value.device, hidproperty::product));
+                    }
+                },
         });
     });
     QCoreApplication::exec();

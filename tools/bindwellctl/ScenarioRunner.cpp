@@ -210,7 +210,8 @@ void ScenarioRunner::sendValue(const ScenarioLine& line) {
 // Scripts name keys and buttons as the kernel does; the tap sees them as the
 // HID usages the kernel made them from.
 void ScenarioRunner::pressMediaKey(const ScenarioLine& line) {
-    const linuxplatform::HidUsage usage = usageNamed(line.argument(0), "a consumer key (KEY_VOLUMEUP)");
+    const linuxplatform::HidUsage usage =
+        usageNamed(line.argument(0), "a consumer key (KEY_VOLUMEUP)");
     if (usage.page != hid::kConsumerPage) {
         throw ScenarioError("'" + std::string(line.argument(0)) + "' is not a consumer key");
     }
@@ -226,7 +227,8 @@ void ScenarioRunner::pressMouseButton(const ScenarioLine& line) {
                         .pressed = parseDirection(line.argument(1))});
 }
 
-linuxplatform::HidUsage ScenarioRunner::usageNamed(std::string_view name, std::string_view expected) {
+linuxplatform::HidUsage ScenarioRunner::usageNamed(std::string_view name,
+                                                   std::string_view expected) {
     const std::optional<uint16_t> code = linuxplatform::keyCodeNamed(name);
     const std::optional<linuxplatform::HidUsage> usage =
         code ? linuxplatform::hidUsageForEvdevKey(*code) : std::nullopt;

@@ -7,8 +7,7 @@ namespace bindwell {
 void ArrayElementPresses::remember(const HidDevice* device, uint32_t usagePage,
                                    const ButtonMapping& mapping) {
     const bool known = std::any_of(entries_.begin(), entries_.end(), [&](const Entry& entry) {
-        return entry.device == device && entry.usagePage == usagePage &&
-               entry.mapping == &mapping;
+        return entry.device == device && entry.usagePage == usagePage && entry.mapping == &mapping;
     });
     if (!known) {
         entries_.push_back({device, usagePage, &mapping});

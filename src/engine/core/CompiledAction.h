@@ -17,12 +17,12 @@ using OutputKeyOf = std::function<std::optional<uint16_t>(int64_t virtualKey)>;
 // that a press only copies events.
 struct CompiledAction {
     enum class Output : uint8_t {
-        nothing,         // passthrough, blocked
-        tap,             // press and release together when the button goes down
-        hold,            // down with the button; an edge that changes nothing is ignored
-        followEdges,     // down and up with every edge of the button (Fn)
-        keyOutOfRange,   // a stored key code that cannot be a key at all
-        unpostableKey,   // a key code the platform cannot type
+        nothing,       // passthrough, blocked
+        tap,           // press and release together when the button goes down
+        hold,          // down with the button; an edge that changes nothing is ignored
+        followEdges,   // down and up with every edge of the button (Fn)
+        keyOutOfRange, // a stored key code that cannot be a key at all
+        unpostableKey, // a key code the platform cannot type
     };
 
     Output output = Output::nothing;

@@ -50,8 +50,7 @@ const ButtonMapping* mappingOfMediaKey(const DeviceProfile& profile, uint32_t us
     if (const ButtonMapping* mapping = profile.findMappingPointer(kConsumerUsagePage, usage, 1)) {
         return mapping;
     }
-    const int64_t arrayValue =
-        (usage == hid::kVolumeUp || usage == hid::kVolumeDown) ? usage : 0;
+    const int64_t arrayValue = (usage == hid::kVolumeUp || usage == hid::kVolumeDown) ? usage : 0;
     return profile.findMappingPointer(kConsumerUsagePage, kArrayElementUsage, arrayValue);
 }
 

@@ -3,9 +3,9 @@
 
 #include "platform/linux/EvdevEvent.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
-#include <array>
 #include <optional>
 
 namespace bindwell::linuxplatform {

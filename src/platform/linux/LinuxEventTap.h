@@ -17,9 +17,8 @@ namespace bindwell::linuxplatform {
 class LinuxEventTap final : public EventTap {
 public:
     // Nothing when /dev/uinput cannot be opened for writing.
-    [[nodiscard]] static std::unique_ptr<LinuxEventTap> create(InputThread& loop,
-                                                               const EventTapScope& scope,
-                                                               Handler handler);
+    [[nodiscard]] static std::unique_ptr<LinuxEventTap>
+    create(InputThread& loop, const EventTapScope& scope, Handler handler);
     ~LinuxEventTap() override;
     LinuxEventTap(const LinuxEventTap&) = delete;
     LinuxEventTap& operator=(const LinuxEventTap&) = delete;

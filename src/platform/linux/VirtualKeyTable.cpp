@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <iterator>
-#include <vector>
 #include <linux/input-event-codes.h>
+#include <vector>
 
 namespace bindwell::linuxplatform {
 namespace {

@@ -1,8 +1,8 @@
 #include "platform/sim/SimPlatform.h"
 
+#include "platform/linux/VirtualKeyTable.h"
 #include "platform/sim/SimEventTap.h"
 #include "platform/sim/SimHidManager.h"
-#include "platform/linux/VirtualKeyTable.h"
 
 #include <algorithm>
 
