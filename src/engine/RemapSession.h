@@ -36,7 +36,6 @@ public:
     void handleInputValue(const HidInputValue& value);
     [[nodiscard]] TapVerdict handleTapEvent(const TapEvent& event);
 
-    [[nodiscard]] const RemapCore& core() const { return core_; }
     [[nodiscard]] const std::vector<HidDeviceRef>& trackedDevices() const {
         return trackedDevices_;
     }

@@ -13,9 +13,6 @@ LogSink& currentSink() {
 
 constexpr std::string_view kPrefix = "[Bindwell] ";
 
-// Per thread: a batch on the input thread says nothing about the main one.
-thread_local int openBatches = 0;
-
 thread_local LogHandOff threadHandOff;
 
 } // namespace
@@ -38,9 +35,7 @@ void writeLogLine(std::string_view line) {
     }
     std::fwrite(line.data(), 1, line.size(), stdout);
     std::fputc('\n', stdout);
-    if (openBatches == 0) {
-        std::fflush(stdout);
-    }
+    std::fflush(stdout);
 }
 
 void setThreadLogHandOff(LogHandOff handOff) {
@@ -49,16 +44,6 @@ void setThreadLogHandOff(LogHandOff handOff) {
 
 void setLogSink(LogSink sink) {
     currentSink() = std::move(sink);
-}
-
-LogBatch::LogBatch() {
-    ++openBatches;
-}
-
-LogBatch::~LogBatch() {
-    if (--openBatches == 0) {
-        std::fflush(stdout);
-    }
 }
 
 } // namespace bindwell

@@ -24,15 +24,4 @@ void setThreadLogHandOff(LogHandOff handOff);
 // Writes a finished line (prefix included, no newline) to the sink or stdout.
 void writeLogLine(std::string_view line);
 
-// While one lives, log lines are still written in order but flushed only when
-// the outermost batch ends. The engine holds one around each input event, so
-// the synthetic events it posts never wait behind the write of its log lines.
-class LogBatch final {
-public:
-    LogBatch();
-    ~LogBatch();
-    LogBatch(const LogBatch&) = delete;
-    LogBatch& operator=(const LogBatch&) = delete;
-};
-
 } // namespace bindwell

@@ -20,7 +20,6 @@ public:
     void prepare() override {}
     void post(std::span<const OutputEvent> events) override;
 
-    [[nodiscard]] const std::vector<OutputEvent>& events() const { return events_; }
     // The events as describePosted() words them.
     [[nodiscard]] std::vector<std::string> descriptions() const;
     void clear() { events_.clear(); }
