@@ -136,7 +136,7 @@ void InputThread::handOff(std::span<TextRecord> records) {
                 latestLastEvent_ = std::move(record);
                 hasLastEvent_ = true;
             } else if (entries_.size() < kMaxQueuedEntries) {
-                entries_.push_back({.record = std::move(record), .line = {}, .isLine = false});
+                entries_.push_back({.record = std::move(record), .line = nullptr});
             } else {
                 ++droppedEntries_;
             }
@@ -149,7 +149,8 @@ void InputThread::handOffLogLine(std::string& line) {
     {
         const std::lock_guard lock(mutex_);
         if (entries_.size() < kMaxQueuedEntries) {
-            entries_.push_back({.record = {}, .line = std::move(line), .isLine = true});
+            entries_.push_back(
+                {.record = {}, .line = std::make_unique<std::string>(std::move(line))});
         } else {
             ++droppedEntries_;
         }
@@ -204,8 +205,8 @@ void InputThread::drain() {
 }
 
 void InputThread::deliver(Entry& entry) {
-    if (entry.isLine) {
-        writeLogLine(entry.line);
+    if (entry.line) {
+        writeLogLine(*entry.line);
     } else if (receiver_) {
         receiver_(entry.record);
     }
@@ -242,27 +243,33 @@ void InputThread::run() {
     for (;;) {
         const int count = epoll_wait(epollFd_, events, kMaxEventsPerWait,
                                      textsWaiting_ ? kQuietMilliseconds : -1);
-        const bool quiet = count == 0;
-        if (textsWaiting_ &&
-            (quiet || std::chrono::steady_clock::now() - textsWaitingSince_ >= kLongestTextWait)) {
-            wakeMainThreadForTexts();
-        }
+        bool woken = false;
         for (int i = 0; i < count; ++i) {
             if (events[i].data.fd == wakeFd_) {
                 uint64_t wakes = 0;
                 (void)::read(wakeFd_, &wakes, sizeof wakes);
                 runCommands();
+                woken = true;
             } else {
                 dispatch(events[i].data.fd);
             }
             runDeferred();
         }
-        const std::lock_guard lock(mutex_);
-        if (quit_ && commands_.empty()) {
+        // Only now, with this pass's output written, is time spent on the texts.
+        if (textsWaiting_ && (count == 0 || std::chrono::steady_clock::now() - textsWaitingSince_ >=
+                                                kLongestTextWait)) {
+            wakeMainThreadForTexts();
+        }
+        if (woken && quitRequested()) {
             break;
         }
     }
     setThreadLogHandOff({});
+}
+
+bool InputThread::quitRequested() {
+    const std::lock_guard lock(mutex_);
+    return quit_ && commands_.empty();
 }
 
 void InputThread::dispatch(int fd) {

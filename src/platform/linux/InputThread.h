@@ -42,16 +42,17 @@ private:
         std::function<void()> onReadable;
     };
     // A record, or a line the input thread logged itself (a device found).
+    // Lines are rare, so they live on the heap and a record's entry stays small.
     struct Entry {
         TextRecord record;
-        std::string line;
-        bool isLine = false;
+        std::unique_ptr<std::string> line;
     };
 
     void ensureStarted();
     void run();
     void dispatch(int fd);
     void runCommands();
+    [[nodiscard]] bool quitRequested();
     void runDeferred();
     void handOffLogLine(std::string& line);
     void noteTextsWaiting();

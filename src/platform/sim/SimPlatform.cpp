@@ -5,6 +5,8 @@
 #include "platform/sim/SimHidManager.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 
 namespace bindwell::sim {
 
@@ -36,7 +38,18 @@ std::vector<SimPlatform::Interface>::const_iterator SimPlatform::find(std::strin
 
 template <typename Announce> void SimPlatform::announce(const Announce& announcement) const {
     // A callback may close a manager, so work on a copy and skip closed ones.
-    const std::vector<SimHidManager*> managers = openManagers_;
+    // The copy stays on the stack for the usual one or two managers, so the
+    // benchmarks that feed input through here count no allocation of ours.
+    std::array<SimHidManager*, 4> few{};
+    std::vector<SimHidManager*> many;
+    std::span<SimHidManager* const> managers;
+    if (openManagers_.size() <= few.size()) {
+        std::copy(openManagers_.begin(), openManagers_.end(), few.begin());
+        managers = std::span(few.data(), openManagers_.size());
+    } else {
+        many = openManagers_;
+        managers = many;
+    }
     for (SimHidManager* manager : managers) {
         if (std::find(openManagers_.begin(), openManagers_.end(), manager) != openManagers_.end()) {
             announcement(*manager);
