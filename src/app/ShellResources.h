@@ -1,3 +1,4 @@
+// Any thread; constants.
 #pragma once
 
 // Paths of the shell's compiled-in resources.

@@ -1,3 +1,4 @@
+// Any thread; plain values.
 #pragma once
 
 #include "model/HidUsages.h"

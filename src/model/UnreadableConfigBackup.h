@@ -1,3 +1,4 @@
+// Main thread only (the store calls it).
 #pragma once
 
 #include <QByteArray>

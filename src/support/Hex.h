@@ -1,3 +1,4 @@
+// Any thread; no state of its own.
 #pragma once
 
 #include <cstdint>
