@@ -1,5 +1,6 @@
 #include "model/DefaultProfiles.h"
 
+#include "AcmeDevices.h"
 #include "model/ConfigFormat.h"
 
 #include <gtest/gtest.h>
@@ -7,14 +8,7 @@
 namespace bindwell {
 namespace {
 
-DetectedHIDDevice device(std::string name, int64_t vendor, int64_t product) {
-    return {.id = DetectedHIDDevice::makeID(vendor, product),
-            .name = std::move(name),
-            .manufacturer = "Acme",
-            .vendorID = vendor,
-            .productID = product,
-            .transport = "USB"};
-}
+constexpr auto* device = &test::acmeDevice;
 
 // The Relacon reports its volume keys only through its array field, so its
 // layout has no plain volume usage while the generic one has both forms.

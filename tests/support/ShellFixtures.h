@@ -1,10 +1,8 @@
 // Main thread only.
 #pragma once
 
+#include "AcmeDevices.h"
 #include "model/ConfigStore.h"
-#include "model/DefaultProfiles.h"
-#include "model/DetectedHIDDevice.h"
-#include "model/DeviceProfile.h"
 
 #include <QTemporaryDir>
 #include <cstdint>
@@ -22,13 +20,7 @@ public:
 
     // A stored profile with the generic layout for a controller called `deviceName`.
     void addProfile(const std::string& deviceName, bool isActive) {
-        const DetectedHIDDevice device{.id = DetectedHIDDevice::makeID(vendorID, productID),
-                                       .name = deviceName,
-                                       .manufacturer = "Acme",
-                                       .vendorID = vendorID,
-                                       .productID = productID,
-                                       .transport = "USB"};
-        DeviceProfile profile = genericProfile(device);
+        DeviceProfile profile = genericProfile(acmeDevice(deviceName, vendorID, productID));
         profile.id = deviceName;
         profile.deviceName = deviceName;
         profile.isActive = isActive;
