@@ -1,7 +1,7 @@
 #include "app/BindwellApp.h"
 
 #include "LogCapture.h"
-#include "SharedShell.h"
+#include "SimShell.h"
 #include "app/AppDelegate.h"
 #include "support/Log.h"
 
