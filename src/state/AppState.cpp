@@ -6,15 +6,6 @@
 
 namespace bindwell {
 
-std::optional<AppState::SetupStep> AppState::setupStepFromRawValue(int rawValue) {
-    for (SetupStep step : allSetupSteps) {
-        if (static_cast<int>(step) == rawValue) {
-            return step;
-        }
-    }
-    return std::nullopt;
-}
-
 AppState::AppState(HIDInterceptor& engine, QObject* parent) : QObject(parent), engine_(engine) {
     connect(&engine_, &HIDInterceptor::isRunningChanged, this, &AppState::isRemappingChanged);
 }

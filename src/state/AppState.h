@@ -5,7 +5,6 @@
 #include "model/DeviceProfile.h"
 
 #include <QObject>
-#include <array>
 #include <optional>
 #include <vector>
 
@@ -25,12 +24,6 @@ class AppState final : public QObject {
 public:
     enum class SetupStep { selectDevice = 0, mapButtons = 1, done = 2 };
     Q_ENUM(SetupStep)
-
-    // Every step, in wizard order.
-    static constexpr std::array<SetupStep, 3> allSetupSteps{SetupStep::selectDevice,
-                                                            SetupStep::mapButtons, SetupStep::done};
-    // The step of a raw value; nothing for a value that names no step.
-    [[nodiscard]] static std::optional<SetupStep> setupStepFromRawValue(int rawValue);
 
     // Follows `engine`, which must outlive it.
     explicit AppState(HIDInterceptor& engine, QObject* parent = nullptr);

@@ -30,21 +30,15 @@ public slots:
     void open(const QUrl& url) { opened.push_back(url); }
 };
 
-TEST(FeedbackForm, TheShippedAddressOpensInTheBrowser) {
-    UrlRecorder browser;
-    EXPECT_TRUE(openFeedbackForm());
-    ASSERT_EQ(browser.opened.size(), 1u);
-    EXPECT_EQ(browser.opened.front(), QUrl(QString::fromLatin1(feedbackFormAddress)));
-    EXPECT_EQ(browser.opened.front().scheme(), QStringLiteral("https"));
-}
-
-TEST(FeedbackForm, TextThatIsNoWebAddressOpensNothing) {
+TEST(FeedbackForm, OnlyTheShippedWebAddressOpensInTheBrowser) {
     UrlRecorder browser;
     for (const char* text : {"", "not an address", "https://", "https://exa mple.com/form",
                              "file:///etc/passwd", "javascript:alert(1)"}) {
         EXPECT_FALSE(openFeedbackForm(QString::fromLatin1(text))) << text;
     }
     EXPECT_TRUE(browser.opened.empty());
+    EXPECT_TRUE(openFeedbackForm());
+    EXPECT_EQ(browser.opened, std::vector<QUrl>{QUrl(QString::fromLatin1(feedbackFormAddress))});
 }
 
 } // namespace

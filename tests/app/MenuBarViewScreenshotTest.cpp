@@ -1,4 +1,4 @@
-#include "SharedShell.h"
+#include "SimShell.h"
 #include "app/BindwellApp.h"
 #include "app/ShellResources.h"
 

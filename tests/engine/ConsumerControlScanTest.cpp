@@ -13,6 +13,7 @@ std::vector<std::string> namesOf(const std::vector<DetectedHIDDevice>& devices) 
     return names;
 }
 
+// A property that is missing or of the wrong type reads as "Unknown" or 0.
 TEST(ConsumerControlScan, ReadsEveryFieldWithItsDefault) {
     sim::SimPlatform platform;
     auto device = platform.addInterface("a", 0x56E, 0x156, "Remote");
@@ -20,6 +21,7 @@ TEST(ConsumerControlScan, ReadsEveryFieldWithItsDefault) {
     device->setProperty(hidproperty::transport, std::string("USB"));
     auto bare = platform.addInterface("b", 0x10, 0x20, "");
     bare->removeProperty(hidproperty::product);
+    bare->setProperty(hidproperty::transport, int64_t{1});
     const auto found = HIDInterceptor::scanConsumerControlDevices(platform);
     ASSERT_EQ(found.size(), 2U);
     EXPECT_EQ(found[0], (DetectedHIDDevice{.id = "1390:342",
@@ -37,6 +39,8 @@ TEST(ConsumerControlScan, ReadsEveryFieldWithItsDefault) {
 TEST(ConsumerControlScan, LeavesOutDevicesWithoutVendorID) {
     sim::SimPlatform platform;
     platform.addInterface("a", 0x56E, 0x156, "Remote")->removeProperty(hidproperty::vendorID);
+    platform.addInterface("b", 0x56E, 0x156, "Remote")
+        ->setProperty(hidproperty::vendorID, std::string("0x56e"));
     EXPECT_TRUE(HIDInterceptor::scanConsumerControlDevices(platform).empty());
 }
 

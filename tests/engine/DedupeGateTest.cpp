@@ -5,13 +5,7 @@
 namespace bindwell {
 namespace {
 
-TEST(DedupeGate, ActionsShareAnEntryExactlyWhenTheirNamesAreEqual) {
-    DedupeGate gate;
-    ASSERT_TRUE(gate.admitPress(gate.slotFor("Copy"), 10.0).admitted);
-    EXPECT_FALSE(gate.admitPress(gate.slotFor("Copy"), 10.02).admitted);
-    EXPECT_TRUE(gate.admitPress(gate.slotFor("Copy again"), 10.02).admitted);
-}
-
+// Which presses share an entry: the dedupe scenario.
 TEST(DedupeGate, ReportedMillisecondsAreTruncatedNotRoundedAndADropKeepsTheTime) {
     DedupeGate gate;
     const uint32_t enter = gate.slotFor("Enter");

@@ -1,5 +1,5 @@
-#include "QmlTestSetup.h"
+#include "QmlTestBench.h"
 
 #include <QtQuickTest>
 
-QUICK_TEST_MAIN_WITH_SETUP(bindwell_qml, bindwell::test::QmlTestSetup)
+QUICK_TEST_MAIN_WITH_SETUP(bindwell_qml, bindwell::test::QmlTestBench)

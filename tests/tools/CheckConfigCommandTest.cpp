@@ -1,5 +1,5 @@
+#include "AcmeDevices.h"
 #include "model/ConfigFormat.h"
-#include "model/DefaultProfiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -45,23 +45,12 @@ protected:
     QTemporaryDir dir;
 };
 
-DeviceProfile profileFor(std::string name, int64_t vendor, bool active) {
-    DeviceProfile profile = defaultProfile({.id = DetectedHIDDevice::makeID(vendor, 342),
-                                            .name = std::move(name),
-                                            .manufacturer = "Acme",
-                                            .vendorID = vendor,
-                                            .productID = 342,
-                                            .transport = "USB"});
-    profile.isActive = active;
-    return profile;
-}
-
 // Each case runs on a file with the given text, or else with the given
 // arguments. An expected output that ends in a newline is the whole output,
 // any other is how the output starts.
 TEST_F(CheckConfigCommandTest, ExitCodeAndOutputSayWhatIsWrong) {
-    const std::string valid =
-        writeConfig({profileFor("Pad", 1, false), profileFor("Relacon ⌘", 1390, true)});
+    const std::string valid = writeConfig(
+        {test::acmeProfile("Pad", 1, 342, false), test::acmeProfile("Relacon ⌘", 1390, 342, true)});
     const auto cannotRead = [this](const QString& name) {
         return "error: cannot read " + path(name).toStdString() + ": ";
     };

@@ -1,16 +1,11 @@
 #include "ui/MenuModel.h"
 
-#include "SimShell.h"
-#include "support/Log.h"
-
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
 namespace bindwell {
 namespace {
-
-using test::SimShell;
 
 DeviceProfile profileNamed(const std::string& deviceName) {
     DeviceProfile profile;
@@ -51,43 +46,6 @@ TEST(MenuRows, FollowTheStateTable) {
         EXPECT_EQ(rows.deviceName,
                   c.showsDevice ? QString::fromStdString(c.profile->deviceName) : QString());
     }
-}
-
-// Records what the menu asked of the application, in order.
-class RecordingShell final : public MenuModel::Shell {
-public:
-    void showWindow(const QString& identifier) override {
-        calls.push_back("show " + identifier.toStdString());
-    }
-    void openFeedbackForm() override { calls.push_back("feedback"); }
-    void terminate() override { calls.push_back("terminate"); }
-
-    std::vector<std::string> calls;
-};
-
-class MenuModelTest : public ::testing::Test {
-protected:
-    SimShell app;
-    RecordingShell shell;
-    MenuModel menu{app.appState, app.engine, app.store(), shell};
-};
-
-TEST_F(MenuModelTest, CommandsReachTheShell) {
-    menu.openButtonSettings();
-    menu.sendFeedback();
-    EXPECT_EQ(shell.calls, (std::vector<std::string>{"show setup", "feedback"}));
-}
-
-TEST_F(MenuModelTest, QuitWhilePausedStillStopsTheEngineBeforeEnding) {
-    // The engine's stop line lands in the same record as the shell's calls.
-    setLogSink([this](std::string_view line) {
-        if (line == "[Bindwell] Remapping stopped") {
-            shell.calls.emplace_back("stop");
-        }
-    });
-    menu.quit();
-    setLogSink({});
-    EXPECT_EQ(shell.calls, (std::vector<std::string>{"stop", "terminate"}));
 }
 
 } // namespace

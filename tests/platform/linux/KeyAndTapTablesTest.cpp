@@ -9,13 +9,6 @@
 namespace bindwell::linuxplatform {
 namespace {
 
-TEST(VirtualKeyTable, CodesWithoutALinuxKeyAreRefused) {
-    EXPECT_FALSE(linuxKeyForVirtualKey(10)); // ISO section key
-    EXPECT_FALSE(linuxKeyForVirtualKey(52));
-    EXPECT_FALSE(linuxKeyForVirtualKey(-1));
-    EXPECT_FALSE(linuxKeyForVirtualKey(70000));
-}
-
 TEST(VirtualKeyTable, EveryVirtualKeyMapsToADistinctPostableKey) {
     std::set<uint16_t> seen;
     for (int64_t code = 0; code < 128; ++code) {

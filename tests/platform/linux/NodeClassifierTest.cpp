@@ -1,28 +1,51 @@
 #include "platform/linux/NodeClassifier.h"
 
+#include "platform/linux/NodeInspector.h"
+
 #include <cerrno>
 #include <gtest/gtest.h>
 
 namespace bindwell::linuxplatform {
 namespace {
 
-TEST(NodeClassifier, OwnVirtualDevicesAreRecognisedFirst) {
-    EXPECT_EQ(classifyNode({"bindwell/virtual", 0, true}), NodeVerdict::ownVirtualDevice);
-    EXPECT_EQ(classifyNode({"bindwell/tap", EACCES, false}), NodeVerdict::ownVirtualDevice);
-    EXPECT_EQ(classifyNode({"usb-0000:00:14.0-1/input1", 0, true}), NodeVerdict::consumerControl);
-    // Only a prefix marks ours.
-    EXPECT_EQ(classifyNode({"usb/bindwell", 0, true}), NodeVerdict::consumerControl);
-    EXPECT_EQ(classifyNode({"isa0060/serio0/input0", 0, false}), NodeVerdict::noConsumerKeys);
+TEST(NodeClassifier, OwnDevicesFirstThenWhatOpeningTheNodeSaid) {
+    const std::vector<std::pair<NodeFacts, NodeVerdict>> cases{
+        {{"bindwell/virtual", 0, true}, NodeVerdict::ownVirtualDevice},
+        {{"bindwell/tap", EACCES, false}, NodeVerdict::ownVirtualDevice},
+        {{"usb-0000:00:14.0-1/input1", 0, true}, NodeVerdict::consumerControl},
+        {{"usb/bindwell", 0, true}, NodeVerdict::consumerControl}, // only a prefix marks ours
+        {{"isa0060/serio0/input0", 0, false}, NodeVerdict::noConsumerKeys},
+        {{"", ENODEV, false}, NodeVerdict::vanished},
+        {{"", EACCES, false}, NodeVerdict::unreadable},
+        {{"", EPERM, false}, NodeVerdict::unreadable},
+        // A closed consumer-control node is still a controller, listed before access is granted.
+        {{"", EACCES, true}, NodeVerdict::unreadableConsumerControl},
+    };
+    for (const auto& [facts, verdict] : cases) {
+        EXPECT_EQ(classifyNode(facts), verdict) << facts.phys << " " << facts.openError;
+    }
 }
 
-TEST(NodeClassifier, OpenFailuresTellVanishedFromForbidden) {
-    EXPECT_EQ(classifyNode({"", ENOENT, false}), NodeVerdict::vanished);
-    EXPECT_EQ(classifyNode({"", ENODEV, false}), NodeVerdict::vanished);
-    EXPECT_EQ(classifyNode({"", EACCES, false}), NodeVerdict::unreadable);
-    EXPECT_EQ(classifyNode({"", EPERM, false}), NodeVerdict::unreadable);
-    // A closed consumer-control node is still a controller, listed before access is granted.
-    EXPECT_EQ(classifyNode({"", EACCES, true}), NodeVerdict::unreadableConsumerControl);
-    EXPECT_EQ(classifyNode({"", ENOTTY, false}), NodeVerdict::notAnInputNode);
+// A node gone since the scan, a file that is no input node, and one of ours,
+// which is never opened (the missing path would fail if it were).
+TEST(NodeInspector, WhatOpeningANodeSaysDecidesItsVerdictAndItsLine) {
+    const std::vector<std::tuple<std::string, std::string, NodeVerdict, std::string>> cases{
+        {"/dev/input/event-unplugged", "", NodeVerdict::vanished,
+         "/dev/input/event-unplugged: gone before it could be opened (No such file or directory)"},
+        {"/dev/null", "", NodeVerdict::notAnInputNode,
+         "/dev/null: cannot be opened as an input device (Inappropriate ioctl for device)"},
+        {"/dev/input/event-missing", "bindwell/tap", NodeVerdict::ownVirtualDevice,
+         "/dev/input/event-missing: our own virtual device"},
+    };
+    for (const auto& [devnode, phys, verdict, line] : cases) {
+        InputNodeInfo info;
+        info.devnode = devnode;
+        info.phys = phys;
+        const InspectedNode node = inspectNode(info);
+        EXPECT_EQ(node.verdict, verdict) << devnode;
+        EXPECT_FALSE(node.handle) << devnode;
+        EXPECT_EQ(describeSkip(node), line);
+    }
 }
 
 } // namespace

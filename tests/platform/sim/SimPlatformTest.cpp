@@ -55,15 +55,6 @@ TEST_F(SimManagerTest, InterfacesPresentAtOpenAreMatchedOnTheEventLoopNotInsideO
               (std::vector<std::string>{"matched a", "matched b", "value a 233", "removed"}));
 }
 
-TEST_F(SimManagerTest, NothingIsReportedAfterClose) {
-    manager->close();
-    QCoreApplication::sendPostedEvents();
-    platform.sendValue("a", 0x0C, 0xE9, 1);
-    platform.removeInterface("a");
-    EXPECT_TRUE(reports.lines.empty());
-    EXPECT_EQ(platform.openManagerCount(), 0);
-}
-
 TEST_F(SimManagerTest, InterfaceGoneBeforeTheLoopRunsIsNeverMatched) {
     platform.removeInterface("a");
     QCoreApplication::sendPostedEvents();

@@ -45,8 +45,6 @@ Item {
             if (AppState.isRemapping)
                 AppState.toggleRemapping()
             ConfigStore.hasCompletedSetup = false
-            TestBench.removeAllDevices()
-            TestBench.clearPostedEvents()
             closeSpy.clear()
         }
 
@@ -91,7 +89,6 @@ Item {
         }
 
         function test_a_choice_is_stored_at_once_and_restarts_only_a_running_engine() {
-            TestBench.addDevice("remote", 0x1234, 0x5678, "Remote")
             const page = startWith(generic, false)
             let starts = TestBench.engineStarts
             choose(page, "Middle Click", "Ctrl+C Copy")
@@ -106,13 +103,9 @@ Item {
             compare(chipText(page, "Skip Forward"), "Escape")
             compare(TestBench.storedAction("Skip Forward"), "Escape")
             verify(TestBench.configText().indexOf("escapeKey") >= 0)
+            // What the restarted engine then does with it: the store_restart
+            // scenario and the first-run test.
             compare(TestBench.engineStarts, starts + 1)
-
-            // Let the device's arrival reach the restarted engine, then press.
-            wait(50)
-            TestBench.advanceClock(1)
-            TestBench.click("remote", 0xB5)
-            tryVerify(() => TestBench.postedEvents().join() === "post KEY_ESC down,post KEY_ESC up")
         }
 
         function test_a_recorded_shortcut_is_stored_and_escape_is_recorded_not_closing() {
@@ -173,21 +166,6 @@ Item {
                     AppState.toggleRemapping()
                 page.destroy()
             }
-        }
-
-        function test_change_device_stops_the_engine_and_clears_the_flag() {
-            const page = startWith(generic, true)
-            AppState.toggleRemapping()
-            AppState.setupStep = Steps.mapButtons
-            click(find(page, "changeDeviceButton"))
-            verify(!AppState.isRemapping)
-            verify(!ConfigStore.hasCompletedSetup)
-            verify(!TestBench.storedSetupFlag())
-            compare(AppState.setupStep, Steps.selectDevice)
-            compare(find(page, "mappingTitle").text, "Map Your Buttons")
-            // The profile stays stored and active.
-            verify(ActiveProfile.hasProfile)
-            compare(TestBench.storedAction("Play/Pause"), "Fn Key (Hold)")
         }
 
         function test_back_keeps_the_profile_and_activate_finishes_setup_without_remapping() {

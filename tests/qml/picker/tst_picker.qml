@@ -147,11 +147,7 @@ Item {
             keyClick(Qt.Key_Z, Qt.MetaModifier | Qt.ShiftModifier | Qt.AltModifier | Qt.ControlModifier)
             compare(selectSpy.signalArguments[1][0].displayName, "Ctrl+Alt+Shift+Super+Z")
             compare(selectSpy.signalArguments[1][0].control, true)
-
-            // Escape alone is a key like any other; only Cancel stops the recorder.
-            startRecording(picker)
-            keyClick(Qt.Key_Escape)
-            compare(selectSpy.signalArguments[2][0].displayName, "Esc")
+            // Escape alone is recorded too: the editor's test.
         }
 
         function test_hold_while_pressed_records_a_held_shortcut() {

@@ -40,20 +40,6 @@ Item {
             }
         }
     }
-    Component {
-        id: guideWindowComponent
-        Window {
-            width: 700
-            height: 700
-            visible: true
-            property alias guide: guide
-            PermissionsGuideView {
-                id: guide
-                anchors.fill: parent
-            }
-        }
-    }
-
     PageTestCase {
         id: test
         name: "Setup"
@@ -111,17 +97,15 @@ Item {
             verify(opened[1].endsWith("/help/permissions.html#read-controller"), opened[1])
         }
 
-        function test_a_grant_or_revoke_while_shown_is_seen_within_one_poll() {
+        // A grant or revoke while shown is seen within one poll; leaving the
+        // guide stops polling, and showing it again checks at once.
+        function test_the_guide_polls_while_shown() {
             const guide = makeGuide(false, false)
+            verify(PermissionStatus.isPolling)
             TestBench.setPermissions(false, true)
             tryVerify(() => find(guide, "inputMonitoringCard").isGranted, 2500)
             TestBench.setPermissions(false, false)
             tryVerify(() => waiting(guide, "inputMonitoringCard"), 2500)
-        }
-
-        function test_leaving_the_guide_stops_polling_and_showing_it_checks_at_once() {
-            let guide = makeGuide(false, false)
-            verify(PermissionStatus.isPolling)
             guide.visible = false
             verify(!PermissionStatus.isPolling)
             TestBench.setPermissions(true, false)
@@ -130,15 +114,6 @@ Item {
             verify(find(guide, "accessibilityCard").isGranted)
             guide.destroy()
             tryVerify(() => !PermissionStatus.isPolling)
-        }
-
-        function test_continue_without_a_callback_dismisses_the_window() {
-            TestBench.setPermissions(false, false)
-            const window = createTemporaryObject(guideWindowComponent, root)
-            tryVerify(() => window.visible)
-            waitForRendering(window.guide)
-            window.guide.continueFromGuide()
-            verify(!window.visible)
         }
 
         function makeDevicePage() {
@@ -186,21 +161,6 @@ Item {
             compare(AppState.setupStep, Steps.mapButtons)
         }
 
-        function test_the_controller_gets_its_layout_by_name_or_by_ids() {
-            for (const c of [{name: "my RELACON", vendorID: 0x1111, productID: 0x2222},
-                             {name: "USB Receiver", vendorID: 1390, productID: 342}]) {
-                TestBench.removeAllDevices()
-                TestBench.addDevice("device", c.vendorID, c.productID, c.name)
-                const page = makeDevicePage()
-                click(find(page, "deviceRow_" + c.vendorID + ":" + c.productID))
-                click(find(page, "nextButton"))
-                compare(ActiveProfile.remappable.length, 8, c.name)
-                compare(ActiveProfile.fixed.map(m => m.label),
-                        ["Bottom Trigger (Left Click)", "Top Trigger (Right Click)"])
-                page.destroy()
-            }
-        }
-
         function litSegments(view) {
             let lit = 0
             for (let i = 0; i < 3; ++i)
@@ -215,15 +175,9 @@ Item {
             return window
         }
 
-        function test_the_guide_is_shown_only_while_a_permission_is_missing() {
-            TestBench.setPermissions(true, false)
-            let window = openWindow()
-            click(find(find(window.view, "permissionsGuideView"), "continueButton"))
-            tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)
-            window.destroy()
-
-            TestBench.setPermissions(true, true)
-            window = openWindow()
+        // With a permission missing the guide comes first (the first-run test).
+        function test_with_both_permissions_the_guide_is_skipped() {
+            const window = openWindow()
             tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)
             compare(findChild(window.view, "permissionsGuideView"), null)
             compare(litSegments(window.view), 1)
@@ -231,10 +185,13 @@ Item {
             compare(litSegments(window.view), 2)
         }
 
+        // Change Device also stops remapping and clears the stored setup
+        // flag, but keeps the profile stored and active.
         function test_after_setup_the_window_is_the_editor_until_change_device() {
             SetupCommands.nextWithDevice({id: "1:2", name: "Stored Remote", vendorID: 1, productID: 2})
             ConfigStore.hasCompletedSetup = true
             AppState.setupStep = Steps.done
+            AppState.toggleRemapping()
             TestBench.setPermissions(false, false)
             const window = openWindow()
             compare(AppState.setupStep, Steps.mapButtons)
@@ -245,6 +202,9 @@ Item {
             compare(find(editor, "deviceHeaderName").text, "Stored Remote")
 
             click(find(editor, "changeDeviceButton"))
+            verify(!AppState.isRemapping)
+            verify(!TestBench.storedSetupFlag())
+            compare(ActiveProfile.deviceName, "Stored Remote")
             compare(find(window.view, "headerMode").text, "Setup")
             verify(find(window.view, "stepBar").visible)
             tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)

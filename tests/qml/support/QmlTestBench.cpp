@@ -3,20 +3,43 @@
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
 #include "platform/sim/SimPlatform.h"
+#include "state/AppState.h"
 #include "ui/PermissionStatus.h"
+#include "ui/QmlRegistration.h"
 
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace bindwell::test {
 
-QmlTestBench::QmlTestBench(sim::SimPlatform& platform, ConfigStore& store, HIDInterceptor& engine,
-                           QObject* parent)
-    : QObject(parent), platform_(platform), store_(store) {
-    connect(&engine, &HIDInterceptor::isRunningChanged, this, [this, &engine] {
-        if (engine.isRunning()) {
+struct QmlTestBench::World {
+    sim::SimPlatform platform;
+    QTemporaryDir folder;
+    ConfigStore store{folder.path()};
+    HIDInterceptor engine{platform, store};
+    AppState appState{engine};
+};
+
+QmlTestBench::QmlTestBench() = default;
+
+QmlTestBench::~QmlTestBench() {
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+}
+
+void QmlTestBench::applicationAvailable() {
+    // Test mode keeps the standard paths under $HOME/.qttest; a home of the
+    // suite's own keeps suites running side by side out of each other's
+    // files (the autostart entry among them).
+    qputenv("HOME", home_.path().toUtf8());
+    QStandardPaths::setTestModeEnabled(true);
+    world_ = std::make_unique<World>();
+    registerQmlTypes(world_->appState, world_->store, world_->engine, world_->platform);
+    qmlRegisterSingletonInstance("Bindwell.Test", 1, 0, "TestBench", this);
+    connect(&world_->engine, &HIDInterceptor::isRunningChanged, this, [this] {
+        if (world_->engine.isRunning()) {
             ++engineStarts_;
             emit engineStartsChanged();
         }
@@ -24,8 +47,23 @@ QmlTestBench::QmlTestBench(sim::SimPlatform& platform, ConfigStore& store, HIDIn
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "recordOpenedUrl");
 }
 
-QmlTestBench::~QmlTestBench() {
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+// No test may run pkexec: the pages' access requests are recorded instead.
+void QmlTestBench::qmlEngineAvailable(QQmlEngine* engine) {
+    const int type = qmlTypeId("Bindwell.Core", 1, 0, "PermissionStatus");
+    if (auto* status = engine->singletonInstance<PermissionStatus*>(type)) {
+        status->setLauncher(
+            [this](const AccessGrantCommand& command, std::function<void(int)> done) {
+                accessRequests_.append(command.program + u' ' + command.arguments.join(u' '));
+                emit accessRequestsChanged();
+                done(0);
+            });
+    }
+}
+
+void QmlTestBench::cleanupTestCase() {
+    // The engine may hold a seized simulated device; let it go before the
+    // platform disappears.
+    world_->engine.stop();
 }
 
 void QmlTestBench::recordOpenedUrl(const QUrl& url) {
@@ -33,66 +71,50 @@ void QmlTestBench::recordOpenedUrl(const QUrl& url) {
     emit openedUrlsChanged();
 }
 
-void QmlTestBench::recordAccessRequests(PermissionStatus& status) {
-    status.setLauncher([this](const AccessGrantCommand& command, std::function<void(int)> done) {
-        accessRequests_.append(command.program + u' ' + command.arguments.join(u' '));
-        emit accessRequestsChanged();
-        done(0);
-    });
-}
-
 void QmlTestBench::setPermissions(bool accessibility, bool inputMonitoring) {
-    platform_.simPermissions().setCanPostEvents(accessibility);
-    platform_.simPermissions().setCanMonitorInput(inputMonitoring);
+    world_->platform.simPermissions().setCanPostEvents(accessibility);
+    world_->platform.simPermissions().setCanMonitorInput(inputMonitoring);
 }
 
 void QmlTestBench::addDevice(const QString& id, int vendorID, int productID, const QString& name) {
-    if (platform_.addInterface(id.toStdString(), vendorID, productID, name.toStdString())) {
+    if (world_->platform.addInterface(id.toStdString(), vendorID, productID, name.toStdString())) {
         deviceIDs_.append(id);
     }
 }
 
 void QmlTestBench::removeAllDevices() {
     for (const QString& id : std::as_const(deviceIDs_)) {
-        platform_.removeInterface(id.toStdString());
+        world_->platform.removeInterface(id.toStdString());
     }
     deviceIDs_.clear();
 }
 
 void QmlTestBench::click(const QString& id, int usage) {
     const auto usageID = static_cast<uint32_t>(usage);
-    platform_.sendValue(id.toStdString(), 0x0C, usageID, 1);
-    platform_.sendValue(id.toStdString(), 0x0C, usageID, 0);
+    world_->platform.sendValue(id.toStdString(), 0x0C, usageID, 1);
+    world_->platform.sendValue(id.toStdString(), 0x0C, usageID, 0);
 }
 
 QStringList QmlTestBench::postedEvents() const {
     QStringList list;
-    for (const std::string& line : platform_.poster().descriptions()) {
+    for (const std::string& line : world_->platform.poster().descriptions()) {
         list.append(QString::fromStdString(line));
     }
     return list;
 }
 
-void QmlTestBench::clearPostedEvents() {
-    platform_.poster().clear();
-}
-
-void QmlTestBench::advanceClock(double seconds) {
-    platform_.simClock().set(platform_.simClock().uptimeSeconds() + seconds);
-}
-
 QString QmlTestBench::configText() const {
-    QFile file(store_.configPath());
+    QFile file(world_->store.configPath());
     return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }
 
 bool QmlTestBench::storedSetupFlag() const {
-    const QString path = QFileInfo(store_.configPath()).dir().filePath("Bindwell.conf");
+    const QString path = QFileInfo(world_->store.configPath()).dir().filePath("Bindwell.conf");
     return QSettings(path, QSettings::IniFormat).value(ConfigStore::setupKey, false).toBool();
 }
 
 QString QmlTestBench::storedAction(const QString& label) const {
-    if (const auto profile = store_.activeProfile()) {
+    if (const auto profile = world_->store.activeProfile()) {
         for (const ButtonMapping& mapping : profile->buttonMappings) {
             if (mapping.label == label.toStdString()) {
                 return QString::fromStdString(mapping.action.displayName());

@@ -2,24 +2,21 @@
 #pragma once
 
 #include <QObject>
+#include <QQmlEngine>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QUrl>
-
-namespace bindwell {
-class ConfigStore;
-class PermissionStatus;
-class HIDInterceptor;
-namespace sim {
-class SimPlatform;
-}
-} // namespace bindwell
+#include <memory>
 
 namespace bindwell::test {
 
-// What the QML tests may do to the world around the pages: plug devices in,
-// grant permissions, press buttons, and read what reached the file and the
-// simulated desktop.
+// The Qt Quick Test setup shared by every QML suite, and what the tests may
+// do to the world around the pages ("Bindwell.Test"): plug devices in, grant
+// permissions, press buttons, and read what reached the file and the
+// simulated desktop. The world is a simulated platform, a store in a fresh
+// temporary folder, the engine and the application state, all registered
+// for QML; each suite is its own process with its own home.
 class QmlTestBench final : public QObject {
     Q_OBJECT
     Q_PROPERTY(int engineStarts READ engineStarts NOTIFY engineStartsChanged)
@@ -27,9 +24,7 @@ class QmlTestBench final : public QObject {
     Q_PROPERTY(QStringList accessRequests READ accessRequests NOTIFY accessRequestsChanged)
 
 public:
-    QmlTestBench(sim::SimPlatform& platform, ConfigStore& store, HIDInterceptor& engine,
-                 QObject* parent = nullptr);
-
+    QmlTestBench();
     ~QmlTestBench() override;
 
     [[nodiscard]] int engineStarts() const { return engineStarts_; }
@@ -38,7 +33,6 @@ public:
     // The commands the pages would have run to ask for device access
     // ("pkexec .../bindwellctl grant 056e:0156"); each is answered at once.
     [[nodiscard]] QStringList accessRequests() const { return accessRequests_; }
-    void recordAccessRequests(PermissionStatus& status);
 
     Q_INVOKABLE void setPermissions(bool accessibility, bool inputMonitoring);
     Q_INVOKABLE void addDevice(const QString& id, int vendorID, int productID, const QString& name);
@@ -46,9 +40,6 @@ public:
     // A press and release of one consumer usage on a plugged-in interface.
     Q_INVOKABLE void click(const QString& id, int usage);
     [[nodiscard]] Q_INVOKABLE QStringList postedEvents() const;
-    Q_INVOKABLE void clearPostedEvents();
-    // Moves the simulated clock past the repeat filter's window.
-    Q_INVOKABLE void advanceClock(double seconds);
 
     [[nodiscard]] Q_INVOKABLE QString configText() const;
     // The setup flag as a fresh read of the settings file would find it.
@@ -62,12 +53,18 @@ signals:
     void openedUrlsChanged();
     void accessRequestsChanged();
 
+public slots:
+    void applicationAvailable();
+    void qmlEngineAvailable(QQmlEngine* engine);
+    void cleanupTestCase();
+
 private slots:
     void recordOpenedUrl(const QUrl& url);
 
 private:
-    sim::SimPlatform& platform_;
-    ConfigStore& store_;
+    struct World;
+    QTemporaryDir home_;
+    std::unique_ptr<World> world_;
     QStringList deviceIDs_;
     QStringList openedUrls_;
     QStringList accessRequests_;
