@@ -1,6 +1,7 @@
 // Time from a uhid input report (a press) to the event read back from the
-// output device, through Bindwell and through a bare evdev-to-uinput forwarder (the
-// floor any user-space remapper pays). Figures are printed, not asserted.
+// output device, through Bindwell, through a bare evdev-to-uinput forwarder (the
+// floor any user-space remapper pays) and through interception-tools, a peer
+// from Debian. Figures are printed, not asserted.
 #include "Harness.h"
 #include "Scenarios.h"
 
@@ -133,19 +134,6 @@ struct BindwellRun {
     bool busyMainThread = false;
 };
 
-// True when no key or button is down on the node.
-bool nothingHeld(const std::string& devnode) {
-    const int fd = ::open(devnode.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        return false;
-    }
-    unsigned long keys[(KEY_MAX + 1) / (8 * sizeof(unsigned long)) + 1] = {};
-    const bool read = ioctl(fd, EVIOCGKEY(sizeof keys), keys) >= 0;
-    ::close(fd);
-    return read && std::all_of(std::begin(keys), std::end(keys),
-                               [](unsigned long word) { return word == 0; });
-}
-
 // Bindwell's presses and pointer motion, with its log going to a pipe as
 // under a service manager, and the main thread free or kept busy by the
 // test switch.
@@ -169,33 +157,121 @@ throughBindwell(UhidDevice& controller, const std::string& consumerNode, Bindwel
     if (how.busyMainThread) {
         check(presses.size() == kPresses && motion.size() == kMotions,
               "latency: nothing is lost while the main thread is busy");
-        check(nothingHeld(virtualNode->devnode),
-              "latency: nothing is left down while the main thread is busy");
+        const auto held = heldCodes(virtualNode->devnode);
+        check(held && held->empty(), "latency: nothing is left down while the main thread is busy");
     }
     (void)bindwell.stop(SIGTERM);
     return {std::move(presses), std::move(motion)};
 }
 
-// The bare forwarder on one node, and what `measureWith` gets out of its device.
+// The output node of a forwarder started by `start`, what `measureWith` gets
+// out of it, and the forwarder stopped again.
 std::vector<long long>
-throughForwarder(const std::string& node,
+throughForwarder(const std::function<std::vector<pid_t>()>& start,
+                 const std::function<bool(const NodeDescription&)>& isOutput,
+                 const std::string& what,
                  const std::function<std::vector<long long>(EvdevReader&)>& measureWith) {
-    const pid_t forwarder = fork();
-    if (forwarder == 0) {
-        execl("/bin/bindwell_vm_forwarder", "bindwell_vm_forwarder", node.c_str(), nullptr);
-        _exit(127);
-    }
+    const std::vector<pid_t> processes = start();
     std::vector<long long> samples;
-    const auto forwarded =
-        waitForNode([](const NodeDescription& n) { return n.name == "VM Forwarder"; }, 3000);
-    if (check(forwarded.has_value(), "latency: forwarder's device exists")) {
+    const auto forwarded = waitForNode(isOutput, 5000);
+    if (check(forwarded.has_value(), "latency: " + what + "'s device exists")) {
         EvdevReader out(forwarded->devnode);
         samples = measureWith(out);
     }
-    kill(forwarder, SIGTERM);
-    waitpid(forwarder, nullptr, 0);
+    for (const pid_t process : processes) {
+        kill(process, SIGTERM);
+    }
+    for (const pid_t process : processes) {
+        waitpid(process, nullptr, 0);
+    }
     return samples;
 }
+
+pid_t spawn(const std::vector<const char*>& argv, int in, int out) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (in >= 0) {
+            dup2(in, STDIN_FILENO);
+        }
+        if (out >= 0) {
+            dup2(out, STDOUT_FILENO);
+        }
+        std::vector<char*> args;
+        for (const char* arg : argv) {
+            args.push_back(const_cast<char*>(arg));
+        }
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    return child;
+}
+
+std::vector<long long>
+throughBareForwarder(const std::string& node,
+                     const std::function<std::vector<long long>(EvdevReader&)>& measureWith) {
+    return throughForwarder(
+        [&] {
+            return std::vector{spawn({"/bin/bindwell_vm_forwarder", node.c_str()}, -1, -1)};
+        },
+        [](const NodeDescription& n) { return n.name == "VM Forwarder"; }, "forwarder",
+        measureWith);
+}
+
+constexpr const char* kPeerReader = "/bin/interception";
+constexpr const char* kPeerWriter = "/bin/uinput";
+
+bool peerInstalled() {
+    return ::access(kPeerReader, X_OK) == 0 && ::access(kPeerWriter, X_OK) == 0;
+}
+
+// interception-tools as a user runs it: `interception -g NODE | uinput -d NODE`.
+// Its device copies the node's name and IDs, so it is told apart by being
+// another node with the consumer keys.
+std::vector<long long>
+throughPeer(const std::string& node,
+            const std::function<std::vector<long long>(EvdevReader&)>& measureWith) {
+    return throughForwarder(
+        [&] {
+            int pipeFds[2];
+            if (pipe2(pipeFds, O_CLOEXEC) != 0) {
+                return std::vector<pid_t>{};
+            }
+            const pid_t reader = spawn({kPeerReader, "-g", node.c_str()}, -1, pipeFds[1]);
+            const pid_t writer = spawn({kPeerWriter, "-d", node.c_str()}, pipeFds[0], -1);
+            ::close(pipeFds[0]);
+            ::close(pipeFds[1]);
+            return std::vector{reader, writer};
+        },
+        [&](const NodeDescription& n) {
+            return n.devnode != node && n.hasVolumeUp && n.vendor == kControllerVendor &&
+                   n.product == kControllerProduct;
+        },
+        "interception-tools", measureWith);
+}
+
+// The median over the rounds of one ratio, or 0 when a round lacks it.
+double medianOf(std::vector<double> values) {
+    if (values.empty() || std::find(values.begin(), values.end(), 0.0) != values.end()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double ratio(double of, double to) {
+    return of > 0 && to > 0 ? of / to : 0;
+}
+
+// One round's press figures, for the summary over the rounds.
+struct RoundRatios {
+    double bindwellToBare = 0;
+    double bindwellP99ToBare = 0;
+    double peerToBare = 0;
+    double bindwellToPeer = 0;
+    double motionToBare = 0;
+    double busyToFree = 0;
+};
 
 } // namespace
 
@@ -207,48 +283,99 @@ void latency() {
     if (!check(consumer && mouse, "latency: controller appears")) {
         return;
     }
+    const bool withPeer = peerInstalled();
+    if (!withPeer) {
+        std::printf("latency: interception-tools is not in the image; no peer runs\n");
+    }
     const auto pressesForwarded = [&](EvdevReader& out) {
         return measure(*controller, out, true, [] {});
     };
     const auto motionForwarded = [&](EvdevReader& out) { return measureMotion(*controller, out); };
-    // Rounds rather than one long run each: the host's load drifts, and each
-    // round compares runs made within the same minute.
+
+    // Each contender runs once a round; the rounds rotate their order, so no
+    // contender always runs first after boot or right after another one.
+    struct Results {
+        std::vector<long long> barePresses, bareMotion, peerPresses;
+        std::pair<std::vector<long long>, std::vector<long long>> free, busy;
+    };
+    using Contender = std::function<void(Results&)>;
+    const std::vector<Contender> contenders = {
+        [&](Results& r) {
+            r.barePresses = throughBareForwarder(consumer->devnode, pressesForwarded);
+            r.bareMotion = throughBareForwarder(mouse->devnode, motionForwarded);
+        },
+        [&](Results& r) {
+            if (withPeer) {
+                r.peerPresses = throughPeer(consumer->devnode, pressesForwarded);
+            }
+        },
+        [&](Results& r) { r.free = throughBindwell(*controller, consumer->devnode, {}); },
+        [&](Results& r) {
+            r.busy = throughBindwell(*controller, consumer->devnode, {.busyMainThread = true});
+        },
+    };
+    std::vector<RoundRatios> rounds;
     bool complete = true;
-    for (int round = 1; round <= kRounds; ++round) {
-        std::printf("latency round %d of %d\n", round, kRounds);
-        const Run pressFloor{"press, bare forwarder",
-                             throughForwarder(consumer->devnode, pressesForwarded), kPresses};
-        const Run motionFloor{"motion, bare forwarder",
-                              throughForwarder(mouse->devnode, motionForwarded), kMotions};
-        auto [calmPresses, calmMotion] = throughBindwell(*controller, consumer->devnode, {});
-        auto [busyPresses, busyMotion] =
-            throughBindwell(*controller, consumer->devnode, {.busyMainThread = true});
-        const Run pressRuns[] = {
-            {"press, Bindwell", std::move(calmPresses), kPresses},
-            {"press, Bindwell, busy main thread", std::move(busyPresses), kPresses}};
-        const Run motionRuns[] = {
-            {"motion, Bindwell", std::move(calmMotion), kMotions},
-            {"motion, Bindwell, busy main thread", std::move(busyMotion), kMotions}};
-        const Figures pressFloorFigures = summarise(pressFloor.samples);
-        const Figures motionFloorFigures = summarise(motionFloor.samples);
-        print(pressFloor, pressFloorFigures, {});
-        for (const Run& run : pressRuns) {
-            print(run, summarise(run.samples), pressFloorFigures);
-            complete = complete && run.samples.size() == kPresses;
+    for (int round = 0; round < kRounds; ++round) {
+        std::printf("latency round %d of %d\n", round + 1, kRounds);
+        Results results;
+        for (size_t i = 0; i < contenders.size(); ++i) {
+            contenders[(i + size_t(round)) % contenders.size()](results);
         }
-        print(motionFloor, motionFloorFigures, {});
-        for (const Run& run : motionRuns) {
-            print(run, summarise(run.samples), motionFloorFigures);
+        const Run bare{"press, bare forwarder", results.barePresses, kPresses};
+        const Run peer{"press, interception-tools", results.peerPresses, kPresses};
+        const Run free{"press, Bindwell", results.free.first, kPresses};
+        const Run busy{"press, Bindwell, busy main thread", results.busy.first, kPresses};
+        const Figures bareFigures = summarise(bare.samples);
+        const Figures peerFigures = summarise(peer.samples);
+        const Figures freeFigures = summarise(free.samples);
+        print(bare, bareFigures, {});
+        if (withPeer) {
+            print(peer, peerFigures, bareFigures);
         }
-        const double calm = summarise(pressRuns[0].samples).median;
-        if (calm > 0) {
-            std::printf("latency busy main thread vs free, press median: %.2f\n",
-                        summarise(pressRuns[1].samples).median / calm);
+        print(free, freeFigures, bareFigures);
+        print(busy, summarise(busy.samples), bareFigures);
+        const Run motionBare{"motion, bare forwarder", results.bareMotion, kMotions};
+        const Run motionFree{"motion, Bindwell", results.free.second, kMotions};
+        const Run motionBusy{"motion, Bindwell, busy main thread", results.busy.second, kMotions};
+        const Figures motionFloor = summarise(motionBare.samples);
+        print(motionBare, motionFloor, {});
+        print(motionFree, summarise(motionFree.samples), motionFloor);
+        print(motionBusy, summarise(motionBusy.samples), motionFloor);
+        const RoundRatios ratios{
+            .bindwellToBare = ratio(freeFigures.median, bareFigures.median),
+            .bindwellP99ToBare = ratio(freeFigures.p99, bareFigures.p99),
+            .peerToBare = ratio(peerFigures.median, bareFigures.median),
+            .bindwellToPeer = ratio(freeFigures.median, peerFigures.median),
+            .motionToBare = ratio(summarise(motionFree.samples).median, motionFloor.median),
+            .busyToFree = ratio(summarise(busy.samples).median, freeFigures.median),
+        };
+        if (withPeer) {
+            std::printf("latency Bindwell vs interception-tools, press median: %.2f\n",
+                        ratios.bindwellToPeer);
         }
-        complete = complete && pressFloor.samples.size() == kPresses;
+        std::printf("latency busy main thread vs free, press median: %.2f\n", ratios.busyToFree);
+        rounds.push_back(ratios);
+        for (const Run* run : {&bare, &free, &busy}) {
+            complete = complete && run->samples.size() == kPresses;
+        }
     }
-    std::printf("latency targets: press median <= 1.2x and p99 <= 1.5x the forwarder, motion "
-                "median <= 1.2x, busy main thread press median <= 1.10x free\n");
+    const auto over = [&](double RoundRatios::*field) {
+        std::vector<double> values;
+        for (const RoundRatios& round : rounds) {
+            values.push_back(round.*field);
+        }
+        return medianOf(values);
+    };
+    std::printf("latency over %d rounds (median of the rounds): Bindwell/bare press median %.2f, "
+                "p99 %.2f; interception-tools/bare %.2f; Bindwell/interception-tools %.2f; "
+                "motion %.2f; busy/free %.2f\n",
+                kRounds, over(&RoundRatios::bindwellToBare), over(&RoundRatios::bindwellP99ToBare),
+                over(&RoundRatios::peerToBare), over(&RoundRatios::bindwellToPeer),
+                over(&RoundRatios::motionToBare), over(&RoundRatios::busyToFree));
+    std::printf("latency targets: press median <= 1.2x and p99 <= 1.5x the forwarder, below "
+                "interception-tools in every round, motion median <= 1.2x, busy main thread "
+                "press median <= 1.10x free\n");
     check(complete, "latency: every press came through");
 }
 
