@@ -67,7 +67,9 @@ done
 # Callgrind, for bench/input-path-callgrind.sh only: it would double the image.
 if [[ ",${BINDWELL_VM_ONLY:-}," == *,callgrind,* ]]; then
     command -v valgrind >/dev/null || skip "valgrind is not installed (scripts/setup.sh installs it)"
-    copy_with_libraries "$(command -v valgrind)"
+    # valgrind itself, without Debian's wrapper script, whose malloc settings
+    # would change what is counted.
+    copy_with_libraries /usr/bin/valgrind.bin
     tools=/usr/libexec/valgrind
     mkdir -p "$root$tools"
     cp "$tools/callgrind-amd64-linux" "$tools/vgpreload_core-amd64-linux.so" "$root$tools/"

@@ -56,7 +56,7 @@ long long countedRun(UhidDevice& controller, const std::string& function, int ev
     const std::string file = "/tmp/callgrind.out";
     std::remove(file.c_str());
     BindwellProcess bindwell(
-        {.wrapper = {"/bin/valgrind", "--tool=callgrind", "--callgrind-out-file=" + file,
+        {.wrapper = {"/bin/valgrind.bin", "--tool=callgrind", "--callgrind-out-file=" + file,
                      "--toggle-collect=" + function}});
     // Valgrind under software emulation starts in tens of seconds.
     const bool running = bindwell.waitForLog("✅ Seized", 300'000);

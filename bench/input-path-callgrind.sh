@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Instructions per button event (a press and its release) on the real input
+# path of `bindwellctl run`: the input thread's read, decision, write and
+# hand-off, and apart from it the main thread's turning of the handed-off
+# records into log lines and texts. Counted by callgrind inside the test VM,
+# since only there are there a uhid controller and uinput to read and write.
+#   bench/input-path-callgrind.sh
+# The counted functions are settings, so the figures survive a rename of the
+# input path's entry points (both are glob patterns of demangled names):
+#   BINDWELL_CALLGRIND_INPUT   the input thread's handling of one readiness
+#                              (default *InputThread::dispatch*)
+#   BINDWELL_CALLGRIND_FORMAT  the main thread's formatting of handed-off records
+#                              (default *InputThread::drain*)
+# Takes several minutes under software emulation; prints figures, asserts none.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+export BINDWELL_VM_ONLY=callgrind
+status=0
+tests/vm/run-vm-suite.sh >build/input-path-callgrind.log 2>&1 || status=$?
+grep '^callgrind:' build/input-path-callgrind.log || true
+if [ "$status" -ne 0 ]; then
+    echo "the VM run failed (status $status); its console: build/input-path-callgrind.log" >&2
+    exit "$status"
+fi
