@@ -2,13 +2,14 @@
 # Instructions per button event (a press and its release) on the real input
 # path of `bindwellctl run`: the input thread's read, decision, write and
 # hand-off, and apart from it the main thread's turning of the handed-off
-# records into log lines and texts. Counted by callgrind inside the test VM,
-# since only there are there a uhid controller and uinput to read and write.
+# records into log lines and texts. Counted by callgrind inside the test VM:
+# only there is a uhid controller to read and a uinput device to write.
 #   bench/input-path-callgrind.sh
 # The counted functions are settings, so the figures survive a rename of the
 # input path's entry points (both are glob patterns of demangled names):
 #   BINDWELL_CALLGRIND_INPUT   the input thread's handling of one readiness
-#                              (default *InputThread::dispatch*)
+#                              and its wake-up of the main thread (default
+#                              *InputThread::dispatch*,*InputThread::wakeMainThreadForTexts*)
 #   BINDWELL_CALLGRIND_FORMAT  the main thread's formatting of handed-off records
 #                              (default *InputThread::drain*)
 # Takes several minutes under software emulation; prints figures, asserts none.
