@@ -53,10 +53,10 @@ constexpr Button kButtons[] = {
     {0xEA, KEY_ESC, KEY_VOLUMEDOWN},     {0xB5, KEY_TAB, KEY_NEXTSONG},
     {0xB6, KEY_ENTER, KEY_PREVIOUSSONG},
 };
-// The filter times presses as Bindwell handles them, not as they were made,
-// so a guest stalled by its host for tens of ms could bring two presses sent
-// just over 0.1 s apart inside the window: a margin of 80 ms.
-constexpr long long kRepeatGapMicros = 180'000;
+// Counted from when the last press of the action came out, not from when it
+// was sent: the filter times presses as Bindwell handles them, and a guest
+// stalled by its host could otherwise bring two of them inside its window.
+constexpr long long kRepeatGapMicros = 130'000;
 
 std::optional<long long> timePress(UhidDevice& controller, EvdevReader& out, uint16_t usage,
                                    unsigned key) {
@@ -80,12 +80,12 @@ std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, bool fo
         if (wait > 0) {
             sleepMs(static_cast<int>(wait / 1000) + 1);
         }
-        lastPress[index] = nowMicros();
         const Button& button = kButtons[index];
         if (const auto micros = timePress(controller, out, button.usage,
                                           forwarded ? button.forwardedKey : button.bindwellKey)) {
             samples.push_back(*micros);
         }
+        lastPress[index] = nowMicros();
         controller.send(consumerReport(0));
         (void)out.keysWithin(2);
         betweenPresses();

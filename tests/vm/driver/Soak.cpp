@@ -23,11 +23,10 @@ namespace {
 
 constexpr int kShortSoakSteps = 120;
 // The repeat filter drops a second press of one action within 0.1 s of the
-// first, measured when Bindwell handles each press rather than when it was
-// made, so a host that stalls the guest for tens of ms can bring two presses
-// sent 0.13 s apart under the window. The soak is about capture, not the
-// filter's edge, so it leaves a wide margin.
-constexpr long long kRepeatGapMicros = 250'000;
+// first, timed as Bindwell handles them. The gap is counted from when the
+// last press of the action came out, so a guest stalled by its host cannot
+// bring two presses inside the window.
+constexpr long long kRepeatGapMicros = 130'000;
 constexpr const char* kSeized = "✅ Seized";
 constexpr const char* kRemoved = "Device disconnected: ";
 
@@ -83,7 +82,7 @@ public:
         const Button& button = kButtons[pick(std::size(kButtons))];
         spaceOut(button.usage);
         controller_->send(consumerReport(button.usage));
-        std::string problem = expectPresses(*out_, {button.pressKey});
+        std::string problem = expectPresses(*out_, {button.pressKey}, {button.usage});
         holdAWhile();
         controller_->send(consumerReport(0));
         return problem.empty() ? settled() : problem;
@@ -102,7 +101,8 @@ public:
         controller_->send(consumerReport(second.usage));
         holdAWhile();
         controller_->send(consumerReport(0));
-        const std::string problem = expectPresses(*out_, {first.pressKey, second.pressKey});
+        const std::string problem =
+            expectPresses(*out_, {first.pressKey, second.pressKey}, {first.usage, second.usage});
         return problem.empty() ? settled() : problem;
     }
 
@@ -147,7 +147,8 @@ private:
             const Button& hold = kButtons[pick(2)]; // Fn or the left click
             spaceOut(hold.usage);
             controller_->send(consumerReport(hold.usage));
-            if (std::string problem = expectPresses(*out_, {hold.pressKey}); !problem.empty()) {
+            if (std::string problem = expectPresses(*out_, {hold.pressKey}, {hold.usage});
+                !problem.empty()) {
                 return problem;
             }
         }
@@ -188,12 +189,10 @@ private:
 
     // Waits out the repeat filter.
     void spaceOut(uint16_t usage) {
-        long long& last = lastPress_[usage];
-        const long long wait = last + kRepeatGapMicros - nowMicros();
+        const long long wait = lastPress_[usage] + kRepeatGapMicros - nowMicros();
         if (wait > 0) {
             sleepMs(int(wait / 1000) + 1);
         }
-        last = nowMicros();
     }
 
     std::string openClone() {
@@ -213,13 +212,20 @@ private:
         return "";
     }
 
-    std::string expectPresses(EvdevReader& reader, const std::vector<unsigned>& codes) {
+    // The presses of `codes` in order; the controller usages that made them
+    // restart their wait for the repeat filter once they are out.
+    std::string expectPresses(EvdevReader& reader, const std::vector<unsigned>& codes,
+                              const std::vector<uint16_t>& usages = {}) {
         std::vector<KeyEvent> wanted;
         for (unsigned code : codes) {
             wanted.push_back({code, 1});
         }
         std::vector<KeyEvent> seen;
-        if (reader.expectKeys(wanted, 3000, &seen)) {
+        const bool arrived = reader.expectKeys(wanted, 3000, &seen);
+        for (uint16_t usage : usages) {
+            lastPress_[usage] = nowMicros();
+        }
+        if (arrived) {
             return "";
         }
         return "saw " + describe(seen) + ", wanted presses " + describe(wanted) +
