@@ -8,8 +8,7 @@
 # The counted functions are settings, so the figures survive a rename of the
 # input path's entry points (both are glob patterns of demangled names):
 #   BINDWELL_CALLGRIND_INPUT   the input thread's handling of one readiness
-#                              and its wake-up of the main thread (default
-#                              *InputThread::dispatch*,*InputThread::wakeMainThreadForTexts*)
+#                              (default *InputThread::dispatch*)
 #   BINDWELL_CALLGRIND_FORMAT  the main thread's formatting of handed-off records
 #                              (default *InputThread::drain*)
 # Takes several minutes under software emulation; prints figures, asserts none.

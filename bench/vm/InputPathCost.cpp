@@ -3,18 +3,16 @@
 // uinput write are part of the cost, and the host has neither device. Runs
 // only when named (bench/input-path-callgrind.sh sets BINDWELL_VM_ONLY).
 //
-// Callgrind collects only inside the named functions (--toggle-collect; they
-// must not call one another), and two runs of different lengths cancel what
-// they cost at capture and shutdown. The functions are settings, not code, so
-// the figures follow the input path's entry points as they are renamed
-// (comma-separated glob patterns of demangled names):
-//   BINDWELL_CALLGRIND_INPUT   the input thread's handling of one readiness and
-//                              its wake-up of the main thread
+// Callgrind collects only inside the named function (--toggle-collect), and
+// two runs of different lengths cancel what it costs at capture and
+// shutdown. The functions are settings, not code, so the figures follow the
+// input path's entry points as they are renamed (glob patterns of demangled
+// names):
+//   BINDWELL_CALLGRIND_INPUT   the input thread's handling of one readiness
 //   BINDWELL_CALLGRIND_FORMAT  the main thread's turning of records into text
 #include "Harness.h"
 #include "Scenarios.h"
 
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
@@ -94,8 +92,7 @@ void inputPathCost() {
     constexpr int kLong = 220;
     const std::pair<const char*, std::string> counted[] = {
         {"input thread (read, decide, write, hand-off)",
-         setting("BINDWELL_CALLGRIND_INPUT",
-                 "*InputThread::dispatch*,*InputThread::wakeMainThreadForTexts*")},
+         setting("BINDWELL_CALLGRIND_INPUT", "*InputThread::dispatch*")},
         {"main thread (records to log lines and texts)",
          setting("BINDWELL_CALLGRIND_FORMAT", "*InputThread::drain*")},
     };

@@ -350,7 +350,6 @@ void replugStorm() {
         }
     }
     sleepMs(2500);
-    const size_t pressesFrom = bindwell.output().size();
     rig.out().drain();
     for (int press = 0; press < 10; ++press) {
         controller->send(consumerReport(0xB5));
@@ -361,32 +360,10 @@ void replugStorm() {
     for (const KeyEvent& key : rig.out().keysWithin(3000)) {
         arrived += key == KeyEvent{KEY_TAB, 1};
     }
-    const std::string& text = bindwell.output();
-    const auto countIn = [&](size_t from, size_t to, const std::string& needle) {
-        int count = 0;
-        for (size_t at = text.find(needle, from); at < to; at = text.find(needle, at + 1)) {
-            ++count;
-        }
-        return count;
-    };
-    std::printf("storm: %d of 10 presses arrived; during the storm %d captures, %d removals; "
-                "while pressing %d captures, %d removals, %d deduplicated\n",
-                arrived, countIn(before, pressesFrom, kSeized),
-                countIn(before, pressesFrom, kRemoved), countIn(pressesFrom, text.size(), kSeized),
-                countIn(pressesFrom, text.size(), kRemoved),
-                countIn(pressesFrom, text.size(), "Deduplicated"));
-    if (!check(arrived == 10, "storm: all 10 presses after 25 replugs arrive",
-               std::to_string(arrived) + " arrived")) {
+    std::printf("storm: %d of 10 presses arrived\n", arrived);
+    if (!check(arrived == 10, "storm: all 10 presses after 25 replugs arrive")) {
         std::printf("---- bindwellctl output since the storm ----\n%s\n----\n",
-                    text.substr(before).c_str());
-        // Who holds what: a tap clone with consumer keys means the tap took
-        // the consumer node.
-        for (const NodeDescription& node : listNodes()) {
-            std::printf("storm: node %s input%d \"%s\" phys \"%s\" volume-up %d middle %d "
-                        "grab %d\n",
-                        node.devnode.c_str(), node.inputId, node.name.c_str(), node.phys.c_str(),
-                        node.hasVolumeUp, node.hasMiddleButton, tryGrab(node.devnode));
-        }
+                    bindwell.output().substr(before).c_str());
     }
     check(bindwell.stop(SIGTERM) == 0, "storm: clean exit");
 }
