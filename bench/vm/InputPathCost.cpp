@@ -1,7 +1,7 @@
 // Instructions per button event (a press and its release) on bindwellctl's
 // input path, counted by callgrind inside the guest: the real evdev read and
 // uinput write are part of the cost, and the host has neither device. Runs
-// only when named (bench/input-path-callgrind.sh sets BINDWELL_VM_ONLY).
+// only when named (bench/vm-input-path-callgrind.sh sets BINDWELL_VM_ONLY).
 //
 // Callgrind collects only inside the named function (--toggle-collect), and
 // two runs of different lengths cancel what it costs at capture and

@@ -64,7 +64,7 @@ copy_with_libraries "$build/tests/vm/bindwell_vm_forwarder"
 for peer in interception uinput; do
     if command -v "$peer" >/dev/null; then copy_with_libraries "$(command -v "$peer")"; fi
 done
-# Callgrind, for bench/input-path-callgrind.sh only: it would double the image.
+# Callgrind, for bench/vm-input-path-callgrind.sh only: it would double the image.
 if [[ ",${BINDWELL_VM_ONLY:-}," == *,callgrind,* ]]; then
     command -v valgrind >/dev/null || skip "valgrind is not installed (scripts/setup.sh installs it)"
     # valgrind itself, without Debian's wrapper script, whose malloc settings
