@@ -13,7 +13,7 @@ packages=(
   nlohmann-json3-dev libevdev-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-materialdesignicons-webfont fonts-dejavu-core
-  qemu-system-x86 busybox-static cpio kmod udev
+  qemu-system-x86 busybox-static cpio kmod udev interception-tools valgrind
   dpkg-dev lintian pkexec
 )
 

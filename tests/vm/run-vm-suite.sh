@@ -3,6 +3,10 @@
 # with an initramfs of busybox, the input modules, an unsanitized bindwellctl
 # and the test driver, and reads the driver's verdict from the serial console.
 # Exit 77 (ctest's skip) when qemu, busybox-static or the kernel is missing.
+# The driver's settings pass through to the guest when set:
+#   BINDWELL_VM_ONLY=soak,storm          only these scenarios (names in driver/main.cpp)
+#   BINDWELL_SOAK_STEPS=3000             the long soak (the default is a short one)
+#   BINDWELL_SOAK_SEED=N                 replay a soak that printed this seed
 set -euo pipefail
 
 src=$(cd "$(dirname "$0")/../.." && pwd)
@@ -56,6 +60,20 @@ copy_with_libraries() {
 copy_with_libraries "$build/tools/bindwellctl/bindwellctl"
 copy_with_libraries "$build/tests/vm/bindwell_vm_driver"
 copy_with_libraries "$build/tests/vm/bindwell_vm_forwarder"
+# interception-tools, the peer of the latency runs (skipped there when absent).
+for peer in interception uinput; do
+    if command -v "$peer" >/dev/null; then copy_with_libraries "$(command -v "$peer")"; fi
+done
+# Callgrind, for bench/vm-input-path-callgrind.sh only: it would double the image.
+if [[ ",${BINDWELL_VM_ONLY:-}," == *,callgrind,* ]]; then
+    command -v valgrind >/dev/null || skip "valgrind is not installed (scripts/setup.sh installs it)"
+    # valgrind itself, without Debian's wrapper script, whose malloc settings
+    # would change what is counted.
+    copy_with_libraries /usr/bin/valgrind.bin
+    tools=/usr/libexec/valgrind
+    mkdir -p "$root$tools"
+    cp "$tools/callgrind-amd64-linux" "$tools/vgpreload_core-amd64-linux.so" "$root$tools/"
+fi
 # udev's own udevadm with Debian's input and seat rules and ours, for `udevadm test`.
 command -v udevadm >/dev/null || skip "udevadm is not installed (scripts/setup.sh installs udev)"
 copy_with_libraries "$(command -v udevadm)"
@@ -77,11 +95,18 @@ cp "$src/tests/vm/vm-init.sh" "$root/init"
 chmod +x "$root/init"
 (cd "$root" && find . | cpio -o -H newc --quiet) >"$build/initramfs.cpio"
 
-echo "[vm] booting $(basename "$vmlinuz")"
+# Unknown name=value words of the kernel command line become /init's environment.
+settings=()
+for name in BINDWELL_VM_ONLY BINDWELL_SOAK_STEPS BINDWELL_SOAK_SEED \
+    BINDWELL_CALLGRIND_INPUT BINDWELL_CALLGRIND_FORMAT; do
+    if [ -n "${!name:-}" ]; then settings+=("$name=${!name}"); fi
+done
+echo "[vm] booting $(basename "$vmlinuz") ${settings[*]}"
 log=$build/vm-console.log
-timeout 600 qemu-system-x86_64 -accel tcg -m 512 -smp 1 -nographic -no-reboot \
+# A long soak takes about a second a step under software emulation.
+timeout $((600 + ${BINDWELL_SOAK_STEPS:-0})) qemu-system-x86_64 -accel tcg -m 512 -smp 1 -nographic -no-reboot \
     -kernel "$vmlinuz" -initrd "$build/initramfs.cpio" \
-    -append "console=ttyS0 panic=-1 quiet" </dev/null | tr -d '\r' | tee "$log"
+    -append "console=ttyS0 panic=-1 quiet ${settings[*]}" </dev/null | tr -d '\r' | tee "$log"
 
 summary=$(grep -E '^vm: [0-9]+ passed, [0-9]+ failed' "$log" | tail -1 || true)
 [ -n "$summary" ] || { echo "[vm] the suite did not finish"; exit 1; }

@@ -26,12 +26,16 @@ constexpr const char* kBinary = "/bin/bindwellctl";
     if (options.uid != 0 && (setgid(options.uid) != 0 || setuid(options.uid) != 0)) {
         _exit(126);
     }
-    std::vector<char*> argv{const_cast<char*>(kBinary)};
+    std::vector<char*> argv;
+    for (const std::string& arg : options.wrapper) {
+        argv.push_back(const_cast<char*>(arg.c_str()));
+    }
+    argv.push_back(const_cast<char*>(kBinary));
     for (const std::string& arg : options.args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
     }
     argv.push_back(nullptr);
-    execv(kBinary, argv.data());
+    execv(argv[0], argv.data());
     _exit(127);
 }
 
@@ -127,9 +131,22 @@ int BindwellProcess::wait(int timeoutMs) {
         }
         collect(10);
     }
+    reap(status);
+    return exitStatus_;
+}
+
+bool BindwellProcess::alive() {
+    int status = 0;
+    if (pid_ > 0 && waitpid(pid_, &status, WNOHANG) == pid_) {
+        reap(status);
+    }
+    return pid_ > 0;
+}
+
+void BindwellProcess::reap(int rawStatus) {
     pid_ = -1;
+    exitStatus_ = WIFSIGNALED(rawStatus) ? 128 + WTERMSIG(rawStatus) : WEXITSTATUS(rawStatus);
     collect(0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 const std::string& BindwellProcess::output() {

@@ -11,6 +11,8 @@ class BindwellProcess {
 public:
     struct Options {
         std::vector<std::string> args{"run"};
+        // A program that runs bindwellctl (valgrind and its options), if any.
+        std::vector<std::string> wrapper{};
         std::string configHome = "/tmp/config";
         uid_t uid = 0; // run as this user when not 0
         bool discardOutput = false;
@@ -27,18 +29,25 @@ public:
     [[nodiscard]] bool waitForLog(const std::string& text, int timeoutMs, int count = 1);
     [[nodiscard]] int countLog(const std::string& text);
     void signal(int signal);
-    // Sends the signal and waits for the exit; the exit status, or -1.
+    // Sends the signal and waits for the exit; as wait().
     int stop(int signal, int timeoutMs = 5000);
-    // Waits for the process to end by itself; the exit status, or -1.
+    // Waits for the process to end by itself: its exit status, 128 + the
+    // signal that ended it (as a shell reports it), or -1 when it was still
+    // running at the timeout and had to be killed.
     int wait(int timeoutMs);
+    // False once the process has ended; exitStatus() then tells how.
+    [[nodiscard]] bool alive();
+    [[nodiscard]] int exitStatus() const { return exitStatus_; }
     [[nodiscard]] const std::string& output();
     // Reads what has been printed so far, so a busy child never blocks on a full pipe.
     void pump() { collect(0); }
 
 private:
     void collect(int timeoutMs);
+    void reap(int rawStatus);
 
     pid_t pid_ = -1;
+    int exitStatus_ = -1;
     int out_ = -1;
     std::string output_;
 };

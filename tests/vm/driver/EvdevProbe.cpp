@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <chrono>
+#include <cstdlib>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
@@ -28,6 +30,15 @@ unsigned readHex(const std::string& path) {
 bool testBit(const std::vector<unsigned long>& bits, unsigned bit) {
     constexpr unsigned kWord = sizeof(unsigned long) * 8;
     return bit / kWord < bits.size() && (bits[bit / kWord] >> (bit % kWord)) & 1UL;
+}
+
+int readInputId(const std::string& deviceLink) {
+    char target[256] = {};
+    if (::readlink(deviceLink.c_str(), target, sizeof target - 1) <= 0) {
+        return -1;
+    }
+    const char* id = std::strrchr(target, '/');
+    return id && std::strncmp(id, "/input", 6) == 0 ? std::atoi(id + 6) : -1;
 }
 
 void readKeyBits(NodeDescription& node) {
@@ -63,6 +74,7 @@ std::vector<NodeDescription> listNodes() {
         node.phys = readLine(base + "phys");
         node.vendor = readHex(base + "id/vendor");
         node.product = readHex(base + "id/product");
+        node.inputId = readInputId("/sys/class/input/" + name + "/device");
         readKeyBits(node);
         nodes.push_back(node);
     }
@@ -82,6 +94,26 @@ waitForNode(const std::function<bool(const NodeDescription&)>& accept, int timeo
         sleepMs(20);
     } while (nowMicros() < deadline);
     return std::nullopt;
+}
+
+std::optional<std::vector<unsigned>> heldCodes(const std::string& devnode) {
+    const int fd = ::open(devnode.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        return std::nullopt;
+    }
+    std::vector<unsigned long> bits(KEY_MAX / (sizeof(unsigned long) * 8) + 1);
+    const bool read = ioctl(fd, EVIOCGKEY(bits.size() * sizeof(unsigned long)), bits.data()) >= 0;
+    ::close(fd);
+    if (!read) {
+        return std::nullopt;
+    }
+    std::vector<unsigned> held;
+    for (unsigned code = 0; code <= KEY_MAX; ++code) {
+        if (testBit(bits, code)) {
+            held.push_back(code);
+        }
+    }
+    return held;
 }
 
 int tryGrab(const std::string& devnode) {

@@ -14,6 +14,8 @@ struct NodeDescription {
     std::string phys;
     unsigned vendor = 0;
     unsigned product = 0;
+    // N of the parent inputN: unlike the event node's number, never reused.
+    int inputId = -1;
     bool hasVolumeUp = false;
     bool hasMiddleButton = false;
 };
@@ -22,6 +24,9 @@ struct NodeDescription {
 // Waits up to timeoutMs for a node the predicate accepts.
 [[nodiscard]] std::optional<NodeDescription>
 waitForNode(const std::function<bool(const NodeDescription&)>& accept, int timeoutMs);
+
+// The key and button codes down on the node, or nothing when it cannot be read.
+[[nodiscard]] std::optional<std::vector<unsigned>> heldCodes(const std::string& devnode);
 
 // Tries to grab the node; answers 0 or -errno and lets go again at once.
 [[nodiscard]] int tryGrab(const std::string& devnode);

@@ -5,7 +5,8 @@ namespace vmtest {
 void relaconCaptureAndActions();
 void genericLayoutAndTap();
 void seizeRefused();
-void unplugAndReplug();
+void replugStorm();
+void soak();
 void withoutUinput();
 void unreadableNode();
 void devicesCommand();
@@ -13,5 +14,6 @@ void monitorCommand();
 void udevRules();
 void pickerScan();
 void latency();
+void inputPathCost();
 
 } // namespace vmtest

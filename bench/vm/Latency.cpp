@@ -1,0 +1,389 @@
+// Time from a uhid input report (a press) to the event read back from the
+// output device, through Bindwell, through a bare evdev-to-uinput forwarder (the
+// floor any user-space remapper pays) and through interception-tools, a peer
+// from Debian. Figures are printed, not asserted.
+#include "Harness.h"
+#include "Scenarios.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <iterator>
+#include <linux/input.h>
+#include <string>
+#include <sys/ioctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace vmtest {
+namespace {
+
+constexpr int kRounds = 3;
+constexpr size_t kPresses = 400;
+constexpr size_t kMotions = 500;
+
+struct Figures {
+    double median = 0;
+    double p99 = 0;
+};
+
+Figures summarise(std::vector<long long> samples) {
+    if (samples.empty()) {
+        return {};
+    }
+    std::sort(samples.begin(), samples.end());
+    const auto at = [&](double q) {
+        return static_cast<double>(samples[static_cast<size_t>(q * double(samples.size() - 1))]);
+    };
+    return {at(0.5), at(0.99)};
+}
+
+struct Button {
+    uint16_t usage;
+    unsigned bindwellKey; // what the relacon layout posts first on press
+    unsigned forwardedKey;
+};
+
+// The five consumer buttons in turn: each action comes round only every
+// fifth press, so the engine's 0.1 s repeat filter drops none of them.
+constexpr Button kButtons[] = {
+    {0xCD, KEY_FN, KEY_PLAYPAUSE},       {0xE9, BTN_LEFT, KEY_VOLUMEUP},
+    {0xEA, KEY_ESC, KEY_VOLUMEDOWN},     {0xB5, KEY_TAB, KEY_NEXTSONG},
+    {0xB6, KEY_ENTER, KEY_PREVIOUSSONG},
+};
+// Counted from when the last press of the action came out, not from when it
+// was sent: the filter times presses as Bindwell handles them, and a guest
+// stalled by its host could otherwise bring two of them inside its window.
+constexpr long long kRepeatGapMicros = 130'000;
+
+std::optional<long long> timePress(UhidDevice& controller, EvdevReader& out, uint16_t usage,
+                                   unsigned key) {
+    const long long start = nowMicros();
+    controller.send(consumerReport(usage));
+    while (const auto event = out.next(EV_KEY, 2000)) {
+        if (event->code == key && event->value == 1) {
+            return nowMicros() - start;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, bool forwarded,
+                               const std::function<void()>& betweenPresses) {
+    std::vector<long long> samples;
+    long long lastPress[std::size(kButtons)] = {};
+    for (size_t i = 0; i < kPresses; ++i) {
+        const size_t index = i % std::size(kButtons);
+        const long long wait = lastPress[index] + kRepeatGapMicros - nowMicros();
+        if (wait > 0) {
+            sleepMs(static_cast<int>(wait / 1000) + 1);
+        }
+        const Button& button = kButtons[index];
+        if (const auto micros = timePress(controller, out, button.usage,
+                                          forwarded ? button.forwardedKey : button.bindwellKey)) {
+            samples.push_back(*micros);
+        }
+        lastPress[index] = nowMicros();
+        controller.send(consumerReport(0));
+        (void)out.keysWithin(2);
+        betweenPresses();
+    }
+    return samples;
+}
+
+// One moved report and the time until its REL_X comes out of `out`.
+std::optional<long long> timeMotion(UhidDevice& controller, EvdevReader& out, int8_t step) {
+    const long long start = nowMicros();
+    controller.send(mouseReport(0, step, 0, 0));
+    while (const auto event = out.next(EV_REL, 2000)) {
+        if (event->code == REL_X) {
+            return nowMicros() - start;
+        }
+    }
+    return std::nullopt;
+}
+
+std::vector<long long> measureMotion(UhidDevice& controller, EvdevReader& out) {
+    std::vector<long long> samples;
+    for (size_t i = 0; i < kMotions; ++i) {
+        // Left and right in turn, so the pointer stays where it was.
+        if (const auto micros = timeMotion(controller, out, i % 2 == 0 ? 1 : -1)) {
+            samples.push_back(*micros);
+        }
+        sleepMs(2);
+    }
+    return samples;
+}
+
+struct Run {
+    std::string what;
+    std::vector<long long> samples;
+    size_t expected = 0;
+};
+
+void print(const Run& run, const Figures& figures, const Figures& floor) {
+    std::printf("latency %s: %zu of %zu samples, median %.0f us, p99 %.0f us", run.what.c_str(),
+                run.samples.size(), run.expected, figures.median, figures.p99);
+    if (floor.median > 0 && floor.p99 > 0) {
+        std::printf(", ratio median %.2f, p99 %.2f", figures.median / floor.median,
+                    figures.p99 / floor.p99);
+    }
+    std::printf("\n");
+}
+
+struct BindwellRun {
+    bool busyMainThread = false;
+};
+
+// Bindwell's presses and pointer motion, with its log going to a pipe as
+// under a service manager, and the main thread free or kept busy by the
+// test switch.
+std::pair<std::vector<long long>, std::vector<long long>>
+throughBindwell(UhidDevice& controller, const std::string& consumerNode, BindwellRun how) {
+    BindwellProcess bindwell({.busyMainThread = how.busyMainThread});
+    const auto seized = waitForNode(
+        [&](const NodeDescription& node) {
+            return node.devnode == consumerNode && tryGrab(node.devnode) == -EBUSY;
+        },
+        5000);
+    const auto virtualNode = virtualDeviceNode();
+    const auto clone = cloneNode();
+    if (!check(seized && virtualNode && clone, "latency: Bindwell runs")) {
+        return {};
+    }
+    EvdevReader out(virtualNode->devnode);
+    EvdevReader moved(clone->devnode);
+    std::vector<long long> presses = measure(controller, out, false, [&] { bindwell.pump(); });
+    std::vector<long long> motion = measureMotion(controller, moved);
+    if (presses.size() < kPresses) {
+        std::printf("latency: %zu presses lost; Bindwell's repeat filter dropped %d\n",
+                    kPresses - presses.size(), bindwell.countLog("Deduplicated"));
+    }
+    if (how.busyMainThread) {
+        check(presses.size() == kPresses && motion.size() == kMotions,
+              "latency: nothing is lost while the main thread is busy");
+        const auto held = heldCodes(virtualNode->devnode);
+        check(held && held->empty(), "latency: nothing is left down while the main thread is busy");
+    }
+    (void)bindwell.stop(SIGTERM);
+    return {std::move(presses), std::move(motion)};
+}
+
+// The output node of a forwarder started by `start`, what `measureWith` gets
+// out of it, and the forwarder stopped again.
+std::vector<long long>
+throughForwarder(const std::function<std::vector<pid_t>()>& start,
+                 const std::function<bool(const NodeDescription&)>& isOutput,
+                 const std::string& what,
+                 const std::function<std::vector<long long>(EvdevReader&)>& measureWith) {
+    const std::vector<pid_t> processes = start();
+    std::vector<long long> samples;
+    const auto forwarded = waitForNode(isOutput, 5000);
+    if (check(forwarded.has_value(), "latency: " + what + "'s device exists")) {
+        EvdevReader out(forwarded->devnode);
+        samples = measureWith(out);
+    }
+    for (const pid_t process : processes) {
+        kill(process, SIGTERM);
+    }
+    for (const pid_t process : processes) {
+        waitpid(process, nullptr, 0);
+    }
+    return samples;
+}
+
+pid_t spawn(const std::vector<const char*>& argv, int in, int out) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (in >= 0) {
+            dup2(in, STDIN_FILENO);
+        }
+        if (out >= 0) {
+            dup2(out, STDOUT_FILENO);
+        }
+        std::vector<char*> args;
+        for (const char* arg : argv) {
+            args.push_back(const_cast<char*>(arg));
+        }
+        args.push_back(nullptr);
+        execv(args[0], args.data());
+        _exit(127);
+    }
+    return child;
+}
+
+std::vector<long long>
+throughBareForwarder(const std::string& node,
+                     const std::function<std::vector<long long>(EvdevReader&)>& measureWith) {
+    return throughForwarder(
+        [&] {
+            return std::vector{spawn({"/bin/bindwell_vm_forwarder", node.c_str()}, -1, -1)};
+        },
+        [](const NodeDescription& n) { return n.name == "VM Forwarder"; }, "forwarder",
+        measureWith);
+}
+
+constexpr const char* kPeerReader = "/bin/interception";
+constexpr const char* kPeerWriter = "/bin/uinput";
+
+bool peerInstalled() {
+    return ::access(kPeerReader, X_OK) == 0 && ::access(kPeerWriter, X_OK) == 0;
+}
+
+// interception-tools as a user runs it: `interception -g NODE | uinput -d NODE`.
+// Its device copies the node's name and IDs, so it is told apart by being
+// another node with the consumer keys.
+std::vector<long long>
+throughPeer(const std::string& node,
+            const std::function<std::vector<long long>(EvdevReader&)>& measureWith) {
+    return throughForwarder(
+        [&] {
+            int pipeFds[2];
+            if (pipe2(pipeFds, O_CLOEXEC) != 0) {
+                return std::vector<pid_t>{};
+            }
+            const pid_t reader = spawn({kPeerReader, "-g", node.c_str()}, -1, pipeFds[1]);
+            const pid_t writer = spawn({kPeerWriter, "-d", node.c_str()}, pipeFds[0], -1);
+            ::close(pipeFds[0]);
+            ::close(pipeFds[1]);
+            return std::vector{reader, writer};
+        },
+        [&](const NodeDescription& n) {
+            return n.devnode != node && n.hasVolumeUp && n.vendor == kControllerVendor &&
+                   n.product == kControllerProduct;
+        },
+        "interception-tools", measureWith);
+}
+
+// The median over the rounds of one ratio, or 0 when a round lacks it.
+double medianOf(std::vector<double> values) {
+    if (values.empty() || std::find(values.begin(), values.end(), 0.0) != values.end()) {
+        return 0;
+    }
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double ratio(double of, double to) {
+    return of > 0 && to > 0 ? of / to : 0;
+}
+
+// One round's press figures, for the summary over the rounds.
+struct RoundRatios {
+    double bindwellToBare = 0;
+    double bindwellP99ToBare = 0;
+    double peerToBare = 0;
+    double bindwellToPeer = 0;
+    double motionToBare = 0;
+    double busyToFree = 0;
+};
+
+} // namespace
+
+void latency() {
+    writeConfig(relaconLayout());
+    auto controller = plugController();
+    const auto consumer = controllerConsumerNode();
+    const auto mouse = controllerMouseNode();
+    if (!check(consumer && mouse, "latency: controller appears")) {
+        return;
+    }
+    const bool withPeer = peerInstalled();
+    if (!withPeer) {
+        std::printf("latency: interception-tools is not in the image; no peer runs\n");
+    }
+    const auto pressesForwarded = [&](EvdevReader& out) {
+        return measure(*controller, out, true, [] {});
+    };
+    const auto motionForwarded = [&](EvdevReader& out) { return measureMotion(*controller, out); };
+
+    // Each contender runs once a round; the rounds rotate their order, so no
+    // contender always runs first after boot or right after another one.
+    struct Results {
+        std::vector<long long> barePresses, bareMotion, peerPresses;
+        std::pair<std::vector<long long>, std::vector<long long>> free, busy;
+    };
+    using Contender = std::function<void(Results&)>;
+    const std::vector<Contender> contenders = {
+        [&](Results& r) {
+            r.barePresses = throughBareForwarder(consumer->devnode, pressesForwarded);
+            r.bareMotion = throughBareForwarder(mouse->devnode, motionForwarded);
+        },
+        [&](Results& r) {
+            if (withPeer) {
+                r.peerPresses = throughPeer(consumer->devnode, pressesForwarded);
+            }
+        },
+        [&](Results& r) { r.free = throughBindwell(*controller, consumer->devnode, {}); },
+        [&](Results& r) {
+            r.busy = throughBindwell(*controller, consumer->devnode, {.busyMainThread = true});
+        },
+    };
+    std::vector<RoundRatios> rounds;
+    bool complete = true;
+    for (int round = 0; round < kRounds; ++round) {
+        std::printf("latency round %d of %d\n", round + 1, kRounds);
+        Results results;
+        for (size_t i = 0; i < contenders.size(); ++i) {
+            contenders[(i + size_t(round)) % contenders.size()](results);
+        }
+        const Run bare{"press, bare forwarder", results.barePresses, kPresses};
+        const Run peer{"press, interception-tools", results.peerPresses, kPresses};
+        const Run free{"press, Bindwell", results.free.first, kPresses};
+        const Run busy{"press, Bindwell, busy main thread", results.busy.first, kPresses};
+        const Figures bareFigures = summarise(bare.samples);
+        const Figures peerFigures = summarise(peer.samples);
+        const Figures freeFigures = summarise(free.samples);
+        print(bare, bareFigures, {});
+        if (withPeer) {
+            print(peer, peerFigures, bareFigures);
+        }
+        print(free, freeFigures, bareFigures);
+        print(busy, summarise(busy.samples), bareFigures);
+        const Run motionBare{"motion, bare forwarder", results.bareMotion, kMotions};
+        const Run motionFree{"motion, Bindwell", results.free.second, kMotions};
+        const Run motionBusy{"motion, Bindwell, busy main thread", results.busy.second, kMotions};
+        const Figures motionFloor = summarise(motionBare.samples);
+        print(motionBare, motionFloor, {});
+        print(motionFree, summarise(motionFree.samples), motionFloor);
+        print(motionBusy, summarise(motionBusy.samples), motionFloor);
+        const RoundRatios ratios{
+            .bindwellToBare = ratio(freeFigures.median, bareFigures.median),
+            .bindwellP99ToBare = ratio(freeFigures.p99, bareFigures.p99),
+            .peerToBare = ratio(peerFigures.median, bareFigures.median),
+            .bindwellToPeer = ratio(freeFigures.median, peerFigures.median),
+            .motionToBare = ratio(summarise(motionFree.samples).median, motionFloor.median),
+            .busyToFree = ratio(summarise(busy.samples).median, freeFigures.median),
+        };
+        if (withPeer) {
+            std::printf("latency Bindwell vs interception-tools, press median: %.2f\n",
+                        ratios.bindwellToPeer);
+        }
+        std::printf("latency busy main thread vs free, press median: %.2f\n", ratios.busyToFree);
+        rounds.push_back(ratios);
+        for (const Run* run : {&bare, &free, &busy}) {
+            complete = complete && run->samples.size() == kPresses;
+        }
+    }
+    const auto over = [&](double RoundRatios::*field) {
+        std::vector<double> values;
+        for (const RoundRatios& round : rounds) {
+            values.push_back(round.*field);
+        }
+        return medianOf(values);
+    };
+    std::printf("latency over %d rounds (median of the rounds): Bindwell/bare press median %.2f, "
+                "p99 %.2f; interception-tools/bare %.2f; Bindwell/interception-tools %.2f; "
+                "motion %.2f; busy/free %.2f\n",
+                kRounds, over(&RoundRatios::bindwellToBare), over(&RoundRatios::bindwellP99ToBare),
+                over(&RoundRatios::peerToBare), over(&RoundRatios::bindwellToPeer),
+                over(&RoundRatios::motionToBare), over(&RoundRatios::busyToFree));
+    std::printf("latency targets: press median <= 1.2x and p99 <= 1.5x the forwarder, below "
+                "interception-tools in every round, motion median <= 1.2x, busy main thread "
+                "press median <= 1.10x free\n");
+    check(complete, "latency: every press came through");
+}
+
+} // namespace vmtest

@@ -1,0 +1,371 @@
+// A randomized soak of `bindwellctl run` and the replug storm.
+//
+// The soak draws each step from a weighted table (presses, array chords,
+// clicks with motion through the tap, replugs, SIGTERM and SIGKILL restarts)
+// with a seed it prints first, so a failing run can be replayed with
+// BINDWELL_SOAK_SEED (and BINDWELL_SOAK_STEPS for its length; the suite runs a
+// short form). Timing still varies between replays, which is the point of
+// running it often. After every step every remapped press must have arrived,
+// nothing may be left down, and bindwellctl must still be running.
+#include "Harness.h"
+#include "Scenarios.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <iterator>
+#include <linux/input.h>
+#include <map>
+#include <random>
+
+namespace vmtest {
+namespace {
+
+constexpr int kShortSoakSteps = 120;
+// The repeat filter drops a second press of one action within 0.1 s of the
+// first, timed as Bindwell handles them. The gap is counted from when the
+// last press of the action came out, so a guest stalled by its host cannot
+// bring two presses inside the window.
+constexpr long long kRepeatGapMicros = 130'000;
+constexpr const char* kSeized = "✅ Seized";
+constexpr const char* kRemoved = "Device disconnected: ";
+
+struct Button {
+    uint16_t usage;
+    unsigned pressKey; // what the relacon layout posts first on press
+};
+
+constexpr Button kButtons[] = {
+    {0xCD, KEY_FN}, {0xE9, BTN_LEFT}, {0xEA, KEY_ESC}, {0xB5, KEY_TAB}, {0xB6, KEY_ENTER},
+};
+
+unsigned long envNumber(const char* name, unsigned long fallback) {
+    const char* text = std::getenv(name);
+    return text && *text ? std::strtoul(text, nullptr, 10) : fallback;
+}
+
+std::string lastLines(const std::string& text, int count) {
+    size_t at = text.size();
+    while (count-- > 0 && at > 0) {
+        at = text.rfind('\n', at - 1);
+        if (at == std::string::npos) {
+            return text;
+        }
+    }
+    return text.substr(at);
+}
+
+// The controller, the running bindwellctl and readers of what it writes:
+// its virtual device and the tap's clone of the controller's mouse node.
+class Rig {
+public:
+    Rig() : controller_(plugController()) {}
+
+    // Empty when the rig is ready, else what is missing.
+    std::string startBindwell() {
+        bindwell_ = std::make_unique<BindwellProcess>(BindwellProcess::Options{});
+        if (!bindwell_->waitForLog(kSeized, 8000)) {
+            return "no capture after start";
+        }
+        seized_ = bindwell_->countLog(kSeized);
+        unplugs_ = 0;
+        const auto virtualNode = virtualDeviceNode();
+        if (!virtualNode) {
+            return "no virtual device after start";
+        }
+        virtualNode_ = virtualNode->devnode;
+        out_ = std::make_unique<EvdevReader>(virtualNode_);
+        return openClone();
+    }
+
+    std::string press() {
+        const Button& button = kButtons[pick(std::size(kButtons))];
+        spaceOut(button.usage);
+        controller_->send(consumerReport(button.usage));
+        std::string problem = expectPresses(*out_, {button.pressKey}, {button.usage});
+        holdAWhile();
+        controller_->send(consumerReport(0));
+        return problem.empty() ? settled() : problem;
+    }
+
+    // Two array usages without the array emptying in between, as a roll of
+    // the thumb from one button to the next reports them.
+    std::string chord() {
+        const Button& first = kButtons[pick(std::size(kButtons))];
+        const Button& second =
+            kButtons[(&first - kButtons + 1 + pick(std::size(kButtons) - 1)) % std::size(kButtons)];
+        spaceOut(first.usage);
+        spaceOut(second.usage);
+        controller_->send(consumerReport(first.usage));
+        holdAWhile();
+        controller_->send(consumerReport(second.usage));
+        holdAWhile();
+        controller_->send(consumerReport(0));
+        const std::string problem =
+            expectPresses(*out_, {first.pressKey, second.pressKey}, {first.usage, second.usage});
+        return problem.empty() ? settled() : problem;
+    }
+
+    // A left click dragged a few steps, relayed by the tap's clone.
+    std::string click() {
+        controller_->send(mouseReport(0x01, 0, 0, 0));
+        for (int moves = 1 + int(pick(4)); moves > 0; --moves) {
+            controller_->send(mouseReport(0x01, int8_t(pick(9)) - 4, int8_t(pick(9)) - 4, 0));
+        }
+        controller_->send(mouseReport(0x00, 0, 0, 0));
+        const std::string problem = expectPresses(*clone_, {BTN_LEFT});
+        return problem.empty() ? settledOn(cloneNode_) : problem;
+    }
+
+    std::string replug() { return replugHolding(false); }
+
+    // An unplugged controller never sends the release, so Bindwell must let
+    // go of what it holds by itself.
+    std::string replugMidHold() { return replugHolding(true); }
+
+    std::string stopAndStart() { return restart(SIGTERM); }
+    std::string killAndStart() { return restart(SIGKILL); }
+
+    // Empty while bindwellctl runs; else how it ended.
+    std::string stillRunning() {
+        bindwell_->pump();
+        if (bindwell_->alive()) {
+            return "";
+        }
+        return "bindwellctl ended with status " + std::to_string(bindwell_->exitStatus()) +
+               lastLines(bindwell_->output(), 30);
+    }
+
+    [[nodiscard]] BindwellProcess& bindwell() { return *bindwell_; }
+    [[nodiscard]] UhidDevice& controller() { return *controller_; }
+    [[nodiscard]] EvdevReader& out() { return *out_; }
+    std::mt19937& random() { return random_; }
+
+private:
+    std::string replugHolding(bool midHold) {
+        if (midHold) {
+            const Button& hold = kButtons[pick(2)]; // Fn or the left click
+            spaceOut(hold.usage);
+            controller_->send(consumerReport(hold.usage));
+            if (std::string problem = expectPresses(*out_, {hold.pressKey}, {hold.usage});
+                !problem.empty()) {
+                return problem;
+            }
+        }
+        controller_->unplug();
+        if (std::string problem = settled(); !problem.empty()) {
+            return "after unplug: " + problem;
+        }
+        // Sometimes back at once, before Bindwell has seen the removal.
+        if (pick(2) == 0) {
+            sleepMs(int(pick(300)));
+        }
+        controller_ = plugController();
+        if (!bindwell_->waitForLog(kSeized, 8000, seized_ + 1)) {
+            return "replugged controller not captured";
+        }
+        seized_ = bindwell_->countLog(kSeized);
+        if (const int removals = bindwell_->countLog(kRemoved); removals != ++unplugs_) {
+            return std::to_string(removals) + " removals logged for " + std::to_string(unplugs_) +
+                   " unplugs";
+        }
+        return openClone();
+    }
+
+    std::string restart(int signal) {
+        const int status = bindwell_->stop(signal);
+        if (signal == SIGTERM && status != 0) {
+            return "SIGTERM ended bindwellctl with status " + std::to_string(status) +
+                   lastLines(bindwell_->output(), 30);
+        }
+        return startBindwell();
+    }
+
+    size_t pick(size_t count) {
+        return std::uniform_int_distribution<size_t>(0, count - 1)(random_);
+    }
+
+    void holdAWhile() { sleepMs(int(pick(60))); }
+
+    // Waits out the repeat filter.
+    void spaceOut(uint16_t usage) {
+        const long long wait = lastPress_[usage] + kRepeatGapMicros - nowMicros();
+        if (wait > 0) {
+            sleepMs(int(wait / 1000) + 1);
+        }
+    }
+
+    std::string openClone() {
+        // The clone of the last mouse node goes with it and its node number
+        // may come back: only a newer input device is the new clone.
+        const auto clone = waitForNode(
+            [&](const NodeDescription& node) {
+                return node.phys.rfind("bindwell/tap", 0) == 0 && node.inputId > cloneInputId_;
+            },
+            5000);
+        if (!clone) {
+            return "no new tap clone";
+        }
+        cloneInputId_ = clone->inputId;
+        cloneNode_ = clone->devnode;
+        clone_ = std::make_unique<EvdevReader>(cloneNode_);
+        return "";
+    }
+
+    // The presses of `codes` in order; the controller usages that made them
+    // restart their wait for the repeat filter once they are out.
+    std::string expectPresses(EvdevReader& reader, const std::vector<unsigned>& codes,
+                              const std::vector<uint16_t>& usages = {}) {
+        std::vector<KeyEvent> wanted;
+        for (unsigned code : codes) {
+            wanted.push_back({code, 1});
+        }
+        std::vector<KeyEvent> seen;
+        const bool arrived = reader.expectKeys(wanted, 3000, &seen);
+        for (uint16_t usage : usages) {
+            lastPress_[usage] = nowMicros();
+        }
+        if (arrived) {
+            return "";
+        }
+        return "saw " + describe(seen) + ", wanted presses " + describe(wanted) +
+               lastLines(bindwell_->output(), 20);
+    }
+
+    std::string settled() { return settledOn(virtualNode_); }
+
+    std::string settledOn(const std::string& devnode) {
+        const long long deadline = nowMicros() + 2'000'000;
+        std::optional<std::vector<unsigned>> held;
+        while ((held = heldCodes(devnode)) && !held->empty() && nowMicros() < deadline) {
+            sleepMs(10);
+        }
+        if (!held) {
+            return "cannot read " + devnode;
+        }
+        if (held->empty()) {
+            return "";
+        }
+        std::string text = "still down on " + devnode + ":";
+        for (unsigned code : *held) {
+            text += " " + std::to_string(code);
+        }
+        return text + lastLines(bindwell_->output(), 20);
+    }
+
+    std::unique_ptr<UhidDevice> controller_;
+    std::unique_ptr<BindwellProcess> bindwell_;
+    std::unique_ptr<EvdevReader> out_;
+    std::unique_ptr<EvdevReader> clone_;
+    std::string virtualNode_;
+    std::string cloneNode_;
+    int cloneInputId_ = -1;
+    int seized_ = 0;
+    int unplugs_ = 0;
+    std::map<uint16_t, long long> lastPress_;
+    std::mt19937 random_;
+};
+
+struct Step {
+    const char* name;
+    double weight;
+    std::string (Rig::*run)();
+};
+
+// Replugs and restarts are rare enough that most steps exercise a settled
+// capture. The soak opens with one step of each kind, so even the short form
+// meets them all whatever the seed.
+// clang-format off
+constexpr Step kSteps[] = {
+    {"press",           50, &Rig::press},
+    {"chord",           12, &Rig::chord},
+    {"click",           20, &Rig::click},
+    {"replug",           5, &Rig::replug},
+    {"replug mid-hold",  5, &Rig::replugMidHold},
+    {"SIGTERM restart",  3, &Rig::stopAndStart},
+    {"SIGKILL restart",  2, &Rig::killAndStart},
+};
+// clang-format on
+
+} // namespace
+
+void soak() {
+    const unsigned long seed = envNumber("BINDWELL_SOAK_SEED", unsigned(nowMicros()));
+    const unsigned long steps = envNumber("BINDWELL_SOAK_STEPS", kShortSoakSteps);
+    std::printf("soak: seed %lu, %lu steps (replay with BINDWELL_SOAK_SEED=%lu "
+                "BINDWELL_SOAK_STEPS=%lu)\n",
+                seed, steps, seed, steps);
+    writeConfig(relaconLayout());
+    Rig rig;
+    rig.random().seed(seed);
+    std::string problem = rig.startBindwell();
+    std::vector<double> weights;
+    for (const Step& step : kSteps) {
+        weights.push_back(step.weight);
+    }
+    std::discrete_distribution<size_t> drawStep(weights.begin(), weights.end());
+    std::map<std::string, int> counts;
+    unsigned long step = 0;
+    for (; step < steps && problem.empty(); ++step) {
+        const Step& chosen = kSteps[step < std::size(kSteps) ? step : drawStep(rig.random())];
+        ++counts[chosen.name];
+        problem = (rig.*chosen.run)();
+        if (problem.empty()) {
+            problem = rig.stillRunning();
+        }
+        if (!problem.empty()) {
+            problem = "step " + std::to_string(step) + " (" + chosen.name + "), seed " +
+                      std::to_string(seed) + ": " + problem;
+        }
+    }
+    std::string tally;
+    for (const auto& [name, count] : counts) {
+        tally += " " + name + " " + std::to_string(count);
+    }
+    std::printf("soak: %lu steps run:%s\n", step, tally.c_str());
+    check(problem.empty(), "soak: every remapped press arrives, nothing stays down, no crash",
+          problem);
+    const int status = rig.bindwell().stop(SIGTERM);
+    check(status == 0, "soak: the last instance exits cleanly", "status " + std::to_string(status));
+}
+
+// Replugs the controller 25 times in quick succession, waits, then presses a
+// mapped button 10 times, 160 ms apart: every press must come out.
+void replugStorm() {
+    writeConfig(relaconLayout());
+    Rig rig;
+    const std::string problem = rig.startBindwell();
+    if (!check(problem.empty(), "storm: Bindwell runs", problem)) {
+        return;
+    }
+    BindwellProcess& bindwell = rig.bindwell();
+    const size_t before = bindwell.output().size();
+    std::unique_ptr<UhidDevice> controller;
+    rig.controller().unplug();
+    for (int replug = 0; replug < 25; ++replug) {
+        controller = plugController();
+        sleepMs(30);
+        if (replug < 24) {
+            controller->unplug();
+        }
+    }
+    sleepMs(2500);
+    rig.out().drain();
+    for (int press = 0; press < 10; ++press) {
+        controller->send(consumerReport(0xB5));
+        controller->send(consumerReport(0));
+        sleepMs(160);
+    }
+    int arrived = 0;
+    for (const KeyEvent& key : rig.out().keysWithin(3000)) {
+        arrived += key == KeyEvent{KEY_TAB, 1};
+    }
+    std::printf("storm: %d of 10 presses arrived\n", arrived);
+    if (!check(arrived == 10, "storm: all 10 presses after 25 replugs arrive")) {
+        std::printf("---- bindwellctl output since the storm ----\n%s\n----\n",
+                    bindwell.output().substr(before).c_str());
+    }
+    check(bindwell.stop(SIGTERM) == 0, "storm: clean exit");
+}
+
+} // namespace vmtest
