@@ -146,7 +146,8 @@ void RemapSession::handleInputValue(const HidInputValue& value) {
     if (!holds(trackedDevices_, value.device)) {
         return;
     }
-    core_.input(value, platform_.clock().uptimeSeconds(), effects_);
+    const double now = value.timestamp > 0 ? value.timestamp : platform_.clock().uptimeSeconds();
+    core_.input(value, now, effects_);
     perform();
 }
 

@@ -13,6 +13,10 @@ struct HidInputValue {
     uint32_t usagePage = 0;
     uint32_t usage = 0;
     int64_t value = 0;
+    // When the device reported it, in the Clock's seconds, or 0 when the
+    // platform cannot tell. The repeat filter measures gaps between presses
+    // with it, so a stall before the value is handled shortens no gap.
+    double timestamp = 0;
 };
 
 } // namespace bindwell

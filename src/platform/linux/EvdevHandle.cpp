@@ -1,6 +1,7 @@
 #include "platform/linux/EvdevHandle.h"
 
 #include <cerrno>
+#include <ctime>
 #include <fcntl.h>
 #include <libevdev/libevdev.h>
 #include <sys/ioctl.h>
@@ -38,7 +39,12 @@ EvdevHandle::OpenResult EvdevHandle::open(const std::string& devnode) {
 
 EvdevHandle::EvdevHandle(int fd, libevdev* device, std::string devnode)
     : fd_(fd), device_(device), devnode_(std::move(devnode)),
-      stream_([fd](EvdevStream::KeyState& down) { return queryKeysDown(fd, down); }) {}
+      stream_([fd](EvdevStream::KeyState& down) { return queryKeysDown(fd, down); }) {
+    // Stamped with the clock the engine reads, the events tell when a button
+    // really moved, however late the input thread gets to them.
+    int clock = CLOCK_MONOTONIC;
+    monotonic_ = ioctl(fd_, EVIOCSCLOCKID, &clock) == 0;
+}
 
 EvdevHandle::~EvdevHandle() {
     ungrab();

@@ -42,6 +42,9 @@ public:
     // `gone` once the node was removed. A short read means the queue is
     // empty, so one readiness usually costs one read.
     [[nodiscard]] ReadStatus readPending(const EvdevStream::Sink& sink);
+    // When the event being handed to the sink happened, in MonotonicClock's
+    // seconds, or 0 when unknown.
+    [[nodiscard]] double eventTime() const { return monotonic_ ? stream_.eventTime() : 0; }
 
 private:
     EvdevHandle(int fd, libevdev* device, std::string devnode);
@@ -51,6 +54,8 @@ private:
     std::string devnode_;
     bool grabbed_ = false;
     EvdevStream stream_;
+    // The kernel stamps this node's events with CLOCK_MONOTONIC.
+    bool monotonic_ = false;
 };
 
 } // namespace bindwell::linuxplatform

@@ -17,6 +17,8 @@ bool EvdevStream::feed(std::span<const input_event> raw, const Sink& sink) {
             }
             continue;
         }
+        eventTime_ = static_cast<double>(event.input_event_sec) +
+                     static_cast<double>(event.input_event_usec) / 1e6;
         if (!pass({event.type, event.code, event.value}, sink)) {
             return false;
         }
@@ -32,6 +34,7 @@ bool EvdevStream::pass(const EvdevEvent& event, const Sink& sink) {
 }
 
 bool EvdevStream::resync(const Sink& sink) {
+    eventTime_ = 0;
     KeyState now;
     if (!queryKeys_ || !queryKeys_(now)) {
         // Not knowing, let go of everything rather than leave a key down.

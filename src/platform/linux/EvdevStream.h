@@ -28,6 +28,9 @@ public:
 
     // Passes on the events of `raw` in order; false when the sink stopped it.
     [[nodiscard]] bool feed(std::span<const input_event> raw, const Sink& sink);
+    // When the kernel stamped the event being passed on, in seconds of its
+    // clock; 0 for the events a repair makes up.
+    [[nodiscard]] double eventTime() const { return eventTime_; }
 
 private:
     [[nodiscard]] bool resync(const Sink& sink);
@@ -36,6 +39,7 @@ private:
     QueryKeys queryKeys_;
     KeyState down_;
     bool dropping_ = false;
+    double eventTime_ = 0;
 };
 
 } // namespace bindwell::linuxplatform

@@ -54,7 +54,7 @@ LinuxEventTap::LinuxEventTap(InputThread& loop, const EventTapScope& scope, Hand
     monitor_ = std::make_unique<UdevMonitor>(
         loop_, udev_.get(),
         UdevMonitor::Callbacks{[this](const InputNodeInfo& info) { consider(info); },
-                               [this](const std::string& devnode) { release(devnode); }});
+                               [this](const std::string& syspath) { release(syspath); }});
     for (const InputNodeInfo& info : enumerateInputNodes(udev_.get())) {
         consider(info);
     }
@@ -67,7 +67,7 @@ LinuxEventTap::~LinuxEventTap() {
 
 void LinuxEventTap::consider(const InputNodeInfo& info) {
     const bool known = std::any_of(nodes_.begin(), nodes_.end(), [&](const auto& node) {
-        return node->devnode() == info.devnode;
+        return node->syspath() == info.syspath;
     });
     // The receiver of a controller may serve a keyboard under the same IDs;
     // relaying a keyboard through Bindwell is never wanted.
@@ -80,8 +80,9 @@ void LinuxEventTap::consider(const InputNodeInfo& info) {
         libevdev_get_id_product(node.handle->device()) != scope_.productID) {
         return;
     }
-    std::unique_ptr<TappedNode> tapped = TappedNode::take(
-        std::move(node.handle), [this](const TapEvent& event) { return decide(event); });
+    std::unique_ptr<TappedNode> tapped =
+        TappedNode::take(std::move(node.handle), info.syspath,
+                         [this](const TapEvent& event) { return decide(event); });
     if (tapped) {
         tapped->watch(loop_, [this, raw = tapped.get()] { onReadable(raw); });
         nodes_.push_back(std::move(tapped));
@@ -92,12 +93,12 @@ void LinuxEventTap::onReadable(const TappedNode* node) {
     const auto it = std::find_if(nodes_.begin(), nodes_.end(),
                                  [node](const auto& tapped) { return tapped.get() == node; });
     if (it != nodes_.end() && !(*it)->forwardPending()) {
-        release((*it)->devnode());
+        nodes_.erase(it);
     }
 }
 
-void LinuxEventTap::release(const std::string& devnode) {
-    std::erase_if(nodes_, [&](const auto& node) { return node->devnode() == devnode; });
+void LinuxEventTap::release(const std::string& syspath) {
+    std::erase_if(nodes_, [&](const auto& node) { return node->syspath() == syspath; });
 }
 
 TapVerdict LinuxEventTap::decide(const TapEvent& event) const {

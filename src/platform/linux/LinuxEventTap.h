@@ -30,7 +30,7 @@ private:
 
     void consider(const InputNodeInfo& info);
     void onReadable(const TappedNode* node);
-    void release(const std::string& devnode);
+    void release(const std::string& syspath);
     [[nodiscard]] TapVerdict decide(const TapEvent& event) const;
 
     InputThread& loop_;

@@ -32,14 +32,14 @@ void LinuxHidDevice::watch(InputThread& loop, std::function<void()> onReadable) 
 }
 
 EvdevHandle::ReadStatus
-LinuxHidDevice::readPending(const std::function<bool(const HidRecord&)>& deliver) {
+LinuxHidDevice::readPending(const std::function<bool(const HidRecord&, double)>& deliver) {
     const std::shared_ptr<EvdevHandle> handle = handle_;
     if (!handle) {
         return EvdevHandle::ReadStatus::stopped;
     }
     return handle->readPending([&](const EvdevEvent& event) {
         for (const HidRecord& record : translator_.translate(event)) {
-            if (!deliver(record)) {
+            if (!deliver(record, handle->eventTime())) {
                 return false;
             }
         }

@@ -30,10 +30,11 @@ public:
 
     void watch(InputThread& loop, std::function<void()> onReadable);
     // Translates pending input and hands each record over as soon as it is
-    // complete, until `deliver` answers false. Safe against detach() from
+    // complete, with the time it happened (EvdevHandle::eventTime), until
+    // `deliver` answers false. Safe against detach() from
     // inside `deliver`: the node then closes when reading ends.
     [[nodiscard]] EvdevHandle::ReadStatus
-    readPending(const std::function<bool(const HidRecord&)>& deliver);
+    readPending(const std::function<bool(const HidRecord&, double)>& deliver);
     // Stops watching, releases any grab and closes the node.
     void detach();
 

@@ -35,7 +35,7 @@ void LinuxHidManager::open(Callbacks callbacks) {
     monitor_ = std::make_unique<UdevMonitor>(
         loop_, udev_.get(),
         UdevMonitor::Callbacks{[this](const InputNodeInfo& info) { onNodeAdded(info); },
-                               [this](const std::string& devnode) { onNodeRemoved(devnode); }});
+                               [this](const std::string& syspath) { onNodeRemoved(syspath); }});
     for (const InputNodeInfo& info : enumerateInputNodes(udev_.get())) {
         std::shared_ptr<LinuxHidDevice> device = attach(info);
         if (!device) {
@@ -65,7 +65,7 @@ std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& inf
     // A full keyboard is never taken, not even one with media keys and the
     // controller's IDs (a wireless receiver's): seizing it would take the
     // user's typing away while remapping runs.
-    if (isFollowed(info.devnode) || info.isKeyboard) {
+    if (isFollowed(info.syspath) || info.isKeyboard) {
         return nullptr;
     }
     InspectedNode node = inspectNode(info);
@@ -103,9 +103,9 @@ void LinuxHidManager::onNodeAdded(const InputNodeInfo& info) {
     }
 }
 
-void LinuxHidManager::onNodeRemoved(const std::string& devnode) {
+void LinuxHidManager::onNodeRemoved(const std::string& syspath) {
     const auto it = std::find_if(devices_.begin(), devices_.end(), [&](const auto& device) {
-        return device->info().devnode == devnode;
+        return device->info().syspath == syspath;
     });
     if (it != devices_.end()) {
         reportRemoved(*it);
@@ -120,13 +120,14 @@ void LinuxHidManager::onReadable(const std::weak_ptr<LinuxHidDevice>& weak) {
     }
     // Each record goes out as soon as it is read, not after the read that
     // finds the queue empty: one system call less between press and action.
-    const EvdevHandle::ReadStatus status = device->readPending([&](const HidRecord& record) {
-        if (callbacks_.inputValue) {
-            const auto inputValue = callbacks_.inputValue;
-            inputValue(HidInputValue{device, record.page, record.usage, record.value});
-        }
-        return isFollowed(device.get());
-    });
+    const EvdevHandle::ReadStatus status =
+        device->readPending([&](const HidRecord& record, double time) {
+            if (callbacks_.inputValue) {
+                const auto inputValue = callbacks_.inputValue;
+                inputValue(HidInputValue{device, record.page, record.usage, record.value, time});
+            }
+            return isFollowed(device.get());
+        });
     if (status == EvdevHandle::ReadStatus::gone && isFollowed(device.get())) {
         reportRemoved(device);
     }
@@ -146,9 +147,9 @@ bool LinuxHidManager::isFollowed(const LinuxHidDevice* device) const {
                        [device](const auto& followed) { return followed.get() == device; });
 }
 
-bool LinuxHidManager::isFollowed(const std::string& devnode) const {
+bool LinuxHidManager::isFollowed(const std::string& syspath) const {
     return std::any_of(devices_.begin(), devices_.end(),
-                       [&](const auto& followed) { return followed->info().devnode == devnode; });
+                       [&](const auto& followed) { return followed->info().syspath == syspath; });
 }
 
 } // namespace bindwell::linuxplatform

@@ -28,11 +28,11 @@ public:
 private:
     std::shared_ptr<LinuxHidDevice> attach(const InputNodeInfo& info);
     void onNodeAdded(const InputNodeInfo& info);
-    void onNodeRemoved(const std::string& devnode);
+    void onNodeRemoved(const std::string& syspath);
     void onReadable(const std::weak_ptr<LinuxHidDevice>& weak);
     void reportRemoved(const std::shared_ptr<LinuxHidDevice>& device);
     [[nodiscard]] bool isFollowed(const LinuxHidDevice* device) const;
-    [[nodiscard]] bool isFollowed(const std::string& devnode) const;
+    [[nodiscard]] bool isFollowed(const std::string& syspath) const;
 
     InputThread& loop_;
     Callbacks callbacks_;

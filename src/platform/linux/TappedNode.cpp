@@ -17,7 +17,7 @@ std::string nodeName(const EvdevHandle& handle) {
 } // namespace
 
 std::unique_ptr<TappedNode> TappedNode::take(std::unique_ptr<EvdevHandle> handle,
-                                             TapFrameFilter::Verdict verdict) {
+                                             std::string syspath, TapFrameFilter::Verdict verdict) {
     const int grabbed = handle->grab();
     if (grabbed != 0) {
         log("⚠️ Could not take over " + nodeName(*handle) +
@@ -33,13 +33,14 @@ std::unique_ptr<TappedNode> TappedNode::take(std::unique_ptr<EvdevHandle> handle
             std::strerror(clone.error) + ")");
         return nullptr;
     }
-    return std::unique_ptr<TappedNode>(
-        new TappedNode(std::move(handle), std::move(clone.device), std::move(verdict)));
+    return std::unique_ptr<TappedNode>(new TappedNode(std::move(handle), std::move(syspath),
+                                                      std::move(clone.device), std::move(verdict)));
 }
 
-TappedNode::TappedNode(std::unique_ptr<EvdevHandle> handle, std::unique_ptr<UinputDevice> clone,
-                       TapFrameFilter::Verdict verdict)
-    : handle_(std::move(handle)), clone_(std::move(clone)), filter_(std::move(verdict)) {}
+TappedNode::TappedNode(std::unique_ptr<EvdevHandle> handle, std::string syspath,
+                       std::unique_ptr<UinputDevice> clone, TapFrameFilter::Verdict verdict)
+    : handle_(std::move(handle)), syspath_(std::move(syspath)), clone_(std::move(clone)),
+      filter_(std::move(verdict)) {}
 
 TappedNode::~TappedNode() {
     // Ungrab before the clone goes, so no event falls between the two.

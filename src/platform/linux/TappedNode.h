@@ -18,23 +18,25 @@ class TappedNode final {
 public:
     // Grabs the node and makes its clone; nothing (after logging why) when
     // either step fails, in which case the node is left as it was.
-    [[nodiscard]] static std::unique_ptr<TappedNode> take(std::unique_ptr<EvdevHandle> handle,
-                                                          TapFrameFilter::Verdict verdict);
+    [[nodiscard]] static std::unique_ptr<TappedNode>
+    take(std::unique_ptr<EvdevHandle> handle, std::string syspath, TapFrameFilter::Verdict verdict);
     ~TappedNode();
     TappedNode(const TappedNode&) = delete;
     TappedNode& operator=(const TappedNode&) = delete;
 
-    [[nodiscard]] const std::string& devnode() const { return handle_->devnode(); }
+    // Which device it is: unlike the node's name, never reused.
+    [[nodiscard]] const std::string& syspath() const { return syspath_; }
 
     void watch(InputThread& loop, std::function<void()> onReadable);
     // Forwards what is pending; false once the node is gone.
     [[nodiscard]] bool forwardPending();
 
 private:
-    TappedNode(std::unique_ptr<EvdevHandle> handle, std::unique_ptr<UinputDevice> clone,
-               TapFrameFilter::Verdict verdict);
+    TappedNode(std::unique_ptr<EvdevHandle> handle, std::string syspath,
+               std::unique_ptr<UinputDevice> clone, TapFrameFilter::Verdict verdict);
 
     std::unique_ptr<EvdevHandle> handle_;
+    std::string syspath_;
     std::unique_ptr<UinputDevice> clone_;
     TapFrameFilter filter_;
     std::vector<EvdevEvent> pending_;

@@ -51,7 +51,7 @@ void UdevMonitor::receive() {
         added(*info);
     } else if (verb == "remove" && callbacks_.removed) {
         std::function<void(const std::string&)> removed = callbacks_.removed;
-        removed(info->devnode);
+        removed(info->syspath);
     }
 }
 

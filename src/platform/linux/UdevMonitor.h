@@ -15,7 +15,10 @@ class UdevMonitor final {
 public:
     struct Callbacks {
         std::function<void(const InputNodeInfo&)> added;
-        std::function<void(const std::string& devnode)> removed;
+        // By syspath: a node's name passes to the next device plugged in,
+        // while its syspath (…/inputN/eventM) is never used again, so a late
+        // removal can never close a newer device.
+        std::function<void(const std::string& syspath)> removed;
     };
 
     // Logs and watches nothing when the monitor cannot be set up.
