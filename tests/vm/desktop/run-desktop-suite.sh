@@ -103,10 +103,12 @@ if [ ! -f "$base" ]; then
     done
     printf 'root:x:0:0:root:/root:/bin/sh\ndesk:x:1000:1000:desk:/home/desk:/bin/sh\nmessagebus:x:100:101::/run:/bin/false\n' \
         >"$root/etc/passwd"
-    printf 'root:x:0:\ninput:x:101:desk\nvideo:x:44:desk\nseat:x:102:desk\ndesk:x:1000:\nmessagebus:x:103:\n' \
+    printf 'root:x:0:\ninput:x:101:\nvideo:x:44:desk\nseat:x:102:desk\ndesk:x:1000:\nmessagebus:x:103:\n' \
         >"$root/etc/group"
     echo "hosts: files" >"$root/etc/nsswitch.conf"
     (cd "$root" && find . | cpio -o -H newc --quiet | gzip -1) >"$base.tmp"
+    # The kernel reads the next archive only from a 4-byte boundary; zeros between are skipped.
+    truncate -s %512 "$base.tmp"
     mv "$base.tmp" "$base"
 fi
 

@@ -25,6 +25,7 @@ sway_start() {
         [ $tries -gt 0 ] || { tail -20 /tmp/sway.log; return 1; }
         sleep 0.5
     done
+    export WAYLAND_DISPLAY=$(basename $(ls $XDG_RUNTIME_DIR/wayland-? | head -1))
     as_desk "swaymsg exec 'stdbuf -oL wev >/tmp/client.log 2>&1'" >/dev/null
     wait_for 20 /tmp/client.log "wl_keyboard" || true
     as_desk "swaymsg seat seat0 cursor set 500 400" >/dev/null
