@@ -33,7 +33,9 @@ void QmlTestBench::recordOpenedUrl(const QUrl& url) {
     emit openedUrlsChanged();
 }
 
-void QmlTestBench::recordAccessRequests(PermissionStatus& status) {
+void QmlTestBench::takeOverPermissionStatus(PermissionStatus& status) {
+    permissionStatus_ = &status;
+    setUinputNode(QStringLiteral("/"));
     status.setLauncher([this](const AccessGrantCommand& command, std::function<void(int)> done) {
         accessRequests_.append(command.program + u' ' + command.arguments.join(u' '));
         emit accessRequestsChanged();
@@ -44,6 +46,11 @@ void QmlTestBench::recordAccessRequests(PermissionStatus& status) {
 void QmlTestBench::setPermissions(bool accessibility, bool inputMonitoring) {
     platform_.simPermissions().setCanPostEvents(accessibility);
     platform_.simPermissions().setCanMonitorInput(inputMonitoring);
+}
+
+void QmlTestBench::setUinputNode(const QString& path) {
+    permissionStatus_->setUinputNode(path);
+    permissionStatus_->refresh();
 }
 
 void QmlTestBench::addDevice(const QString& id, int vendorID, int productID, const QString& name) {

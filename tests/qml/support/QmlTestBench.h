@@ -38,9 +38,14 @@ public:
     // The commands the pages would have run to ask for device access
     // ("pkexec .../bindwellctl grant 056e:0156"); each is answered at once.
     [[nodiscard]] QStringList accessRequests() const { return accessRequests_; }
-    void recordAccessRequests(PermissionStatus& status);
+    // Records the status's access requests instead of running them, and lets
+    // setUinputNode move its uinput check.
+    void takeOverPermissionStatus(PermissionStatus& status);
 
     Q_INVOKABLE void setPermissions(bool accessibility, bool inputMonitoring);
+    // Where the guide looks for the uinput module's node. Every test starts
+    // with one that exists, so the pages do not depend on the host's modules.
+    Q_INVOKABLE void setUinputNode(const QString& path);
     Q_INVOKABLE void addDevice(const QString& id, int vendorID, int productID, const QString& name);
     Q_INVOKABLE void removeAllDevices();
     // A press and release of one consumer usage on a plugged-in interface.
@@ -68,6 +73,7 @@ private slots:
 private:
     sim::SimPlatform& platform_;
     ConfigStore& store_;
+    PermissionStatus* permissionStatus_ = nullptr;
     QStringList deviceIDs_;
     QStringList openedUrls_;
     QStringList accessRequests_;

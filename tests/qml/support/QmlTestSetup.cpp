@@ -49,7 +49,7 @@ void QmlTestSetup::applicationAvailable() {
 void QmlTestSetup::qmlEngineAvailable(QQmlEngine* engine) {
     const int type = qmlTypeId("Bindwell.Core", 1, 0, "PermissionStatus");
     if (auto* status = engine->singletonInstance<PermissionStatus*>(type)) {
-        world_->bench.recordAccessRequests(*status);
+        world_->bench.takeOverPermissionStatus(*status);
     }
 }
 
