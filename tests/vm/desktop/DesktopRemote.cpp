@@ -37,8 +37,8 @@ int main() {
         } else if (command == "mouse") {
             int buttons = 0, dx = 0, dy = 0;
             words >> buttons >> dx >> dy;
-            device->send(vmtest::mouseReport(static_cast<uint8_t>(buttons),
-                                             static_cast<int8_t>(dx), static_cast<int8_t>(dy), 0));
+            device->send(vmtest::mouseReport(static_cast<uint8_t>(buttons), static_cast<int8_t>(dx),
+                                             static_cast<int8_t>(dy), 0));
         } else if (command == "unplug") {
             device->unplug();
         } else if (command == "plug") {

@@ -47,6 +47,18 @@ remote_result() { # USAGE POSTED
     awk -v posted="$2" -v server=$server -f /desk/judge.awk /desk/keycodes /tmp/mid /tmp/all
 }
 
+# Waits (at most 30 s) for the setup window to be shown and drawn.
+wait_for_window() {
+    local tries=60
+    until if [ $server = x11 ]; then xdotool search --name '^Bindwell$' >/dev/null 2>&1
+          else as_desk "swaymsg -t get_tree" | grep -q '"app_id": "bindwell"'; fi; do
+        tries=$((tries - 1))
+        [ $tries -gt 0 ] || return 1
+        sleep 0.5
+    done
+    sleep 3
+}
+
 focus_client() {
     if [ $server = x11 ]; then
         xdotool search --name 'Event Tester' windowactivate --sync >/dev/null 2>&1
@@ -78,8 +90,12 @@ gui_first_run() { # [relaunch]
     # The guide shows while Bindwell may neither send input nor read the remote.
     chmod 600 /dev/uinput /dev/input/event*
     start_gui
-    wait_for 30 /tmp/gui.log "showing the window" || sleep 10
-    sleep 4
+    if wait_for_window; then
+        [ $server = x11 ] && grep -q "showing the window instead" /tmp/gui.log &&
+            result "no tray" "received the setup window instead"
+    else
+        result "setup window" "failed it did not appear"
+    fi
     shot gui-1-guide
     press_keys Tab Tab
     shot gui-2-skip-focused
@@ -105,7 +121,7 @@ gui_first_run() { # [relaunch]
     if [ "$1" = relaunch ]; then
         stop_gui
         start_gui
-        sleep 6
+        wait_for_window
     fi
     # "Start at login" comes before "Start Remapping".
     press_keys Tab Tab
