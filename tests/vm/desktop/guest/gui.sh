@@ -16,7 +16,13 @@ gui_env() {
 press_keys() { # KEY...: to the focused window, one at a time
     local key
     for key in "$@"; do
-        if [ $server = x11 ]; then xdotool key "$key"; else as_desk "wtype -k $key"; fi
+        if [ $server = x11 ]; then
+            xdotool key "$key"
+        elif [ "$key" = shift+Tab ]; then
+            as_desk "wtype -M shift -k Tab -m shift"
+        else
+            as_desk "wtype -k $key"
+        fi
         sleep 0.4
     done
     sleep 0.8
@@ -97,9 +103,12 @@ gui_first_run() { # [relaunch]
         result "setup window" "failed it did not appear"
     fi
     shot gui-1-guide
-    press_keys Tab Tab
+    # "Skip for Now" closes the focus chain, after one or two cards' buttons.
+    press_keys shift+Tab
     shot gui-2-skip-focused
     press_keys space
+    # Each page change is given time to finish before the next key.
+    sleep 2
     # What the guide asked for, done as its help page says.
     chmod 666 /dev/uinput
     chmod 644 /dev/input/event*
@@ -107,17 +116,18 @@ gui_first_run() { # [relaunch]
     press_keys Tab Tab space
     shot gui-3-device-picked
     press_keys Tab Tab space
-    sleep 1
+    sleep 2
     # Volume Down is the third row; "Space Bar" the picker's eighth.
     press_keys Tab Tab Tab space
     press_keys Tab Tab Tab Tab Tab Tab Tab Tab
     shot gui-4-picker
     press_keys space
+    sleep 1
     # Ten rows and Back lie before "Activate Bindwell".
     press_keys Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab Tab
     shot gui-5-activate-focused
     press_keys space
-    sleep 1
+    sleep 2
     if [ "$1" = relaunch ]; then
         stop_gui
         start_gui
