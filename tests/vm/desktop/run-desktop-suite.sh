@@ -6,7 +6,7 @@
 #
 # The guest is two initramfs archives back to back: a compressed base of
 # Debian's programs and data, kept between runs and rebuilt only when its
-# inputs change (the packages' versions, this script, the guest's files), and
+# inputs change (the packages' versions, the paths it holds, the kernel), and
 # a small archive of this build's programs, made every run.
 # BINDWELL_DESKTOP_PARTS=catalogue or =gui runs one part only.
 # Exit 77 (ctest's skip) only when qemu is missing; anything else that is

@@ -80,10 +80,29 @@ check_action() { # USAGE LABEL POSTED
     events | tail -n +$((before + 1)) >/tmp/all
     if [ -e "/tmp/marks/$3" ]; then
         result "$2" "fired ($(cat "/tmp/marks/$3"))"
+    elif grep -q "^$3 " /desk/bindings; then
+        binding_missed "$2" "$3"
     else
         result "$2" "$(awk -v posted="$3" -v server=$server -f /desk/judge.awk /desk/keycodes /tmp/mid /tmp/all)"
         # A failure shows what did arrive, while held and after release.
         case "$last" in failed*) sed 's/^/    while held: /' /tmp/mid; sed 's/^/    in all: /' /tmp/all ;; esac
+    fi
+}
+
+# The desktop's own binding for this combination should have run. Openbox
+# grabs Print on the first keycode that has the keysym, PC keyboards' Print
+# Screen (KEY_SYSRQ); Bindwell posts KEY_PRINT, which X maps to Print too but
+# which openbox never grabbed. Known, left to the key table's owners: set
+# print_on_x11_expected_to_pass=1 once "Print" posts KEY_SYSRQ.
+print_on_x11_expected_to_pass=0
+binding_missed() { # LABEL POSTED
+    local got
+    got=$(awk -v posted="$2" -v server=$server -f /desk/judge.awk /desk/keycodes /tmp/mid /tmp/all)
+    if [ $server = x11 ] && [ "$2" = KEY_PRINT ] && [ $print_on_x11_expected_to_pass = 0 ]; then
+        echo "DESKTOP $server $1: expected to fail (openbox grabs Print on KEY_SYSRQ's keycode): its binding did not run; the client $got"
+        expected_failures=$((expected_failures + 1))
+    else
+        result "$1" "failed its $server binding did not run; the client $got"
     fi
 }
 
