@@ -21,7 +21,7 @@ x11_start() {
     } >/tmp/openbox.xml
     openbox --config-file /tmp/openbox.xml >/tmp/openbox.log 2>&1 &
     sleep 1
-    cat /tmp/openbox.log; xprop -root | grep -i _OB_
+    pidof openbox >/dev/null || cat /tmp/openbox.log
     stdbuf -oL xev -geometry 1000x700+0+0 >/tmp/client.log 2>&1 &
     xdotool search --sync --name 'Event Tester' windowactivate --sync windowfocus --sync >/dev/null 2>&1
     xdotool mousemove 500 400
