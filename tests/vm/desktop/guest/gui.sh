@@ -141,6 +141,18 @@ gui_first_run() { # [relaunch]
     shot gui-7-remapping
 }
 
+# swaybar's tray lists the app's StatusNotifierItem on the session bus.
+tray_result() {
+    local items
+    items=$(as_desk "dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
+        org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
+        string:RegisteredStatusNotifierItems" 2>&1 | grep -o 'string "[^"]*"' | tr '\n' ' ')
+    case "$items" in
+        *StatusNotifierItem*) result "tray" "received a StatusNotifierItem on swaybar's tray ($items)" ;;
+        *) result "tray" "failed no StatusNotifierItem registered (${items:-none})" ;;
+    esac
+}
+
 # With setup finished, --login remaps with no window, also across an unplug.
 gui_login() {
     local windows
@@ -154,6 +166,7 @@ gui_login() {
         windows=$(as_desk "swaymsg -t get_tree" | grep -c '"name": "Bindwell"')
     fi
     space_result "bindwell --login"
+    [ $server = sway ] && tray_result
     [ "$windows" -eq 0 ] || result "bindwell --login" "failed $windows window(s) opened"
     remote unplug
     sleep 2

@@ -7,11 +7,15 @@ sway_start() {
     export XDG_RUNTIME_DIR=/run/user/1000 LIBSEAT_BACKEND=seatd
     export WLR_BACKENDS=headless,libinput WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1
     seatd -u desk -g desk >/tmp/seatd.log 2>&1 &
+    # A session bus, for swaybar's tray and the app's StatusNotifierItem.
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
+    as_desk "dbus-daemon --session --address=$DBUS_SESSION_BUS_ADDRESS --fork --nopidfile"
     sleep 0.5
     {
         echo "output HEADLESS-1 resolution 1024x768"
         echo "default_border none"
         echo "xwayland disable"
+        printf 'bar {\n    status_command true\n    tray_output *\n}\n'
         grep -v '^#' /desk/bindings | while read -r posted _ key; do
             echo "bindsym $key exec sh -c 'echo sway $key > /tmp/marks/$posted'"
         done
@@ -35,5 +39,5 @@ sway_start() {
 sway_stop() {
     kill $(pidof wev) $(pidof sway) 2>/dev/null
     sleep 1
-    kill $(pidof seatd) 2>/dev/null
+    kill $(pidof seatd) $(pidof dbus-daemon) 2>/dev/null
 }
