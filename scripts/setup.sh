@@ -15,6 +15,10 @@ packages=(
   xvfb xauth fonts-materialdesignicons-webfont fonts-dejavu-core
   qemu-system-x86 busybox-static cpio kmod udev interception-tools valgrind
   dpkg-dev lintian pkexec
+  # The desktop suite's guest: two display servers reading input through
+  # libinput, their clients, and the GUI's Wayland platform.
+  xserver-xorg-core xserver-xorg-video-dummy xserver-xorg-input-libinput x11-xkb-utils xkb-data
+  openbox sway seatd wev x11-utils x11-apps xdotool wtype qt6-wayland netpbm
 )
 
 missing=()

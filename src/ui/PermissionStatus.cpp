@@ -3,6 +3,7 @@
 #include "engine/ports/Permissions.h"
 #include "support/Log.h"
 
+#include <QFileInfo>
 #include <string>
 
 namespace bindwell {
@@ -16,9 +17,12 @@ PermissionStatus::PermissionStatus(Permissions& permissions, QObject* parent)
 void PermissionStatus::refresh() {
     const bool accessibility = permissions_.canPostEvents();
     const bool inputMonitoring = permissions_.canMonitorInput();
-    if (accessibility != accessibilityGranted_ || inputMonitoring != inputMonitoringGranted_) {
+    const bool uinputMissing = !accessibility && !QFileInfo::exists(uinputNode_);
+    if (accessibility != accessibilityGranted_ || inputMonitoring != inputMonitoringGranted_ ||
+        uinputMissing != uinputMissing_) {
         accessibilityGranted_ = accessibility;
         inputMonitoringGranted_ = inputMonitoring;
+        uinputMissing_ = uinputMissing;
         emit changed();
     }
 }

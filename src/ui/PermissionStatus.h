@@ -18,6 +18,9 @@ class PermissionStatus final : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool accessibilityGranted READ accessibilityGranted NOTIFY changed)
     Q_PROPERTY(bool inputMonitoringGranted READ inputMonitoringGranted NOTIFY changed)
+    // Sending input is refused because the uinput module is not loaded, not
+    // for want of the package's rules: the guide then says how to load it.
+    Q_PROPERTY(bool uinputMissing READ uinputMissing NOTIFY changed)
     Q_PROPERTY(bool isPolling READ isPolling NOTIFY isPollingChanged)
 
 public:
@@ -27,7 +30,10 @@ public:
 
     [[nodiscard]] bool accessibilityGranted() const { return accessibilityGranted_; }
     [[nodiscard]] bool inputMonitoringGranted() const { return inputMonitoringGranted_; }
+    [[nodiscard]] bool uinputMissing() const { return uinputMissing_; }
     [[nodiscard]] bool isPolling() const { return timer_.isActive(); }
+    // Where the uinput module's node appears; tests point it elsewhere.
+    void setUinputNode(const QString& path) { uinputNode_ = path; }
 
     Q_INVOKABLE void refresh();
     Q_INVOKABLE void startPolling();
@@ -52,6 +58,8 @@ private:
     QTimer timer_;
     bool accessibilityGranted_ = false;
     bool inputMonitoringGranted_ = false;
+    bool uinputMissing_ = false;
+    QString uinputNode_ = QStringLiteral("/dev/uinput");
     CommandLauncher launcher_ = processLauncher();
     QSet<QString> askedDevices_;
     bool grantRunning_ = false;

@@ -84,7 +84,12 @@ Item {
                     description: qsTr("Allows Bindwell to send keyboard shortcuts and mouse actions when you press remapped buttons.")
                     isGranted: page.accessibilityGranted
                     buttonTitle: qsTr("Show How to Allow Input")
-                    instructions: [
+                    instructions: PermissionStatus.uinputMissing ? [
+                        qsTr("The uinput kernel module is not loaded, so /dev/uinput is missing"),
+                        qsTr("Load it now: sudo modprobe uinput"),
+                        qsTr("Bindwell's package loads it at every start from then on"),
+                        qsTr("No group and no logout: this card turns green by itself")
+                    ] : [
                         qsTr("Click \"Show How to Allow Input\" below"),
                         qsTr("Install Bindwell's package: sudo apt install ./bindwell_*.deb"),
                         qsTr("From a source build, install its udev rules instead (the page shows how)"),

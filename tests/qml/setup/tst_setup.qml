@@ -86,6 +86,18 @@ Item {
             }
         }
 
+        function test_the_send_input_card_says_to_load_uinput_only_when_its_node_is_missing() {
+            for (const c of [{node: "/nonexistent/uinput", load: true}, {node: "/", load: false}]) {
+                TestBench.setUinputNode(c.node)
+                const guide = makeGuide(false, false)
+                const steps = find(guide, "accessibilityCard").instructions.join("\n")
+                compare(steps.includes("sudo modprobe uinput"), c.load, c.node)
+                compare(steps.includes("sudo apt install"), !c.load, c.node)
+                guide.destroy()
+            }
+            TestBench.setUinputNode("/")
+        }
+
         function test_the_settings_buttons_open_the_help_page_at_their_own_section() {
             const guide = makeGuide(false, false)
             const before = TestBench.openedUrls.length

@@ -48,9 +48,13 @@ void QmlTestBench::applicationAvailable() {
 }
 
 // No test may run pkexec: the pages' access requests are recorded instead.
+// Every test starts with a uinput node that exists, so the pages do not
+// depend on the host's modules.
 void QmlTestBench::qmlEngineAvailable(QQmlEngine* engine) {
     const int type = qmlTypeId("Bindwell.Core", 1, 0, "PermissionStatus");
     if (auto* status = engine->singletonInstance<PermissionStatus*>(type)) {
+        permissionStatus_ = status;
+        setUinputNode(QStringLiteral("/"));
         status->setLauncher(
             [this](const AccessGrantCommand& command, std::function<void(int)> done) {
                 accessRequests_.append(command.program + u' ' + command.arguments.join(u' '));
@@ -74,6 +78,11 @@ void QmlTestBench::recordOpenedUrl(const QUrl& url) {
 void QmlTestBench::setPermissions(bool accessibility, bool inputMonitoring) {
     world_->platform.simPermissions().setCanPostEvents(accessibility);
     world_->platform.simPermissions().setCanMonitorInput(inputMonitoring);
+}
+
+void QmlTestBench::setUinputNode(const QString& path) {
+    permissionStatus_->setUinputNode(path);
+    permissionStatus_->refresh();
 }
 
 void QmlTestBench::addDevice(const QString& id, int vendorID, int productID, const QString& name) {

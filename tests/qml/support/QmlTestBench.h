@@ -9,6 +9,10 @@
 #include <QUrl>
 #include <memory>
 
+namespace bindwell {
+class PermissionStatus;
+} // namespace bindwell
+
 namespace bindwell::test {
 
 // The Qt Quick Test setup shared by every QML suite, and what the tests may
@@ -35,6 +39,8 @@ public:
     [[nodiscard]] QStringList accessRequests() const { return accessRequests_; }
 
     Q_INVOKABLE void setPermissions(bool accessibility, bool inputMonitoring);
+    // Where the guide looks for the uinput module's node.
+    Q_INVOKABLE void setUinputNode(const QString& path);
     Q_INVOKABLE void addDevice(const QString& id, int vendorID, int productID, const QString& name);
     Q_INVOKABLE void removeAllDevices();
     // A press and release of one consumer usage on a plugged-in interface.
@@ -65,6 +71,7 @@ private:
     struct World;
     QTemporaryDir home_;
     std::unique_ptr<World> world_;
+    PermissionStatus* permissionStatus_ = nullptr;
     QStringList deviceIDs_;
     QStringList openedUrls_;
     QStringList accessRequests_;

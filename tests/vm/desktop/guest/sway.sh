@@ -1,0 +1,43 @@
+# sway on its headless backend with libinput for input, run as an ordinary
+# user on a seat from seatd (sway refuses to run as root), and wev as the
+# focused client.
+sway_start() {
+    server=sway reader=events-wev.awk
+    chmod 1777 /tmp/marks
+    export XDG_RUNTIME_DIR=/run/user/1000 LIBSEAT_BACKEND=seatd
+    export WLR_BACKENDS=headless,libinput WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1
+    seatd -u desk -g desk >/tmp/seatd.log 2>&1 &
+    # A session bus, for swaybar's tray and the app's StatusNotifierItem.
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
+    as_desk "dbus-daemon --session --address=$DBUS_SESSION_BUS_ADDRESS --fork --nopidfile"
+    sleep 0.5
+    {
+        echo "output HEADLESS-1 resolution 1024x768"
+        echo "default_border none"
+        echo "xwayland disable"
+        printf 'bar {\n    status_command true\n    tray_output *\n}\n'
+        grep -v '^#' /desk/bindings | while read -r posted _ key; do
+            echo "bindsym $key exec sh -c 'echo sway $key > /tmp/marks/$posted'"
+        done
+    } >/tmp/sway.config
+    rm -f /tmp/client.log
+    as_desk "sway -c /tmp/sway.config >/tmp/sway.log 2>&1 &"
+    local tries=60
+    until SWAYSOCK=$(ls $XDG_RUNTIME_DIR/sway-ipc.*.sock 2>/dev/null) &&
+        export SWAYSOCK && as_desk "swaymsg -t get_version" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ $tries -gt 0 ] || { tail -20 /tmp/sway.log; return 1; }
+        sleep 0.5
+    done
+    export WAYLAND_DISPLAY=$(basename $(ls $XDG_RUNTIME_DIR/wayland-? | head -1))
+    as_desk "swaymsg exec 'stdbuf -oL wev >/tmp/client.log 2>&1'" >/dev/null
+    wait_for 20 /tmp/client.log "wl_keyboard" || true
+    as_desk "swaymsg seat seat0 cursor set 500 400" >/dev/null
+    sleep 0.5
+}
+
+sway_stop() {
+    kill $(pidof wev) $(pidof sway) 2>/dev/null
+    sleep 1
+    kill $(pidof seatd) $(pidof dbus-daemon) 2>/dev/null
+}
