@@ -25,8 +25,9 @@ bool holds(const std::vector<HidDeviceRef>& devices, const HidDeviceRef& device)
 } // namespace
 
 RemapSession::RemapSession(Platform& platform)
-    : platform_(platform),
-      core_([&platform](int64_t virtualKey) { return platform.outputKeyFor(virtualKey); }) {}
+    : platform_(platform), core_([&platform](const KeyCombination& combination) {
+          return platform.outputKeyFor(combination);
+      }) {}
 
 // Quietly: the manager and the tap let go of their devices as they are
 // destroyed, and a session that ends with its owner logs nothing.

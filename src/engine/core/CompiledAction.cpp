@@ -57,7 +57,7 @@ CompiledAction compileAction(const RemapAction& action, const OutputKeyOf& keyOf
     if (!fitsKeyCode(stored)) {
         return compiled(Output::keyOutOfRange, {}, stored);
     }
-    const std::optional<uint16_t> key = keyOf(stored);
+    const std::optional<uint16_t> key = keyOf(*combination);
     if (!key) {
         return compiled(Output::unpostableKey, {}, stored);
     }

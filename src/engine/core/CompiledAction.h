@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/core/OutputEvent.h"
+#include "model/ActionKeys.h"
 #include "model/RemapAction.h"
 
 #include <cstdint>
@@ -10,8 +11,8 @@
 
 namespace bindwell {
 
-// The platform's key for a stored virtual key code, or nothing when it has none.
-using OutputKeyOf = std::function<std::optional<uint16_t>(int64_t virtualKey)>;
+// The platform's key for a stored combination's key, or nothing when it has none.
+using OutputKeyOf = std::function<std::optional<uint16_t>(const KeyCombination& combination)>;
 
 // What a mapping's action posts, worked out once when a profile is taken so
 // that a press only copies events.

@@ -7,6 +7,7 @@
 #include "engine/ports/HidManager.h"
 #include "engine/ports/InputLoop.h"
 #include "engine/ports/Permissions.h"
+#include "model/ActionKeys.h"
 
 #include <cstdint>
 #include <memory>
@@ -30,9 +31,11 @@ public:
     [[nodiscard]] virtual std::unique_ptr<EventTap> createEventTap(const EventTapScope& scope,
                                                                    EventTap::Handler handler) = 0;
     [[nodiscard]] virtual EventPoster& eventPoster() = 0;
-    // The key the poster types for a stored virtual key code, or nothing when
-    // it cannot type it. Asked when a profile is taken, never per press.
-    [[nodiscard]] virtual std::optional<uint16_t> outputKeyFor(int64_t virtualKey) const = 0;
+    // The key the poster types for a stored combination's key (its modifiers
+    // may matter), or nothing when it cannot type it. Asked when a profile is
+    // taken, never per press.
+    [[nodiscard]] virtual std::optional<uint16_t>
+    outputKeyFor(const KeyCombination& combination) const = 0;
     [[nodiscard]] virtual Permissions& permissions() = 0;
     [[nodiscard]] virtual const Clock& clock() const = 0;
     [[nodiscard]] virtual InputLoop& inputLoop() = 0;

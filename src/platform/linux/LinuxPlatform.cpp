@@ -11,8 +11,8 @@ std::unique_ptr<HidManager> LinuxPlatform::createHidManager() {
     return std::make_unique<linuxplatform::LinuxHidManager>(inputLoop_);
 }
 
-std::optional<uint16_t> LinuxPlatform::outputKeyFor(int64_t virtualKey) const {
-    return linuxplatform::linuxKeyForVirtualKey(virtualKey);
+std::optional<uint16_t> LinuxPlatform::outputKeyFor(const KeyCombination& combination) const {
+    return linuxplatform::linuxKeyFor(combination);
 }
 
 std::vector<HidDeviceRef> LinuxPlatform::scanConsumerControlInterfaces() {

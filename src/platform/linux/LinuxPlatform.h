@@ -18,7 +18,8 @@ public:
     [[nodiscard]] std::unique_ptr<EventTap> createEventTap(const EventTapScope& scope,
                                                            EventTap::Handler handler) override;
     [[nodiscard]] EventPoster& eventPoster() override { return poster_; }
-    [[nodiscard]] std::optional<uint16_t> outputKeyFor(int64_t virtualKey) const override;
+    [[nodiscard]] std::optional<uint16_t>
+    outputKeyFor(const KeyCombination& combination) const override;
     [[nodiscard]] Permissions& permissions() override { return permissions_; }
     [[nodiscard]] const Clock& clock() const override { return clock_; }
     [[nodiscard]] InputLoop& inputLoop() override { return inputLoop_; }

@@ -23,7 +23,7 @@ std::string modifiersThen(const KeyModifiers& modifiers, std::string key) {
 }
 
 std::string keysOf(const KeyCombination& combination) {
-    const std::optional<uint16_t> key = linuxKeyForVirtualKey(combination.keyCode);
+    const std::optional<uint16_t> key = linuxKeyFor(combination);
     return modifiersThen(combination.modifiers,
                          key ? keyName(*key)
                              : "no Linux key for code " + std::to_string(combination.keyCode));

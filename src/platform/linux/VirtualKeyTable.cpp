@@ -82,10 +82,10 @@ constexpr KeyPair kKeys[] = {
     {vk::kF10, KEY_F10},
     {vk::kF11, KEY_F11},
     {vk::kF12, KEY_F12},
-    // Not KEY_SYSRQ, which a keyboard's Print Screen key sends: with Alt held
-    // the kernel would take it for its SysRq key. KEY_PRINT gives desktops the
-    // same Print key symbol.
-    {vk::kPrint, KEY_PRINT},
+    // What a keyboard's Print Screen key sends, so that window managers which
+    // grab the Print symbol on its first key code (openbox) see it too. With
+    // Alt held it becomes KEY_PRINT: see linuxKeyFor.
+    {vk::kPrint, KEY_SYSRQ},
     {vk::kInsert, KEY_INSERT},
     {vk::kHome, KEY_HOME},
     {vk::kPageUp, KEY_PAGEUP},
@@ -122,17 +122,25 @@ std::vector<uint16_t> buildPostableKeys() {
     for (const ModifierPair& pair : kModifiers) {
         keys.push_back(pair.linuxKey);
     }
+    keys.push_back(KEY_PRINT);
     return keys;
 }
 
 } // namespace
 
-std::optional<uint16_t> linuxKeyForVirtualKey(int64_t virtualKey) {
+std::optional<uint16_t> linuxKeyFor(const KeyCombination& combination) {
+    const int64_t virtualKey = combination.keyCode;
     const auto* it =
         std::find_if(std::begin(kKeys), std::end(kKeys),
                      [virtualKey](const KeyPair& pair) { return pair.virtualKey == virtualKey; });
     if (it == std::end(kKeys)) {
         return std::nullopt;
+    }
+    // Alt with KEY_SYSRQ is the kernel's SysRq: held, it would take the
+    // user's next keys as system commands. KEY_PRINT gives desktops the same
+    // Print symbol without arming it.
+    if (it->linuxKey == KEY_SYSRQ && combination.modifiers.option) {
+        return KEY_PRINT;
     }
     return it->linuxKey;
 }

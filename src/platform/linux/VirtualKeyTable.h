@@ -1,6 +1,7 @@
 // Any thread; constant tables.
 #pragma once
 
+#include "model/ActionKeys.h"
 #include "model/KeyModifiers.h"
 
 #include <array>
@@ -10,8 +11,8 @@
 
 namespace bindwell::linuxplatform {
 
-// The Linux KEY_ code for a portable virtual key code, if the poster can type it.
-[[nodiscard]] std::optional<uint16_t> linuxKeyForVirtualKey(int64_t virtualKey);
+// The Linux KEY_ code that types a stored combination's key, if the poster can.
+[[nodiscard]] std::optional<uint16_t> linuxKeyFor(const KeyCombination& combination);
 
 // The modifier keys stored modifier flags stand for, in press order.
 struct ModifierKeys {

@@ -17,8 +17,8 @@ std::unique_ptr<HidManager> SimPlatform::createHidManager() {
     return std::make_unique<SimHidManager>(*this);
 }
 
-std::optional<uint16_t> SimPlatform::outputKeyFor(int64_t virtualKey) const {
-    return linuxplatform::linuxKeyForVirtualKey(virtualKey);
+std::optional<uint16_t> SimPlatform::outputKeyFor(const KeyCombination& combination) const {
+    return linuxplatform::linuxKeyFor(combination);
 }
 
 std::unique_ptr<EventTap> SimPlatform::createEventTap(const EventTapScope& scope,

@@ -40,7 +40,8 @@ public:
                                                            EventTap::Handler handler) override;
     [[nodiscard]] EventPoster& eventPoster() override { return poster_; }
     // Linux's keys: the simulator shows what the real poster would type.
-    [[nodiscard]] std::optional<uint16_t> outputKeyFor(int64_t virtualKey) const override;
+    [[nodiscard]] std::optional<uint16_t>
+    outputKeyFor(const KeyCombination& combination) const override;
     [[nodiscard]] Permissions& permissions() override { return permissions_; }
     [[nodiscard]] const Clock& clock() const override { return clock_; }
     [[nodiscard]] InputLoop& inputLoop() override {

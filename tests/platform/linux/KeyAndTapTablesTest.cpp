@@ -12,7 +12,7 @@ namespace {
 TEST(VirtualKeyTable, EveryVirtualKeyMapsToADistinctPostableKey) {
     std::set<uint16_t> seen;
     for (int64_t code = 0; code < 128; ++code) {
-        if (const auto key = linuxKeyForVirtualKey(code)) {
+        if (const auto key = linuxKeyFor({.keyCode = code, .modifiers = {}})) {
             EXPECT_TRUE(seen.insert(*key).second) << "code " << code;
         }
     }

@@ -14,7 +14,7 @@ namespace {
 // Names a desktop shows where the kernel's differ.
 const std::map<std::string, std::string> kKernelNames{
     {"Ctrl", "KEY_LEFTCTRL"},  {"Alt", "KEY_LEFTALT"}, {"Shift", "KEY_LEFTSHIFT"},
-    {"Super", "KEY_LEFTMETA"}, {"Print", "KEY_PRINT"}, {"Esc", "KEY_ESC"},
+    {"Super", "KEY_LEFTMETA"}, {"Print", "KEY_SYSRQ"}, {"Esc", "KEY_ESC"},
     {"`", "KEY_GRAVE"},        {"PgUp", "KEY_PAGEUP"}, {"PgDown", "KEY_PAGEDOWN"},
 };
 
@@ -58,6 +58,11 @@ TEST(PostedKeyNames, AHeldShortcutHoldsItsModifiersAndAnUnknownCodeIsNamedAsSuch
     EXPECT_EQ(describePostedKeys(RemapAction::holdKeystroke(
                   {.keyCode = 49, .modifiers = {.command = true}, .displayName = "Hold"})),
               "hold KEY_LEFTCTRL+KEY_SPACE");
+    // Print is the keyboard's Print Screen key, except beside Alt, where that
+    // key is the kernel's SysRq.
+    EXPECT_EQ(describePostedKeys(RemapAction::keystroke(
+                  {.keyCode = 105, .modifiers = {.option = true}, .displayName = "Alt+Print"})),
+              "KEY_LEFTALT+KEY_PRINT");
     // A hand-edited code without a Linux key must not be shown as some other key.
     EXPECT_EQ(describePostedKeys(
                   RemapAction::keystroke({.keyCode = 52, .modifiers = {}, .displayName = "?"})),

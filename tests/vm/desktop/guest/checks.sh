@@ -89,21 +89,13 @@ check_action() { # USAGE LABEL POSTED
     fi
 }
 
-# The desktop's own binding for this combination should have run. Openbox
-# grabs Print on the first keycode that has the keysym, PC keyboards' Print
-# Screen (KEY_SYSRQ); Bindwell posts KEY_PRINT, which X maps to Print too but
-# which openbox never grabbed. Known, left to the key table's owners: set
-# print_on_x11_expected_to_pass=1 once "Print" posts KEY_SYSRQ.
-print_on_x11_expected_to_pass=0
+# The desktop's own binding for this combination should have run. (Openbox
+# grabs Print on the first key code with that symbol, Print Screen's, which
+# is why "Print" posts KEY_SYSRQ.)
 binding_missed() { # LABEL POSTED
     local got
     got=$(awk -v posted="$2" -v server=$server -f /desk/judge.awk /desk/keycodes /tmp/mid /tmp/all)
-    if [ $server = x11 ] && [ "$2" = KEY_PRINT ] && [ $print_on_x11_expected_to_pass = 0 ]; then
-        echo "DESKTOP $server $1: expected to fail (openbox grabs Print on KEY_SYSRQ's keycode): its binding did not run; the client $got"
-        expected_failures=$((expected_failures + 1))
-    else
-        result "$1" "failed its $server binding did not run; the client $got"
-    fi
+    result "$1" "failed its $server binding did not run; the client $got"
 }
 
 catalogue_checks() {
