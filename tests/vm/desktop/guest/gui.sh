@@ -168,13 +168,17 @@ gui_login() {
     space_result "bindwell --login"
     [ $server = sway ] && tray_result
     [ "$windows" -eq 0 ] || result "bindwell --login" "failed $windows window(s) opened"
+    # The new nodes are opened to the user by udev before anyone hears of
+    # them, as the package's uaccess rules do on a desktop (the guest has no
+    # logind to apply uaccess, so a mode stands in for it).
+    mkdir -p /etc/udev/rules.d
+    echo 'SUBSYSTEM=="input", KERNEL=="event*", ATTRS{id/vendor}=="1209", MODE="0644"' \
+        >/etc/udev/rules.d/99-stand-in-for-uaccess.rules
+    udevadm control --reload
     remote unplug
     sleep 2
     remote plug
-    sleep 2
-    # The new nodes, opened to the user as the package's rules would.
-    chmod 644 /dev/input/event*
-    sleep 4
+    sleep 6
     space_result "bindwell --login after unplug and replug"
 }
 
