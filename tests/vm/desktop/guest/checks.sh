@@ -3,7 +3,6 @@
 # reader that turns that report into event lines ($reader, an awk file).
 passed=0
 failed=0
-expected_failures=0
 config=/tmp/config/Bindwell/config.json
 
 result() { # LABEL TEXT: one DESKTOP line, counted

@@ -1,10 +1,6 @@
 # The GUI app itself on the running display server, as the user "desk": the
 # first run driven from the keyboard alone, then remapping with no window.
 
-# The relaunch-mid-setup check waits for "One lean remapping path: post
-# first, format later, speak in Linux terms"; set to 1 once that has landed.
-relaunch_expected_to_pass=0
-
 gui_env() {
     local qpa=xcb
     [ $server = sway ] && qpa=wayland
@@ -75,16 +71,9 @@ focus_client() {
 }
 
 # One DESKTOP line for a check whose press of Volume Down should give Space.
-space_result() { # LABEL [expected-to-fail]
-    local text
+space_result() { # LABEL
     focus_client
-    text=$(remote_result 234 KEY_SPACE)
-    case "$2:$text" in
-        expected-to-fail:failed*)
-            echo "DESKTOP $server $1: expected to fail (until \"One lean remapping path: post first, format later, speak in Linux terms\" lands): $text"
-            expected_failures=$((expected_failures + 1)) ;;
-        *) result "$1" "$text" ;;
-    esac
+    result "$1" "$(remote_result 234 KEY_SPACE)"
 }
 
 # The setup window, from the guide to "Start Remapping", with Tab and Space
@@ -188,11 +177,7 @@ gui_checks() {
         space_result "first run from the keyboard"
     else
         gui_first_run relaunch
-        if [ $relaunch_expected_to_pass = 1 ]; then
-            space_result "first run from the keyboard, relaunched before Start Remapping"
-        else
-            space_result "first run from the keyboard, relaunched before Start Remapping" expected-to-fail
-        fi
+        space_result "first run from the keyboard, relaunched before Start Remapping"
     fi
     gui_login
     stop_gui
