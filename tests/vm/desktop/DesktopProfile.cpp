@@ -62,7 +62,7 @@ std::vector<RemapAction> recordedActions() {
 
 ButtonMapping mapping(int64_t page, int64_t usage, const RemapAction& action) {
     return {.id = "b" + std::to_string(page) + "_" + std::to_string(usage),
-            .source = {.usagePage = page, .usageID = usage},
+            .source = {.usagePage = page, .usageID = usage, .matchValue = std::nullopt},
             .action = action,
             .label = action.displayName(),
             .isRemappable = true};
