@@ -20,23 +20,9 @@ command -v qemu-system-x86_64 >/dev/null || skip "qemu-system-x86_64 is not inst
 command -v cpio >/dev/null || skip "cpio is not installed"
 [ -x /bin/busybox ] && ! ldd /bin/busybox >/dev/null 2>&1 || skip "busybox-static is not installed"
 
-fetch_kernel() {
-    mkdir -p "$cache"
-    cd "$cache"
-    if ! ls linux-image-[0-9]*.deb >/dev/null 2>&1; then
-        # A machine that never refreshed its package lists knows no kernel yet.
-        apt-get download linux-image-amd64 >/dev/null 2>&1 ||
-            { apt-get update -qq >/dev/null 2>&1 && apt-get download linux-image-amd64 >/dev/null 2>&1; } ||
-            return 1
-        local image
-        image=$(dpkg-deb -f linux-image-amd64_*.deb Depends | grep -o 'linux-image-[0-9][^ ,]*' | head -1)
-        apt-get download "$image" >/dev/null 2>&1 || return 1
-    fi
-    if [ ! -d kernel ]; then
-        rm -rf kernel.tmp && dpkg-deb -x linux-image-[0-9]*.deb kernel.tmp && mv kernel.tmp kernel
-    fi
-}
-(fetch_kernel) || skip "could not download Debian's linux-image-amd64 with apt-get download"
+# shellcheck source=kernel-cache.sh
+. "$src/tests/vm/kernel-cache.sh"
+fetch_kernel "$cache" || skip "could not download Debian's linux-image-amd64 with apt-get download"
 vmlinuz=$(ls "$cache"/kernel/boot/vmlinuz-* | head -1)
 moduledir=$(ls -d "$cache"/kernel/lib/modules/* | head -1)
 
