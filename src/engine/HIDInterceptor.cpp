@@ -1,4 +1,4 @@
-// The engine's lifetime: start takes a copy of the active profile and starts
+// The engine's lifetime: start takes copies of the active profiles and starts
 // a session on the input loop; stop ends it. The copy is deliberate: an edit
 // in the store reaches a running engine only through a restart, and restart
 // commands run between two input frames, so a profile never changes under a
@@ -10,6 +10,8 @@
 #include "model/ConfigStore.h"
 #include "support/Log.h"
 
+#include <algorithm>
+
 namespace bindwell {
 
 HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* parent)
@@ -17,16 +19,16 @@ HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* 
       session_(std::make_unique<RemapSession>(platform)) {
     // The engine works on its own copy of the profile; a restart makes it
     // read the changed one.
-    connect(&store_, &ConfigStore::activeProfileChanged, this, [this] {
+    connect(&store_, &ConfigStore::activeProfilesChanged, this, [this] {
         if (isRunning_) {
             restart();
         }
     });
     platform_.inputLoop().setTextReceiver(
         [this](const TextRecord& record) { receiveText(record); });
-    lastEventTimer_.setSingleShot(true);
-    lastEventTimer_.setInterval(0);
-    connect(&lastEventTimer_, &QTimer::timeout, this, &HIDInterceptor::assignQueuedLastEvents);
+    queueTimer_.setSingleShot(true);
+    queueTimer_.setInterval(0);
+    connect(&queueTimer_, &QTimer::timeout, this, &HIDInterceptor::applyQueued);
 }
 
 HIDInterceptor::~HIDInterceptor() {
@@ -38,17 +40,21 @@ void HIDInterceptor::start() {
     if (isRunning_) {
         return;
     }
-    std::optional<DeviceProfile> profile = store_.activeProfile();
-    if (!profile) {
+    std::vector<DeviceProfile> profiles = store_.activeProfiles();
+    if (profiles.empty()) {
         log("No active profile found");
         return;
     }
-    activeProfile_ = std::make_shared<const DeviceProfile>(std::move(*profile));
-    platform_.inputLoop().call([this, profile = activeProfile_] { session_->start(profile); });
+    activeProfiles_.clear();
+    for (DeviceProfile& profile : profiles) {
+        activeProfiles_.push_back(std::make_shared<const DeviceProfile>(std::move(profile)));
+    }
+    platform_.inputLoop().call([this, started = activeProfiles_] { session_->start(started); });
     setRunning(true);
-    log("Remapping started for " + describeDevice(activeProfile_->deviceName,
-                                                  activeProfile_->vendorID,
-                                                  activeProfile_->productID));
+    for (const std::shared_ptr<const DeviceProfile>& profile : activeProfiles_) {
+        log("Remapping started for " +
+            describeDevice(profile->deviceName, profile->vendorID, profile->productID));
+    }
 }
 
 void HIDInterceptor::stop() {
@@ -74,6 +80,15 @@ void HIDInterceptor::shutdown() {
 }
 
 void HIDInterceptor::announceStopped() {
+    // Arrivals still queued belong to the run that ended.
+    std::erase_if(queue_, [](const Pending& pending) {
+        return pending.kind == TextRecord::Kind::controllerArrived ||
+               pending.kind == TextRecord::Kind::controllerLeft;
+    });
+    if (!controllers_.empty()) {
+        controllers_.clear();
+        emit controllersChanged();
+    }
     setRunning(false);
     log("Remapping stopped");
 }
@@ -86,32 +101,61 @@ void HIDInterceptor::setRunning(bool running) {
 }
 
 void HIDInterceptor::receiveText(const TextRecord& record) {
-    if (record.isLastEvent()) {
-        queueLastEvent(recordText(record));
+    if (record.isPresence()) {
+        queue({record.kind, record.controller, {}, record.profile, record.unit});
+    } else if (record.isLastEvent()) {
+        queue({record.kind, record.controller, recordText(record), nullptr, nullptr});
     } else {
         log(recordText(record));
     }
 }
 
-void HIDInterceptor::queueLastEvent(std::string text) {
+void HIDInterceptor::queue(Pending pending) {
     // Deferred to the event loop so observers never run inside a device or tap
     // callback. A zero timer rather than a posted event: on the simulated
     // platform callbacks run inside the loop, so the timer fires on its next
-    // turn without the wake-up write a posted event costs. Texts queued before
-    // then share that turn and are assigned one by one in the order made.
-    lastEventQueue_.push_back(std::move(text));
-    if (lastEventQueue_.size() == 1) {
-        lastEventTimer_.start();
+    // turn without the wake-up write a posted event costs. Changes queued
+    // before then share that turn and are applied one by one in the order made.
+    queue_.push_back(std::move(pending));
+    if (queue_.size() == 1) {
+        queueTimer_.start();
     }
 }
 
-void HIDInterceptor::assignQueuedLastEvents() {
+void HIDInterceptor::applyQueued() {
     // An observer that publishes in turn extends this same pass.
-    for (size_t i = 0; i < lastEventQueue_.size(); ++i) {
-        lastEvent_ = std::move(lastEventQueue_[i]);
-        emit lastEventChanged();
+    for (size_t i = 0; i < queue_.size(); ++i) {
+        apply(queue_[i]);
     }
-    lastEventQueue_.clear();
+    queue_.clear();
+}
+
+void HIDInterceptor::apply(Pending& pending) {
+    const auto status = std::find_if(controllers_.begin(), controllers_.end(),
+                                     [&](const auto& c) { return c.id == pending.controller; });
+    switch (pending.kind) {
+    case TextRecord::Kind::controllerArrived:
+        controllers_.push_back({.id = pending.controller,
+                                .profile = std::move(pending.profile),
+                                .unit = std::move(pending.unit),
+                                .lastEvent = {}});
+        emit controllersChanged();
+        return;
+    case TextRecord::Kind::controllerLeft:
+        if (status != controllers_.end()) {
+            controllers_.erase(status);
+            emit controllersChanged();
+        }
+        return;
+    default:
+        lastEvent_ = std::move(pending.lastEvent);
+        emit lastEventChanged();
+        if (status != controllers_.end()) {
+            status->lastEvent = lastEvent_;
+            emit controllersChanged();
+        }
+        return;
+    }
 }
 
 } // namespace bindwell

@@ -1,6 +1,7 @@
 // Main thread only.
 #pragma once
 
+#include "engine/ControllerStatus.h"
 #include "engine/RemapSession.h"
 #include "engine/ports/Platform.h"
 #include "model/DetectedHIDDevice.h"
@@ -18,7 +19,8 @@ namespace bindwell {
 class ConfigStore;
 
 // The remapping engine as the rest of the program sees it: start, stop and
-// shutdown, whether it runs, and the last button event. The remapping itself
+// shutdown, whether it runs, the controllers present and the last button
+// event, of each and of all. The remapping itself
 // (capture, decisions, posting, the tap) is a RemapSession on the platform's
 // input loop; this object reaches it only through that loop's commands.
 class HIDInterceptor final : public QObject {
@@ -27,7 +29,7 @@ class HIDInterceptor final : public QObject {
     Q_PROPERTY(QString lastEvent READ lastEventText NOTIFY lastEventChanged)
 
 public:
-    // Follows the store: a change of its active profile restarts a running engine.
+    // Follows the store: a change of its active profiles restarts a running engine.
     HIDInterceptor(Platform& platform, ConfigStore& store, QObject* parent = nullptr);
     // Stops remapping; held outputs stay held (see shutdown()).
     ~HIDInterceptor() override;
@@ -40,16 +42,18 @@ public:
     [[nodiscard]] bool isRunning() const { return isRunning_; }
     [[nodiscard]] const std::string& lastEvent() const { return lastEvent_; }
     [[nodiscard]] QString lastEventText() const { return QString::fromStdString(lastEvent_); }
-    // The profile of the current or last run; null before the first start.
-    [[nodiscard]] const std::shared_ptr<const DeviceProfile>& activeProfile() const {
-        return activeProfile_;
+    // The profiles of the current or last run; empty before the first start.
+    [[nodiscard]] const std::vector<std::shared_ptr<const DeviceProfile>>& activeProfiles() const {
+        return activeProfiles_;
     }
+    // The controllers present in this run, in the order they arrived.
+    [[nodiscard]] const std::vector<ControllerStatus>& controllers() const { return controllers_; }
 
     Q_INVOKABLE void start();
     // Lets go of anything held down first: once the controller is released,
     // its button's release no longer reaches us.
     Q_INVOKABLE void stop();
-    // Stops and starts again on the store's active profile. Unlike a stop, it
+    // Stops and starts again on the store's active profiles. Unlike a stop, it
     // keeps what a button holds down, so the button's own release still lets go.
     void restart();
     // The process is ending: lets go of anything held down, then stops. A
@@ -58,7 +62,7 @@ public:
 
     // The session's state, for tests and tools on a platform whose input loop
     // is the main thread.
-    [[nodiscard]] const RemapSession& session() const { return *session_; }
+    [[nodiscard]] RemapSession& session() const { return *session_; }
 
     // The consumer-control devices present now, filtered, one per vendor and
     // product ID, sorted for the device picker. Leaves any running engine alone.
@@ -70,24 +74,37 @@ signals:
     // Emitted for every assignment, also when the text repeats, so the menu
     // and the scenario runner see each button event.
     void lastEventChanged();
+    // A controller arrived or left, or one's last event changed.
+    void controllersChanged();
 
 private:
+    // A change the input loop reported, waiting for the event loop.
+    struct Pending {
+        TextRecord::Kind kind;
+        uint32_t controller;
+        std::string lastEvent;
+        std::shared_ptr<const DeviceProfile> profile;
+        std::shared_ptr<const DeviceIdentity> unit;
+    };
+
     void announceStopped();
     void receiveText(const TextRecord& record);
-    void queueLastEvent(std::string text);
-    void assignQueuedLastEvents();
+    void queue(Pending pending);
+    void applyQueued();
+    void apply(Pending& pending);
     void setRunning(bool running);
 
     Platform& platform_;
     ConfigStore& store_;
     bool isRunning_ = false;
     std::string lastEvent_;
-    std::shared_ptr<const DeviceProfile> activeProfile_;
+    std::vector<std::shared_ptr<const DeviceProfile>> activeProfiles_;
+    std::vector<ControllerStatus> controllers_;
     // Lives on the input loop; touched only through InputLoop::call.
     std::unique_ptr<RemapSession> session_;
-    // lastEvent texts waiting for the event loop, in the order they were made.
-    std::vector<std::string> lastEventQueue_;
-    QTimer lastEventTimer_;
+    // In the order they were made.
+    std::vector<Pending> queue_;
+    QTimer queueTimer_;
 };
 
 } // namespace bindwell

@@ -1,11 +1,11 @@
-// Capture of the target controller and the session's lifetime. The manager
-// follows every consumer-control interface and the target is picked out
-// here, by vendor and product ID only, so every interface of every unit of
-// the model is captured. An interface is tracked before it is seized and
-// stays tracked when the seize is refused: its values still drive the
-// actions, and the tap swallows the copies the system also receives.
-// Matching on the name or the port was rejected: names differ between the
-// dongle and Bluetooth, and ports change with every replug.
+// Capture of the controllers. The manager follows every consumer-control
+// interface and the controllers are picked out here: by vendor and product
+// ID, and by serial number or physical path where a profile names one unit,
+// so every interface of a claimed unit is captured. An interface is tracked
+// before it is seized and stays tracked when the seize is refused: its
+// values still drive the actions, and the tap swallows the copies the system
+// also receives. Matching on the name was rejected: names differ between the
+// dongle and Bluetooth.
 //
 // Values of interfaces that are not tracked die here, before the core.
 #include "engine/RemapSession.h"
@@ -25,7 +25,7 @@ bool holds(const std::vector<HidDeviceRef>& devices, const HidDeviceRef& device)
 } // namespace
 
 RemapSession::RemapSession(Platform& platform)
-    : platform_(platform), core_([&platform](const KeyCombination& combination) {
+    : platform_(platform), controllers_([&platform](const KeyCombination& combination) {
           return platform.outputKeyFor(combination);
       }) {}
 
@@ -33,15 +33,15 @@ RemapSession::RemapSession(Platform& platform)
 // destroyed, and a session that ends with its owner logs nothing.
 RemapSession::~RemapSession() = default;
 
-void RemapSession::start(std::shared_ptr<const DeviceProfile> profile) {
-    core_.setProfile(std::move(profile));
+void RemapSession::start(std::vector<std::shared_ptr<const DeviceProfile>> profiles) {
+    controllers_.setProfiles(std::move(profiles));
     platform_.eventPoster().prepare();
     openHIDManager();
     installEventTap();
 }
 
 void RemapSession::stop() {
-    closeSeizedDevices();
+    controllers_.releaseInterfaces();
     removeEventTap();
     if (manager_) {
         manager_->close();
@@ -50,7 +50,10 @@ void RemapSession::stop() {
 }
 
 void RemapSession::releaseHeld() {
-    core_.releaseHeld(effects_, false);
+    controllers_.forEach([this](Controller& controller) {
+        effects_.setController(controller.id);
+        controller.core.releaseHeld(effects_, false);
+    });
     perform();
 }
 
@@ -65,11 +68,17 @@ void RemapSession::openHIDManager() {
 }
 
 void RemapSession::installEventTap() {
-    const std::shared_ptr<const DeviceProfile>& profile = core_.profile();
-    const EventTapScope scope{.vendorID = profile ? profile->vendorID : 0,
-                              .productID = profile ? profile->productID : 0};
+    EventTapScope scope;
+    for (const std::shared_ptr<const DeviceProfile>& profile : controllers_.profiles()) {
+        const DeviceModelID model{.vendorID = profile->vendorID, .productID = profile->productID};
+        if (std::find(scope.models.begin(), scope.models.end(), model) == scope.models.end()) {
+            scope.models.push_back(model);
+        }
+    }
     eventTap_ = platform_.createEventTap(
-        scope, [this](const TapEvent& event) { return handleTapEvent(event); });
+        scope, [this](const TapEvent& event, const DeviceIdentity* source) {
+            return handleTapEvent(event, source);
+        });
     if (!eventTap_) {
         log("⚠️ Could not create the event tap — media keys may double-fire");
         log("Make sure Bindwell has the Send input permission");
@@ -88,74 +97,88 @@ void RemapSession::removeEventTap() {
     log("Event tap removed");
 }
 
-bool RemapSession::isTargetDevice(const HidDevice& device) const {
-    const std::shared_ptr<const DeviceProfile>& profile = core_.profile();
-    if (!profile) {
-        return false;
-    }
-    return integerProperty(device, hidproperty::vendorID) == profile->vendorID &&
-           integerProperty(device, hidproperty::productID) == profile->productID;
-}
-
-void RemapSession::closeSeizedDevices() {
-    for (const HidDeviceRef& device : seizedDevices_) {
-        device->close();
-    }
-    seizedDevices_.clear();
-    trackedDevices_.clear();
-    core_.forgetArrayPresses();
-}
-
 void RemapSession::handleDeviceMatched(const HidDeviceRef& device) {
     const std::string name = textProperty(*device, hidproperty::product);
-    log("Consumer control interface found: " +
-        describeDevice(name, integerProperty(*device, hidproperty::vendorID),
-                       integerProperty(*device, hidproperty::productID)));
-    if (!isTargetDevice(*device)) {
+    const DeviceIdentity unit = identityOf(*device);
+    log("Consumer control interface found: " + describeDevice(name, unit.vendorID, unit.productID));
+    Controller* controller = controllers_.claim(unit);
+    if (controller == nullptr) {
         log("⏭️ Skipping non-target device: " + name);
         return;
     }
-    trackedDevices_.push_back(device);
+    const bool arrives = !controller->isPresent();
+    controller->tracked.push_back(device);
     const int32_t result = device->openSeized();
     if (result != 0) {
         log("⚠️ Could not seize " + name + " (error: " + std::to_string(result) +
             "). Using the event tap instead.");
-        return;
+    } else {
+        controller->seized.push_back(device);
+        log("✅ Seized consumer control interface for: " + name);
     }
-    seizedDevices_.push_back(device);
-    log("✅ Seized consumer control interface for: " + name);
+    if (arrives) {
+        announce(*controller, TextRecord::Kind::controllerArrived);
+    }
 }
 
 void RemapSession::handleDeviceRemoved(const HidDeviceRef& device) {
     log("Device disconnected: " + textProperty(*device, hidproperty::product));
-    if (holds(seizedDevices_, device)) {
-        device->close();
-        std::erase(seizedDevices_, device);
+    Controller* controller = controllers_.following(device.get());
+    controllers_.forgetInterface(device.get());
+    if (controller == nullptr) {
+        return;
     }
-    const bool wasTracked = holds(trackedDevices_, device);
-    std::erase(trackedDevices_, device);
-    core_.forgetInterface(device.get());
-    if (wasTracked && trackedDevices_.empty()) {
+    if (holds(controller->seized, device)) {
+        device->close();
+        std::erase(controller->seized, device);
+    }
+    std::erase(controller->tracked, device);
+    controller->core.forgetInterface(device.get());
+    if (!controller->isPresent()) {
         // The controller is gone, so the release of a held button will never
         // arrive; without this the desktop would keep a mouse button or Fn down.
-        core_.releaseHeld(effects_, true);
-        perform();
+        effects_.setController(controller->id);
+        controller->core.releaseHeld(effects_, true);
+        announce(*controller, TextRecord::Kind::controllerLeft);
     }
 }
 
 void RemapSession::handleInputValue(const HidInputValue& value) {
-    if (!holds(trackedDevices_, value.device)) {
+    Controller* controller = controllers_.following(value.device.get());
+    if (controller == nullptr) {
         return;
     }
     const double now = value.timestamp > 0 ? value.timestamp : platform_.clock().uptimeSeconds();
-    core_.input(value, now, effects_);
+    effects_.setController(controller->id);
+    controller->core.input(value, now, effects_);
     perform();
 }
 
-TapVerdict RemapSession::handleTapEvent(const TapEvent& event) {
-    const TapVerdict verdict = core_.tap(event, platform_.clock().uptimeSeconds(), effects_);
+TapVerdict RemapSession::handleTapEvent(const TapEvent& event, const DeviceIdentity* source) {
+    Controller* controller = controllers_.forTapSource(source);
+    if (controller == nullptr) {
+        return TapVerdict::pass;
+    }
+    effects_.setController(controller->id);
+    const TapVerdict verdict =
+        controller->core.tap(event, platform_.clock().uptimeSeconds(), effects_);
     perform();
     return verdict;
+}
+
+size_t RemapSession::trackedInterfaceCount() {
+    size_t count = 0;
+    controllers_.forEach(
+        [&count](const Controller& controller) { count += controller.tracked.size(); });
+    return count;
+}
+
+void RemapSession::announce(const Controller& controller, TextRecord::Kind kind) {
+    effects_.setController(controller.id);
+    TextRecord& record = effects_.text(kind);
+    record.profile = controller.core.profile();
+    record.unit = controller.unit;
+    perform();
 }
 
 void RemapSession::perform() {

@@ -1,8 +1,8 @@
 // Input loop only (see ports/InputLoop.h).
 #pragma once
 
+#include "engine/ControllerSet.h"
 #include "engine/core/Effects.h"
-#include "engine/core/RemapCore.h"
 #include "engine/ports/Platform.h"
 
 #include <memory>
@@ -10,11 +10,11 @@
 
 namespace bindwell {
 
-// One run of remapping on the input loop: it captures the target's
-// consumer-control interfaces, installs the event tap, hands every input to
-// the decision core and performs what the core decides. It owns the capture
-// state; the decision state lives in the core. Every input's effects are
-// performed alike on every loop: its posts in one batch, then its texts.
+// One run of remapping on the input loop: it captures the consumer-control
+// interfaces of every controller an active profile claims, installs the
+// event tap, hands every input to its controller's decision core and performs
+// what the core decides. Every input's effects are performed alike on every
+// loop: its posts in one batch, then its texts.
 class RemapSession final {
 public:
     explicit RemapSession(Platform& platform);
@@ -23,7 +23,7 @@ public:
     RemapSession& operator=(const RemapSession&) = delete;
 
     // Prepares the poster, opens the HID manager and installs the tap.
-    void start(std::shared_ptr<const DeviceProfile> profile);
+    void start(std::vector<std::shared_ptr<const DeviceProfile>> profiles);
     // Lets go of every seized interface, the tap and the manager. Held
     // outputs stay held: the button's release may still come after a restart.
     void stop();
@@ -34,26 +34,22 @@ public:
     void handleDeviceMatched(const HidDeviceRef& device);
     void handleDeviceRemoved(const HidDeviceRef& device);
     void handleInputValue(const HidInputValue& value);
-    [[nodiscard]] TapVerdict handleTapEvent(const TapEvent& event);
+    [[nodiscard]] TapVerdict handleTapEvent(const TapEvent& event, const DeviceIdentity* source);
 
-    [[nodiscard]] const std::vector<HidDeviceRef>& trackedDevices() const {
-        return trackedDevices_;
-    }
+    // How many interfaces are followed, over all controllers.
+    [[nodiscard]] size_t trackedInterfaceCount();
 
 private:
     void openHIDManager();
     void installEventTap();
     void removeEventTap();
-    void closeSeizedDevices();
-    [[nodiscard]] bool isTargetDevice(const HidDevice& device) const;
+    void announce(const Controller& controller, TextRecord::Kind kind);
     void perform();
 
     Platform& platform_;
-    RemapCore core_;
+    ControllerSet controllers_;
     Effects effects_;
     std::unique_ptr<HidManager> manager_;
-    std::vector<HidDeviceRef> trackedDevices_;
-    std::vector<HidDeviceRef> seizedDevices_;
     std::unique_ptr<EventTap> eventTap_;
 };
 

@@ -82,6 +82,15 @@ public:
         return std::move(value(key, Json::value_t::string, "a string").get_ref<std::string&>());
     }
 
+    // Absent or null reads as empty, for keys older files do not have.
+    [[nodiscard]] std::string takeOptionalString(std::string_view key) const {
+        const auto found = object_.find(key);
+        if (found == object_.end() || found->is_null()) {
+            return {};
+        }
+        return takeString(key);
+    }
+
     [[nodiscard]] bool boolean(std::string_view key) const {
         return value(key, Json::value_t::boolean, "true or false").get<bool>();
     }
@@ -233,6 +242,8 @@ DeviceProfile readProfile(Json& json, size_t index) {
     profile.deviceName = fields.takeString("deviceName");
     profile.vendorID = fields.integer("vendorID");
     profile.productID = fields.integer("productID");
+    profile.serialNumber = fields.takeOptionalString("serialNumber");
+    profile.physicalPath = fields.takeOptionalString("physicalPath");
     Json& mappings = fields.array("buttonMappings");
     profile.buttonMappings.reserve(mappings.size());
     for (size_t i = 0; i < mappings.size(); ++i) {

@@ -24,16 +24,21 @@ auto byID(const std::string& id) {
     return [&id](const auto& item) { return item.id == id; };
 }
 
-// The first profile marked active; several can be after a hand edit.
+// The first profile marked active.
 const DeviceProfile* findActive(const std::vector<DeviceProfile>& profiles) {
     const auto found = std::find_if(profiles.begin(), profiles.end(),
                                     [](const DeviceProfile& p) { return p.isActive; });
     return found == profiles.end() ? nullptr : &*found;
 }
 
-std::optional<std::string> activeID(const std::vector<DeviceProfile>& profiles) {
-    const DeviceProfile* active = findActive(profiles);
-    return active != nullptr ? std::optional(active->id) : std::nullopt;
+std::vector<std::string> activeIDs(const std::vector<DeviceProfile>& profiles) {
+    std::vector<std::string> ids;
+    for (const DeviceProfile& profile : profiles) {
+        if (profile.isActive) {
+            ids.push_back(profile.id);
+        }
+    }
+    return ids;
 }
 
 } // namespace
@@ -70,8 +75,20 @@ bool ConfigStore::hasActiveProfile() const {
     return findActive(profiles_) != nullptr;
 }
 
+std::optional<DeviceProfile> ConfigStore::profileWithID(const std::string& profileID) const {
+    const auto found = std::find_if(profiles_.begin(), profiles_.end(), byID(profileID));
+    return found != profiles_.end() ? std::optional(*found) : std::nullopt;
+}
+
+std::vector<DeviceProfile> ConfigStore::activeProfiles() const {
+    std::vector<DeviceProfile> active;
+    std::copy_if(profiles_.begin(), profiles_.end(), std::back_inserter(active),
+                 [](const DeviceProfile& p) { return p.isActive; });
+    return active;
+}
+
 void ConfigStore::saveProfile(const DeviceProfile& profile) {
-    const std::optional<std::string> activeBefore = activeID(profiles_);
+    const std::vector<std::string> activeBefore = activeIDs(profiles_);
     const auto found = std::find_if(profiles_.begin(), profiles_.end(), byID(profile.id));
     if (found != profiles_.end()) {
         *found = profile;
@@ -80,14 +97,26 @@ void ConfigStore::saveProfile(const DeviceProfile& profile) {
     }
     if (profile.isActive) {
         for (DeviceProfile& other : profiles_) {
-            other.isActive = other.id == profile.id;
+            if (other.id != profile.id && other.namesSameUnitAs(profile)) {
+                other.isActive = false;
+            }
         }
     }
     save();
     emit profilesChanged();
-    if (activeID(profiles_) != activeBefore) {
-        emit activeProfileChanged();
+    if (activeIDs(profiles_) != activeBefore) {
+        emit activeProfilesChanged();
     }
+}
+
+void ConfigStore::setProfileActive(const std::string& profileID, bool isActive) {
+    const auto found = std::find_if(profiles_.begin(), profiles_.end(), byID(profileID));
+    if (found == profiles_.end() || found->isActive == isActive) {
+        return;
+    }
+    DeviceProfile profile = *found;
+    profile.isActive = isActive;
+    saveProfile(profile);
 }
 
 void ConfigStore::updateMapping(const std::string& profileID, const std::string& mappingID,
@@ -106,7 +135,7 @@ void ConfigStore::updateMapping(const std::string& profileID, const std::string&
     save();
     emit profilesChanged();
     if (editedActiveProfile) {
-        emit activeProfileChanged();
+        emit activeProfilesChanged();
     }
 }
 

@@ -35,16 +35,25 @@ public:
     [[nodiscard]] bool hasCompletedSetup() const { return hasCompletedSetup_; }
     [[nodiscard]] QString configPath() const { return configPath_; }
 
-    // A copy of the first profile marked active, if any.
+    // A copy of the first profile marked active, if any: the one the setup
+    // window opens on.
     [[nodiscard]] std::optional<DeviceProfile> activeProfile() const;
     [[nodiscard]] bool hasActiveProfile() const;
+    [[nodiscard]] std::optional<DeviceProfile> profileWithID(const std::string& profileID) const;
+    // Copies of every profile marked active, in file order. Each remaps its
+    // controller; a unit that several could claim takes the closest
+    // (DeviceProfile::matchRank), the first of equals.
+    [[nodiscard]] std::vector<DeviceProfile> activeProfiles() const;
 
-    // Inserts or replaces by id; an active profile deactivates every other one.
-    // Announces activeProfileChanged when another profile (or none) is now
-    // the active one, not when the active one is saved again.
+    // Inserts or replaces by id. An active profile deactivates the other
+    // profiles of the same controller, and only those: profiles of other
+    // controllers stay active. Announces activeProfilesChanged when the set
+    // of active profiles changed, not when an active one is saved again.
     void saveProfile(const DeviceProfile& profile);
-    // Changes one mapping's action; an edit of the active profile is announced
-    // by activeProfileChanged, so that it takes effect at once.
+    // Turns one profile on or off without touching its mappings.
+    void setProfileActive(const std::string& profileID, bool isActive);
+    // Changes one mapping's action; an edit of an active profile is announced
+    // by activeProfilesChanged, so that it takes effect at once.
     void updateMapping(const std::string& profileID, const std::string& mappingID,
                        const RemapAction& action);
     void setHasCompletedSetup(bool value);
@@ -55,10 +64,10 @@ public:
 signals:
     void profilesChanged();
     void hasCompletedSetupChanged();
-    // A mapping of the active profile was edited, or another profile became
-    // the active one. A running engine restarts on it. Emitted after
+    // A mapping of an active profile was edited, or the set of active
+    // profiles changed. A running engine restarts on it. Emitted after
     // profilesChanged.
-    void activeProfileChanged();
+    void activeProfilesChanged();
 
 private:
     void keepUnreadableFile(const QByteArray& bytes);

@@ -53,12 +53,21 @@ Json toJson(const DeviceProfile& profile) {
     for (const ButtonMapping& mapping : profile.buttonMappings) {
         mappings.push_back(toJson(mapping));
     }
-    return {{"id", profile.id},
-            {"deviceName", profile.deviceName},
-            {"vendorID", profile.vendorID},
-            {"productID", profile.productID},
-            {"buttonMappings", std::move(mappings)},
-            {"isActive", profile.isActive}};
+    Json json = {{"id", profile.id},
+                 {"deviceName", profile.deviceName},
+                 {"vendorID", profile.vendorID},
+                 {"productID", profile.productID},
+                 {"buttonMappings", std::move(mappings)},
+                 {"isActive", profile.isActive}};
+    // Written only when set, so a profile for a whole model is stored exactly
+    // as builds without unit names store it.
+    if (!profile.serialNumber.empty()) {
+        json["serialNumber"] = profile.serialNumber;
+    }
+    if (!profile.physicalPath.empty()) {
+        json["physicalPath"] = profile.physicalPath;
+    }
+    return json;
 }
 
 } // namespace

@@ -63,6 +63,8 @@ DeviceProfile buildProfile(const DetectedHIDDevice& device, std::span<const Layo
         .deviceName = device.displayName(),
         .vendorID = device.vendorID,
         .productID = device.productID,
+        .serialNumber = {},
+        .physicalPath = {},
         .buttonMappings = {},
         .isActive = true,
     };

@@ -7,7 +7,9 @@ namespace {
 
 constexpr std::string_view kUnknown = "Unknown";
 
-bool isKnown(const std::string& text) { return !text.empty() && text != kUnknown; }
+bool isKnown(const std::string& text) {
+    return !text.empty() && text != kUnknown;
+}
 
 } // namespace
 

@@ -22,6 +22,24 @@ const ButtonMapping* DeviceProfile::findMappingPointer(int64_t usagePage, int64_
     return nullptr;
 }
 
+std::optional<int> DeviceProfile::matchRank(const DeviceIdentity& unit) const {
+    if (unit.vendorID != vendorID || unit.productID != productID) {
+        return std::nullopt;
+    }
+    if (!serialNumber.empty()) {
+        return serialNumber == unit.serialNumber ? std::optional(2) : std::nullopt;
+    }
+    if (!physicalPath.empty()) {
+        return physicalPath == unit.physicalPath ? std::optional(1) : std::nullopt;
+    }
+    return 0;
+}
+
+bool DeviceProfile::namesSameUnitAs(const DeviceProfile& other) const {
+    return vendorID == other.vendorID && productID == other.productID &&
+           serialNumber == other.serialNumber && physicalPath == other.physicalPath;
+}
+
 std::optional<ButtonMapping> DeviceProfile::findMapping(int64_t usagePage, int64_t usageID,
                                                         int64_t value) const {
     if (const ButtonMapping* mapping = findMappingPointer(usagePage, usageID, value)) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/ButtonMapping.h"
+#include "model/DeviceIdentity.h"
 
 #include <cstdint>
 #include <optional>
@@ -10,15 +11,29 @@
 
 namespace bindwell {
 
-// The buttons of one device (by vendor and product ID) and what each does.
-// Mapping order matters: the first mapping for a source wins a lookup.
+// The buttons of one controller and what each does. A profile is for every
+// unit of a model (vendor and product ID) unless it names one unit, by its
+// serial number or, for units that report none, by its physical path; that
+// is how two identical controllers get different profiles. Mapping order
+// matters: the first mapping for a source wins a lookup.
 struct DeviceProfile {
     std::string id;
     std::string deviceName;
     int64_t vendorID = 0;
     int64_t productID = 0;
+    // Empty: any unit. The serial number wins when both are set.
+    std::string serialNumber;
+    std::string physicalPath;
     std::vector<ButtonMapping> buttonMappings;
     bool isActive = false;
+
+    // How closely the profile names the unit: nothing when it is for another
+    // model or unit, else 0 for the whole model, 1 for the unit's path, 2 for
+    // its serial number. The closest active profile remaps a unit.
+    [[nodiscard]] std::optional<int> matchRank(const DeviceIdentity& unit) const;
+    // Whether both profiles are for the same controller (model and unit
+    // alike), so that only one of them can be active.
+    [[nodiscard]] bool namesSameUnitAs(const DeviceProfile& other) const;
 
     // The first mapping whose source matches the reported usage. A concrete
     // usage matches whatever value it reports (press and release alike); an

@@ -35,7 +35,7 @@ bool SetupCommands::windowAppeared() {
     if (!store_.hasCompletedSetup()) {
         return permissions_.bothGranted();
     }
-    appState_.setActiveProfile(store_.activeProfile());
+    appState_.setActiveProfile(profileToEdit());
     appState_.setSetupStep(AppState::SetupStep::mapButtons);
     return true;
 }
@@ -59,7 +59,19 @@ void SetupCommands::chooseAction(const QString& profileID, const QString& mappin
     } else {
         store_.updateMapping(profileID.toStdString(), mappingID.toStdString(), *action);
     }
-    appState_.setActiveProfile(store_.activeProfile());
+    appState_.setActiveProfile(store_.profileWithID(profileID.toStdString()));
+}
+
+std::optional<DeviceProfile> SetupCommands::profileToEdit() const {
+    // The window reopens on the controller it showed last, while that one
+    // is still remapped.
+    if (const auto& shown = appState_.activeProfile()) {
+        std::optional<DeviceProfile> stored = store_.profileWithID(shown->id);
+        if (stored && stored->isActive) {
+            return stored;
+        }
+    }
+    return store_.activeProfile();
 }
 
 void SetupCommands::activate() {

@@ -1,9 +1,12 @@
 // Main thread only.
 #pragma once
 
+#include "model/DeviceProfile.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
+#include <optional>
 
 namespace bindwell {
 
@@ -59,6 +62,8 @@ signals:
     void closeRequested();
 
 private:
+    [[nodiscard]] std::optional<DeviceProfile> profileToEdit() const;
+
     AppState& appState_;
     ConfigStore& store_;
     HIDInterceptor& engine_;

@@ -125,8 +125,8 @@ TEST_F(Launching, AWindowClosedBeforeTheDelayIsNotReopened) {
 }
 
 // Quit after picking a device and before finishing setup, then launch again:
-// picking another device moves remapping to it at once, and Start Remapping
-// leaves remapping on.
+// picking another device remaps it at once, next to the first, and Start
+// Remapping leaves remapping on.
 TEST_F(Launching, RelaunchInTheMiddleOfSetupEndsRemappingTheDevicePickedLast) {
     files_.addProfile("Remote", true);
     launch();
@@ -136,10 +136,18 @@ TEST_F(Launching, RelaunchInTheMiddleOfSetupEndsRemappingTheDevicePickedLast) {
     SetupCommands setup(*appState_, files_.store(), *engine_, permissions, startAtLogin);
 
     setup.nextWithDevice({{"name", "USB Headset"}, {"vendorID", 0x4D9}, {"productID", 0x1702}});
-    EXPECT_EQ(engine_->activeProfile()->deviceName, "USB Headset") << "still on the old device";
+    const auto remappedNames = [this] {
+        std::vector<std::string> names;
+        for (const auto& profile : engine_->activeProfiles()) {
+            names.push_back(profile->deviceName);
+        }
+        return names;
+    };
+    const std::vector<std::string> both{"Remote", "USB Headset"};
+    EXPECT_EQ(remappedNames(), both) << "the picked device is not remapped yet";
     setup.startRemapping();
     EXPECT_TRUE(appState_->isRemapping()) << "Start Remapping switched remapping off";
-    EXPECT_EQ(engine_->activeProfile()->deviceName, "USB Headset");
+    EXPECT_EQ(remappedNames(), both);
 }
 
 } // namespace

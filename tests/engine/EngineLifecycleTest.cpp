@@ -23,18 +23,18 @@ TEST(EngineLifecycle, StopReleasesDevicesButKeepsProfileTextAndTimes) {
     EngineHarness::runLoop();
     harness.press("a", kVolumeUp);
     ASSERT_TRUE(seized->isSeized());
-    ASSERT_EQ(harness.engine.session().trackedDevices().size(), 2U);
+    ASSERT_EQ(harness.engine.session().trackedInterfaceCount(), 2U);
     // The tap reaches the target device's other nodes only.
     ASSERT_NE(harness.platform.tap(), nullptr);
     EXPECT_TRUE(harness.platform.tap()->isEnabled());
-    EXPECT_EQ(harness.platform.tap()->scope().vendorID, kRemoteVendor);
-    EXPECT_EQ(harness.platform.tap()->scope().productID, kRemoteProduct);
+    EXPECT_EQ(harness.platform.tap()->scope().models,
+              (std::vector<DeviceModelID>{{kRemoteVendor, kRemoteProduct}}));
 
     harness.engine.stop();
     EXPECT_FALSE(seized->isSeized());
-    EXPECT_TRUE(harness.engine.session().trackedDevices().empty());
+    EXPECT_EQ(harness.engine.session().trackedInterfaceCount(), 0U);
     EXPECT_EQ(harness.platform.openManagerCount(), 0);
-    EXPECT_NE(harness.engine.activeProfile(), nullptr);
+    EXPECT_EQ(harness.engine.activeProfiles().size(), 1U);
     EXPECT_EQ(harness.engine.lastEvent(), "Label click → Hold Left Click (Drag)");
     // The repeat filter still knows the press: at once after a new start,
     // the same action is a repeat.
@@ -81,8 +81,8 @@ TEST(EngineLifecycle, InterfaceWithoutIDsIsTheTargetOnlyOfAProfileWithZeroIDs) {
         harness->engine.start();
         EngineHarness::runLoop();
     }
-    EXPECT_EQ(withZeroIDs.engine.session().trackedDevices().size(), 1U);
-    EXPECT_TRUE(withRemoteIDs.engine.session().trackedDevices().empty());
+    EXPECT_EQ(withZeroIDs.engine.session().trackedInterfaceCount(), 1U);
+    EXPECT_EQ(withRemoteIDs.engine.session().trackedInterfaceCount(), 0U);
 }
 
 } // namespace

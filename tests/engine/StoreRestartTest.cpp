@@ -12,15 +12,14 @@ DeviceProfile remote(bool isActive = true) {
     return makeProfile({makeMapping("vu", 0x0C, kVolumeUp, RemapAction::escapeKey())}, isActive);
 }
 
+// A second profile for the same controller.
 DeviceProfile other(bool isActive = false) {
-    DeviceProfile profile = makeProfile(
-        {makeMapping("vu", 0x0C, kVolumeUp, RemapAction::enterKey())}, isActive, "other");
-    profile.vendorID = 1;
-    return profile;
+    return makeProfile({makeMapping("vu", 0x0C, kVolumeUp, RemapAction::enterKey())}, isActive,
+                       "other");
 }
 
 RemapAction engineActionOfVolumeUp(const HIDInterceptor& engine) {
-    return engine.activeProfile()->findMapping(0x0C, kVolumeUp, 1)->action;
+    return engine.activeProfiles().front()->findMapping(0x0C, kVolumeUp, 1)->action;
 }
 
 // An edit of the active profile restarts a running engine (the store_restart

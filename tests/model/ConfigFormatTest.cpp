@@ -89,6 +89,8 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
     odd.deviceName = "Ünïcødé \"quoted\" / slash \\ ⌘";
     odd.vendorID = kMin;
     odd.productID = kMax;
+    odd.serialNumber = "a4:c1:38:0f:22:9b";
+    odd.physicalPath = "pci-0000:00:14.0-usb-0:1.2";
     odd.isActive = true;
     // Both platforms' catalogues and the held kind, so labels in either
     // notation come back as written.

@@ -108,20 +108,38 @@ TEST_F(ConfigStoreTest, FlagWithoutProfilesIsResetInStoreAndSettings) {
     }
 }
 
-TEST_F(ConfigStoreTest, SaveProfileAppendsReplacesAndKeepsOneActive) {
+// Every controller keeps its own active profile: activating one turns off
+// only the profiles that name the very same controller.
+TEST_F(ConfigStoreTest, SaveProfileAppendsReplacesAndKeepsOneActivePerController) {
     ConfigStore store(dir.path());
+    QSignalSpy activeChanges(&store, &ConfigStore::activeProfilesChanged);
     store.saveProfile(profile(1, true));
     store.saveProfile(profile(2, false));
     EXPECT_EQ(ids(store.profiles()), (Ids{"device_1_1*", "device_2_1"}));
     store.saveProfile(profile(3, true));
-    EXPECT_EQ(ids(store.profiles()), (Ids{"device_1_1", "device_2_1", "device_3_1*"}));
+    EXPECT_EQ(ids(store.profiles()), (Ids{"device_1_1*", "device_2_1", "device_3_1*"}));
+
+    DeviceProfile sameController = profile(1, true);
+    sameController.id = "second_for_1";
+    store.saveProfile(sameController);
+    DeviceProfile oneUnit = profile(3, true);
+    oneUnit.id = "unit_of_3";
+    oneUnit.serialNumber = "SN-7";
+    store.saveProfile(oneUnit);
+    EXPECT_EQ(ids(store.profiles()),
+              (Ids{"device_1_1", "device_2_1", "device_3_1*", "second_for_1*", "unit_of_3*"}));
 
     DeviceProfile renamed = profile(1, true);
     renamed.deviceName = "Renamed";
     store.saveProfile(renamed);
-    EXPECT_EQ(ids(store.profiles()), (Ids{"device_1_1*", "device_2_1", "device_3_1"}));
+    store.setProfileActive("unit_of_3", false);
+    EXPECT_EQ(ids(store.profiles()),
+              (Ids{"device_1_1*", "device_2_1", "device_3_1*", "second_for_1", "unit_of_3"}));
     EXPECT_EQ(store.profiles()[0].deviceName, "Renamed");
     EXPECT_EQ(ids(profilesOnDisk()), ids(store.profiles()));
+    // Saving an active profile again changes nothing that is active.
+    store.saveProfile(renamed);
+    EXPECT_EQ(activeChanges.count(), 6);
 }
 
 TEST_F(ConfigStoreTest, UpdateMappingSavesAndUnknownIDsChangeNothing) {
@@ -192,7 +210,7 @@ TEST_F(ConfigStoreTest, FileThatCanNeitherBeReadNorKeptIsNeverOverwritten) {
     // Once the user moves it away, saving works again.
     ASSERT_TRUE(QDir().rename(path("config.json"), path("moved")));
     store.saveProfile(profile(3, true));
-    EXPECT_EQ(ids(profilesOnDisk()), (Ids{"device_2_1", "device_3_1*"}));
+    EXPECT_EQ(ids(profilesOnDisk()), (Ids{"device_2_1*", "device_3_1*"}));
 }
 
 } // namespace

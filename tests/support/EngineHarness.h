@@ -30,6 +30,8 @@ inline DeviceProfile makeProfile(std::vector<ButtonMapping> mappings, bool isAct
             .deviceName = "Remote",
             .vendorID = kRemoteVendor,
             .productID = kRemoteProduct,
+            .serialNumber = {},
+            .physicalPath = {},
             .buttonMappings = std::move(mappings),
             .isActive = isActive};
 }

@@ -1,11 +1,13 @@
 #include "ScenarioRunner.h"
 
+#include "engine/DeviceProperties.h"
 #include "model/HidUsages.h"
 #include "platform/linux/ConsumerKeyTable.h"
 #include "platform/linux/PostedKeyNames.h"
 #include "support/Log.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <limits>
@@ -50,26 +52,31 @@ struct ScenarioRunner::Command {
     size_t argumentCount;
     // The last argument runs to the end of the line (a name or a label).
     bool lastArgumentIsText;
+    // How many arguments beyond argumentCount may follow.
+    size_t optionalCount;
     std::string_view usage;
     void (ScenarioRunner::*perform)(const ScenarioLine&);
 };
 
 const ScenarioRunner::Command* ScenarioRunner::findCommand(std::string_view name) {
-    static constexpr std::array<Command, 14> kCommands{{
-        {"device", 4, true, "device ID VENDOR PRODUCT NAME...", &ScenarioRunner::addDevice},
-        {"property", 3, true, "property ID KEY VALUE...", &ScenarioRunner::setProperty},
-        {"remove", 1, false, "remove ID", &ScenarioRunner::removeDevice},
-        {"refuse-seize", 2, false, "refuse-seize ID CODE", &ScenarioRunner::refuseSeize},
-        {"deny-tap", 0, false, "deny-tap", &ScenarioRunner::denyTap},
-        {"start", 0, false, "start", &ScenarioRunner::start},
-        {"stop", 0, false, "stop", &ScenarioRunner::stop},
-        {"toggle", 0, false, "toggle", &ScenarioRunner::toggle},
-        {"at", 1, false, "at SECONDS", &ScenarioRunner::setTime},
-        {"value", 4, false, "value ID PAGE USAGE VALUE", &ScenarioRunner::sendValue},
-        {"media", 2, false, "media KEY_NAME down|up", &ScenarioRunner::pressMediaKey},
-        {"mouse", 2, false, "mouse BTN_NAME down|up", &ScenarioRunner::pressMouseButton},
-        {"scan", 0, false, "scan", &ScenarioRunner::scan},
-        {"edit", 2, true, "edit MAPPING_ID ACTION", &ScenarioRunner::editMapping},
+    static constexpr std::array<Command, 16> kCommands{{
+        {"device", 4, true, 0, "device ID VENDOR PRODUCT NAME...", &ScenarioRunner::addDevice},
+        {"property", 3, true, 0, "property ID KEY VALUE...", &ScenarioRunner::setProperty},
+        {"remove", 1, false, 0, "remove ID", &ScenarioRunner::removeDevice},
+        {"refuse-seize", 2, false, 0, "refuse-seize ID CODE", &ScenarioRunner::refuseSeize},
+        {"deny-tap", 0, false, 0, "deny-tap", &ScenarioRunner::denyTap},
+        {"start", 0, false, 0, "start", &ScenarioRunner::start},
+        {"stop", 0, false, 0, "stop", &ScenarioRunner::stop},
+        {"toggle", 0, false, 0, "toggle", &ScenarioRunner::toggle},
+        {"at", 1, false, 0, "at SECONDS", &ScenarioRunner::setTime},
+        {"value", 4, false, 0, "value ID PAGE USAGE VALUE", &ScenarioRunner::sendValue},
+        {"media", 2, false, 1, "media KEY_NAME down|up [FROM_ID]", &ScenarioRunner::pressMediaKey},
+        {"mouse", 2, false, 1, "mouse BTN_NAME down|up [FROM_ID]",
+         &ScenarioRunner::pressMouseButton},
+        {"scan", 0, false, 0, "scan", &ScenarioRunner::scan},
+        {"edit", 2, true, 0, "edit MAPPING_ID ACTION", &ScenarioRunner::editMapping},
+        {"activate", 2, false, 0, "activate PROFILE_ID on|off", &ScenarioRunner::activateProfile},
+        {"controllers", 0, false, 0, "controllers", &ScenarioRunner::printControllers},
     }};
     for (const Command& command : kCommands) {
         if (command.name == name) {
@@ -114,8 +121,10 @@ void ScenarioRunner::execute(const ScenarioLine& line) {
         throw ScenarioError("unknown command '" + std::string(line.command()) + "'");
     }
     const size_t count = line.argumentCount();
-    const bool countFits = command->lastArgumentIsText ? count >= command->argumentCount
-                                                       : count == command->argumentCount;
+    const bool countFits = command->lastArgumentIsText
+                               ? count >= command->argumentCount
+                               : count >= command->argumentCount &&
+                                     count <= command->argumentCount + command->optionalCount;
     if (!countFits) {
         throw ScenarioError("expected " + std::string(command->usage));
     }
@@ -158,11 +167,13 @@ void ScenarioRunner::setProperty(const ScenarioLine& line) {
     if (key == hidproperty::vendorID || key == hidproperty::productID) {
         device.setProperty(key, parseInteger(line.argument(2)));
     } else if (key == hidproperty::product || key == hidproperty::manufacturer ||
-               key == hidproperty::transport) {
+               key == hidproperty::transport || key == hidproperty::serialNumber ||
+               key == hidproperty::physicalPath) {
         device.setProperty(key, std::string(line.textFrom(2)));
     } else {
         throw ScenarioError("unknown property '" + std::string(key) +
-                            "' (Product, Manufacturer, Transport, VendorID, ProductID)");
+                            "' (Product, Manufacturer, Transport, VendorID, ProductID, "
+                            "SerialNumber, PhysicalPath)");
     }
 }
 
@@ -215,7 +226,7 @@ void ScenarioRunner::pressMediaKey(const ScenarioLine& line) {
     if (usage.page != hid::kConsumerPage) {
         throw ScenarioError("'" + std::string(line.argument(0)) + "' is not a consumer key");
     }
-    feedTap(MediaKey{.usage = usage.usage, .pressed = parseDirection(line.argument(1))});
+    feedTap(MediaKey{.usage = usage.usage, .pressed = parseDirection(line.argument(1))}, line);
 }
 
 void ScenarioRunner::pressMouseButton(const ScenarioLine& line) {
@@ -224,7 +235,8 @@ void ScenarioRunner::pressMouseButton(const ScenarioLine& line) {
         throw ScenarioError("'" + std::string(line.argument(0)) + "' is not a mouse button");
     }
     feedTap(ExtraButton{.number = static_cast<int>(usage.usage),
-                        .pressed = parseDirection(line.argument(1))});
+                        .pressed = parseDirection(line.argument(1))},
+            line);
 }
 
 linuxplatform::HidUsage ScenarioRunner::usageNamed(std::string_view name,
@@ -239,8 +251,12 @@ linuxplatform::HidUsage ScenarioRunner::usageNamed(std::string_view name,
     return *usage;
 }
 
-void ScenarioRunner::feedTap(const TapEvent& event) {
-    if (const auto verdict = platform_.feedTapEvent(event)) {
+void ScenarioRunner::feedTap(const TapEvent& event, const ScenarioLine& line) {
+    std::optional<DeviceIdentity> source;
+    if (line.argumentCount() > 2) {
+        source = identityOf(presentInterface(line.argument(2)));
+    }
+    if (const auto verdict = platform_.feedTapEvent(event, source ? &*source : nullptr)) {
         printLine(*verdict == TapVerdict::swallow ? "tap swallow" : "tap pass");
     }
 }
@@ -256,6 +272,34 @@ void ScenarioRunner::editMapping(const ScenarioLine& line) {
         throw ScenarioError("the configuration has no active profile to edit");
     }
     store_.updateMapping(profile->id, std::string(line.argument(0)), action);
+}
+
+} // namespace bindwell::ctl
+
+namespace bindwell::ctl {
+
+void ScenarioRunner::activateProfile(const ScenarioLine& line) {
+    const std::string id(line.argument(0));
+    const auto& profiles = store_.profiles();
+    if (std::none_of(profiles.begin(), profiles.end(), [&](const auto& p) { return p.id == id; })) {
+        throw ScenarioError("no profile '" + id + "' is stored");
+    }
+    const std::string_view state = line.argument(1);
+    if (state != "on" && state != "off") {
+        throw ScenarioError("expected on or off, not '" + std::string(state) + "'");
+    }
+    store_.setProfileActive(id, state == "on");
+}
+
+// One line per present controller: its profile, its serial number (or "-")
+// and its last event.
+void ScenarioRunner::printControllers(const ScenarioLine&) {
+    printLine("controllers: " + std::to_string(engine_.controllers().size()));
+    for (const ControllerStatus& controller : engine_.controllers()) {
+        const std::string& serial = controller.unit->serialNumber;
+        printLine("  " + controller.profile->id + " " + (serial.empty() ? "-" : serial) + " " +
+                  (controller.lastEvent.empty() ? "(no event yet)" : controller.lastEvent));
+    }
 }
 
 } // namespace bindwell::ctl

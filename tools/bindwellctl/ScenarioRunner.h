@@ -48,9 +48,12 @@ private:
     void pressMouseButton(const ScenarioLine& line);
     void scan(const ScenarioLine& line);
     void editMapping(const ScenarioLine& line);
+    void activateProfile(const ScenarioLine& line);
+    void printControllers(const ScenarioLine& line);
 
     [[nodiscard]] sim::SimHidDevice& presentInterface(std::string_view id) const;
-    void feedTap(const TapEvent& event);
+    // From the interface named by the line's third argument, if it has one.
+    void feedTap(const TapEvent& event, const ScenarioLine& line);
     [[nodiscard]] static linuxplatform::HidUsage usageNamed(std::string_view name,
                                                             std::string_view expected);
 

@@ -20,8 +20,11 @@ public:
     [[nodiscard]] TextRecord& text(TextRecord::Kind kind) {
         TextRecord& record = texts_.emplace_back();
         record.kind = kind;
+        record.controller = controller_;
         return record;
     }
+    // The controller whose decisions follow; their texts carry its id.
+    void setController(uint32_t id) { controller_ = id; }
 
     [[nodiscard]] std::span<const OutputEvent> posts() const { return posts_; }
     [[nodiscard]] std::span<TextRecord> texts() { return texts_; }
@@ -33,6 +36,7 @@ public:
 private:
     std::vector<OutputEvent> posts_;
     std::vector<TextRecord> texts_;
+    uint32_t controller_ = 0;
 };
 
 } // namespace bindwell

@@ -68,6 +68,9 @@ std::string recordText(const TextRecord& record) {
         return "Released " + actionName(record) + ": the controller disconnected";
     case Kind::mappingEvent:
         return record.mapping->label + " → " + record.mapping->action.displayName();
+    case Kind::controllerArrived:
+    case Kind::controllerLeft:
+        return text;
     }
     return text;
 }

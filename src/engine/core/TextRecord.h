@@ -1,6 +1,7 @@
 // Any thread; plain values.
 #pragma once
 
+#include "model/DeviceIdentity.h"
 #include "model/DeviceProfile.h"
 
 #include <cstdint>
@@ -28,6 +29,10 @@ struct TextRecord {
         // lastEvent texts.
         mappingEvent,  // mapping
         unmappedEvent, // page, usage
+        // Not texts: a controller's first interface arrived or its last one
+        // went (profile, unit).
+        controllerArrived,
+        controllerLeft,
     };
 
     Kind kind = Kind::hidEvent;
@@ -38,9 +43,15 @@ struct TextRecord {
     const ButtonMapping* mapping = nullptr;
     const RemapAction* action = nullptr;
     std::shared_ptr<const DeviceProfile> profile;
+    // Which controller decided it (Controller::id); 0 for none.
+    uint32_t controller = 0;
+    std::shared_ptr<const DeviceIdentity> unit;
 
     [[nodiscard]] bool isLastEvent() const {
         return kind == Kind::mappingEvent || kind == Kind::unmappedEvent;
+    }
+    [[nodiscard]] bool isPresence() const {
+        return kind == Kind::controllerArrived || kind == Kind::controllerLeft;
     }
 };
 

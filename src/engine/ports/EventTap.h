@@ -1,9 +1,12 @@
 // The input loop's thread (ports/InputLoop.h).
 #pragma once
 
+#include "model/DeviceIdentity.h"
+
 #include <cstdint>
 #include <functional>
 #include <variant>
+#include <vector>
 
 namespace bindwell {
 
@@ -25,11 +28,17 @@ using TapEvent = std::variant<MediaKey, ExtraButton>;
 
 enum class TapVerdict { pass, swallow };
 
-// The device whose own events the tap must be able to see. A platform that
-// can only filter what it captures limits the tap to this device.
-struct EventTapScope {
+struct DeviceModelID {
     int64_t vendorID = 0;
     int64_t productID = 0;
+
+    friend bool operator==(const DeviceModelID&, const DeviceModelID&) = default;
+};
+
+// The devices whose own events the tap must be able to see. A platform that
+// can only filter what it captures limits the tap to these models.
+struct EventTapScope {
+    std::vector<DeviceModelID> models;
 };
 
 // An active filter at the head of the user's event stream for media keys and
@@ -37,7 +46,9 @@ struct EventTapScope {
 // obeys its verdict. Destroying the tap removes it.
 class EventTap {
 public:
-    using Handler = std::function<TapVerdict(const TapEvent&)>;
+    // `source` is the unit the event came from, or null when the platform
+    // cannot tell; it lives for the call only.
+    using Handler = std::function<TapVerdict(const TapEvent&, const DeviceIdentity* source)>;
 
     virtual ~EventTap() = default;
     virtual void setEnabled(bool enabled) = 0;

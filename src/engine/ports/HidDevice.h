@@ -19,6 +19,9 @@ inline constexpr std::string_view manufacturer = "Manufacturer";
 inline constexpr std::string_view vendorID = "VendorID";
 inline constexpr std::string_view productID = "ProductID";
 inline constexpr std::string_view transport = "Transport";
+// Tell two units of one model apart; either may be missing.
+inline constexpr std::string_view serialNumber = "SerialNumber";
+inline constexpr std::string_view physicalPath = "PhysicalPath";
 } // namespace hidproperty
 
 // One consumer-control interface of a device. Interfaces are identified by

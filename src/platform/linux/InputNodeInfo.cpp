@@ -100,6 +100,9 @@ std::optional<InputNodeInfo> readInputNodeInfo(udev_device* device) {
     info.vendorID = hexAttribute(input, "id/vendor");
     info.productID = hexAttribute(input, "id/product");
     info.bustype = static_cast<int>(hexAttribute(input, "id/bustype"));
+    info.uniq = attribute(input, "uniq").value_or("");
+    info.physicalPath =
+        unitPath(text(udev_device_get_property_value(device, "ID_PATH")).value_or(""));
     const std::string keys = attribute(input, "capabilities/key").value_or("");
     info.hasConsumerKeys = bitmapHasConsumerKeys(keys);
     info.isKeyboard = isFullKeyboard(device, keys);
@@ -129,6 +132,26 @@ std::vector<InputNodeInfo> enumerateInputNodes(udev* context) {
     return nodes;
 }
 
+DeviceIdentity unitOf(const InputNodeInfo& info) {
+    return {.vendorID = info.vendorID,
+            .productID = info.productID,
+            .serialNumber = info.uniq,
+            .physicalPath = info.physicalPath};
+}
+
+std::string unitPath(std::string_view idPath) {
+    const size_t usb = idPath.rfind("-usb-");
+    const size_t lastColon = idPath.rfind(':');
+    if (usb == std::string_view::npos || lastColon == std::string_view::npos ||
+        lastColon < usb + 5 || idPath.find('.', lastColon) == std::string_view::npos) {
+        return std::string(idPath);
+    }
+    // "-usb-BUS:PORTS:CONFIG.INTERFACE": the interface part follows the
+    // second colon after "-usb-".
+    const size_t firstColon = idPath.find(':', usb);
+    return std::string(idPath.substr(0, lastColon == firstColon ? idPath.size() : lastColon));
+}
+
 HidProperties buildHidProperties(const InputNodeInfo& info) {
     HidProperties properties;
     properties.emplace(hidproperty::vendorID, info.vendorID);
@@ -141,6 +164,12 @@ HidProperties buildHidProperties(const InputNodeInfo& info) {
         properties.emplace(hidproperty::manufacturer, *info.usbManufacturer);
     }
     properties.emplace(hidproperty::transport, transportName(info.bustype));
+    if (!info.uniq.empty()) {
+        properties.emplace(hidproperty::serialNumber, info.uniq);
+    }
+    if (!info.physicalPath.empty()) {
+        properties.emplace(hidproperty::physicalPath, info.physicalPath);
+    }
     return properties;
 }
 

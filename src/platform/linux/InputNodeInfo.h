@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/ports/HidDevice.h"
+#include "model/DeviceIdentity.h"
 #include "platform/linux/SysfsFile.h"
 #include "platform/linux/UdevPtr.h"
 
@@ -30,6 +31,11 @@ struct InputNodeInfo {
     int64_t vendorID = 0;
     int64_t productID = 0;
     int bustype = 0;
+    // The input device's "uniq" (a Bluetooth address or a serial number) and
+    // udev's ID_PATH without its USB interface, so all interfaces of one unit
+    // share it. Either may be empty.
+    std::string uniq;
+    std::string physicalPath;
     bool hasConsumerKeys = false;
     // A full keyboard (udev's ID_INPUT_KEYBOARD): never asked for, never granted.
     bool isKeyboard = false;
@@ -41,6 +47,13 @@ struct InputNodeInfo {
 
 // Every evdev node present now, in sysfs order.
 [[nodiscard]] std::vector<InputNodeInfo> enumerateInputNodes(udev* context);
+
+// The unit the node belongs to.
+[[nodiscard]] DeviceIdentity unitOf(const InputNodeInfo& info);
+
+// udev's ID_PATH of an interface without the USB configuration and interface
+// ("…-usb-0:1.2:1.0" → "…-usb-0:1.2"); other paths are whole units already.
+[[nodiscard]] std::string unitPath(std::string_view idPath);
 
 using HidProperties = std::map<std::string, HidPropertyValue, std::less<>>;
 

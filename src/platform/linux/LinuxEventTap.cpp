@@ -75,14 +75,12 @@ void LinuxEventTap::consider(const InputNodeInfo& info) {
         return;
     }
     InspectedNode node = inspectNode(info);
-    if (!node.handle || node.verdict != NodeVerdict::noConsumerKeys ||
-        libevdev_get_id_vendor(node.handle->device()) != scope_.vendorID ||
-        libevdev_get_id_product(node.handle->device()) != scope_.productID) {
+    if (!node.handle || node.verdict != NodeVerdict::noConsumerKeys || !isInScope(node)) {
         return;
     }
-    std::unique_ptr<TappedNode> tapped =
-        TappedNode::take(std::move(node.handle), info.syspath,
-                         [this](const TapEvent& event) { return decide(event); });
+    std::unique_ptr<TappedNode> tapped = TappedNode::take(
+        std::move(node.handle), info.syspath,
+        [this, unit = unitOf(node.info)](const TapEvent& event) { return decide(event, unit); });
     if (tapped) {
         tapped->watch(loop_, [this, raw = tapped.get()] { onReadable(raw); });
         nodes_.push_back(std::move(tapped));
@@ -101,8 +99,14 @@ void LinuxEventTap::release(const std::string& syspath) {
     std::erase_if(nodes_, [&](const auto& node) { return node->syspath() == syspath; });
 }
 
-TapVerdict LinuxEventTap::decide(const TapEvent& event) const {
-    return enabled_ && handler_ ? handler_(event) : TapVerdict::pass;
+bool LinuxEventTap::isInScope(const InspectedNode& node) const {
+    const DeviceModelID model{.vendorID = libevdev_get_id_vendor(node.handle->device()),
+                              .productID = libevdev_get_id_product(node.handle->device())};
+    return std::find(scope_.models.begin(), scope_.models.end(), model) != scope_.models.end();
+}
+
+TapVerdict LinuxEventTap::decide(const TapEvent& event, const DeviceIdentity& source) const {
+    return enabled_ && handler_ ? handler_(event, &source) : TapVerdict::pass;
 }
 
 } // namespace bindwell::linuxplatform

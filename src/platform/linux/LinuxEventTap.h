@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/ports/EventTap.h"
+#include "platform/linux/NodeInspector.h"
 #include "platform/linux/TappedNode.h"
 #include "platform/linux/UdevMonitor.h"
 #include "platform/linux/UdevPtr.h"
@@ -31,7 +32,8 @@ private:
     void consider(const InputNodeInfo& info);
     void onReadable(const TappedNode* node);
     void release(const std::string& syspath);
-    [[nodiscard]] TapVerdict decide(const TapEvent& event) const;
+    [[nodiscard]] bool isInScope(const InspectedNode& node) const;
+    [[nodiscard]] TapVerdict decide(const TapEvent& event, const DeviceIdentity& source) const;
 
     InputThread& loop_;
     EventTapScope scope_;

@@ -11,11 +11,11 @@ SimEventTap::~SimEventTap() {
     platform_.tapDestroyed(this);
 }
 
-TapVerdict SimEventTap::deliver(const TapEvent& event) {
+TapVerdict SimEventTap::deliver(const TapEvent& event, const DeviceIdentity* source) {
     if (!isEnabled_) {
         return TapVerdict::pass;
     }
-    return handler_(event);
+    return handler_(event, source);
 }
 
 } // namespace bindwell::sim

@@ -20,7 +20,7 @@ public:
     [[nodiscard]] const EventTapScope& scope() const { return scope_; }
 
     // The handler's verdict; an event reaching a disabled tap passes untouched.
-    [[nodiscard]] TapVerdict deliver(const TapEvent& event);
+    [[nodiscard]] TapVerdict deliver(const TapEvent& event, const DeviceIdentity* source);
 
 private:
     SimPlatform& platform_;

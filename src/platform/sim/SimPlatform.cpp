@@ -100,11 +100,12 @@ bool SimPlatform::sendValue(std::string_view id, uint32_t usagePage, uint32_t us
     return true;
 }
 
-std::optional<TapVerdict> SimPlatform::feedTapEvent(const TapEvent& event) {
+std::optional<TapVerdict> SimPlatform::feedTapEvent(const TapEvent& event,
+                                                    const DeviceIdentity* source) {
     if (tap_ == nullptr) {
         return std::nullopt;
     }
-    return tap_->deliver(event);
+    return tap_->deliver(event, source);
 }
 
 std::vector<HidDeviceRef> SimPlatform::presentDevices() const {

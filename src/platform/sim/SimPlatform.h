@@ -61,7 +61,9 @@ public:
     // Whether later tap creations succeed.
     void setTapAllowed(bool allowed) { tapAllowed_ = allowed; }
     // The installed tap's verdict, or nothing when no tap is installed.
-    std::optional<TapVerdict> feedTapEvent(const TapEvent& event);
+    // `source` null: an event whose device the system does not tell.
+    std::optional<TapVerdict> feedTapEvent(const TapEvent& event,
+                                           const DeviceIdentity* source = nullptr);
     [[nodiscard]] const SimEventTap* tap() const { return tap_; }
 
     [[nodiscard]] RecordingPoster& poster() { return poster_; }

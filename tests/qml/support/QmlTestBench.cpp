@@ -123,7 +123,8 @@ bool QmlTestBench::storedSetupFlag() const {
 }
 
 QString QmlTestBench::storedAction(const QString& label) const {
-    if (const auto profile = world_->store.activeProfile()) {
+    const auto& shown = world_->appState.activeProfile();
+    if (const auto profile = shown ? world_->store.profileWithID(shown->id) : std::nullopt) {
         for (const ButtonMapping& mapping : profile->buttonMappings) {
             if (mapping.label == label.toStdString()) {
                 return QString::fromStdString(mapping.action.displayName());

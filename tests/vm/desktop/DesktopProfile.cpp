@@ -79,6 +79,8 @@ int main(int argc, char** argv) {
                           .deviceName = "Bindwell Desktop Remote",
                           .vendorID = kVendor,
                           .productID = kProduct,
+                          .serialNumber = {},
+                          .physicalPath = {},
                           .buttonMappings = {},
                           .isActive = true};
     size_t next = 0;

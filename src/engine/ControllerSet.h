@@ -1,0 +1,61 @@
+// Input loop only.
+#pragma once
+
+#include "engine/Controller.h"
+#include "model/DeviceProfile.h"
+
+#include <memory>
+#include <vector>
+
+namespace bindwell {
+
+// The controllers of one remapping run and the profiles they answer to. A
+// unit is claimed by the closest active profile (DeviceProfile::matchRank),
+// and its interfaces gather into one controller per profile and unit.
+// Controllers outlive their interfaces and the run: a restart on edited
+// profiles keeps what a button holds down (its release still lets go) and
+// what the repeat filter knows.
+class ControllerSet final {
+public:
+    explicit ControllerSet(OutputKeyOf outputKeyOf) : outputKeyOf_(std::move(outputKeyOf)) {}
+
+    // The profiles of the next run. Controllers kept from the last run move
+    // to their unit's profile now (or none).
+    void setProfiles(std::vector<std::shared_ptr<const DeviceProfile>> profiles);
+    [[nodiscard]] const std::vector<std::shared_ptr<const DeviceProfile>>& profiles() const {
+        return profiles_;
+    }
+
+    // The controller an interface of `unit` belongs to, made on first sight;
+    // null when no profile claims the unit.
+    [[nodiscard]] Controller* claim(const DeviceIdentity& unit);
+    // The controller following the interface, or null. The last answer is
+    // remembered: presses come in runs from one interface.
+    [[nodiscard]] Controller* following(const HidDevice* device);
+    // The interface is no longer followed by anyone.
+    void forgetInterface(const HidDevice* device);
+    // The controller for a tap event: its source's, else (a platform that
+    // cannot tell) the first present controller, else the first profile's.
+    [[nodiscard]] Controller* forTapSource(const DeviceIdentity* source);
+
+    template <typename Visit> void forEach(Visit&& visit) {
+        for (const std::unique_ptr<Controller>& controller : controllers_) {
+            visit(*controller);
+        }
+    }
+    // Lets go of every interface.
+    void releaseInterfaces();
+
+private:
+    [[nodiscard]] const std::shared_ptr<const DeviceProfile>*
+    closestProfile(const DeviceIdentity& unit) const;
+
+    OutputKeyOf outputKeyOf_;
+    std::vector<std::shared_ptr<const DeviceProfile>> profiles_;
+    std::vector<std::unique_ptr<Controller>> controllers_;
+    const HidDevice* lastDevice_ = nullptr;
+    Controller* lastController_ = nullptr;
+    uint32_t nextID_ = 1;
+};
+
+} // namespace bindwell
