@@ -13,6 +13,20 @@
 #include <algorithm>
 
 namespace bindwell {
+namespace {
+
+// A profile for one unit says which, so that twins' lines differ.
+std::string describeTarget(const DeviceProfile& profile) {
+    std::string text = describeDevice(profile.deviceName, profile.vendorID, profile.productID);
+    if (!profile.serialNumber.empty()) {
+        text += " serial " + profile.serialNumber;
+    } else if (!profile.physicalPath.empty()) {
+        text += " at " + profile.physicalPath;
+    }
+    return text;
+}
+
+} // namespace
 
 HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* parent)
     : QObject(parent), platform_(platform), store_(store),
@@ -52,8 +66,7 @@ void HIDInterceptor::start() {
     platform_.inputLoop().call([this, started = activeProfiles_] { session_->start(started); });
     setRunning(true);
     for (const std::shared_ptr<const DeviceProfile>& profile : activeProfiles_) {
-        log("Remapping started for " +
-            describeDevice(profile->deviceName, profile->vendorID, profile->productID));
+        log("Remapping started for " + describeTarget(*profile));
     }
 }
 
