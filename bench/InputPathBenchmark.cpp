@@ -9,7 +9,11 @@
 // node, and the simulated platform's recording poster instead of the uinput
 // write (neither system call is counted by callgrind anyway).
 //
-//   InputPathBenchmark --events N     N button events, then exit
+// With several controllers, each is a unit of the same model with its own
+// profile (named by serial number), and the events go round them in turn,
+// so that no press finds its controller where the last one left it.
+//
+//   InputPathBenchmark --events N [--controllers K]   N button events, then exit
 //   bench/input-path-callgrind.sh     instructions per event for each thread
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
@@ -23,12 +27,14 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <QThread>
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <string>
 #include <unistd.h>
+#include <vector>
 
 namespace bindwell {
 namespace {
@@ -39,7 +45,7 @@ constexpr int64_t kProduct = 0x5678;
 // which is where the texts are written.
 constexpr int kEventsPerTurn = 50;
 
-DeviceProfile benchProfile() {
+DeviceProfile benchProfile(const std::string& serialNumber) {
     const DetectedHIDDevice remote{.id = "4660:22136",
                                    .name = "Remote",
                                    .manufacturer = "Acme",
@@ -47,6 +53,8 @@ DeviceProfile benchProfile() {
                                    .productID = kProduct,
                                    .transport = "USB"};
     DeviceProfile profile = defaultProfile(remote);
+    profile.id += "_" + serialNumber;
+    profile.serialNumber = serialNumber;
     for (ButtonMapping& mapping : profile.buttonMappings) {
         if (mapping.source.usageID == hid::kVolumeUp) {
             mapping.action = RemapAction::escapeKey();
@@ -65,17 +73,24 @@ input_event raw(uint16_t type, uint16_t code, int32_t value) {
 
 class InputPath {
 public:
-    InputPath() {
+    explicit InputPath(int controllers) {
         if (pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0) {
             std::perror("pipe");
             std::exit(1);
         }
-        store_.saveProfile(benchProfile());
-        engine_.start();
+        for (int i = 0; i < controllers; ++i) {
+            units_.push_back("unit-" + std::to_string(i));
+            store_.saveProfile(benchProfile(units_.back()));
+        }
+        // Present before the start, so that each is matched with its serial number.
         thread_.call([this] {
-            (void)platform_.addInterface("remote", kVendor, kProduct, "Remote");
+            for (const std::string& unit : units_) {
+                platform_.addInterface(unit, kVendor, kProduct, "Remote")
+                    ->setProperty(hidproperty::serialNumber, unit);
+            }
             thread_.watch(fds_[0], [this] { readPending(); });
         });
+        engine_.start();
         QCoreApplication::processEvents();
     }
     ~InputPath() {
@@ -125,11 +140,13 @@ private:
         }
         // A second apart, so the repeat filter lets every press through.
         platform_.simClock().set(platform_.simClock().uptimeSeconds() + 0.5);
+        // A press and its release come from one unit; the next press from the next.
+        const std::string& unit = units_[(frames_++ / 2) % units_.size()];
         (void)stream_.feed(
             std::span(events, static_cast<size_t>(bytes) / sizeof(input_event)),
-            [this](const linuxplatform::EvdevEvent& event) {
+            [this, &unit](const linuxplatform::EvdevEvent& event) {
                 for (const linuxplatform::HidRecord& record : translator_.translate(event)) {
-                    (void)platform_.sendValue("remote", record.page, record.usage, record.value);
+                    (void)platform_.sendValue(unit, record.page, record.usage, record.value);
                 }
                 return true;
             });
@@ -139,6 +156,8 @@ private:
     }
 
     int fds_[2] = {-1, -1};
+    std::vector<std::string> units_;
+    size_t frames_ = 0;
     std::atomic<long> handled_{0};
     linuxplatform::EvdevStream stream_{{}};
     // A remote whose buttons are plain variable fields: one record per key.
@@ -155,10 +174,12 @@ private:
 
 int main(int argc, char* argv[]) {
     using namespace bindwell;
-    if (argc != 3 || std::string(argv[1]) != "--events") {
-        std::fprintf(stderr, "usage: %s --events N\n", argv[0]);
+    const bool withControllers = argc == 5 && std::string(argv[3]) == "--controllers";
+    if ((argc != 3 && !withControllers) || std::string(argv[1]) != "--events") {
+        std::fprintf(stderr, "usage: %s --events N [--controllers K]\n", argv[0]);
         return 2;
     }
+    const int controllers = withControllers ? std::max(1, std::atoi(argv[4])) : 1;
     // The log goes to /dev/null like a service's whose output nobody reads.
     std::FILE* report = fdopen(dup(fileno(stdout)), "w");
     if (report == nullptr || std::freopen("/dev/null", "w", stdout) == nullptr) {
@@ -167,7 +188,7 @@ int main(int argc, char* argv[]) {
     }
     int qtArgc = 1;
     QCoreApplication application(qtArgc, argv);
-    InputPath path;
+    InputPath path(controllers);
     path.pressAndRelease(std::atoi(argv[2]));
     if (!path.reachedTheEngine()) {
         std::fprintf(report, "the mapped button did not reach the engine\n");

@@ -2,7 +2,9 @@
 # Instructions per button event (press + release) on each thread, counted by
 # callgrind: the input thread's read, decide, post and hand-off, and the main
 # thread's formatting and writing of the texts. Two runs of different lengths,
-# so start-up cancels out.
+# so start-up cancels out. Then the same with ten controllers pressed in turn:
+# the session's part (finding the press's controller, deciding, performing)
+# must cost what it costs with one.
 #   bench/input-path-callgrind.sh [BUILD_DIR]   (an optimised build with benchmarks)
 # The default BUILD_DIR is made by:
 #   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWELL_BUILD_TESTS=OFF
@@ -16,17 +18,27 @@ command -v valgrind >/dev/null || { echo "valgrind is not installed (apt-get ins
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
-# Prints "<main thread Ir> <input thread Ir>" for a run of N events.
+# Prints "<main thread Ir> <input thread Ir> <session Ir>" for a run of N
+# events with K controllers; the session's figure is what
+# RemapSession::handleInputValue costs, all it calls included.
 per_thread() {
-  valgrind --tool=callgrind --separate-threads=yes --callgrind-out-file="$out/run-$1" \
-    "$bench" --events "$1" >/dev/null 2>&1
-  local main input
-  main=$(sed -n 's/^summary: *//p' "$out/run-$1-01")
-  input=$(cat "$out"/run-"$1"-0[2-9] | sed -n 's/^summary: *//p' | sort -n | tail -1)
-  echo "$main $input"
+  local run="$out/run-$1-$2"
+  valgrind --tool=callgrind --separate-threads=yes --callgrind-out-file="$run" \
+    "$bench" --events "$1" --controllers "$2" >/dev/null 2>&1
+  local main input thread session
+  main=$(sed -n 's/^summary: *//p' "$run-01")
+  thread=$(grep -l '^summary:' "$run"-0[2-9] | while read -r f; do
+    echo "$(sed -n 's/^summary: *//p' "$f") $f"; done | sort -n | tail -1)
+  input=${thread%% *}
+  session=$(callgrind_annotate --inclusive=yes "${thread#* }" 2>/dev/null |
+    awk '/RemapSession::handleInputValue/ && !found++ { gsub(",", "", $1); print $1 }')
+  echo "$main $input ${session:-0}"
 }
-read -r main_short input_short < <(per_thread 1000)
-read -r main_long input_long < <(per_thread 5000)
-echo "instructions per button event (press + release):"
-echo "  input thread (read, decide, post, hand-off): $(( (input_long - input_short) / 4000 ))"
-echo "  main thread (formatting and writing texts):  $(( (main_long - main_short) / 4000 ))"
+for controllers in 1 10; do
+  read -r main_short input_short session_short < <(per_thread 1000 "$controllers")
+  read -r main_long input_long session_long < <(per_thread 5000 "$controllers")
+  echo "instructions per button event (press + release), $controllers controller(s):"
+  echo "  input thread (read, decide, post, hand-off): $(( (input_long - input_short) / 4000 ))"
+  echo "    of which the session (find controller, decide, perform): $(( (session_long - session_short) / 4000 ))"
+  echo "  main thread (formatting and writing texts):  $(( (main_long - main_short) / 4000 ))"
+done

@@ -6,15 +6,6 @@
 #include <algorithm>
 
 namespace bindwell {
-namespace {
-
-bool follows(const Controller& controller, const HidDevice* device) {
-    return std::any_of(controller.tracked.begin(), controller.tracked.end(),
-                       [device](const HidDeviceRef& tracked) { return tracked.get() == device; });
-}
-
-} // namespace
-
 void ControllerSet::setProfiles(std::vector<std::shared_ptr<const DeviceProfile>> profiles) {
     profiles_ = std::move(profiles);
     for (const std::unique_ptr<Controller>& controller : controllers_) {
@@ -48,30 +39,21 @@ Controller* ControllerSet::claim(const DeviceIdentity& unit) {
     if (found != controllers_.end()) {
         return found->get();
     }
-    auto controller = std::make_unique<Controller>(nextID_++, unit, outputKeyOf_);
+    const auto id = static_cast<uint32_t>(controllers_.size() + 1);
+    auto controller = std::make_unique<Controller>(id, unit, outputKeyOf_);
     controller->core.setProfile(*profile);
     return controllers_.emplace_back(std::move(controller)).get();
 }
 
-Controller* ControllerSet::following(const HidDevice* device) {
-    if (device == lastDevice_ && lastController_ != nullptr) {
-        return lastController_;
-    }
-    const auto found = std::find_if(controllers_.begin(), controllers_.end(),
-                                    [device](const auto& c) { return follows(*c, device); });
-    if (found == controllers_.end()) {
-        return nullptr;
-    }
-    lastDevice_ = device;
-    lastController_ = found->get();
-    return lastController_;
+void ControllerSet::follow(Controller& controller, const HidDeviceRef& device) {
+    controller.tracked.push_back(device);
+    device->setFollower(controller.id);
 }
 
-void ControllerSet::forgetInterface(const HidDevice* device) {
-    if (device == lastDevice_) {
-        lastDevice_ = nullptr;
-        lastController_ = nullptr;
-    }
+void ControllerSet::unfollow(Controller& controller, const HidDeviceRef& device) {
+    std::erase(controller.tracked, device);
+    std::erase(controller.seized, device);
+    device->setFollower(0);
 }
 
 Controller* ControllerSet::forTapSource(const DeviceIdentity* source) {
@@ -100,12 +82,13 @@ void ControllerSet::releaseInterfaces() {
         for (const HidDeviceRef& device : controller->seized) {
             device->close();
         }
+        for (const HidDeviceRef& device : controller->tracked) {
+            device->setFollower(0);
+        }
         controller->seized.clear();
         controller->tracked.clear();
         controller->core.forgetArrayPresses();
     }
-    lastDevice_ = nullptr;
-    lastController_ = nullptr;
 }
 
 } // namespace bindwell

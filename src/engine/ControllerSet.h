@@ -29,11 +29,14 @@ public:
     // The controller an interface of `unit` belongs to, made on first sight;
     // null when no profile claims the unit.
     [[nodiscard]] Controller* claim(const DeviceIdentity& unit);
-    // The controller following the interface, or null. The last answer is
-    // remembered: presses come in runs from one interface.
-    [[nodiscard]] Controller* following(const HidDevice* device);
-    // The interface is no longer followed by anyone.
-    void forgetInterface(const HidDevice* device);
+    // The controller following the interface, or null.
+    [[nodiscard]] Controller* following(const HidDevice& device) const {
+        const uint32_t id = device.follower();
+        return id != 0 ? controllers_[id - 1].get() : nullptr;
+    }
+    // The controller follows the interface from now on, or no longer.
+    static void follow(Controller& controller, const HidDeviceRef& device);
+    static void unfollow(Controller& controller, const HidDeviceRef& device);
     // The controller for a tap event: its source's, else (a platform that
     // cannot tell) the first present controller, else the first profile's.
     [[nodiscard]] Controller* forTapSource(const DeviceIdentity* source);
@@ -53,9 +56,7 @@ private:
     OutputKeyOf outputKeyOf_;
     std::vector<std::shared_ptr<const DeviceProfile>> profiles_;
     std::vector<std::unique_ptr<Controller>> controllers_;
-    const HidDevice* lastDevice_ = nullptr;
-    Controller* lastController_ = nullptr;
-    uint32_t nextID_ = 1;
+    // Never shrinks: a controller's id is its place plus one.
 };
 
 } // namespace bindwell

@@ -107,7 +107,7 @@ void RemapSession::handleDeviceMatched(const HidDeviceRef& device) {
         return;
     }
     const bool arrives = !controller->isPresent();
-    controller->tracked.push_back(device);
+    ControllerSet::follow(*controller, device);
     const int32_t result = device->openSeized();
     if (result != 0) {
         log("⚠️ Could not seize " + name + " (error: " + std::to_string(result) +
@@ -123,16 +123,14 @@ void RemapSession::handleDeviceMatched(const HidDeviceRef& device) {
 
 void RemapSession::handleDeviceRemoved(const HidDeviceRef& device) {
     log("Device disconnected: " + textProperty(*device, hidproperty::product));
-    Controller* controller = controllers_.following(device.get());
-    controllers_.forgetInterface(device.get());
+    Controller* controller = controllers_.following(*device);
     if (controller == nullptr) {
         return;
     }
     if (holds(controller->seized, device)) {
         device->close();
-        std::erase(controller->seized, device);
     }
-    std::erase(controller->tracked, device);
+    ControllerSet::unfollow(*controller, device);
     controller->core.forgetInterface(device.get());
     if (!controller->isPresent()) {
         // The controller is gone, so the release of a held button will never
@@ -144,7 +142,7 @@ void RemapSession::handleDeviceRemoved(const HidDeviceRef& device) {
 }
 
 void RemapSession::handleInputValue(const HidInputValue& value) {
-    Controller* controller = controllers_.following(value.device.get());
+    Controller* controller = controllers_.following(*value.device);
     if (controller == nullptr) {
         return;
     }

@@ -40,6 +40,15 @@ public:
 
     // Releases an exclusive open.
     virtual void close() = 0;
+
+    // Which of the engine's controllers follows the interface (0: none). The
+    // engine notes it here so that a press finds its controller in constant
+    // time, however many are present; platforms leave it alone.
+    [[nodiscard]] uint32_t follower() const { return follower_; }
+    void setFollower(uint32_t controllerID) { follower_ = controllerID; }
+
+private:
+    uint32_t follower_ = 0;
 };
 
 using HidDeviceRef = std::shared_ptr<HidDevice>;

@@ -133,8 +133,7 @@ void InputThread::handOff(std::span<TextRecord> records) {
         const std::lock_guard lock(mutex_);
         for (TextRecord& record : records) {
             if (record.isLastEvent()) {
-                latestLastEvent_ = std::move(record);
-                hasLastEvent_ = true;
+                keepLatest(std::move(record));
             } else if (entries_.size() < kMaxQueuedEntries) {
                 entries_.push_back({.record = std::move(record), .line = nullptr});
             } else {
@@ -143,6 +142,20 @@ void InputThread::handOff(std::span<TextRecord> records) {
         }
     }
     noteTextsWaiting();
+}
+
+void InputThread::keepLatest(TextRecord&& record) {
+    auto& latest = latestLastEvents_;
+    const auto kept = std::find_if(latest.begin(), latest.end(), [&](const TextRecord& r) {
+        return r.controller == record.controller;
+    });
+    if (kept != latest.end()) {
+        *kept = std::move(record);
+        newestLastEvent_ = static_cast<size_t>(kept - latest.begin());
+    } else {
+        newestLastEvent_ = latest.size();
+        latest.push_back(std::move(record));
+    }
 }
 
 void InputThread::handOffLogLine(std::string& line) {
@@ -176,19 +189,17 @@ void InputThread::wakeMainThreadForTexts() {
 }
 
 void InputThread::drain() {
-    TextRecord lastEvent;
-    bool hasLastEvent = false;
     size_t dropped = 0;
     {
         const std::lock_guard lock(mutex_);
         drained_.swap(entries_);
+        drainedLastEvents_.swap(latestLastEvents_);
+        // The newest goes last: it is what "the last event" of all shows.
+        if (!drainedLastEvents_.empty()) {
+            std::swap(drainedLastEvents_[newestLastEvent_], drainedLastEvents_.back());
+        }
         entriesBeforeCommandEnd_ = 0;
         std::swap(dropped, droppedEntries_);
-        if (hasLastEvent_) {
-            lastEvent = std::move(latestLastEvent_);
-            hasLastEvent = true;
-            hasLastEvent_ = false;
-        }
         drainScheduled_ = false;
     }
     for (Entry& entry : drained_) {
@@ -199,9 +210,12 @@ void InputThread::drain() {
         log("⚠️ " + std::to_string(dropped) +
             " log lines were dropped: the output could not keep up");
     }
-    if (hasLastEvent && receiver_) {
-        receiver_(lastEvent);
+    for (const TextRecord& lastEvent : drainedLastEvents_) {
+        if (receiver_) {
+            receiver_(lastEvent);
+        }
     }
+    drainedLastEvents_.clear();
 }
 
 void InputThread::deliver(Entry& entry) {

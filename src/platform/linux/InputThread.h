@@ -57,9 +57,11 @@ private:
     void handOffLogLine(std::string& line);
     void noteTextsWaiting();
     void wakeMainThreadForTexts();
-    // Main thread: writes the handed-off lines and delivers the latest lastEvent.
+    // Main thread: writes the handed-off lines and delivers the latest lastEvents.
     void drain();
     void deliver(Entry& entry);
+    // Under mutex_.
+    void keepLatest(TextRecord&& record);
 
     // The hand-off: everything below up to the thread is guarded by mutex_.
     std::mutex mutex_;
@@ -72,8 +74,11 @@ private:
     // How many of entries_ were there when the last command ended.
     size_t entriesBeforeCommandEnd_ = 0;
     size_t droppedEntries_ = 0;
-    TextRecord latestLastEvent_;
-    bool hasLastEvent_ = false;
+    // The newest lastEvent of each controller: a burst is coalesced per
+    // controller, so each menu line still ends on its own event.
+    std::vector<TextRecord> latestLastEvents_;
+    // Which of them came last.
+    size_t newestLastEvent_ = 0;
     bool drainScheduled_ = false;
 
     // Main thread only.
@@ -81,6 +86,7 @@ private:
     // Swapped with entries_ on each drain, so both keep their capacity and a
     // warm hand-off allocates nothing on the input thread.
     std::vector<Entry> drained_;
+    std::vector<TextRecord> drainedLastEvents_;
     QObject mainThreadContext_;
 
     // Input thread only (the fds are made before it starts, closed after it ends).

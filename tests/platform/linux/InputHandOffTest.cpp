@@ -152,3 +152,31 @@ TEST(InputHandOff, ShutdownLetsGoOfAClickHeldOnTheInputThread) {
 
 } // namespace
 } // namespace bindwell::test
+
+namespace bindwell::test {
+namespace {
+
+// A burst is coalesced per controller: every controller's menu line ends on
+// its own last event, and the most recent event of all comes last.
+TEST(InputHandOff, LastEventsAreCoalescedPerControllerMostRecentLast) {
+    linuxplatform::InputThread thread;
+    std::vector<std::pair<uint32_t, uint32_t>> delivered;
+    thread.setTextReceiver(
+        [&](const TextRecord& record) { delivered.emplace_back(record.controller, record.usage); });
+    thread.call([&thread] {
+        std::vector<TextRecord> burst;
+        for (const auto& [controller, usage] : {std::pair{1U, 1U}, {2U, 2U}, {1U, 3U}, {1U, 4U}}) {
+            TextRecord& record = burst.emplace_back();
+            record.kind = TextRecord::Kind::unmappedEvent;
+            record.controller = controller;
+            record.usage = usage;
+        }
+        thread.handOff(burst);
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !delivered.empty(); }, 5000));
+    EXPECT_EQ(delivered, (std::vector<std::pair<uint32_t, uint32_t>>{{2, 2}, {1, 4}}));
+    thread.setTextReceiver({});
+}
+
+} // namespace
+} // namespace bindwell::test
