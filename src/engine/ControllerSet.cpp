@@ -28,6 +28,13 @@ ControllerSet::closestProfile(const DeviceIdentity& unit) const {
     return closest;
 }
 
+void ControllerSet::setFocus(const FocusedApp& app) {
+    focus_ = app;
+    for (const std::unique_ptr<Controller>& controller : controllers_) {
+        controller->core.setFocus(app);
+    }
+}
+
 Controller* ControllerSet::claim(const DeviceIdentity& unit) {
     const auto* profile = closestProfile(unit);
     if (profile == nullptr) {
@@ -41,6 +48,7 @@ Controller* ControllerSet::claim(const DeviceIdentity& unit) {
     }
     const auto id = static_cast<uint32_t>(controllers_.size() + 1);
     auto controller = std::make_unique<Controller>(id, unit, outputKeyOf_);
+    controller->core.setFocus(focus_);
     controller->core.setProfile(*profile);
     return controllers_.emplace_back(std::move(controller)).get();
 }

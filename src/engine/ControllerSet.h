@@ -26,6 +26,9 @@ public:
         return profiles_;
     }
 
+    // The focused application, for every controller now and later.
+    void setFocus(const FocusedApp& app);
+
     // The controller an interface of `unit` belongs to, made on first sight;
     // null when no profile claims the unit.
     [[nodiscard]] Controller* claim(const DeviceIdentity& unit);
@@ -56,6 +59,7 @@ private:
     OutputKeyOf outputKeyOf_;
     std::vector<std::shared_ptr<const DeviceProfile>> profiles_;
     std::vector<std::unique_ptr<Controller>> controllers_;
+    FocusedApp focus_;
     // Never shrinks: a controller's id is its place plus one.
 };
 

@@ -92,6 +92,15 @@ void HIDInterceptor::shutdown() {
     }
 }
 
+void HIDInterceptor::setFocusedApp(const FocusedApp& app) {
+    if (app == focusedApp_) {
+        return;
+    }
+    focusedApp_ = app;
+    platform_.inputLoop().call([this, app] { session_->setFocus(app); });
+    emit focusedAppChanged();
+}
+
 void HIDInterceptor::announceStopped() {
     // Arrivals still queued belong to the run that ended.
     std::erase_if(queue_, [](const Pending& pending) {

@@ -56,6 +56,11 @@ public:
     // Stops and starts again on the store's active profiles. Unlike a stop, it
     // keeps what a button holds down, so the button's own release still lets go.
     void restart();
+    // The application with the focus changed: presses from now on take its
+    // actions. Works whether or not remapping runs.
+    void setFocusedApp(const FocusedApp& app);
+    [[nodiscard]] const FocusedApp& focusedApp() const { return focusedApp_; }
+
     // The process is ending: lets go of anything held down, then stops. A
     // held click or Fn would otherwise stay down once the device is gone.
     void shutdown();
@@ -76,6 +81,7 @@ signals:
     void lastEventChanged();
     // A controller arrived or left, or one's last event changed.
     void controllersChanged();
+    void focusedAppChanged();
 
 private:
     // A change the input loop reported, waiting for the event loop.
@@ -100,6 +106,7 @@ private:
     std::string lastEvent_;
     std::vector<std::shared_ptr<const DeviceProfile>> activeProfiles_;
     std::vector<ControllerStatus> controllers_;
+    FocusedApp focusedApp_;
     // Lives on the input loop; touched only through InputLoop::call.
     std::unique_ptr<RemapSession> session_;
     // In the order they were made.

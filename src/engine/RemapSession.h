@@ -29,6 +29,8 @@ public:
     void stop();
     // Lets go of every held output without a log line (the process is ending).
     void releaseHeld();
+    // Later presses take the focused application's actions.
+    void setFocus(const FocusedApp& app) { controllers_.setFocus(app); }
 
     // Bodies of the HID manager's three callbacks and of the tap's handler.
     void handleDeviceMatched(const HidDeviceRef& device);

@@ -116,6 +116,27 @@ public:
         return {value(key, Json::value_t::object, "an object"), place_, this, key};
     }
 
+    // The members of an optional array of objects; `keys` holds their path
+    // names ("appOverrides.0") for as long as the results are read.
+    [[nodiscard]] std::vector<Fields> optionalObjects(std::string_view key,
+                                                      std::vector<std::string>& keys) const {
+        std::vector<Fields> members;
+        const auto found = object_.find(key);
+        if (found == object_.end() || found->is_null()) {
+            return members;
+        }
+        Json& list = array(key);
+        keys.reserve(list.size());
+        for (size_t i = 0; i < list.size(); ++i) {
+            const std::string& name = keys.emplace_back(std::string(key) + "." + std::to_string(i));
+            if (!list[i].is_object()) {
+                failType(name, "an object", list[i]);
+            }
+            members.push_back({list[i], place_, this, name});
+        }
+        return members;
+    }
+
     [[noreturn]] void fail(std::string_view key, std::string_view problem) const {
         place_.fail("key \"" + path(key) + "\" " + std::string(problem));
     }
@@ -223,6 +244,11 @@ ButtonMapping readMapping(const Fields& mapping) {
     result.action = readAction(mapping.object("action"));
     result.label = mapping.takeString("label");
     result.isRemappable = mapping.boolean("isRemappable");
+    std::vector<std::string> keys;
+    for (const Fields& rule : mapping.optionalObjects("appOverrides", keys)) {
+        result.appOverrides.push_back(
+            {.match = rule.takeString("match"), .action = readAction(rule.object("action"))});
+    }
     return result;
 }
 

@@ -41,11 +41,21 @@ Json toJson(const HIDButtonSource& source) {
 }
 
 Json toJson(const ButtonMapping& mapping) {
-    return {{"id", mapping.id},
-            {"source", toJson(mapping.source)},
-            {"action", toJson(mapping.action)},
-            {"label", mapping.label},
-            {"isRemappable", mapping.isRemappable}};
+    Json json = {{"id", mapping.id},
+                 {"source", toJson(mapping.source)},
+                 {"action", toJson(mapping.action)},
+                 {"label", mapping.label},
+                 {"isRemappable", mapping.isRemappable}};
+    // Only when there are any: a mapping without them is stored as builds
+    // without application rules store it, and those builds ignore the key.
+    if (!mapping.appOverrides.empty()) {
+        Json rules = Json::array();
+        for (const AppOverride& rule : mapping.appOverrides) {
+            rules.push_back({{"match", rule.match}, {"action", toJson(rule.action)}});
+        }
+        json["appOverrides"] = std::move(rules);
+    }
+    return json;
 }
 
 Json toJson(const DeviceProfile& profile) {

@@ -118,6 +118,8 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
              .isRemappable = n % 3 != 0});
         ++n;
     }
+    odd.buttonMappings[1].appOverrides = {{.match = "org.kde.Okular*", .action = actions.back()},
+                                          {.match = "", .action = RemapAction::none()}};
     DeviceProfile empty;
     empty.id = "";
     const std::vector<DeviceProfile> profiles{sampleProfile(), odd, empty, sampleProfile()};
@@ -227,6 +229,17 @@ TEST(ConfigReading, MissingOrMistypedKeysNameTheirPlace) {
               "(found an integer)"},
         {withKeystroke([](Json& k) { k["displayName"] = nullptr; }),
          m3 + R"(key "action.keystroke._0.displayName" must be a string (found null))"},
+        {[](Json& d) { d[0]["serialNumber"] = 7; },
+         p0 + R"(: key "serialNumber" must be a string (found an integer))"},
+        {[](Json& d) {
+             d[0]["buttonMappings"][3]["appOverrides"] = {{{"match", "x"}}};
+         },
+         m3 + R"(key "appOverrides.0.action" is missing)"},
+        {[](Json& d) {
+             d[0]["buttonMappings"][3]["appOverrides"] = {
+                 {{"match", "x"}, {"action", {{"tabKey", Json::object()}}}}, 5};
+         },
+         m3 + R"(key "appOverrides.1" must be an object (found an integer))"},
     };
     for (const auto& [edit, error] : cases) {
         EXPECT_EQ(errorOf(edit), error);

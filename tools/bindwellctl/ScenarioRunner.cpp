@@ -59,7 +59,7 @@ struct ScenarioRunner::Command {
 };
 
 const ScenarioRunner::Command* ScenarioRunner::findCommand(std::string_view name) {
-    static constexpr std::array<Command, 16> kCommands{{
+    static constexpr std::array<Command, 17> kCommands{{
         {"device", 4, true, 0, "device ID VENDOR PRODUCT NAME...", &ScenarioRunner::addDevice},
         {"property", 3, true, 0, "property ID KEY VALUE...", &ScenarioRunner::setProperty},
         {"remove", 1, false, 0, "remove ID", &ScenarioRunner::removeDevice},
@@ -77,6 +77,7 @@ const ScenarioRunner::Command* ScenarioRunner::findCommand(std::string_view name
         {"edit", 2, true, 0, "edit MAPPING_ID ACTION", &ScenarioRunner::editMapping},
         {"activate", 2, false, 0, "activate PROFILE_ID on|off", &ScenarioRunner::activateProfile},
         {"controllers", 0, false, 0, "controllers", &ScenarioRunner::printControllers},
+        {"focus", 1, false, 1, "focus APPID [WMCLASS]", &ScenarioRunner::changeFocus},
     }};
     for (const Command& command : kCommands) {
         if (command.name == name) {
@@ -300,6 +301,14 @@ void ScenarioRunner::printControllers(const ScenarioLine&) {
         printLine("  " + controller.profile->id + " " + (serial.empty() ? "-" : serial) + " " +
                   (controller.lastEvent.empty() ? "(no event yet)" : controller.lastEvent));
     }
+}
+
+// "-" stands for an empty app id, as a window without one reports.
+void ScenarioRunner::changeFocus(const ScenarioLine& line) {
+    const std::string_view appId = line.argument(0);
+    engine_.setFocusedApp({.appId = appId == "-" ? "" : std::string(appId),
+                           .wmClass = line.argumentCount() > 1 ? std::string(line.argument(1)) : "",
+                           .title = ""});
 }
 
 } // namespace bindwell::ctl

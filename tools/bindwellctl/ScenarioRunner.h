@@ -50,6 +50,7 @@ private:
     void editMapping(const ScenarioLine& line);
     void activateProfile(const ScenarioLine& line);
     void printControllers(const ScenarioLine& line);
+    void changeFocus(const ScenarioLine& line);
 
     [[nodiscard]] sim::SimHidDevice& presentInterface(std::string_view id) const;
     // From the interface named by the line's third argument, if it has one.

@@ -32,6 +32,8 @@ struct CompiledAction {
     // The stored key code, for the two error cases.
     int64_t storedKey = 0;
     uint32_t dedupeSlot = 0;
+    // The action it was made from (the profile keeps it alive).
+    const RemapAction* source = nullptr;
 };
 
 [[nodiscard]] CompiledAction compileAction(const RemapAction& action, const OutputKeyOf& keyOf);

@@ -67,7 +67,7 @@ std::string recordText(const TextRecord& record) {
     case Kind::releasedOnDisconnect:
         return "Released " + actionName(record) + ": the controller disconnected";
     case Kind::mappingEvent:
-        return record.mapping->label + " → " + record.mapping->action.displayName();
+        return record.mapping->label + " → " + record.action->displayName();
     case Kind::controllerArrived:
     case Kind::controllerLeft:
         return text;

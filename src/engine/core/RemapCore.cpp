@@ -26,6 +26,7 @@
 #include "engine/core/RemapCore.h"
 
 #include "engine/core/MediaKeyTable.h"
+#include "model/AppMatch.h"
 #include "model/HidUsages.h"
 
 #include <algorithm>
@@ -65,19 +66,59 @@ void usageText(TextRecord& record, const HidInputValue& value) {
 void RemapCore::setProfile(std::shared_ptr<const DeviceProfile> profile) {
     profile_ = std::move(profile);
     compiled_.clear();
+    mappingActions_.clear();
     if (!profile_) {
         return;
     }
-    compiled_.reserve(profile_->buttonMappings.size());
+    const auto compile = [this](const RemapAction& action) {
+        CompiledAction& compiled = compiled_.emplace_back(compileAction(action, outputKeyOf_));
+        compiled.dedupeSlot = gate_.slotFor(action.displayName());
+        compiled.source = &action;
+    };
+    mappingActions_.reserve(profile_->buttonMappings.size());
     for (const ButtonMapping& mapping : profile_->buttonMappings) {
-        CompiledAction action = compileAction(mapping.action, outputKeyOf_);
-        action.dedupeSlot = gate_.slotFor(mapping.action.displayName());
-        compiled_.push_back(action);
+        const auto first = static_cast<uint32_t>(compiled_.size());
+        compile(mapping.action);
+        for (const AppOverride& rule : mapping.appOverrides) {
+            compile(rule.action);
+        }
+        const uint32_t inForce = actionInForce(mapping, first);
+        mappingActions_.push_back({.first = first, .inForce = inForce, .pressedAs = inForce});
     }
 }
 
-const CompiledAction& RemapCore::compiled(const ButtonMapping& mapping) const {
-    return compiled_[static_cast<size_t>(&mapping - profile_->buttonMappings.data())];
+void RemapCore::setFocus(const FocusedApp& app) {
+    focus_ = app;
+    if (!profile_) {
+        return;
+    }
+    for (size_t i = 0; i < mappingActions_.size(); ++i) {
+        const ButtonMapping& mapping = profile_->buttonMappings[i];
+        if (!mapping.appOverrides.empty()) {
+            mappingActions_[i].inForce = actionInForce(mapping, mappingActions_[i].first);
+        }
+    }
+}
+
+uint32_t RemapCore::actionInForce(const ButtonMapping& mapping, uint32_t first) const {
+    for (size_t i = 0; i < mapping.appOverrides.size(); ++i) {
+        if (ruleMatches(mapping.appOverrides[i].match, focus_)) {
+            return first + 1 + static_cast<uint32_t>(i);
+        }
+    }
+    return first;
+}
+
+RemapCore::MappingActions& RemapCore::actionsOf(const ButtonMapping& mapping) {
+    return mappingActions_[static_cast<size_t>(&mapping - profile_->buttonMappings.data())];
+}
+
+const CompiledAction& RemapCore::decide(const ButtonMapping& mapping, bool isPressed) {
+    MappingActions& actions = actionsOf(mapping);
+    if (isPressed) {
+        actions.pressedAs = actions.inForce;
+    }
+    return compiled_[actions.pressedAs];
 }
 
 TextRecord& RemapCore::profileText(TextRecord::Kind kind, Effects& effects) const {
@@ -115,8 +156,15 @@ void RemapCore::input(const HidInputValue& value, double now, Effects& effects) 
 
 void RemapCore::dispatch(const ButtonMapping& mapping, bool isPressed, double now,
                          Effects& effects) {
-    perform(mapping, isPressed, now, effects);
-    profileText(TextRecord::Kind::mappingEvent, effects).mapping = &mapping;
+    run(mapping, decide(mapping, isPressed), isPressed, now, effects);
+}
+
+void RemapCore::run(const ButtonMapping& mapping, const CompiledAction& action, bool isPressed,
+                    double now, Effects& effects) {
+    perform(action, isPressed, now, effects);
+    TextRecord& record = profileText(TextRecord::Kind::mappingEvent, effects);
+    record.mapping = &mapping;
+    record.action = action.source;
 }
 
 void RemapCore::releaseArrayElement(const HidInputValue& value, double now, Effects& effects) {
@@ -126,22 +174,21 @@ void RemapCore::releaseArrayElement(const HidInputValue& value, double now, Effe
     }
 }
 
-void RemapCore::perform(const ButtonMapping& mapping, bool isPressed, double now,
+void RemapCore::perform(const CompiledAction& action, bool isPressed, double now,
                         Effects& effects) {
     if (isPressed) {
-        const DedupeGate::Verdict verdict = gate_.admitPress(compiled(mapping).dedupeSlot, now);
+        const DedupeGate::Verdict verdict = gate_.admitPress(action.dedupeSlot, now);
         if (!verdict.admitted) {
             TextRecord& record = profileText(TextRecord::Kind::deduplicated, effects);
-            record.action = &mapping.action;
+            record.action = action.source;
             record.number = verdict.elapsedMilliseconds;
             return;
         }
     }
-    synthesize(mapping, isPressed, effects);
+    synthesize(action, isPressed, effects);
 }
 
-void RemapCore::synthesize(const ButtonMapping& mapping, bool isPressed, Effects& effects) {
-    const CompiledAction& action = compiled(mapping);
+void RemapCore::synthesize(const CompiledAction& action, bool isPressed, Effects& effects) {
     switch (action.output) {
     case Output::nothing:
         return;
@@ -153,13 +200,13 @@ void RemapCore::synthesize(const ButtonMapping& mapping, bool isPressed, Effects
         return;
     case Output::hold:
     case Output::followEdges:
-        hold(mapping.action, action.press, action.output == Output::followEdges, isPressed,
+        hold(*action.source, action.press, action.output == Output::followEdges, isPressed,
              effects);
         return;
     case Output::keyOutOfRange:
         if (isPressed) {
             TextRecord& record = profileText(TextRecord::Kind::keyOutOfRange, effects);
-            record.action = &mapping.action;
+            record.action = action.source;
             record.number = action.storedKey;
         }
         return;
@@ -223,7 +270,13 @@ TapVerdict RemapCore::mediaKey(const MediaKey& key, Effects& effects) {
         return TapVerdict::pass;
     }
     const ButtonMapping* mapping = mappingOfMediaKey(*profile_, key.usage);
-    if (!mapping || mapping->action.kind() == Kind::none) {
+    if (mapping == nullptr) {
+        return TapVerdict::pass;
+    }
+    // The HID path decides the press; the system's copy of the release
+    // follows that decision, so a key it was given down also comes up.
+    const MappingActions& actions = actionsOf(*mapping);
+    if (compiled_[key.pressed ? actions.inForce : actions.pressedAs].source->kind() == Kind::none) {
         return TapVerdict::pass;
     }
     if (key.pressed) {
@@ -239,15 +292,21 @@ TapVerdict RemapCore::extraButton(const ExtraButton& button, double now, Effects
     }
     const ButtonMapping* mapping =
         profile_->findMappingPointer(kButtonUsagePage, button.number, button.pressed ? 1 : 0);
-    if (!mapping || mapping->action.kind() == Kind::none) {
+    if (!mapping) {
+        return TapVerdict::pass;
+    }
+    // Decided (and remembered) even when it passes: a button passed down
+    // must be passed up too, whatever has the focus by then.
+    const CompiledAction& action = decide(*mapping, button.pressed);
+    if (action.source->kind() == Kind::none) {
         return TapVerdict::pass;
     }
     if (button.pressed) {
         TextRecord& record = profileText(TextRecord::Kind::suppressedMouseButton, effects);
-        record.action = &mapping->action;
+        record.action = action.source;
         record.number = button.number;
     }
-    dispatch(*mapping, button.pressed, now, effects);
+    run(*mapping, action, button.pressed, now, effects);
     return TapVerdict::swallow;
 }
 

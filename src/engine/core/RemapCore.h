@@ -9,6 +9,7 @@
 #include "engine/ports/EventTap.h"
 #include "engine/ports/HidInputValue.h"
 #include "model/DeviceProfile.h"
+#include "model/FocusedApp.h"
 
 #include <memory>
 #include <vector>
@@ -32,6 +33,11 @@ public:
     void setProfile(std::shared_ptr<const DeviceProfile> profile);
     [[nodiscard]] const std::shared_ptr<const DeviceProfile>& profile() const { return profile_; }
 
+    // The application with the focus from now on: each button's next press
+    // takes the action its rules give that application. A press decided
+    // before keeps its action until its release.
+    void setFocus(const FocusedApp& app);
+
     // One value of a tracked interface of the target.
     void input(const HidInputValue& value, double now, Effects& effects);
     // One event seen by the event tap: let it through or swallow it.
@@ -47,11 +53,25 @@ public:
     [[nodiscard]] bool holdsOutputs() const { return !held_.empty(); }
 
 private:
-    [[nodiscard]] const CompiledAction& compiled(const ButtonMapping& mapping) const;
+    // Where a mapping's compiled actions start (its own, then its
+    // overrides'), the one in force for the focused application and the one
+    // its last press used, which its release ends.
+    struct MappingActions {
+        uint32_t first = 0;
+        uint32_t inForce = 0;
+        uint32_t pressedAs = 0;
+    };
+
+    [[nodiscard]] MappingActions& actionsOf(const ButtonMapping& mapping);
+    // The action a press starts (and remembers), or the one a release ends.
+    [[nodiscard]] const CompiledAction& decide(const ButtonMapping& mapping, bool isPressed);
+    [[nodiscard]] uint32_t actionInForce(const ButtonMapping& mapping, uint32_t first) const;
     void dispatch(const ButtonMapping& mapping, bool isPressed, double now, Effects& effects);
+    void run(const ButtonMapping& mapping, const CompiledAction& action, bool isPressed, double now,
+             Effects& effects);
     void releaseArrayElement(const HidInputValue& value, double now, Effects& effects);
-    void perform(const ButtonMapping& mapping, bool isPressed, double now, Effects& effects);
-    void synthesize(const ButtonMapping& mapping, bool isPressed, Effects& effects);
+    void perform(const CompiledAction& action, bool isPressed, double now, Effects& effects);
+    void synthesize(const CompiledAction& action, bool isPressed, Effects& effects);
     void hold(const RemapAction& action, const OutputEvent& press, bool followsEveryEdge,
               bool isPressed, Effects& effects);
     void reportUnpostable(int64_t storedKey, Effects& effects);
@@ -61,8 +81,11 @@ private:
 
     OutputKeyOf outputKeyOf_;
     std::shared_ptr<const DeviceProfile> profile_;
-    // One per mapping of profile_, in the same order.
+    // Every action of profile_, mapping by mapping.
     std::vector<CompiledAction> compiled_;
+    // One per mapping of profile_, in the same order.
+    std::vector<MappingActions> mappingActions_;
+    FocusedApp focus_;
     // Holds lastActionTime and dedupeWindow.
     DedupeGate gate_;
     ArrayElementPresses arrayPresses_;

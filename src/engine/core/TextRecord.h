@@ -27,7 +27,7 @@ struct TextRecord {
         suppressedMouseButton, // action, number = the button
         releasedOnDisconnect,  // action
         // lastEvent texts.
-        mappingEvent,  // mapping
+        mappingEvent,  // mapping, action (the mapping's own or an application's)
         unmappedEvent, // page, usage
         // Not texts: a controller's first interface arrived or its last one
         // went (profile, unit).
