@@ -1,4 +1,5 @@
-// Capture, every action of both layouts, and the tap's relay of the mouse node.
+// Capture, every action of both layouts, the tap's relay of the mouse node,
+// and two units of one model remapped at once.
 #include "Harness.h"
 #include "Scenarios.h"
 #include "model/VirtualKeyCodes.h"
@@ -12,6 +13,48 @@ namespace {
 
 using bindwell::RemapAction;
 
+// Units of one model told apart by their serial numbers, each under a
+// profile naming it; the same buttons do different things on each.
+struct Twin {
+    std::string uniq;
+    RemapAction skipForward;
+    unsigned skipForwardKey;
+    RemapAction volumeUp;
+    unsigned heldButton;
+    RemapAction wheelPress;
+    std::vector<KeyEvent> wheelPressKeys;
+};
+
+const std::vector<Twin>& twins() {
+    static const std::vector<Twin> table{
+        {"aa:bb:cc:dd:ee:01",
+         RemapAction::tabKey(),
+         KEY_TAB,
+         RemapAction::holdLeftClick(),
+         BTN_LEFT,
+         RemapAction::none(),
+         {}},
+        {"aa:bb:cc:dd:ee:02",
+         RemapAction::enterKey(),
+         KEY_ENTER,
+         RemapAction::holdRightClick(),
+         BTN_RIGHT,
+         RemapAction::spaceBar(),
+         {{KEY_SPACE, 1}, {KEY_SPACE, 0}}},
+    };
+    return table;
+}
+
+bindwell::DeviceProfile twinProfile(const Twin& twin) {
+    bindwell::DeviceProfile profile = relaconLayout();
+    profile.id += "_" + twin.uniq;
+    profile.serialNumber = twin.uniq;
+    remap(profile, "Skip Forward", twin.skipForward);
+    remap(profile, "Volume Up", twin.volumeUp);
+    remap(profile, "Scroll Wheel Press", twin.wheelPress);
+    return profile;
+}
+
 void expectKeys(EvdevReader& reader, const std::vector<KeyEvent>& keys, const std::string& name) {
     std::vector<KeyEvent> seen;
     const bool ok = reader.expectKeys(keys, 2000, &seen);
@@ -23,17 +66,22 @@ void expectNothing(EvdevReader& reader, int windowMs, const std::string& name) {
     check(keys.empty(), name, "saw " + describe(keys));
 }
 
+void expectKeysOrNothing(EvdevReader& reader, const std::vector<KeyEvent>& keys,
+                         const std::string& name) {
+    if (keys.empty()) {
+        expectNothing(reader, 150, name + " posts nothing");
+    } else {
+        expectKeys(reader, keys, name);
+    }
+}
+
 void pressAndExpect(UhidDevice& device, EvdevReader& reader, uint16_t usage,
                     const std::vector<KeyEvent>& onPress, const std::vector<KeyEvent>& onRelease,
                     const std::string& name) {
     device.send(consumerReport(usage));
     expectKeys(reader, onPress, name + " press");
     device.send(consumerReport(0));
-    if (onRelease.empty()) {
-        expectNothing(reader, 150, name + " release posts nothing");
-    } else {
-        expectKeys(reader, onRelease, name + " release");
-    }
+    expectKeysOrNothing(reader, onRelease, name + " release");
     sleepMs(120);
 }
 
@@ -187,6 +235,70 @@ void genericLayoutAndTap() {
     controller->send(mouseReport(0x04, 0, 0, 0));
     expectKeys(out, {{BTN_RIGHT, 1}}, "right click held before exit");
     expectReleasedAtExit(bindwell, out, {{BTN_RIGHT, 0}}, "held click is released at exit", SIGINT);
+    dumpOnFailure(bindwell, failuresBefore);
+}
+
+// Each unit is seized and remapped by its own profile, through its consumer
+// node and through the tap on its mouse node; an unplug lets go only of what
+// that unit held.
+void twinControllers() {
+    const int failuresBefore = failures();
+    std::vector<bindwell::DeviceProfile> profiles;
+    std::vector<std::unique_ptr<UhidDevice>> units;
+    std::vector<std::string> nodes;
+    for (const Twin& twin : twins()) {
+        profiles.push_back(twinProfile(twin));
+        units.push_back(plugController(twin.uniq));
+        const auto consumer = controllerConsumerNode(twin.uniq);
+        const auto mouse = controllerMouseNode(twin.uniq);
+        if (!check(consumer && mouse,
+                   "twins: consumer and mouse node of " + twin.uniq + " both carry its uniq")) {
+            return;
+        }
+        nodes.insert(nodes.end(), {consumer->devnode, mouse->devnode});
+    }
+    writeConfig(profiles);
+    BindwellProcess bindwell({});
+    check(bindwell.waitForLog("✅ Seized consumer control interface for: " +
+                                  std::string(kControllerName),
+                              5000, static_cast<int>(twins().size())),
+          "twins: every unit is seized");
+    for (const std::string& node : nodes) {
+        check(tryGrab(node) == -EBUSY, "twins: " + node + " is held by Bindwell");
+    }
+    const auto virtualNode = virtualDeviceNode();
+    if (!check(virtualNode.has_value(), "twins: virtual input device exists")) {
+        dumpOnFailure(bindwell, failuresBefore);
+        return;
+    }
+    EvdevReader out(virtualNode->devnode);
+    for (size_t i = 0; i < twins().size(); ++i) {
+        const Twin& twin = twins()[i];
+        const unsigned key = twin.skipForwardKey;
+        pressAndExpect(*units[i], out, 0xB5, {{key, 1}, {key, 0}}, {},
+                       "twins: " + twin.uniq + " Skip Forward");
+        units[i]->send(mouseReport(0x04, 0, 0, 0));
+        units[i]->send(mouseReport(0x00, 0, 0, 0));
+        expectKeysOrNothing(out, twin.wheelPressKeys, "twins: " + twin.uniq + " wheel press");
+        sleepMs(120);
+    }
+
+    // The second unit holds its click, the first its own; the first leaves.
+    const Twin& leaving = twins()[0];
+    const Twin& staying = twins()[1];
+    units[1]->send(consumerReport(0xE9));
+    expectKeys(out, {{staying.heldButton, 1}}, "twins: " + staying.uniq + " holds its click");
+    units[0]->send(consumerReport(0xE9));
+    expectKeys(out, {{leaving.heldButton, 1}}, "twins: " + leaving.uniq + " holds its click");
+    units[0]->unplug();
+    expectKeys(out, {{leaving.heldButton, 0}}, "twins: the unplugged unit's click is let go");
+    expectNothing(out, 300, "twins: nothing else is let go at the unplug");
+    const auto held = heldCodes(virtualNode->devnode);
+    check(held == std::vector<unsigned>{staying.heldButton},
+          "twins: the remaining unit's click is still held");
+    units[1]->send(consumerReport(0));
+    expectKeys(out, {{staying.heldButton, 0}}, "twins: its own release lets go of it");
+    check(bindwell.stop(SIGTERM) == 0, "twins: clean exit");
     dumpOnFailure(bindwell, failuresBefore);
 }
 

@@ -1,4 +1,5 @@
-// Refused seize, no uinput, an unreadable node, and the devices listing.
+// Refused seize, no uinput, unreadable nodes made readable while running,
+// and the devices listing.
 // (Unplug and replug, mid-hold too, are the soak's.)
 #include "Harness.h"
 #include "Scenarios.h"
@@ -6,12 +7,25 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <fstream>
 #include <linux/input.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace vmtest {
+namespace {
+
+// What udevd does after a grant, without udevd: give the node its access,
+// then announce a "change" of it as `udevadm trigger --action=change` does.
+void applyAccess(const std::string& devnode, mode_t mode) {
+    ::chmod(devnode.c_str(), mode);
+    const std::string uevent =
+        "/sys/class/input/" + devnode.substr(devnode.rfind('/') + 1) + "/uevent";
+    std::ofstream(uevent) << "change";
+}
+
+} // namespace
 
 void seizeRefused() {
     const int failuresBefore = failures();
@@ -60,6 +74,9 @@ void withoutUinput() {
     dumpOnFailure(bindwell, failuresBefore);
 }
 
+// Nodes this user may not read are listed with a clear line; the
+// controller's are captured as soon as they become readable, without a
+// restart, while a node that stays unreadable says nothing more.
 void unreadableNode() {
     const int failuresBefore = failures();
     writeConfig(relaconLayout(), "/tmp/user-config");
@@ -69,22 +86,48 @@ void unreadableNode() {
     auto controller = plugController();
     auto other = plugOtherRemote();
     const auto consumer = controllerConsumerNode();
+    const auto mouse = controllerMouseNode();
     const auto otherNode =
         waitForNode([](const NodeDescription& n) { return n.name == kOtherName; }, 3000);
-    if (!check(consumer && otherNode, "unreadable: devices appear")) {
+    if (!check(consumer && mouse && otherNode, "unreadable: devices appear")) {
         return;
     }
-    // As a user who may use uinput and the controller, but not the other remote.
+    // As a user who may use uinput, but none of the input nodes yet.
     ::chmod("/dev/uinput", 0666);
-    ::chmod(consumer->devnode.c_str(), 0666);
-    ::chmod(otherNode->devnode.c_str(), 0600);
+    for (const std::string& node : {consumer->devnode, mouse->devnode, otherNode->devnode}) {
+        ::chmod(node.c_str(), 0600);
+    }
     BindwellProcess bindwell({.args = {"run"}, .configHome = "/tmp/user-config", .uid = 1000});
-    check(bindwell.waitForLog("⚠️ Listing input node " + otherNode->devnode +
-                                  ": no read permission (Permission denied); it cannot be "
-                                  "captured until access is granted",
-                              5000),
-          "unreadable node gets a clear line");
-    check(bindwell.waitForLog("✅ Seized", 3000), "readable controller is still captured");
+    const auto listing = [](const std::string& devnode) {
+        return "⚠️ Listing input node " + devnode +
+               ": no read permission (Permission denied); it cannot be captured until access "
+               "is granted";
+    };
+    check(bindwell.waitForLog(listing(otherNode->devnode), 5000) &&
+              bindwell.waitForLog(listing(consumer->devnode), 1000),
+          "unreadable nodes get a clear line");
+    check(bindwell.waitForLog("⚠️ Could not seize " + std::string(kControllerName) +
+                                  " (error: -13). Using the event tap instead.",
+                              3000),
+          "the unreadable controller cannot be seized yet");
+
+    applyAccess(otherNode->devnode, 0600);
+    applyAccess(consumer->devnode, 0666);
+    applyAccess(mouse->devnode, 0666);
+    check(bindwell.waitForLog("Input node " + consumer->devnode + " can be read now", 3000) &&
+              bindwell.waitForLog(
+                  "✅ Seized consumer control interface for: " + std::string(kControllerName), 3000),
+          "a node made readable is seized at once");
+    check(tryGrab(consumer->devnode) == -EBUSY && tryGrab(mouse->devnode) == -EBUSY,
+          "its consumer node is seized and its mouse node tapped");
+    check(bindwell.countLog(listing(otherNode->devnode)) == 1,
+          "a change that leaves a node unreadable adds no line");
+    if (const auto virtualNode = virtualDeviceNode()) {
+        EvdevReader out(virtualNode->devnode);
+        tapUsage(*controller, 0xB5);
+        check(out.expectKeys({{KEY_TAB, 1}, {KEY_TAB, 0}}, 2000),
+              "a press on the node made readable is remapped");
+    }
     check(bindwell.stop(SIGTERM) == 0, "unreadable: clean exit");
     ::chmod("/dev/uinput", 0600);
     dumpOnFailure(bindwell, failuresBefore);

@@ -4,6 +4,7 @@ namespace vmtest {
 
 void relaconCaptureAndActions();
 void genericLayoutAndTap();
+void twinControllers();
 void seizeRefused();
 void replugStorm();
 void soak();

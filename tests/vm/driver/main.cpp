@@ -22,6 +22,7 @@ struct Scenario {
 constexpr Scenario kScenarios[] = {
     {"capture", vmtest::relaconCaptureAndActions},
     {"tap", vmtest::genericLayoutAndTap},
+    {"twins", vmtest::twinControllers},
     {"seize", vmtest::seizeRefused},
     {"storm", vmtest::replugStorm},
     {"soak", vmtest::soak},
