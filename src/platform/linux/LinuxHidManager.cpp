@@ -111,11 +111,16 @@ void LinuxHidManager::onNodeAdded(const InputNodeInfo& info) {
 // unreadable keeps its device, so the session sees the interface it already
 // tracks become capturable: reporting it removed and a new one matched would
 // make its controller leave and come back (letting go of what it holds)
-// though nothing was unplugged. A node still unreadable says nothing again.
+// though nothing was unplugged. A node still unreadable says nothing again,
+// nor does a node without consumer keys, which is never followed (a change
+// of every device, as a package's `udevadm trigger` makes, would otherwise
+// repeat the skip line of every unreadable mouse).
 void LinuxHidManager::onNodeChanged(const InputNodeInfo& info) {
     const std::shared_ptr<LinuxHidDevice> device = followedAt(info.syspath);
     if (!device) {
-        onNodeAdded(info);
+        if (info.hasConsumerKeys) {
+            onNodeAdded(info);
+        }
         return;
     }
     if (device->isAttached()) {
