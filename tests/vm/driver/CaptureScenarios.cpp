@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <linux/input.h>
+#include <map>
 #include <sched.h>
 
 namespace vmtest {
@@ -13,45 +14,46 @@ namespace {
 
 using bindwell::RemapAction;
 
+using Kind = RemapAction::Kind;
+
 // Units of one model told apart by their serial numbers, each under a
-// profile naming it; the same buttons do different things on each.
+// profile naming it: the same buttons do different things on each.
 struct Twin {
-    std::string uniq;
-    RemapAction skipForward;
-    unsigned skipForwardKey;
-    RemapAction volumeUp;
-    unsigned heldButton;
-    RemapAction wheelPress;
-    std::vector<KeyEvent> wheelPressKeys;
+    const char* uniq;
+    Kind skipForward;
+    Kind volumeUp;
+    Kind wheelPress;
 };
 
-const std::vector<Twin>& twins() {
-    static const std::vector<Twin> table{
-        {"aa:bb:cc:dd:ee:01",
-         RemapAction::tabKey(),
-         KEY_TAB,
-         RemapAction::holdLeftClick(),
-         BTN_LEFT,
-         RemapAction::none(),
-         {}},
-        {"aa:bb:cc:dd:ee:02",
-         RemapAction::enterKey(),
-         KEY_ENTER,
-         RemapAction::holdRightClick(),
-         BTN_RIGHT,
-         RemapAction::spaceBar(),
-         {{KEY_SPACE, 1}, {KEY_SPACE, 0}}},
-    };
-    return table;
+constexpr Twin kTwins[] = {
+    {"aa:bb:cc:dd:ee:01", Kind::tabKey, Kind::holdLeftClick, Kind::none},
+    {"aa:bb:cc:dd:ee:02", Kind::enterKey, Kind::holdRightClick, Kind::spaceBar},
+};
+
+// The key or button each action of the twins posts.
+unsigned keyOf(Kind kind) {
+    static const std::map<Kind, unsigned> keys{{Kind::tabKey, KEY_TAB},
+                                               {Kind::enterKey, KEY_ENTER},
+                                               {Kind::spaceBar, KEY_SPACE},
+                                               {Kind::holdLeftClick, BTN_LEFT},
+                                               {Kind::holdRightClick, BTN_RIGHT}};
+    return keys.at(kind);
+}
+
+std::vector<KeyEvent> typed(Kind kind) {
+    if (kind == Kind::none) {
+        return {};
+    }
+    return {{keyOf(kind), 1}, {keyOf(kind), 0}};
 }
 
 bindwell::DeviceProfile twinProfile(const Twin& twin) {
     bindwell::DeviceProfile profile = relaconLayout();
-    profile.id += "_" + twin.uniq;
+    profile.id += std::string("_") + twin.uniq;
     profile.serialNumber = twin.uniq;
-    remap(profile, "Skip Forward", twin.skipForward);
-    remap(profile, "Volume Up", twin.volumeUp);
-    remap(profile, "Scroll Wheel Press", twin.wheelPress);
+    remap(profile, "Skip Forward", RemapAction::payloadFree(twin.skipForward));
+    remap(profile, "Volume Up", RemapAction::payloadFree(twin.volumeUp));
+    remap(profile, "Scroll Wheel Press", RemapAction::payloadFree(twin.wheelPress));
     return profile;
 }
 
@@ -246,13 +248,13 @@ void twinControllers() {
     std::vector<bindwell::DeviceProfile> profiles;
     std::vector<std::unique_ptr<UhidDevice>> units;
     std::vector<std::string> nodes;
-    for (const Twin& twin : twins()) {
+    for (const Twin& twin : kTwins) {
         profiles.push_back(twinProfile(twin));
         units.push_back(plugController(twin.uniq));
         const auto consumer = controllerConsumerNode(twin.uniq);
         const auto mouse = controllerMouseNode(twin.uniq);
-        if (!check(consumer && mouse,
-                   "twins: consumer and mouse node of " + twin.uniq + " both carry its uniq")) {
+        if (!check(consumer && mouse, "twins: consumer and mouse node of " +
+                                          std::string(twin.uniq) + " both carry its uniq")) {
             return;
         }
         nodes.insert(nodes.end(), {consumer->devnode, mouse->devnode});
@@ -261,7 +263,7 @@ void twinControllers() {
     BindwellProcess bindwell({});
     check(bindwell.waitForLog("✅ Seized consumer control interface for: " +
                                   std::string(kControllerName),
-                              5000, static_cast<int>(twins().size())),
+                              5000, static_cast<int>(std::size(kTwins))),
           "twins: every unit is seized");
     for (const std::string& node : nodes) {
         check(tryGrab(node) == -EBUSY, "twins: " + node + " is held by Bindwell");
@@ -272,32 +274,29 @@ void twinControllers() {
         return;
     }
     EvdevReader out(virtualNode->devnode);
-    for (size_t i = 0; i < twins().size(); ++i) {
-        const Twin& twin = twins()[i];
-        const unsigned key = twin.skipForwardKey;
-        pressAndExpect(*units[i], out, 0xB5, {{key, 1}, {key, 0}}, {},
-                       "twins: " + twin.uniq + " Skip Forward");
+    for (size_t i = 0; i < std::size(kTwins); ++i) {
+        const std::string name = std::string("twins: ") + kTwins[i].uniq;
+        pressAndExpect(*units[i], out, 0xB5, typed(kTwins[i].skipForward), {},
+                       name + " Skip Forward");
         units[i]->send(mouseReport(0x04, 0, 0, 0));
         units[i]->send(mouseReport(0x00, 0, 0, 0));
-        expectKeysOrNothing(out, twin.wheelPressKeys, "twins: " + twin.uniq + " wheel press");
+        expectKeysOrNothing(out, typed(kTwins[i].wheelPress), name + " wheel press");
         sleepMs(120);
     }
 
-    // The second unit holds its click, the first its own; the first leaves.
-    const Twin& leaving = twins()[0];
-    const Twin& staying = twins()[1];
+    // The second unit holds its click, then the first its own and leaves.
+    const unsigned leaving = keyOf(kTwins[0].volumeUp);
+    const unsigned staying = keyOf(kTwins[1].volumeUp);
     units[1]->send(consumerReport(0xE9));
-    expectKeys(out, {{staying.heldButton, 1}}, "twins: " + staying.uniq + " holds its click");
     units[0]->send(consumerReport(0xE9));
-    expectKeys(out, {{leaving.heldButton, 1}}, "twins: " + leaving.uniq + " holds its click");
+    expectKeys(out, {{staying, 1}, {leaving, 1}}, "twins: each unit holds its own click");
     units[0]->unplug();
-    expectKeys(out, {{leaving.heldButton, 0}}, "twins: the unplugged unit's click is let go");
+    expectKeys(out, {{leaving, 0}}, "twins: the unplugged unit's click is let go");
     expectNothing(out, 300, "twins: nothing else is let go at the unplug");
-    const auto held = heldCodes(virtualNode->devnode);
-    check(held == std::vector<unsigned>{staying.heldButton},
+    check(heldCodes(virtualNode->devnode) == std::vector<unsigned>{staying},
           "twins: the remaining unit's click is still held");
     units[1]->send(consumerReport(0));
-    expectKeys(out, {{staying.heldButton, 0}}, "twins: its own release lets go of it");
+    expectKeys(out, {{staying, 0}}, "twins: its own release lets go of it");
     check(bindwell.stop(SIGTERM) == 0, "twins: clean exit");
     dumpOnFailure(bindwell, failuresBefore);
 }

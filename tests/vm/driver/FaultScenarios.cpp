@@ -1,8 +1,9 @@
 // Refused seize, no uinput, unreadable nodes made readable while running,
-// and the devices listing.
+// and the devices listing with the picker's scan.
 // (Unplug and replug, mid-hold too, are the soak's.)
 #include "Harness.h"
 #include "Scenarios.h"
+#include "platform/linux/SysfsInterfaceScan.h"
 
 #include <csignal>
 #include <cstdio>
@@ -23,6 +24,14 @@ void applyAccess(const std::string& devnode, mode_t mode) {
     const std::string uevent =
         "/sys/class/input/" + devnode.substr(devnode.rfind('/') + 1) + "/uevent";
     std::ofstream(uevent) << "change";
+}
+
+// "VM Test Controller 1390": the product name and vendor ID the scan reports.
+std::string describeScanned(const bindwell::HidDevice& device) {
+    const auto product = device.property(bindwell::hidproperty::product);
+    const auto vendor = device.property(bindwell::hidproperty::vendorID);
+    return (product ? std::get<std::string>(*product) : "") + " " +
+           std::to_string(vendor ? std::get<int64_t>(*vendor) : 0);
 }
 
 } // namespace
@@ -158,6 +167,18 @@ void devicesCommand() {
           "devices names our virtual device as skipped", text);
     check(text.find("no consumer keys") != std::string::npos,
           "devices explains nodes without consumer keys");
+    // The device picker's scan reads sysfs alone, so it sees the controller
+    // the engine holds seized.
+    std::string scanned;
+    for (const bindwell::HidDeviceRef& device :
+         bindwell::linuxplatform::scanConsumerControlInterfaces()) {
+        scanned += describeScanned(*device) + "\n";
+    }
+    check(scanned.find(std::string(kControllerName) + " 1390\n") != std::string::npos &&
+              scanned.find(kOtherName) != std::string::npos,
+          "the picker's scan finds the seized controller and the other remote", scanned);
+    check(scanned.find("Bindwell") == std::string::npos,
+          "the picker's scan leaves Bindwell's own devices out", scanned);
     check(bindwell.stop(SIGTERM) == 0, "devices: engine exits cleanly");
     dumpOnFailure(devices, failuresBefore);
 }

@@ -13,7 +13,6 @@ void unreadableNode();
 void devicesCommand();
 void monitorCommand();
 void udevRules();
-void pickerScan();
 void latency();
 void inputPathCost();
 

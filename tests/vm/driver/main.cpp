@@ -31,7 +31,6 @@ constexpr Scenario kScenarios[] = {
     {"devices", vmtest::devicesCommand},
     {"monitor", vmtest::monitorCommand},
     {"udev", vmtest::udevRules},
-    {"picker", vmtest::pickerScan},
     {"latency", vmtest::latency},
     {"callgrind", vmtest::inputPathCost, true},
 };
