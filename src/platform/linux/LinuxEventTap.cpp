@@ -14,7 +14,9 @@
 // handler acts on come from the target device anyway. Also rejected: an
 // evdev "mask" of single codes, which the kernel does not offer.
 //
-// The tap follows the target's nodes across unplug and replug while it lives.
+// The tap follows the target's nodes across unplug and replug while it lives,
+// and takes a node this user could not read as soon as a udev "change" (a
+// grant) finds it readable.
 #include "platform/linux/LinuxEventTap.h"
 
 #include "platform/linux/NodeInspector.h"
@@ -54,6 +56,7 @@ LinuxEventTap::LinuxEventTap(InputThread& loop, const EventTapScope& scope, Hand
     monitor_ = std::make_unique<UdevMonitor>(
         loop_, udev_.get(),
         UdevMonitor::Callbacks{[this](const InputNodeInfo& info) { consider(info); },
+                               [this](const InputNodeInfo& info) { consider(info); },
                                [this](const std::string& syspath) { release(syspath); }});
     for (const InputNodeInfo& info : enumerateInputNodes(udev_.get())) {
         consider(info);

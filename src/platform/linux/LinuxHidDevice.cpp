@@ -27,6 +27,11 @@ void LinuxHidDevice::close() {
     }
 }
 
+void LinuxHidDevice::attach(std::unique_ptr<EvdevHandle> handle) {
+    handle_ = std::move(handle);
+    openError_ = 0;
+}
+
 void LinuxHidDevice::watch(InputThread& loop, std::function<void()> onReadable) {
     watcher_ = std::make_unique<FdWatcher>(loop, handle_->fd(), std::move(onReadable));
 }

@@ -28,6 +28,8 @@ public:
     [[nodiscard]] const InputNodeInfo& info() const { return info_; }
     [[nodiscard]] bool isAttached() const { return handle_ != nullptr; }
 
+    // Gives a node that could not be opened its handle once it can be.
+    void attach(std::unique_ptr<EvdevHandle> handle);
     void watch(InputThread& loop, std::function<void()> onReadable);
     // Translates pending input and hands each record over as soon as it is
     // complete, with the time it happened (EvdevHandle::eventTime), until

@@ -35,6 +35,7 @@ void LinuxHidManager::open(Callbacks callbacks) {
     monitor_ = std::make_unique<UdevMonitor>(
         loop_, udev_.get(),
         UdevMonitor::Callbacks{[this](const InputNodeInfo& info) { onNodeAdded(info); },
+                               [this](const InputNodeInfo& info) { onNodeChanged(info); },
                                [this](const std::string& syspath) { onNodeRemoved(syspath); }});
     for (const InputNodeInfo& info : enumerateInputNodes(udev_.get())) {
         std::shared_ptr<LinuxHidDevice> device = attach(info);
@@ -43,8 +44,8 @@ void LinuxHidManager::open(Callbacks callbacks) {
         }
         loop_.runSoon([this, open = std::weak_ptr(openToken_), weak = std::weak_ptr(device)] {
             const std::shared_ptr<LinuxHidDevice> matched = weak.lock();
-            if (!open.expired() && matched && isFollowed(matched.get()) && callbacks_.matched) {
-                callbacks_.matched(matched);
+            if (!open.expired() && matched && isFollowed(matched.get())) {
+                reportMatched(matched);
             }
         });
     }
@@ -65,7 +66,7 @@ std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& inf
     // A full keyboard is never taken, not even one with media keys and the
     // controller's IDs (a wireless receiver's): seizing it would take the
     // user's typing away while remapping runs.
-    if (isFollowed(info.syspath) || info.isKeyboard) {
+    if (followedAt(info.syspath) || info.isKeyboard) {
         return nullptr;
     }
     InspectedNode node = inspectNode(info);
@@ -89,26 +90,55 @@ std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& inf
                                                    std::move(properties), std::move(translator),
                                                    node.openError);
     if (device->isAttached()) {
-        device->watch(loop_, [this, weak = std::weak_ptr(device)] { onReadable(weak); });
+        watch(device);
     }
     devices_.push_back(device);
     return device;
 }
 
+void LinuxHidManager::watch(const std::shared_ptr<LinuxHidDevice>& device) {
+    device->watch(loop_, [this, weak = std::weak_ptr(device)] { onReadable(weak); });
+}
+
 void LinuxHidManager::onNodeAdded(const InputNodeInfo& info) {
-    const std::shared_ptr<LinuxHidDevice> device = attach(info);
-    if (device && callbacks_.matched) {
-        const auto matched = callbacks_.matched;
-        matched(device);
+    if (const std::shared_ptr<LinuxHidDevice> device = attach(info)) {
+        reportMatched(device);
     }
 }
 
+// A grant reaches a running program as a "change" of each of the device's
+// nodes, after udev has applied the new access. A followed node that was
+// unreadable keeps its device, so the session sees the interface it already
+// tracks become capturable: reporting it removed and a new one matched would
+// make its controller leave and come back (letting go of what it holds)
+// though nothing was unplugged. A node still unreadable says nothing again,
+// nor does a node without consumer keys, which is never followed (a change
+// of every device, as a package's `udevadm trigger` makes, would otherwise
+// repeat the skip line of every unreadable mouse).
+void LinuxHidManager::onNodeChanged(const InputNodeInfo& info) {
+    const std::shared_ptr<LinuxHidDevice> device = followedAt(info.syspath);
+    if (!device) {
+        if (info.hasConsumerKeys) {
+            onNodeAdded(info);
+        }
+        return;
+    }
+    if (device->isAttached()) {
+        return;
+    }
+    InspectedNode node = inspectNode(info);
+    if (node.verdict != NodeVerdict::consumerControl) {
+        return;
+    }
+    log("Input node " + node.info.devnode + " can be read now");
+    device->attach(std::move(node.handle));
+    watch(device);
+    reportMatched(device);
+}
+
 void LinuxHidManager::onNodeRemoved(const std::string& syspath) {
-    const auto it = std::find_if(devices_.begin(), devices_.end(), [&](const auto& device) {
-        return device->info().syspath == syspath;
-    });
-    if (it != devices_.end()) {
-        reportRemoved(*it);
+    if (const std::shared_ptr<LinuxHidDevice> device = followedAt(syspath)) {
+        reportRemoved(device);
     }
 }
 
@@ -133,6 +163,13 @@ void LinuxHidManager::onReadable(const std::weak_ptr<LinuxHidDevice>& weak) {
     }
 }
 
+void LinuxHidManager::reportMatched(const std::shared_ptr<LinuxHidDevice>& device) {
+    if (callbacks_.matched) {
+        const auto matched = callbacks_.matched;
+        matched(device);
+    }
+}
+
 void LinuxHidManager::reportRemoved(const std::shared_ptr<LinuxHidDevice>& device) {
     std::erase(devices_, device);
     device->detach();
@@ -147,9 +184,11 @@ bool LinuxHidManager::isFollowed(const LinuxHidDevice* device) const {
                        [device](const auto& followed) { return followed.get() == device; });
 }
 
-bool LinuxHidManager::isFollowed(const std::string& syspath) const {
-    return std::any_of(devices_.begin(), devices_.end(),
-                       [&](const auto& followed) { return followed->info().syspath == syspath; });
+std::shared_ptr<LinuxHidDevice> LinuxHidManager::followedAt(const std::string& syspath) const {
+    const auto it = std::find_if(devices_.begin(), devices_.end(), [&](const auto& device) {
+        return device->info().syspath == syspath;
+    });
+    return it == devices_.end() ? nullptr : *it;
 }
 
 } // namespace bindwell::linuxplatform

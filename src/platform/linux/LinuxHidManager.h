@@ -14,7 +14,9 @@ namespace bindwell::linuxplatform {
 // Follows every consumer-control evdev node: those present at open, found
 // through libudev, and those plugged in later, through a udev monitor. A node
 // is reported removed once, by whichever of the monitor and a failing read
-// notices first.
+// notices first. A node this user could not read is followed without a
+// handle and reported matched a second time, the same interface now open,
+// when a udev "change" finds it readable (after a grant).
 class LinuxHidManager final : public HidManager {
 public:
     explicit LinuxHidManager(InputThread& loop) : loop_(loop) {}
@@ -27,12 +29,15 @@ public:
 
 private:
     std::shared_ptr<LinuxHidDevice> attach(const InputNodeInfo& info);
+    void watch(const std::shared_ptr<LinuxHidDevice>& device);
     void onNodeAdded(const InputNodeInfo& info);
+    void onNodeChanged(const InputNodeInfo& info);
     void onNodeRemoved(const std::string& syspath);
     void onReadable(const std::weak_ptr<LinuxHidDevice>& weak);
+    void reportMatched(const std::shared_ptr<LinuxHidDevice>& device);
     void reportRemoved(const std::shared_ptr<LinuxHidDevice>& device);
     [[nodiscard]] bool isFollowed(const LinuxHidDevice* device) const;
-    [[nodiscard]] bool isFollowed(const std::string& syspath) const;
+    [[nodiscard]] std::shared_ptr<LinuxHidDevice> followedAt(const std::string& syspath) const;
 
     InputThread& loop_;
     Callbacks callbacks_;

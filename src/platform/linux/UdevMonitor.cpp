@@ -45,13 +45,20 @@ void UdevMonitor::receive() {
     if (!action || !info) {
         return;
     }
+    // The callbacks are called through copies: one may destroy this monitor.
     const std::string_view verb(action);
-    if (verb == "add" && callbacks_.added) {
-        std::function<void(const InputNodeInfo&)> added = callbacks_.added;
-        added(*info);
-    } else if (verb == "remove" && callbacks_.removed) {
-        std::function<void(const std::string&)> removed = callbacks_.removed;
-        removed(info->syspath);
+    if (verb == "remove") {
+        if (callbacks_.removed) {
+            const std::function<void(const std::string&)> removed = callbacks_.removed;
+            removed(info->syspath);
+        }
+        return;
+    }
+    const std::function<void(const InputNodeInfo&)> report = verb == "add"      ? callbacks_.added
+                                                             : verb == "change" ? callbacks_.changed
+                                                                                : nullptr;
+    if (report) {
+        report(*info);
     }
 }
 

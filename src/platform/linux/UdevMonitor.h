@@ -10,11 +10,15 @@
 
 namespace bindwell::linuxplatform {
 
-// Reports evdev nodes that appear or disappear, on the input thread.
+// Reports evdev nodes that appear, change or disappear, on the input thread.
 class UdevMonitor final {
 public:
     struct Callbacks {
         std::function<void(const InputNodeInfo&)> added;
+        // A node whose rules were applied again: `bindwellctl grant` and
+        // `udevadm trigger` cause one, and with it the node's access may have
+        // changed.
+        std::function<void(const InputNodeInfo&)> changed;
         // By syspath: a node's name passes to the next device plugged in,
         // while its syspath (…/inputN/eventM) is never used again, so a late
         // removal can never close a newer device.

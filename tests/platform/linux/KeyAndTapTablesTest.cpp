@@ -27,14 +27,6 @@ TEST(VirtualKeyTable, EveryVirtualKeyMapsToADistinctPostableKey) {
     }
 }
 
-TEST(VirtualKeyTable, CommandTypesCtrlSoCopyCopies) {
-    const ModifierKeys all =
-        modifierKeysFor({.command = true, .shift = true, .option = true, .control = true});
-    EXPECT_EQ(std::vector<uint16_t>(all.begin(), all.end()),
-              (std::vector<uint16_t>{KEY_LEFTCTRL, KEY_LEFTALT, KEY_LEFTSHIFT, KEY_LEFTMETA}));
-    EXPECT_EQ(modifierKeysFor({}).count, 0);
-}
-
 TEST(TapEventTranslator, ExtraPointerButtonsAreNumberedFromTheMiddleOne) {
     const auto middle = tapEventFor({EV_KEY, BTN_MIDDLE, 1});
     ASSERT_TRUE(middle);

@@ -32,6 +32,27 @@ TEST(KeyBitmapsFromSysfs, KeysAreFoundInTheirWordCountedFromTheRight) {
     EXPECT_FALSE(bitmapIsFullKeyboard(""));
 }
 
+// Every interface of one USB unit gets its own ID_PATH; cut at the USB
+// configuration, the consumer node and the mouse node name the same unit.
+TEST(UnitPath, TheUsbInterfaceIsCutAndOtherPathsStayWhole) {
+    const std::vector<std::pair<std::string_view, std::string_view>> cases{
+        {"pci-0000:00:14.0-usb-0:1.2:1.0", "pci-0000:00:14.0-usb-0:1.2"},
+        {"pci-0000:00:14.0-usb-0:1.2:1.1", "pci-0000:00:14.0-usb-0:1.2"},
+        {"platform-xhci-hcd.0-usb-0:1:1.1", "platform-xhci-hcd.0-usb-0:1"},
+        // A host controller named "….usb" before the USB part itself.
+        {"platform-3f980000.usb-usb-0:1.3:1.0", "platform-3f980000.usb-usb-0:1.3"},
+        // Already a unit: a USB device's own path, and paths that are not USB.
+        {"pci-0000:00:14.0-usb-0:1.2", "pci-0000:00:14.0-usb-0:1.2"},
+        {"platform-i8042-serio-0", "platform-i8042-serio-0"},
+        {"acpi-PNP0C0C:00", "acpi-PNP0C0C:00"},
+        {"pci-0000:00:14.0", "pci-0000:00:14.0"},
+        {"", ""},
+    };
+    for (const auto& [idPath, unit] : cases) {
+        EXPECT_EQ(unitPath(idPath), unit) << idPath;
+    }
+}
+
 SurveyedNode node(int64_t vendor, int64_t product, NodeVerdict verdict, bool keyboard = false) {
     SurveyedNode surveyed;
     surveyed.vendorID = vendor;

@@ -1,16 +1,61 @@
-// Capture, every action of both layouts, and the tap's relay of the mouse node.
+// Capture, every action of both layouts, the tap's relay of the mouse node,
+// and two units of one model remapped at once.
 #include "Harness.h"
 #include "Scenarios.h"
 #include "model/VirtualKeyCodes.h"
 
 #include <csignal>
 #include <linux/input.h>
+#include <map>
 #include <sched.h>
 
 namespace vmtest {
 namespace {
 
 using bindwell::RemapAction;
+
+using Kind = RemapAction::Kind;
+
+// Units of one model told apart by their serial numbers, each under a
+// profile naming it: the same buttons do different things on each.
+struct Twin {
+    const char* uniq;
+    Kind skipForward;
+    Kind volumeUp;
+    Kind wheelPress;
+};
+
+constexpr Twin kTwins[] = {
+    {"aa:bb:cc:dd:ee:01", Kind::tabKey, Kind::holdLeftClick, Kind::none},
+    {"aa:bb:cc:dd:ee:02", Kind::enterKey, Kind::holdRightClick, Kind::spaceBar},
+};
+
+// The key or button each action of the twins posts.
+unsigned keyOf(Kind kind) {
+    static const std::map<Kind, unsigned> keys{{Kind::tabKey, KEY_TAB},
+                                               {Kind::enterKey, KEY_ENTER},
+                                               {Kind::spaceBar, KEY_SPACE},
+                                               {Kind::holdLeftClick, BTN_LEFT},
+                                               {Kind::holdRightClick, BTN_RIGHT}};
+    return keys.at(kind);
+}
+
+std::vector<KeyEvent> typed(Kind kind) {
+    if (kind == Kind::none) {
+        return {};
+    }
+    return {{keyOf(kind), 1}, {keyOf(kind), 0}};
+}
+
+bindwell::DeviceProfile twinProfile(const Twin& twin) {
+    bindwell::DeviceProfile profile = relaconLayout();
+    profile.id += std::string("_") + twin.uniq;
+    profile.serialNumber = twin.uniq;
+    remap(profile, "Skip Forward", RemapAction::payloadFree(twin.skipForward));
+    remap(profile, "Volume Up", RemapAction::payloadFree(twin.volumeUp));
+    remap(profile, "Scroll Wheel Press", RemapAction::payloadFree(twin.wheelPress));
+    return profile;
+}
 
 void expectKeys(EvdevReader& reader, const std::vector<KeyEvent>& keys, const std::string& name) {
     std::vector<KeyEvent> seen;
@@ -23,17 +68,22 @@ void expectNothing(EvdevReader& reader, int windowMs, const std::string& name) {
     check(keys.empty(), name, "saw " + describe(keys));
 }
 
+void expectKeysOrNothing(EvdevReader& reader, const std::vector<KeyEvent>& keys,
+                         const std::string& name) {
+    if (keys.empty()) {
+        expectNothing(reader, 150, name + " posts nothing");
+    } else {
+        expectKeys(reader, keys, name);
+    }
+}
+
 void pressAndExpect(UhidDevice& device, EvdevReader& reader, uint16_t usage,
                     const std::vector<KeyEvent>& onPress, const std::vector<KeyEvent>& onRelease,
                     const std::string& name) {
     device.send(consumerReport(usage));
     expectKeys(reader, onPress, name + " press");
     device.send(consumerReport(0));
-    if (onRelease.empty()) {
-        expectNothing(reader, 150, name + " release posts nothing");
-    } else {
-        expectKeys(reader, onRelease, name + " release");
-    }
+    expectKeysOrNothing(reader, onRelease, name + " release");
     sleepMs(120);
 }
 
@@ -187,6 +237,67 @@ void genericLayoutAndTap() {
     controller->send(mouseReport(0x04, 0, 0, 0));
     expectKeys(out, {{BTN_RIGHT, 1}}, "right click held before exit");
     expectReleasedAtExit(bindwell, out, {{BTN_RIGHT, 0}}, "held click is released at exit", SIGINT);
+    dumpOnFailure(bindwell, failuresBefore);
+}
+
+// Each unit is seized and remapped by its own profile, through its consumer
+// node and through the tap on its mouse node; an unplug lets go only of what
+// that unit held.
+void twinControllers() {
+    const int failuresBefore = failures();
+    std::vector<bindwell::DeviceProfile> profiles;
+    std::vector<std::unique_ptr<UhidDevice>> units;
+    std::vector<std::string> nodes;
+    for (const Twin& twin : kTwins) {
+        profiles.push_back(twinProfile(twin));
+        units.push_back(plugController(twin.uniq));
+        const auto consumer = controllerConsumerNode(twin.uniq);
+        const auto mouse = controllerMouseNode(twin.uniq);
+        if (!check(consumer && mouse, "twins: consumer and mouse node of " +
+                                          std::string(twin.uniq) + " both carry its uniq")) {
+            return;
+        }
+        nodes.insert(nodes.end(), {consumer->devnode, mouse->devnode});
+    }
+    writeConfig(profiles);
+    BindwellProcess bindwell({});
+    check(bindwell.waitForLog("✅ Seized consumer control interface for: " +
+                                  std::string(kControllerName),
+                              5000, static_cast<int>(std::size(kTwins))),
+          "twins: every unit is seized");
+    for (const std::string& node : nodes) {
+        check(tryGrab(node) == -EBUSY, "twins: " + node + " is held by Bindwell");
+    }
+    const auto virtualNode = virtualDeviceNode();
+    if (!check(virtualNode.has_value(), "twins: virtual input device exists")) {
+        dumpOnFailure(bindwell, failuresBefore);
+        return;
+    }
+    EvdevReader out(virtualNode->devnode);
+    for (size_t i = 0; i < std::size(kTwins); ++i) {
+        const std::string name = std::string("twins: ") + kTwins[i].uniq;
+        pressAndExpect(*units[i], out, 0xB5, typed(kTwins[i].skipForward), {},
+                       name + " Skip Forward");
+        units[i]->send(mouseReport(0x04, 0, 0, 0));
+        units[i]->send(mouseReport(0x00, 0, 0, 0));
+        expectKeysOrNothing(out, typed(kTwins[i].wheelPress), name + " wheel press");
+        sleepMs(120);
+    }
+
+    // The second unit holds its click, then the first its own and leaves.
+    const unsigned leaving = keyOf(kTwins[0].volumeUp);
+    const unsigned staying = keyOf(kTwins[1].volumeUp);
+    units[1]->send(consumerReport(0xE9));
+    units[0]->send(consumerReport(0xE9));
+    expectKeys(out, {{staying, 1}, {leaving, 1}}, "twins: each unit holds its own click");
+    units[0]->unplug();
+    expectKeys(out, {{leaving, 0}}, "twins: the unplugged unit's click is let go");
+    expectNothing(out, 300, "twins: nothing else is let go at the unplug");
+    check(heldCodes(virtualNode->devnode) == std::vector<unsigned>{staying},
+          "twins: the remaining unit's click is still held");
+    units[1]->send(consumerReport(0));
+    expectKeys(out, {{staying, 0}}, "twins: its own release lets go of it");
+    check(bindwell.stop(SIGTERM) == 0, "twins: clean exit");
     dumpOnFailure(bindwell, failuresBefore);
 }
 

@@ -72,6 +72,7 @@ std::vector<NodeDescription> listNodes() {
         node.devnode = "/dev/input/" + name;
         node.name = readLine(base + "name");
         node.phys = readLine(base + "phys");
+        node.uniq = readLine(base + "uniq");
         node.vendor = readHex(base + "id/vendor");
         node.product = readHex(base + "id/product");
         node.inputId = readInputId("/sys/class/input/" + name + "/device");

@@ -12,6 +12,7 @@ struct NodeDescription {
     std::string devnode;
     std::string name;
     std::string phys;
+    std::string uniq;
     unsigned vendor = 0;
     unsigned product = 0;
     // N of the parent inputN: unlike the event node's number, never reused.

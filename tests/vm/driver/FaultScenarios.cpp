@@ -1,17 +1,40 @@
-// Refused seize, no uinput, an unreadable node, and the devices listing.
+// Refused seize, no uinput, unreadable nodes made readable while running,
+// and the devices listing with the picker's scan.
 // (Unplug and replug, mid-hold too, are the soak's.)
 #include "Harness.h"
 #include "Scenarios.h"
+#include "platform/linux/SysfsInterfaceScan.h"
 
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <fstream>
 #include <linux/input.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace vmtest {
+namespace {
+
+// What udevd does after a grant, without udevd: give the node its access,
+// then announce a "change" of it as `udevadm trigger --action=change` does.
+void applyAccess(const std::string& devnode, mode_t mode) {
+    ::chmod(devnode.c_str(), mode);
+    const std::string uevent =
+        "/sys/class/input/" + devnode.substr(devnode.rfind('/') + 1) + "/uevent";
+    std::ofstream(uevent) << "change";
+}
+
+// "VM Test Controller 1390": the product name and vendor ID the scan reports.
+std::string describeScanned(const bindwell::HidDevice& device) {
+    const auto product = device.property(bindwell::hidproperty::product);
+    const auto vendor = device.property(bindwell::hidproperty::vendorID);
+    return (product ? std::get<std::string>(*product) : "") + " " +
+           std::to_string(vendor ? std::get<int64_t>(*vendor) : 0);
+}
+
+} // namespace
 
 void seizeRefused() {
     const int failuresBefore = failures();
@@ -60,6 +83,9 @@ void withoutUinput() {
     dumpOnFailure(bindwell, failuresBefore);
 }
 
+// Nodes this user may not read are listed with a clear line; the
+// controller's are captured as soon as they become readable, without a
+// restart, while a node that stays unreadable says nothing more.
 void unreadableNode() {
     const int failuresBefore = failures();
     writeConfig(relaconLayout(), "/tmp/user-config");
@@ -69,22 +95,53 @@ void unreadableNode() {
     auto controller = plugController();
     auto other = plugOtherRemote();
     const auto consumer = controllerConsumerNode();
+    const auto mouse = controllerMouseNode();
     const auto otherNode =
         waitForNode([](const NodeDescription& n) { return n.name == kOtherName; }, 3000);
-    if (!check(consumer && otherNode, "unreadable: devices appear")) {
+    if (!check(consumer && mouse && otherNode, "unreadable: devices appear")) {
         return;
     }
-    // As a user who may use uinput and the controller, but not the other remote.
+    // As a user who may use uinput, but none of the input nodes yet.
     ::chmod("/dev/uinput", 0666);
-    ::chmod(consumer->devnode.c_str(), 0666);
-    ::chmod(otherNode->devnode.c_str(), 0600);
+    for (const std::string& node : {consumer->devnode, mouse->devnode, otherNode->devnode}) {
+        ::chmod(node.c_str(), 0600);
+    }
     BindwellProcess bindwell({.args = {"run"}, .configHome = "/tmp/user-config", .uid = 1000});
-    check(bindwell.waitForLog("⚠️ Listing input node " + otherNode->devnode +
-                                  ": no read permission (Permission denied); it cannot be "
-                                  "captured until access is granted",
-                              5000),
-          "unreadable node gets a clear line");
-    check(bindwell.waitForLog("✅ Seized", 3000), "readable controller is still captured");
+    const auto listing = [](const std::string& devnode) {
+        return "⚠️ Listing input node " + devnode +
+               ": no read permission (Permission denied); it cannot be captured until access "
+               "is granted";
+    };
+    check(bindwell.waitForLog(listing(otherNode->devnode), 5000) &&
+              bindwell.waitForLog(listing(consumer->devnode), 1000),
+          "unreadable nodes get a clear line");
+    check(bindwell.waitForLog("⚠️ Could not seize " + std::string(kControllerName) +
+                                  " (error: -13). Using the event tap instead.",
+                              3000),
+          "the unreadable controller cannot be seized yet");
+
+    // Changes that leave nodes unreadable, seen while they still are; then
+    // the controller's grant.
+    applyAccess(otherNode->devnode, 0600);
+    applyAccess(mouse->devnode, 0600);
+    sleepMs(300);
+    applyAccess(consumer->devnode, 0666);
+    applyAccess(mouse->devnode, 0666);
+    check(bindwell.waitForLog("Input node " + consumer->devnode + " can be read now", 3000) &&
+              bindwell.waitForLog(
+                  "✅ Seized consumer control interface for: " + std::string(kControllerName), 3000),
+          "a node made readable is seized at once");
+    check(tryGrab(consumer->devnode) == -EBUSY && tryGrab(mouse->devnode) == -EBUSY,
+          "its consumer node is seized and its mouse node tapped");
+    check(bindwell.countLog(listing(otherNode->devnode)) == 1 &&
+              bindwell.countLog("⏭️ Skipping input node " + mouse->devnode) == 1,
+          "changes that leave nodes unreadable add no line");
+    if (const auto virtualNode = virtualDeviceNode()) {
+        EvdevReader out(virtualNode->devnode);
+        tapUsage(*controller, 0xB5);
+        check(out.expectKeys({{KEY_TAB, 1}, {KEY_TAB, 0}}, 2000),
+              "a press on the node made readable is remapped");
+    }
     check(bindwell.stop(SIGTERM) == 0, "unreadable: clean exit");
     ::chmod("/dev/uinput", 0600);
     dumpOnFailure(bindwell, failuresBefore);
@@ -110,6 +167,18 @@ void devicesCommand() {
           "devices names our virtual device as skipped", text);
     check(text.find("no consumer keys") != std::string::npos,
           "devices explains nodes without consumer keys");
+    // The device picker's scan reads sysfs alone, so it sees the controller
+    // the engine holds seized.
+    std::string scanned;
+    for (const bindwell::HidDeviceRef& device :
+         bindwell::linuxplatform::scanConsumerControlInterfaces()) {
+        scanned += describeScanned(*device) + "\n";
+    }
+    check(scanned.find(std::string(kControllerName) + " 1390\n") != std::string::npos &&
+              scanned.find(kOtherName) != std::string::npos,
+          "the picker's scan finds the seized controller and the other remote", scanned);
+    check(scanned.find("Bindwell") == std::string::npos,
+          "the picker's scan leaves Bindwell's own devices out", scanned);
     check(bindwell.stop(SIGTERM) == 0, "devices: engine exits cleanly");
     dumpOnFailure(devices, failuresBefore);
 }

@@ -46,10 +46,11 @@ int passes() {
     return passCount;
 }
 
-void writeConfig(const bindwell::DeviceProfile& profile, const std::string& configHome) {
+void writeConfig(const std::vector<bindwell::DeviceProfile>& profiles,
+                 const std::string& configHome) {
     const std::filesystem::path folder = std::filesystem::path(configHome) / "Bindwell";
     std::filesystem::create_directories(folder);
-    std::ofstream(folder / "config.json") << bindwell::writeConfig({profile});
+    std::ofstream(folder / "config.json") << bindwell::writeConfig(profiles);
 }
 
 bindwell::DeviceProfile relaconLayout() {
@@ -69,9 +70,9 @@ void remap(bindwell::DeviceProfile& profile, const std::string& label,
     }
 }
 
-std::unique_ptr<UhidDevice> plugController() {
+std::unique_ptr<UhidDevice> plugController(const std::string& uniq) {
     return std::make_unique<UhidDevice>(
-        UhidDevice::Identity{kControllerName, kControllerVendor, kControllerProduct, BUS_USB},
+        UhidDevice::Identity{kControllerName, kControllerVendor, kControllerProduct, BUS_USB, uniq},
         controllerDescriptor());
 }
 
@@ -85,20 +86,20 @@ std::unique_ptr<UhidDevice> plugOddRemote() {
         UhidDevice::Identity{kOddName, 0x2222, 0x3333, BUS_BLUETOOTH}, backwardsRangeDescriptor());
 }
 
-std::optional<NodeDescription> controllerConsumerNode() {
+std::optional<NodeDescription> controllerConsumerNode(const std::string& uniq) {
     return waitForNode(
-        [](const NodeDescription& node) {
+        [&](const NodeDescription& node) {
             return node.vendor == kControllerVendor && node.product == kControllerProduct &&
-                   node.hasVolumeUp && node.phys.rfind("bindwell", 0) != 0;
+                   node.uniq == uniq && node.hasVolumeUp && node.phys.rfind("bindwell", 0) != 0;
         },
         3000);
 }
 
-std::optional<NodeDescription> controllerMouseNode() {
+std::optional<NodeDescription> controllerMouseNode(const std::string& uniq) {
     return waitForNode(
-        [](const NodeDescription& node) {
+        [&](const NodeDescription& node) {
             return node.vendor == kControllerVendor && node.product == kControllerProduct &&
-                   node.hasMiddleButton && node.phys.rfind("bindwell", 0) != 0;
+                   node.uniq == uniq && node.hasMiddleButton && node.phys.rfind("bindwell", 0) != 0;
         },
         3000);
 }

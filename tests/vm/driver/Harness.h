@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace vmtest {
 
@@ -22,9 +23,14 @@ bool check(bool condition, const std::string& name, const std::string& detail = 
 int failures();
 int passes();
 
-// Writes the profile as the only, active one into configHome/Bindwell/config.json.
-void writeConfig(const bindwell::DeviceProfile& profile,
+// Writes the profiles, in this order, into configHome/Bindwell/config.json.
+void writeConfig(const std::vector<bindwell::DeviceProfile>& profiles,
                  const std::string& configHome = "/tmp/config");
+// Writes the profile as the only, active one.
+inline void writeConfig(const bindwell::DeviceProfile& profile,
+                        const std::string& configHome = "/tmp/config") {
+    writeConfig(std::vector{profile}, configHome);
+}
 
 bindwell::DeviceProfile relaconLayout();
 bindwell::DeviceProfile genericLayout();
@@ -32,12 +38,13 @@ bindwell::DeviceProfile genericLayout();
 void remap(bindwell::DeviceProfile& profile, const std::string& label,
            const bindwell::RemapAction& action);
 
-std::unique_ptr<UhidDevice> plugController();
+// `uniq` tells units of the controller's model apart.
+std::unique_ptr<UhidDevice> plugController(const std::string& uniq = "");
 std::unique_ptr<UhidDevice> plugOtherRemote();
 std::unique_ptr<UhidDevice> plugOddRemote();
 
-[[nodiscard]] std::optional<NodeDescription> controllerConsumerNode();
-[[nodiscard]] std::optional<NodeDescription> controllerMouseNode();
+[[nodiscard]] std::optional<NodeDescription> controllerConsumerNode(const std::string& uniq = "");
+[[nodiscard]] std::optional<NodeDescription> controllerMouseNode(const std::string& uniq = "");
 [[nodiscard]] std::optional<NodeDescription> virtualDeviceNode();
 [[nodiscard]] std::optional<NodeDescription> cloneNode();
 

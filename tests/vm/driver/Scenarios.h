@@ -4,6 +4,7 @@ namespace vmtest {
 
 void relaconCaptureAndActions();
 void genericLayoutAndTap();
+void twinControllers();
 void seizeRefused();
 void replugStorm();
 void soak();
@@ -12,7 +13,6 @@ void unreadableNode();
 void devicesCommand();
 void monitorCommand();
 void udevRules();
-void pickerScan();
 void latency();
 void inputPathCost();
 

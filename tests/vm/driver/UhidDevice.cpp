@@ -26,6 +26,8 @@ UhidDevice::UhidDevice(const Identity& identity, const std::vector<uint8_t>& des
                  sizeof event.u.create2.name - 1);
     std::strncpy(reinterpret_cast<char*>(event.u.create2.phys), "vmtest/uhid",
                  sizeof event.u.create2.phys - 1);
+    std::strncpy(reinterpret_cast<char*>(event.u.create2.uniq), identity.uniq.c_str(),
+                 sizeof event.u.create2.uniq - 1);
     event.u.create2.rd_size = static_cast<uint16_t>(descriptor.size());
     event.u.create2.bus = identity.bus;
     event.u.create2.vendor = identity.vendor;

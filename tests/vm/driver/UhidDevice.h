@@ -14,6 +14,9 @@ public:
         uint32_t vendor = 0;
         uint32_t product = 0;
         uint16_t bus = 0;
+        // The unit's serial number (a Bluetooth address, say): the "uniq" of
+        // every input device the kernel makes for it.
+        std::string uniq{};
     };
 
     UhidDevice(const Identity& identity, const std::vector<uint8_t>& descriptor);

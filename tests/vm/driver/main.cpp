@@ -22,6 +22,7 @@ struct Scenario {
 constexpr Scenario kScenarios[] = {
     {"capture", vmtest::relaconCaptureAndActions},
     {"tap", vmtest::genericLayoutAndTap},
+    {"twins", vmtest::twinControllers},
     {"seize", vmtest::seizeRefused},
     {"storm", vmtest::replugStorm},
     {"soak", vmtest::soak},
@@ -30,7 +31,6 @@ constexpr Scenario kScenarios[] = {
     {"devices", vmtest::devicesCommand},
     {"monitor", vmtest::monitorCommand},
     {"udev", vmtest::udevRules},
-    {"picker", vmtest::pickerScan},
     {"latency", vmtest::latency},
     {"callgrind", vmtest::inputPathCost, true},
 };
