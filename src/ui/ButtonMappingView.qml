@@ -73,7 +73,7 @@ Item {
                         textRole: "label"
                         valueRole: "profileID"
                         currentIndex: ActiveProfile.controllerIndex
-                        onActivated: index => SetupCommands.editProfile(currentValue)
+                        onActivated: index => SetupCommands.editProfile(valueAt(index))
                     }
                     ChromelessButton {
                         objectName: "stopControllerButton"

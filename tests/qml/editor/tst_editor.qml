@@ -204,10 +204,9 @@ Item {
             tryVerify(() => shown(switcher))
             const picker = find(page, "controllerPicker")
             compare(picker.currentText, "Remote")
-            const relaconIndex = picker.indexOfValue("device_1390_342")
-            picker.currentIndex = relaconIndex
-            picker.activated(relaconIndex)
+            picker.activated(picker.indexOfValue("device_1390_342"))
             compare(ActiveProfile.deviceName, "ELECOM Relacon")
+            compare(picker.currentText, "ELECOM Relacon")
             compare(find(page, "deviceHeaderName").text, "ELECOM Relacon")
 
             const others = ActiveProfile.controllers.length - 1
