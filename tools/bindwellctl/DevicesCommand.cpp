@@ -140,8 +140,8 @@ int devices(const std::vector<std::string_view>& args) {
 const CommandRegistration registration({
     .name = "devices",
     .usage = "devices",
-    .summary = "list the controllers the setup would offer, each unit with the active profile "
-               "remapping it, and every input node with its access",
+    .summary = "list the controllers setup would offer and the profile remapping each, and "
+               "every input node with its access",
     .run = devices,
 });
 
