@@ -67,8 +67,23 @@ Item {
                     objectName: "controllerSwitcher"
                     visible: ActiveProfile.controllers.length > 1
                     ComboBox {
+                        id: controllerPicker
                         objectName: "controllerPicker"
                         Layout.fillWidth: true
+                        font.pixelSize: Theme.caption
+                        background: Rectangle {
+                            implicitHeight: 28
+                            radius: 6
+                            color: Theme.white(0.06)
+                        }
+                        contentItem: Text {
+                            leftPadding: 10
+                            text: controllerPicker.displayText
+                            color: Theme.primaryText
+                            font: controllerPicker.font
+                            verticalAlignment: Text.AlignVCenter
+                            elide: Text.ElideRight
+                        }
                         model: ActiveProfile.controllers
                         textRole: "label"
                         valueRole: "profileID"
