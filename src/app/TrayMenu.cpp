@@ -25,7 +25,7 @@ TrayMenu::TrayMenu(MenuModel& model, QObject* parent) : QObject(parent), model_(
     toggle_ = menu_.addAction(QString(), &model_, &MenuModel::toggleRemapping);
     lastEvent_ = addInfoItem(menu_);
     device_ = addInfoItem(menu_);
-    menu_.addSeparator();
+    controllersEnd_ = menu_.addSeparator();
     addCommands();
 
     icon_.setIcon(QIcon(QString::fromLatin1(shellresources::logo)));
@@ -61,7 +61,25 @@ void TrayMenu::update() {
     lastEvent_->setVisible(model_.showsLastEvent());
     device_->setText(model_.deviceName());
     device_->setVisible(model_.showsDevice());
+    updateControllerItems();
     startAtLogin_->setChecked(model_.startsAtLogin());
+}
+
+void TrayMenu::updateControllerItems() {
+    const QStringList lines = model_.controllerLines();
+    while (controllerItems_.size() > static_cast<size_t>(lines.size())) {
+        delete controllerItems_.back();
+        controllerItems_.pop_back();
+    }
+    while (controllerItems_.size() < static_cast<size_t>(lines.size())) {
+        auto* item = new QAction(&menu_);
+        item->setEnabled(false);
+        menu_.insertAction(controllersEnd_, item);
+        controllerItems_.push_back(item);
+    }
+    for (size_t i = 0; i < controllerItems_.size(); ++i) {
+        controllerItems_[i]->setText(lines[static_cast<qsizetype>(i)]);
+    }
 }
 
 void TrayMenu::onActivated(QSystemTrayIcon::ActivationReason reason) {

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QSystemTrayIcon>
+#include <vector>
 
 class QAction;
 
@@ -32,6 +33,7 @@ signals:
 private:
     void addCommands();
     void update();
+    void updateControllerItems();
     void onActivated(QSystemTrayIcon::ActivationReason reason);
 
     MenuModel& model_;
@@ -41,6 +43,9 @@ private:
     QAction* toggle_ = nullptr;
     QAction* lastEvent_ = nullptr;
     QAction* device_ = nullptr;
+    // One per controller line of the model, placed before controllersEnd_.
+    std::vector<QAction*> controllerItems_;
+    QAction* controllersEnd_ = nullptr;
     QAction* startAtLogin_ = nullptr;
 };
 

@@ -4,6 +4,9 @@
 // audio gear also expose consumer-control interfaces; they are filtered out by
 // name so the picker lists only plausible controllers, and a device without a
 // vendor ID can never be the target of a profile, so it is left out as well.
+// A unit exposes several interfaces (a consumer node, a mouse node, ...) and
+// is listed once; two units of one model are listed apart when they report
+// different serial numbers or, lacking those, hang off different ports.
 #include "engine/DeviceProperties.h"
 #include "engine/HIDInterceptor.h"
 #include "support/Text.h"
@@ -12,7 +15,6 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
-#include <unordered_set>
 
 namespace bindwell {
 namespace {
@@ -24,8 +26,35 @@ DetectedHIDDevice readDevice(const HidDevice& device) {
     detected.vendorID = integerProperty(device, hidproperty::vendorID);
     detected.productID = integerProperty(device, hidproperty::productID);
     detected.transport = textProperty(device, hidproperty::transport);
+    const DeviceIdentity unit = identityOf(device);
+    detected.serialNumber = unit.serialNumber;
+    detected.physicalPath = unit.physicalPath;
     detected.id = DetectedHIDDevice::makeID(detected.vendorID, detected.productID);
     return detected;
+}
+
+bool isSameUnit(const DetectedHIDDevice& a, const DetectedHIDDevice& b) {
+    if (a.vendorID != b.vendorID || a.productID != b.productID) {
+        return false;
+    }
+    // An interface that reports no serial number is matched by its port.
+    if (!a.serialNumber.empty() && !b.serialNumber.empty()) {
+        return a.serialNumber == b.serialNumber;
+    }
+    return a.physicalPath == b.physicalPath;
+}
+
+// Marks the units whose model is listed more than once and makes their ids distinct.
+void markTwins(std::vector<DetectedHIDDevice>& devices) {
+    for (DetectedHIDDevice& device : devices) {
+        device.hasTwin =
+            std::count_if(devices.begin(), devices.end(), [&](const auto& other) {
+                return other.vendorID == device.vendorID && other.productID == device.productID;
+            }) > 1;
+        if (device.hasTwin) {
+            device.id.append("/").append(device.unitName());
+        }
+    }
 }
 
 bool isFilteredOut(const DetectedHIDDevice& device) {
@@ -73,14 +102,16 @@ std::vector<DetectedHIDDevice> sortForPicker(std::vector<DetectedHIDDevice> devi
 
 std::vector<DetectedHIDDevice> HIDInterceptor::scanConsumerControlDevices(Platform& platform) {
     std::vector<DetectedHIDDevice> found;
-    std::unordered_set<std::string> seenIDs;
     for (const HidDeviceRef& device : platform.scanConsumerControlInterfaces()) {
         DetectedHIDDevice detected = readDevice(*device);
-        if (isFilteredOut(detected) || !seenIDs.insert(detected.id).second) {
-            continue;
+        const bool isListed = std::any_of(found.begin(), found.end(), [&](const auto& unit) {
+            return isSameUnit(unit, detected);
+        });
+        if (!isFilteredOut(detected) && !isListed) {
+            found.push_back(std::move(detected));
         }
-        found.push_back(std::move(detected));
     }
+    markTwins(found);
     return sortForPicker(std::move(found));
 }
 

@@ -69,8 +69,8 @@ public:
     // is the main thread.
     [[nodiscard]] RemapSession& session() const { return *session_; }
 
-    // The consumer-control devices present now, filtered, one per vendor and
-    // product ID, sorted for the device picker. Leaves any running engine alone.
+    // The consumer-control devices present now, filtered, one per unit (see
+    // DetectedHIDDevice), sorted for the device picker. Leaves any running engine alone.
     [[nodiscard]] static std::vector<DetectedHIDDevice>
     scanConsumerControlDevices(Platform& platform);
 

@@ -55,16 +55,32 @@ const LayoutRow kRelaconLayout[] = {
     {"_right_trigger", kButton, 2, kNoMatch, "Top Trigger (Right Click)", K::none, false},
 };
 
+// Letters and digits kept, anything else made "_", so the id stays a plain
+// word whatever a serial number or port path holds.
+std::string idSuffix(const std::string& unitName) {
+    std::string suffix = "_";
+    for (const char c : unitName) {
+        const bool isPlain =
+            (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        suffix.push_back(isPlain ? c : '_');
+    }
+    return suffix;
+}
+
 DeviceProfile buildProfile(const DetectedHIDDevice& device, std::span<const LayoutRow> layout) {
     const std::string vendor = std::to_string(device.vendorID);
     const std::string product = std::to_string(device.productID);
+    // A lone unit gets a profile for its whole model, exactly as before twins
+    // were told apart, so a stored file keeps its meaning.
+    const bool namesUnit = device.hasTwin && !device.unitName().empty();
     DeviceProfile profile{
-        .id = "device_" + vendor + "_" + product,
+        .id = "device_" + vendor + "_" + product + (namesUnit ? idSuffix(device.unitName()) : ""),
         .deviceName = device.displayName(),
         .vendorID = device.vendorID,
         .productID = device.productID,
-        .serialNumber = {},
-        .physicalPath = {},
+        .serialNumber = namesUnit ? device.serialNumber : std::string(),
+        .physicalPath =
+            namesUnit && device.serialNumber.empty() ? device.physicalPath : std::string(),
         .buttonMappings = {},
         .isActive = true,
     };

@@ -21,6 +21,10 @@ std::string DetectedHIDDevice::displayName() const {
     return isKnown(name) ? name : manufacturer + " Device";
 }
 
+const std::string& DetectedHIDDevice::unitName() const {
+    return serialNumber.empty() ? physicalPath : serialNumber;
+}
+
 std::string DetectedHIDDevice::detailText() const {
     static constexpr std::string_view kSeparator = " · ";
     std::string text;
@@ -29,6 +33,9 @@ std::string DetectedHIDDevice::detailText() const {
     }
     text.append(transport).append(kSeparator);
     text.append("VID:0x").append(hexUpper(vendorID)).append(" PID:0x").append(hexUpper(productID));
+    if (hasTwin && !unitName().empty()) {
+        text.append(kSeparator).append(serialNumber.empty() ? "Port " : "S/N ").append(unitName());
+    }
     return text;
 }
 

@@ -69,6 +69,9 @@ QVariantMap deviceMap(const DetectedHIDDevice& device) {
         {"vendorID", static_cast<qlonglong>(device.vendorID)},
         {"productID", static_cast<qlonglong>(device.productID)},
         {"transport", qs(device.transport)},
+        {"serialNumber", qs(device.serialNumber)},
+        {"physicalPath", qs(device.physicalPath)},
+        {"hasTwin", device.hasTwin},
         {"displayName", qs(device.displayName())},
         {"detailText", qs(device.detailText())},
         {"symbolName", qs(deviceSymbolName(device.name))},
@@ -83,6 +86,9 @@ DetectedHIDDevice deviceFromMap(const QVariantMap& map) {
     device.vendorID = map.value("vendorID").toLongLong();
     device.productID = map.value("productID").toLongLong();
     device.transport = stdString(map.value("transport"));
+    device.serialNumber = stdString(map.value("serialNumber"));
+    device.physicalPath = stdString(map.value("physicalPath"));
+    device.hasTwin = map.value("hasTwin").toBool();
     return device;
 }
 

@@ -1,13 +1,49 @@
 #include "ui/ActiveProfileModel.h"
 
+#include "model/ConfigStore.h"
 #include "state/AppState.h"
 #include "ui/ActionMaps.h"
 
 namespace bindwell {
+namespace {
 
-ActiveProfileModel::ActiveProfileModel(AppState& appState, QObject* parent)
-    : QObject(parent), appState_(appState) {
+QString controllerLabel(const DeviceProfile& profile) {
+    const std::string& unit =
+        profile.serialNumber.empty() ? profile.physicalPath : profile.serialNumber;
+    QString label = QString::fromStdString(profile.deviceName);
+    if (!unit.empty()) {
+        label += QStringLiteral(" (") + QString::fromStdString(unit) + u')';
+    }
+    return label;
+}
+
+} // namespace
+
+ActiveProfileModel::ActiveProfileModel(AppState& appState, const ConfigStore& store,
+                                       QObject* parent)
+    : QObject(parent), appState_(appState), store_(store) {
     connect(&appState_, &AppState::activeProfileChanged, this, &ActiveProfileModel::changed);
+    connect(&store_, &ConfigStore::activeProfilesChanged, this, &ActiveProfileModel::changed);
+}
+
+QVariantList ActiveProfileModel::controllers() const {
+    QVariantList list;
+    for (const DeviceProfile& profile : store_.activeProfiles()) {
+        list.append(QVariantMap{{"profileID", QString::fromStdString(profile.id)},
+                                {"label", controllerLabel(profile)}});
+    }
+    return list;
+}
+
+int ActiveProfileModel::controllerIndex() const {
+    const std::vector<DeviceProfile> active = store_.activeProfiles();
+    const auto& shown = appState_.activeProfile();
+    for (size_t i = 0; shown && i < active.size(); ++i) {
+        if (active[i].id == shown->id) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
 }
 
 bool ActiveProfileModel::hasProfile() const {

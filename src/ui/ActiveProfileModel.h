@@ -8,9 +8,12 @@
 namespace bindwell {
 
 class AppState;
+class ConfigStore;
 
 // AppState.activeProfile as QML sees it: the profile's header fields and its
 // mappings split into the remappable and the fixed list, each in profile order.
+// Also every stored active profile, one per remapped controller, for the
+// editor's controller switcher.
 class ActiveProfileModel final : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool hasProfile READ hasProfile NOTIFY changed)
@@ -18,15 +21,22 @@ class ActiveProfileModel final : public QObject {
     Q_PROPERTY(QString deviceName READ deviceName NOTIFY changed)
     Q_PROPERTY(QVariantList remappable READ remappable NOTIFY changed)
     Q_PROPERTY(QVariantList fixed READ fixed NOTIFY changed)
+    Q_PROPERTY(QVariantList controllers READ controllers NOTIFY changed)
+    Q_PROPERTY(int controllerIndex READ controllerIndex NOTIFY changed)
 
 public:
-    explicit ActiveProfileModel(AppState& appState, QObject* parent = nullptr);
+    ActiveProfileModel(AppState& appState, const ConfigStore& store, QObject* parent = nullptr);
 
     [[nodiscard]] bool hasProfile() const;
     [[nodiscard]] QString profileID() const;
     [[nodiscard]] QString deviceName() const;
     [[nodiscard]] QVariantList remappable() const { return mappings(true); }
     [[nodiscard]] QVariantList fixed() const { return mappings(false); }
+    // {profileID, label} of each stored active profile, in file order; the
+    // label adds the unit's serial number (or port) when the profile names one.
+    [[nodiscard]] QVariantList controllers() const;
+    // Where the edited profile is in controllers, or -1.
+    [[nodiscard]] int controllerIndex() const;
 
 signals:
     void changed();
@@ -35,6 +45,7 @@ private:
     [[nodiscard]] QVariantList mappings(bool remappable) const;
 
     AppState& appState_;
+    const ConfigStore& store_;
 };
 
 } // namespace bindwell

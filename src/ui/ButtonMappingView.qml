@@ -26,33 +26,80 @@ Item {
             radius: 10
             color: Theme.white(0.03)
 
-            RowLayout {
+            ColumnLayout {
                 id: header
-                anchors.fill: parent
+                anchors.left: parent.left
+                anchors.right: parent.right
+                anchors.verticalCenter: parent.verticalCenter
                 anchors.leftMargin: 16
                 anchors.rightMargin: 16
-                Icon {
-                    name: "gamecontroller.fill"
-                    color: Theme.accent
-                }
-                Text {
-                    objectName: "deviceHeaderName"
-                    Layout.fillWidth: true
-                    text: ActiveProfile.deviceName
-                    color: Theme.primaryText
-                    font.pixelSize: Theme.subheadline
-                    font.weight: Font.Medium
-                    elide: Text.ElideRight
-                }
-                ChromelessButton {
-                    objectName: "changeDeviceButton"
-                    text: qsTr("Change Device")
-                    focusRadius: 4
-                    onClicked: SetupCommands.changeDevice()
-                    contentItem: Text {
-                        text: parent.text
+
+                RowLayout {
+                    Icon {
+                        name: "gamecontroller.fill"
                         color: Theme.accent
+                    }
+                    Text {
+                        objectName: "deviceHeaderName"
+                        Layout.fillWidth: true
+                        text: ActiveProfile.deviceName
+                        color: Theme.primaryText
+                        font.pixelSize: Theme.subheadline
+                        font.weight: Font.Medium
+                        elide: Text.ElideRight
+                    }
+                    ChromelessButton {
+                        objectName: "changeDeviceButton"
+                        text: qsTr("Change Device")
+                        focusRadius: 4
+                        onClicked: SetupCommands.changeDevice()
+                        contentItem: Text {
+                            text: parent.text
+                            color: Theme.accent
+                            font.pixelSize: Theme.caption
+                        }
+                    }
+                }
+
+                // Several controllers are remapped: pick the one to edit, or
+                // stop remapping it. Hidden with one, as before there could be more.
+                RowLayout {
+                    objectName: "controllerSwitcher"
+                    visible: ActiveProfile.controllers.length > 1
+                    ComboBox {
+                        id: controllerPicker
+                        objectName: "controllerPicker"
+                        Layout.fillWidth: true
                         font.pixelSize: Theme.caption
+                        background: Rectangle {
+                            implicitHeight: 28
+                            radius: 6
+                            color: Theme.white(0.06)
+                        }
+                        contentItem: Text {
+                            leftPadding: 10
+                            text: controllerPicker.displayText
+                            color: Theme.primaryText
+                            font: controllerPicker.font
+                            verticalAlignment: Text.AlignVCenter
+                            elide: Text.ElideRight
+                        }
+                        model: ActiveProfile.controllers
+                        textRole: "label"
+                        valueRole: "profileID"
+                        currentIndex: ActiveProfile.controllerIndex
+                        onActivated: index => SetupCommands.editProfile(valueAt(index))
+                    }
+                    ChromelessButton {
+                        objectName: "stopControllerButton"
+                        text: qsTr("Stop Remapping This Controller")
+                        focusRadius: 4
+                        onClicked: SetupCommands.stopRemappingController(ActiveProfile.profileID)
+                        contentItem: Text {
+                            text: parent.text
+                            color: Theme.orange
+                            font.pixelSize: Theme.caption
+                        }
                     }
                 }
             }

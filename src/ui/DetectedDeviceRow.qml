@@ -55,6 +55,7 @@ ChromelessButton {
             }
             Text {
                 Layout.fillWidth: true
+                objectName: "deviceDetail"
                 text: row.device.detailText
                 color: Theme.secondaryText
                 font.pixelSize: Theme.caption

@@ -2,7 +2,8 @@ import QtQuick
 import QtQuick.Layouts
 
 // The tray menu's panel: whether remapping runs, the start/pause toggle, the
-// last button event and the device in use, and the three commands. Every row
+// last button event and the device in use (or, while several controllers are
+// remapped, one line for each), and the three commands. Every row
 // reads the one MenuModel the native context menu reads too.
 ColumnLayout {
     id: root
@@ -156,6 +157,17 @@ ColumnLayout {
         visible: root.menu.showsDevice
         symbol: "laptopcomputer"
         text: root.menu.deviceName
+    }
+
+    Repeater {
+        model: root.menu.controllerLines
+        InfoRow {
+            required property string modelData
+            required property int index
+            objectName: "controllerRow" + index
+            symbol: "gamecontroller.fill"
+            text: modelData
+        }
     }
 
     Separator {}

@@ -5,20 +5,70 @@
 #include "state/AppState.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 
 namespace bindwell {
 
+namespace {
+
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+QString unitName(const DeviceIdentity& unit) {
+    return qs(unit.serialNumber.empty() ? unit.physicalPath : unit.serialNumber);
+}
+
+// "<device>", with the unit's serial number (or port) when another present
+// controller goes by the same name, and its last event once it has one.
+QStringList controllerLines(const std::vector<ControllerStatus>& controllers) {
+    QStringList lines;
+    for (const ControllerStatus& controller : controllers) {
+        QString line = qs(controller.profile->deviceName);
+        const bool hasNamesake =
+            std::count_if(controllers.begin(), controllers.end(), [&](const auto& other) {
+                return other.profile->deviceName == controller.profile->deviceName;
+            }) > 1;
+        if (hasNamesake && !unitName(*controller.unit).isEmpty()) {
+            line += QStringLiteral(" (") + unitName(*controller.unit) + u')';
+        }
+        if (!controller.lastEvent.empty()) {
+            line += QStringLiteral(" — ") + qs(controller.lastEvent);
+        }
+        lines.append(line);
+    }
+    return lines;
+}
+
+QString activeDeviceNames(const std::vector<DeviceProfile>& activeProfiles) {
+    QStringList names;
+    for (const DeviceProfile& profile : activeProfiles) {
+        names.append(qs(profile.deviceName));
+    }
+    return names.join(QStringLiteral(", "));
+}
+
+} // namespace
+
 MenuRows menuRows(bool isRemapping, const std::string& lastEvent,
-                  const std::optional<DeviceProfile>& activeProfile) {
+                  const std::vector<DeviceProfile>& activeProfiles,
+                  const std::vector<ControllerStatus>& controllers) {
     MenuRows rows;
     rows.isRemapping = isRemapping;
+    if (isRemapping && controllers.size() > 1) {
+        rows.controllerLines = controllerLines(controllers);
+        return rows;
+    }
     rows.showsLastEvent = isRemapping && !lastEvent.empty();
     if (rows.showsLastEvent) {
-        rows.lastEvent = QString::fromStdString(lastEvent);
+        rows.lastEvent = qs(lastEvent);
     }
-    rows.showsDevice = activeProfile.has_value();
-    if (rows.showsDevice) {
-        rows.deviceName = QString::fromStdString(activeProfile->deviceName);
+    if (isRemapping && controllers.size() == 1) {
+        rows.showsDevice = true;
+        rows.deviceName = qs(controllers.front().profile->deviceName);
+    } else {
+        rows.showsDevice = !activeProfiles.empty();
+        rows.deviceName = activeDeviceNames(activeProfiles);
     }
     return rows;
 }
@@ -30,8 +80,14 @@ MenuModel::MenuModel(AppState& appState, HIDInterceptor& engine, const ConfigSto
     connect(&startAtLogin_, &StartAtLogin::enabledChanged, this, &MenuModel::startsAtLoginChanged);
     connect(&appState_, &AppState::isRemappingChanged, this, &MenuModel::refresh);
     connect(&engine_, &HIDInterceptor::lastEventChanged, this, &MenuModel::refresh);
+    connect(&engine_, &HIDInterceptor::controllersChanged, this, &MenuModel::refresh);
     connect(&store_, &ConfigStore::profilesChanged, this, &MenuModel::refresh);
-    rows_ = menuRows(appState_.isRemapping(), engine_.lastEvent(), store_.activeProfile());
+    rows_ = currentRows();
+}
+
+MenuRows MenuModel::currentRows() const {
+    return menuRows(appState_.isRemapping(), engine_.lastEvent(), store_.activeProfiles(),
+                    engine_.controllers());
 }
 
 QString MenuModel::statusText() const {
@@ -75,7 +131,7 @@ void MenuModel::quit() {
 // Signals only on a real change, so the native menu is not rebuilt for every
 // repeated assignment of the same text.
 void MenuModel::refresh() {
-    MenuRows rows = menuRows(appState_.isRemapping(), engine_.lastEvent(), store_.activeProfile());
+    MenuRows rows = currentRows();
     if (rows == rows_) {
         return;
     }

@@ -1,13 +1,15 @@
 // Main thread only.
 #pragma once
 
+#include "engine/ControllerStatus.h"
 #include "model/DeviceProfile.h"
 #include "ui/StartAtLogin.h"
 
 #include <QObject>
 #include <QString>
-#include <optional>
+#include <QStringList>
 #include <string>
+#include <vector>
 
 namespace bindwell {
 
@@ -22,14 +24,20 @@ struct MenuRows {
     QString lastEvent;
     bool showsDevice = false;
     QString deviceName;
+    // While several controllers are remapped, one line each ("<device> —
+    // <its last event>") in place of the last-event and device rows.
+    QStringList controllerLines;
 
     friend bool operator==(const MenuRows&, const MenuRows&) = default;
 };
 
-// The last event only means something while remapping runs; the device row
-// names the stored active profile whether or not remapping runs.
+// The last event only means something while remapping runs. The device row
+// names the controller being remapped, else the stored active profiles,
+// whether or not remapping runs. With one controller the menu reads as it
+// did before several could be remapped.
 [[nodiscard]] MenuRows menuRows(bool isRemapping, const std::string& lastEvent,
-                                const std::optional<DeviceProfile>& activeProfile);
+                                const std::vector<DeviceProfile>& activeProfiles,
+                                const std::vector<ControllerStatus>& controllers);
 
 // The one source of the tray menu's rows and commands: the QML panel and the
 // native context menu both read it, so they cannot disagree.
@@ -43,6 +51,7 @@ class MenuModel final : public QObject {
     Q_PROPERTY(QString lastEvent READ lastEvent NOTIFY changed)
     Q_PROPERTY(bool showsDevice READ showsDevice NOTIFY changed)
     Q_PROPERTY(QString deviceName READ deviceName NOTIFY changed)
+    Q_PROPERTY(QStringList controllerLines READ controllerLines NOTIFY changed)
     Q_PROPERTY(bool startsAtLogin READ startsAtLogin NOTIFY startsAtLoginChanged)
 
 public:
@@ -70,6 +79,7 @@ public:
     [[nodiscard]] QString lastEvent() const { return rows_.lastEvent; }
     [[nodiscard]] bool showsDevice() const { return rows_.showsDevice; }
     [[nodiscard]] QString deviceName() const { return rows_.deviceName; }
+    [[nodiscard]] QStringList controllerLines() const { return rows_.controllerLines; }
     [[nodiscard]] bool startsAtLogin() const { return startAtLogin_.isEnabled(); }
 
     Q_INVOKABLE void toggleRemapping();
@@ -89,6 +99,7 @@ signals:
 
 private:
     void refresh();
+    [[nodiscard]] MenuRows currentRows() const;
 
     AppState& appState_;
     HIDInterceptor& engine_;

@@ -47,7 +47,7 @@ void registerQmlTypes(AppState& appState, ConfigStore& store, HIDInterceptor& en
     registerShared(appState, "AppState");
     registerShared(store, "ConfigStore");
     registerShared(engine, "HIDInterceptor");
-    registerShared(*new ActiveProfileModel(appState, &appState), "ActiveProfile");
+    registerShared(*new ActiveProfileModel(appState, store, &appState), "ActiveProfile");
     registerShared(*new DeviceListModel(appState, &appState), "DeviceList");
     registerShared(*new ActionCatalog(&appState), "ActionCatalog");
     registerShared(*new ShortcutRecorder(&appState), "ShortcutRecorder");

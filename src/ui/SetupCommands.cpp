@@ -20,6 +20,11 @@ DetectedHIDDevice deviceOfProfile(const DeviceProfile& profile) {
     device.name = profile.deviceName;
     device.vendorID = profile.vendorID;
     device.productID = profile.productID;
+    device.serialNumber = profile.serialNumber;
+    device.physicalPath = profile.physicalPath;
+    // A profile that names its unit was made for one of twins, and its
+    // defaults keep naming it.
+    device.hasTwin = !profile.serialNumber.empty() || !profile.physicalPath.empty();
     return device;
 }
 
@@ -115,6 +120,17 @@ void SetupCommands::changeDevice() {
     }
     store_.setHasCompletedSetup(false);
     appState_.setSetupStep(AppState::SetupStep::selectDevice);
+}
+
+void SetupCommands::editProfile(const QString& profileID) {
+    if (std::optional<DeviceProfile> profile = store_.profileWithID(profileID.toStdString())) {
+        appState_.setActiveProfile(std::move(profile));
+    }
+}
+
+void SetupCommands::stopRemappingController(const QString& profileID) {
+    store_.setProfileActive(profileID.toStdString(), false);
+    appState_.setActiveProfile(profileToEdit());
 }
 
 void SetupCommands::startRemapping() {

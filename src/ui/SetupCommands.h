@@ -47,6 +47,11 @@ public:
     Q_INVOKABLE void resetDefaults();
     Q_INVOKABLE void saveAndClose();
     Q_INVOKABLE void changeDevice();
+    // The controller switcher: edit another active profile, or stop
+    // remapping the edited one's controller (its profile stays stored, off)
+    // and edit the next active one.
+    Q_INVOKABLE void editProfile(const QString& profileID);
+    Q_INVOKABLE void stopRemappingController(const QString& profileID);
 
     // Completion page: remapping runs afterwards, on the profile just set up,
     // also when it already ran (a launch starts it whenever a profile is

@@ -71,6 +71,18 @@ TEST_F(MenuBarViewScreenshots, EveryStateRendersAndTheRowsFollowIt) {
     shell_.appState.toggleRemapping();
     capture(QStringLiteral("off-device"));
     EXPECT_EQ(panel->height(), deviceHeight) << "the last-event row stayed while paused";
+
+    // A second unit of the model: a line per controller in place of those rows.
+    shell_.platform
+        .addInterface("remote-b", test::TemporaryStore::vendorID, test::TemporaryStore::productID,
+                      "Remote")
+        ->setProperty(hidproperty::serialNumber, std::string("SN-B"));
+    shell_.appState.toggleRemapping();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return shell_.engine.controllers().size() == 2; }));
+    capture(QStringLiteral("on-two-controllers"));
+    EXPECT_GT(panel->height(), deviceHeight) << "no line per controller";
+    shell_.appState.toggleRemapping();
+    shell_.platform.removeInterface("remote-b");
 }
 
 // The tray icon as panels show it: small, on light and on dark backgrounds.

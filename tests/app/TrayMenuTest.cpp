@@ -51,7 +51,7 @@ protected:
 };
 
 // The native menu carries the model's rows (the table of MenuRows): the last
-// event only while remapping, the active profile's device, both as plain text.
+// event only while remapping, the remapped controller's device, both as plain text.
 TEST_F(TrayMenuTest, TheRowsFollowTheModelAndTheItemsRunItsCommands) {
     EXPECT_EQ(item(QStringLiteral("Relacon")), nullptr);
     app.files.addProfile("Relacon", true);
@@ -84,6 +84,31 @@ TEST_F(TrayMenuTest, TheRowsFollowTheModelAndTheItemsRunItsCommands) {
     setLogSink({});
     EXPECT_EQ(shell.calls,
               (std::vector<std::string>{"show setup", "feedback", "stop", "terminate"}));
+}
+
+// Two units of one model, both remapped: a line each in place of the device
+// and last-event rows, told apart by serial number, each with its own event.
+TEST_F(TrayMenuTest, TwoUnitsOfOneModelGetALineEach) {
+    app.files.addProfile("Remote", true);
+    for (const char* serial : {"SN-A", "SN-B"}) {
+        app.platform
+            .addInterface(serial, test::TemporaryStore::vendorID, test::TemporaryStore::productID,
+                          "Remote")
+            ->setProperty(hidproperty::serialNumber, std::string(serial));
+    }
+    trigger(QStringLiteral("Start Remapping — Paused"));
+    ASSERT_TRUE(
+        QTest::qWaitFor([this] { return item(QStringLiteral("Remote (SN-B)")) != nullptr; }));
+    EXPECT_EQ(item(QStringLiteral("Remote")), nullptr);
+    app.platform.sendValue("SN-A", 0x0C, SimShell::playPause, 1);
+    EXPECT_TRUE(QTest::qWaitFor([this] {
+        return item(QStringLiteral("Remote (SN-A) — Play/Pause → Fn Key (Hold)")) != nullptr;
+    }));
+    EXPECT_NE(item(QStringLiteral("Remote (SN-B)")), nullptr);
+
+    trigger(QStringLiteral("Pause Remapping — Active"));
+    EXPECT_EQ(item(QStringLiteral("Remote (SN-B)")), nullptr);
+    EXPECT_NE(item(QStringLiteral("Remote")), nullptr);
 }
 
 } // namespace

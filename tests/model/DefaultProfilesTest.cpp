@@ -27,11 +27,36 @@ TEST(DefaultLayouts, PointerButtonsAreShownButNotRemappable) {
 }
 
 // Name, IDs and activation reaching the engine: qml_firstrun and qml_setup.
-TEST(DefaultLayouts, ProfileFieldsComeFromTheDevice) {
-    const auto profile = defaultProfile(device("Pad", 1390, 343));
-    EXPECT_EQ(profile.id, "device_1390_343");
-    // Edits find their mapping by id, so a rebuilt profile must keep them.
-    EXPECT_EQ(writeConfig({profile}), writeConfig({defaultProfile(device("Pad", 1390, 343))}));
+// A profile names its unit only when a twin was present at the scan, so a
+// lone controller's profile (and its stored file) is the model-wide one.
+TEST(DefaultLayouts, ProfileFieldsComeFromTheDeviceAndOnlyATwinNamesItsUnit) {
+    struct Case {
+        std::string serial, path;
+        bool hasTwin;
+        std::string id, storedSerial, storedPath;
+    };
+    const Case cases[] = {
+        {"a4:c1:38:0f:22:9b", "pci-0:1.2", false, "device_1390_343", "", ""},
+        {"a4:c1:38:0f:22:9b", "pci-0:1.2", true, "device_1390_343_a4_c1_38_0f_22_9b",
+         "a4:c1:38:0f:22:9b", ""},
+        {"", "pci-0000:00:14.0-usb-0:1.2", true, "device_1390_343_pci_0000_00_14_0_usb_0_1_2", "",
+         "pci-0000:00:14.0-usb-0:1.2"},
+        // A twin the system cannot tell apart gets the model's profile.
+        {"", "", true, "device_1390_343", "", ""},
+    };
+    for (const Case& c : cases) {
+        auto pad = device("Pad", 1390, 343);
+        pad.serialNumber = c.serial;
+        pad.physicalPath = c.path;
+        pad.hasTwin = c.hasTwin;
+        const DeviceProfile profile = defaultProfile(pad);
+        EXPECT_EQ(profile.id, c.id);
+        EXPECT_EQ(profile.serialNumber, c.storedSerial) << c.id;
+        EXPECT_EQ(profile.physicalPath, c.storedPath) << c.id;
+        EXPECT_EQ(pad.detailText().find("S/N") != std::string::npos, !c.storedSerial.empty());
+        // Edits find their mapping by id, so a rebuilt profile must keep them.
+        EXPECT_EQ(writeConfig({profile}), writeConfig({defaultProfile(pad)}));
+    }
     EXPECT_EQ(defaultProfile(device("Unknown", 5, 6)).deviceName, "Acme Device");
 }
 

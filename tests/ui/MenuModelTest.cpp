@@ -1,6 +1,7 @@
 #include "ui/MenuModel.h"
 
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,38 +14,72 @@ DeviceProfile profileNamed(const std::string& deviceName) {
     return profile;
 }
 
-// Every combination of the menu's three inputs, with the rows it must show.
+ControllerStatus controller(const std::string& deviceName, const std::string& serial,
+                            const std::string& path, const std::string& lastEvent) {
+    return {.id = 0,
+            .profile = std::make_shared<const DeviceProfile>(profileNamed(deviceName)),
+            .unit = std::make_shared<const DeviceIdentity>(DeviceIdentity{
+                .vendorID = 1, .productID = 2, .serialNumber = serial, .physicalPath = path}),
+            .lastEvent = lastEvent};
+}
+
+// The menu's inputs, with the rows each state must show. An empty text means
+// the row is hidden.
 TEST(MenuRows, FollowTheStateTable) {
-    const std::optional<DeviceProfile> none;
-    const std::optional<DeviceProfile> present = profileNamed("Relacon");
-    const std::optional<DeviceProfile> unnamed = profileNamed("");
+    const std::string event = "Play/Pause → Fn Key";
+    const std::vector<DeviceProfile> none;
+    const std::vector<DeviceProfile> relacon{profileNamed("Relacon")};
+    const std::vector<DeviceProfile> unnamed{profileNamed("")};
+    const std::vector<DeviceProfile> two{profileNamed("Relacon"), profileNamed("Pad")};
+    const std::vector<ControllerStatus> noController;
+    const std::vector<ControllerStatus> onePad{controller("Pad", "", "", "")};
+    const std::vector<ControllerStatus> twins{controller("Pad", "SN1", "usb-1", event),
+                                              controller("Pad", "", "usb-2", ""),
+                                              controller("Relacon", "SN3", "", "")};
     struct Case {
         bool isRemapping;
         std::string lastEvent;
-        const std::optional<DeviceProfile>& profile;
+        const std::vector<DeviceProfile>& profiles;
+        const std::vector<ControllerStatus>& controllers;
         bool showsLastEvent;
         bool showsDevice;
+        QString deviceName;
+        QStringList controllerLines;
     };
     const std::vector<Case> cases = {
-        {false, "", none, false, false},
-        {false, "Play/Pause → Fn Key", none, false, false},
-        {false, "Play/Pause → Fn Key", present, false, true},
-        {true, "", none, false, false},
-        {true, "", present, false, true},
-        {true, "Play/Pause → Fn Key", none, true, false},
-        {true, "Play/Pause → Fn Key", present, true, true},
-        {false, "", unnamed, false, true},
+        {false, "", none, noController, false, false, "", {}},
+        {false, event, none, noController, false, false, "", {}},
+        {false, event, relacon, noController, false, true, "Relacon", {}},
+        {true, "", none, noController, false, false, "", {}},
+        {true, "", relacon, noController, false, true, "Relacon", {}},
+        {true, event, none, noController, true, false, "", {}},
+        {true, event, relacon, noController, true, true, "Relacon", {}},
+        {false, "", unnamed, noController, false, true, "", {}},
+        // Not running, the stored active profiles; running, the one present.
+        {false, event, two, noController, false, true, "Relacon, Pad", {}},
+        {true, event, two, onePad, true, true, "Pad", {}},
+        // Several present: a line each, the serial (or port) only among namesakes.
+        {true,
+         event,
+         two,
+         twins,
+         false,
+         false,
+         "",
+         {"Pad (SN1) — " + QString::fromStdString(event), "Pad (usb-2)", "Relacon"}},
     };
     for (const Case& c : cases) {
-        const MenuRows rows = menuRows(c.isRemapping, c.lastEvent, c.profile);
-        SCOPED_TRACE(c.lastEvent + (c.isRemapping ? " on" : " off"));
+        const MenuRows rows = menuRows(c.isRemapping, c.lastEvent, c.profiles, c.controllers);
+        SCOPED_TRACE(c.lastEvent + (c.isRemapping ? " on " : " off ") +
+                     std::to_string(c.profiles.size()) + "/" +
+                     std::to_string(c.controllers.size()));
         EXPECT_EQ(rows.isRemapping, c.isRemapping);
         EXPECT_EQ(rows.showsLastEvent, c.showsLastEvent);
         EXPECT_EQ(rows.lastEvent,
                   c.showsLastEvent ? QString::fromStdString(c.lastEvent) : QString());
         EXPECT_EQ(rows.showsDevice, c.showsDevice);
-        EXPECT_EQ(rows.deviceName,
-                  c.showsDevice ? QString::fromStdString(c.profile->deviceName) : QString());
+        EXPECT_EQ(rows.deviceName, c.deviceName);
+        EXPECT_EQ(rows.controllerLines, c.controllerLines);
     }
 }
 

@@ -1,4 +1,5 @@
-// bindwellctl devices: the device list the setup wizard would show, then
+// bindwellctl devices: the device list the setup wizard would show, each unit
+// with its serial number or port and the active profile that claims it, then
 // every input node with what Bindwell makes of it and whether this user may
 // read it, and if not, what would let them. The list itself comes from udev
 // and sysfs, so it is complete before any access is granted.
@@ -6,10 +7,14 @@
 #include "CtlApplication.h"
 #include "engine/DeviceProperties.h"
 #include "engine/HIDInterceptor.h"
+#include "model/ConfigFormat.h"
+#include "model/ConfigStore.h"
 #include "platform/linux/AccessRule.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/NodeSurvey.h"
 
+#include <QDir>
+#include <QFile>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -33,6 +38,55 @@ std::string verdictText(const SurveyedNode& node, const std::vector<DetectedHIDD
         return node.verdictText;
     }
     return node.devnode + (node.vendorID == 0 ? ": vendor 0" : ": name filter");
+}
+
+// Read, never loaded into a store: a listing must not create the folder or
+// set an unreadable file aside. Without a readable file nothing is claimed.
+std::vector<DeviceProfile> storedActiveProfiles() {
+    QFile file(QDir(ConfigStore::defaultFolder()).filePath("config.json"));
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    const QByteArray bytes = file.readAll();
+    ConfigReadResult result = readConfig({bytes.constData(), size_t(bytes.size())});
+    std::erase_if(result.profiles, [](const DeviceProfile& profile) { return !profile.isActive; });
+    return result.profiles;
+}
+
+// The closest active profile for the unit, the first of equals, as the
+// engine picks it; null when none claims it.
+const DeviceProfile* claimingProfile(const std::vector<DeviceProfile>& active,
+                                     const DetectedHIDDevice& device) {
+    const DeviceIdentity unit{.vendorID = device.vendorID,
+                              .productID = device.productID,
+                              .serialNumber = device.serialNumber,
+                              .physicalPath = device.physicalPath};
+    const DeviceProfile* closest = nullptr;
+    int closestRank = -1;
+    for (const DeviceProfile& profile : active) {
+        if (const std::optional<int> rank = profile.matchRank(unit); rank && *rank > closestRank) {
+            closest = &profile;
+            closestRank = *rank;
+        }
+    }
+    return closest;
+}
+
+// "serial a4:c1:..., port pci-...; remapped by device_1390_342", each part
+// only when known.
+std::string unitText(const DetectedHIDDevice& device, const DeviceProfile* claimedBy) {
+    std::string text;
+    const auto add = [&text](std::string_view label, const std::string& value) {
+        if (!value.empty()) {
+            text.append(text.empty() ? "" : ", ").append(label).append(" ").append(value);
+        }
+    };
+    add("serial", device.serialNumber);
+    add("port", device.physicalPath);
+    if (claimedBy != nullptr) {
+        text.append(text.empty() ? "" : "; ").append("remapped by " + claimedBy->id);
+    }
+    return text;
 }
 
 std::string accessText(const SurveyedNode& node) {
@@ -63,9 +117,14 @@ int devices(const std::vector<std::string_view>& args) {
     LinuxPlatform platform;
     const std::vector<DetectedHIDDevice> listed =
         HIDInterceptor::scanConsumerControlDevices(platform);
+    const std::vector<DeviceProfile> active = storedActiveProfiles();
     std::printf("Consumer-control devices (%zu):\n", listed.size());
     for (const DetectedHIDDevice& device : listed) {
         std::printf("  %s\n    %s\n", device.displayName().c_str(), device.detailText().c_str());
+        if (const std::string unit = unitText(device, claimingProfile(active, device));
+            !unit.empty()) {
+            std::printf("    %s\n", unit.c_str());
+        }
     }
     std::printf("Input nodes:\n");
     for (const SurveyedNode& node : linuxplatform::surveyInputNodes()) {
@@ -81,7 +140,8 @@ int devices(const std::vector<std::string_view>& args) {
 const CommandRegistration registration({
     .name = "devices",
     .usage = "devices",
-    .summary = "list the controllers the setup would offer, and every input node with its access",
+    .summary = "list the controllers setup would offer and the profile remapping each, and "
+               "every input node with its access",
     .run = devices,
 });
 

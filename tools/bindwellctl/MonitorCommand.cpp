@@ -1,6 +1,9 @@
 // bindwellctl monitor [VENDOR:PRODUCT]: prints the (page, usage, value)
 // records of consumer-control interfaces exactly as the engine would receive
 // them, to find out what a controller's buttons send. Nothing is grabbed.
+// While two units of one model are present, their lines name the unit they
+// came from (its serial number, else its port); other lines are as they
+// always were.
 #include "Command.h"
 #include "CtlApplication.h"
 #include "QuitOnSignal.h"
@@ -9,10 +12,12 @@
 #include "support/Hex.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace bindwell::ctl {
 namespace {
@@ -58,6 +63,32 @@ std::string describe(const HidDevice& device) {
                           integerProperty(device, hidproperty::productID));
 }
 
+// The units of the interfaces present (one entry per interface), so that a
+// line can say which unit it came from once there are several.
+class PresentUnits {
+public:
+    void add(const HidDevice& device) { units_.push_back(identityOf(device)); }
+    void remove(const HidDevice& device) {
+        const auto found = std::find(units_.begin(), units_.end(), identityOf(device));
+        if (found != units_.end()) {
+            units_.erase(found);
+        }
+    }
+    // " (<serial or port>)" while another unit of its model is present, else nothing.
+    [[nodiscard]] std::string suffixFor(const HidDevice& device) const {
+        const DeviceIdentity unit = identityOf(device);
+        const bool hasTwin = std::any_of(units_.begin(), units_.end(), [&](const auto& other) {
+            return other.vendorID == unit.vendorID && other.productID == unit.productID &&
+                   other != unit;
+        });
+        const std::string& name = unit.serialNumber.empty() ? unit.physicalPath : unit.serialNumber;
+        return hasTwin && !name.empty() ? " (" + name + ")" : "";
+    }
+
+private:
+    std::vector<DeviceIdentity> units_;
+};
+
 void print(const std::string& line) {
     std::printf("%s\n", line.c_str());
     std::fflush(stdout);
@@ -76,19 +107,22 @@ int monitor(const std::vector<std::string_view>& args) {
     // The manager lives on the input thread, as it does while remapping; the
     // lines are printed from there.
     std::unique_ptr<HidManager> manager;
+    PresentUnits units; // input thread only
     platform.inputLoop().call([&] {
         manager = platform.createHidManager();
         manager->open({
             .matched =
                 [&](const HidDeviceRef& device) {
                     if (wanted(*device)) {
-                        print("+ " + describe(*device));
+                        units.add(*device);
+                        print("+ " + describe(*device) + units.suffixFor(*device));
                     }
                 },
             .removed =
                 [&](const HidDeviceRef& device) {
                     if (wanted(*device)) {
-                        print("- " + describe(*device));
+                        print("- " + describe(*device) + units.suffixFor(*device));
+                        units.remove(*device);
                     }
                 },
             .inputValue =
@@ -96,7 +130,8 @@ int monitor(const std::vector<std::string_view>& args) {
                     if (wanted(*value.device)) {
                         print("page 0x" + hexLower(value.usagePage) + " usage 0x" +
                               hexLower(value.usage) + " value " + std::to_string(value.value) +
-                              "  " + textProperty(*value.device, hidproperty::product));
+                              "  " + textProperty(*value.device, hidproperty::product) +
+                              units.suffixFor(*value.device));
                     }
                 },
         });

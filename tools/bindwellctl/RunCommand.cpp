@@ -1,7 +1,7 @@
 // bindwellctl run: remapping without window or tray, for headless machines
-// and the systemd user service. It writes the same log lines as the
-// application and, on SIGINT or SIGTERM, stops the engine and lets go of
-// anything it still holds down before exiting.
+// and the systemd user service. Every active profile remaps its controller. It writes the same log
+// lines as the application and, on SIGINT or SIGTERM, stops the engine and lets go of anything it
+// still holds down before exiting.
 #include "BusyMainThread.h"
 #include "Command.h"
 #include "CtlApplication.h"
@@ -44,7 +44,8 @@ int run(const std::vector<std::string_view>& args) {
 const CommandRegistration registration({
     .name = "run",
     .usage = "run",
-    .summary = "remap the active profile's device without window or tray, until interrupted",
+    .summary = "remap the controllers of the active profiles without window or tray, until "
+               "interrupted",
     .run = run,
 });
 

@@ -193,5 +193,28 @@ Item {
             compare(ActiveProfile.remappable[7].action.displayName, "Ctrl+C Copy")
             compare(findChild(page, "summaryRow_Left Click"), null)
         }
+
+        // Two remapped controllers: the switcher picks the one to edit, and
+        // stopping one leaves it stored but off and the editor on the other.
+        // With one left the switcher is gone, as it is before there are two.
+        function test_the_switcher_picks_the_edited_controller_and_stops_one() {
+            SetupCommands.nextWithDevice(relacon)
+            const page = startWith(generic, true)
+            const switcher = find(page, "controllerSwitcher")
+            tryVerify(() => shown(switcher))
+            const picker = find(page, "controllerPicker")
+            compare(picker.currentText, "Remote")
+            picker.activated(picker.indexOfValue("device_1390_342"))
+            compare(ActiveProfile.deviceName, "ELECOM Relacon")
+            compare(picker.currentText, "ELECOM Relacon")
+            compare(find(page, "deviceHeaderName").text, "ELECOM Relacon")
+
+            const others = ActiveProfile.controllers.length - 1
+            click(find(page, "stopControllerButton"))
+            compare(ActiveProfile.controllers.length, others)
+            verify(ActiveProfile.profileID !== "device_1390_342")
+            verify(TestBench.configText().indexOf('"id":"device_1390_342"') >= 0)
+            compare(shown(switcher), others > 1)
+        }
     }
 }

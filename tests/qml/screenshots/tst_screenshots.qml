@@ -156,6 +156,13 @@ Item {
             mouseClick(mappingRow)
             tryVerify(() => mappingRow.showActionPicker)
             shoot(window, "11-editor-settings-picker")
+            keyClick(Qt.Key_Escape)
+            tryVerify(() => !mappingRow.showActionPicker)
+
+            // A second controller remapped: the editor offers the switcher.
+            SetupCommands.nextWithDevice(DeviceList.devices[0])
+            tryVerify(() => findChild(window.view, "controllerSwitcher").visible)
+            shoot(window, "14-editor-two-controllers")
         }
     }
 }

@@ -173,6 +173,23 @@ Item {
             compare(AppState.setupStep, Steps.mapButtons)
         }
 
+        // Two units of one model are two rows, told apart by serial number;
+        // a unit with several interfaces stays one. The pick names its unit.
+        function test_twins_are_listed_apart_and_the_pick_names_its_unit() {
+            TestBench.addDevice("a-consumer", 0x1111, 0x2222, "Twin Remote", "AA:01")
+            TestBench.addDevice("a-mouse", 0x1111, 0x2222, "Twin Remote", "AA:01")
+            TestBench.addDevice("b-consumer", 0x1111, 0x2222, "Twin Remote", "BB:02")
+            const page = makeDevicePage()
+            compare(DeviceList.devices.filter(d => d.name === "Twin Remote").length, 2)
+            const second = find(page, "deviceRow_4369:8738/BB:02")
+            compare(findChild(second, "deviceDetail").text, "Unknown · VID:0x1111 PID:0x2222 · S/N BB:02")
+            click(second)
+            click(find(page, "nextButton"))
+            compare(ActiveProfile.profileID, "device_4369_8738_BB_02")
+            verify(TestBench.configText().indexOf('"serialNumber":"BB:02"') >= 0)
+            TestBench.removeAllDevices()
+        }
+
         function litSegments(view) {
             let lit = 0
             for (let i = 0; i < 3; ++i)

@@ -85,10 +85,17 @@ void QmlTestBench::setUinputNode(const QString& path) {
     permissionStatus_->refresh();
 }
 
-void QmlTestBench::addDevice(const QString& id, int vendorID, int productID, const QString& name) {
-    if (world_->platform.addInterface(id.toStdString(), vendorID, productID, name.toStdString())) {
-        deviceIDs_.append(id);
+void QmlTestBench::addDevice(const QString& id, int vendorID, int productID, const QString& name,
+                             const QString& serialNumber) {
+    auto device =
+        world_->platform.addInterface(id.toStdString(), vendorID, productID, name.toStdString());
+    if (!device) {
+        return;
     }
+    if (!serialNumber.isEmpty()) {
+        device->setProperty(hidproperty::serialNumber, serialNumber.toStdString());
+    }
+    deviceIDs_.append(id);
 }
 
 void QmlTestBench::removeAllDevices() {

@@ -41,7 +41,9 @@ public:
     Q_INVOKABLE void setPermissions(bool accessibility, bool inputMonitoring);
     // Where the guide looks for the uinput module's node.
     Q_INVOKABLE void setUinputNode(const QString& path);
-    Q_INVOKABLE void addDevice(const QString& id, int vendorID, int productID, const QString& name);
+    // A serial number tells two units of one model apart.
+    Q_INVOKABLE void addDevice(const QString& id, int vendorID, int productID, const QString& name,
+                               const QString& serialNumber = QString());
     Q_INVOKABLE void removeAllDevices();
     // A press and release of one consumer usage on a plugged-in interface.
     Q_INVOKABLE void click(const QString& id, int usage);
