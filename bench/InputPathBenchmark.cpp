@@ -13,7 +13,10 @@
 // profile (named by serial number), and the events go round them in turn,
 // so that no press finds its controller where the last one left it.
 //
-//   InputPathBenchmark --events N [--controllers K]   N button events, then exit
+// With --app-rules, every button carries three application rules and an
+// application none of them names has the focus: what rules add to a press.
+//
+//   InputPathBenchmark --events N [--controllers K] [--app-rules]
 //   bench/input-path-callgrind.sh     instructions per event for each thread
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
@@ -32,7 +35,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <unistd.h>
 #include <vector>
 
@@ -45,7 +50,13 @@ constexpr int64_t kProduct = 0x5678;
 // which is where the texts are written.
 constexpr int kEventsPerTurn = 50;
 
-DeviceProfile benchProfile(const std::string& serialNumber) {
+struct Options {
+    int events = 0;
+    int controllers = 1;
+    bool appRules = false;
+};
+
+DeviceProfile benchProfile(const std::string& serialNumber, bool appRules) {
     const DetectedHIDDevice remote{.id = "4660:22136",
                                    .name = "Remote",
                                    .manufacturer = "Acme",
@@ -58,6 +69,11 @@ DeviceProfile benchProfile(const std::string& serialNumber) {
     for (ButtonMapping& mapping : profile.buttonMappings) {
         if (mapping.source.usageID == hid::kVolumeUp) {
             mapping.action = RemapAction::escapeKey();
+        }
+        if (appRules) {
+            mapping.appOverrides = {{"libreoffice-impress", RemapAction::enterKey()},
+                                    {"org.kde.okular", RemapAction::tabKey()},
+                                    {"*firefox*", RemapAction::spaceBar()}};
         }
     }
     return profile;
@@ -73,15 +89,16 @@ input_event raw(uint16_t type, uint16_t code, int32_t value) {
 
 class InputPath {
 public:
-    explicit InputPath(int controllers) {
+    explicit InputPath(const Options& options) {
         if (pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0) {
             std::perror("pipe");
             std::exit(1);
         }
-        for (int i = 0; i < controllers; ++i) {
+        for (int i = 0; i < options.controllers; ++i) {
             units_.push_back("unit-" + std::to_string(i));
-            store_.saveProfile(benchProfile(units_.back()));
+            store_.saveProfile(benchProfile(units_.back(), options.appRules));
         }
+        engine_.setFocusedApp({.appId = "org.gnome.TextEditor", .wmClass = "", .title = ""});
         // Present before the start, so that each is matched with its serial number.
         thread_.call([this] {
             for (const std::string& unit : units_) {
@@ -172,14 +189,34 @@ private:
 } // namespace
 } // namespace bindwell
 
+namespace {
+
+std::optional<bindwell::Options> parse(int argc, char* argv[]) {
+    bindwell::Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view flag = argv[i];
+        if (flag == "--events" && i + 1 < argc) {
+            options.events = std::atoi(argv[++i]);
+        } else if (flag == "--controllers" && i + 1 < argc) {
+            options.controllers = std::max(1, std::atoi(argv[++i]));
+        } else if (flag == "--app-rules") {
+            options.appRules = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return options.events > 0 ? std::optional(options) : std::nullopt;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
     using namespace bindwell;
-    const bool withControllers = argc == 5 && std::string(argv[3]) == "--controllers";
-    if ((argc != 3 && !withControllers) || std::string(argv[1]) != "--events") {
-        std::fprintf(stderr, "usage: %s --events N [--controllers K]\n", argv[0]);
+    const std::optional<Options> options = parse(argc, argv);
+    if (!options) {
+        std::fprintf(stderr, "usage: %s --events N [--controllers K] [--app-rules]\n", argv[0]);
         return 2;
     }
-    const int controllers = withControllers ? std::max(1, std::atoi(argv[4])) : 1;
     // The log goes to /dev/null like a service's whose output nobody reads.
     std::FILE* report = fdopen(dup(fileno(stdout)), "w");
     if (report == nullptr || std::freopen("/dev/null", "w", stdout) == nullptr) {
@@ -188,12 +225,12 @@ int main(int argc, char* argv[]) {
     }
     int qtArgc = 1;
     QCoreApplication application(qtArgc, argv);
-    InputPath path(controllers);
-    path.pressAndRelease(std::atoi(argv[2]));
+    InputPath path(*options);
+    path.pressAndRelease(options->events);
     if (!path.reachedTheEngine()) {
         std::fprintf(report, "the mapped button did not reach the engine\n");
         return 1;
     }
-    std::fprintf(report, "pressed and released %s times\n", argv[2]);
+    std::fprintf(report, "pressed and released %d times\n", options->events);
     return 0;
 }

@@ -4,7 +4,8 @@
 # thread's formatting and writing of the texts. Two runs of different lengths,
 # so start-up cancels out. Then the same with ten controllers pressed in turn:
 # the session's part (finding the press's controller, deciding, performing)
-# must cost what it costs with one.
+# must cost what it costs with one. And with one controller whose buttons
+# carry application rules: a press may cost at most a tenth more.
 #   bench/input-path-callgrind.sh [BUILD_DIR]   (an optimised build with benchmarks)
 # The default BUILD_DIR is made by:
 #   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWELL_BUILD_TESTS=OFF
@@ -22,9 +23,9 @@ trap 'rm -rf "$out"' EXIT
 # events with K controllers; the session's figure is what
 # RemapSession::handleInputValue costs, all it calls included.
 per_thread() {
-  local run="$out/run-$1-$2"
+  local run="$out/run-$1-$2${3:+-rules}"
   valgrind --tool=callgrind --separate-threads=yes --callgrind-out-file="$run" \
-    "$bench" --events "$1" --controllers "$2" >/dev/null 2>&1
+    "$bench" --events "$1" --controllers "$2" ${3:+"$3"} >/dev/null 2>&1
   local main input thread session
   main=$(sed -n 's/^summary: *//p' "$run-01")
   thread=$(grep -l '^summary:' "$run"-0[2-9] | while read -r f; do
@@ -34,11 +35,17 @@ per_thread() {
     awk '/RemapSession::handleInputValue/ && !found++ { gsub(",", "", $1); print $1 }')
   echo "$main $input ${session:-0}"
 }
-for controllers in 1 10; do
-  read -r main_short input_short session_short < <(per_thread 1000 "$controllers")
-  read -r main_long input_long session_long < <(per_thread 5000 "$controllers")
-  echo "instructions per button event (press + release), $controllers controller(s):"
+report() {
+  read -r main_short input_short session_short < <(per_thread 1000 "$@")
+  read -r main_long input_long session_long < <(per_thread 5000 "$@")
   echo "  input thread (read, decide, post, hand-off): $(( (input_long - input_short) / 4000 ))"
   echo "    of which the session (find controller, decide, perform): $(( (session_long - session_short) / 4000 ))"
   echo "  main thread (formatting and writing texts):  $(( (main_long - main_short) / 4000 ))"
-done
+}
+echo "instructions per button event (press + release):"
+echo "one controller:"
+report 1
+echo "ten controllers, pressed in turn:"
+report 10
+echo "one controller, three application rules on every button:"
+report 1 --app-rules

@@ -107,7 +107,10 @@ void RemapSession::handleDeviceMatched(const HidDeviceRef& device) {
         return;
     }
     const bool arrives = !controller->isPresent();
-    ControllerSet::follow(*controller, device);
+    // Matched again once it can be read: followed already, now seized too.
+    if (device->follower() != controller->id) {
+        ControllerSet::follow(*controller, device);
+    }
     const int32_t result = device->openSeized();
     if (result != 0) {
         log("⚠️ Could not seize " + name + " (error: " + std::to_string(result) +

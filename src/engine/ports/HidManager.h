@@ -11,7 +11,8 @@ namespace bindwell {
 // Follows every consumer-control interface (usage page 0x0C, usage 0x01) of
 // every device. Callbacks run on the input loop, never inside open() or
 // close(): interfaces present at open are reported as matched once the loop
-// runs. After close() no callback runs again.
+// runs. An interface that could not be read is reported matched again once
+// it can be captured. After close() no callback runs again.
 class HidManager {
 public:
     struct Callbacks {
