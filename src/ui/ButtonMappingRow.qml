@@ -109,7 +109,7 @@ ChromelessButton {
     Component {
         id: ruleActionPicker
         ActionPickerView {
-            title: qsTr("Choose Action in %1").arg(row.ruleApp.name)
+            title: qsTr("Choose Action in %1").arg(row.ruleApp ? row.ruleApp.name : "")
             onSelect: action => row.chooseForApp(action)
         }
     }
