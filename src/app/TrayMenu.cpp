@@ -25,6 +25,8 @@ TrayMenu::TrayMenu(MenuModel& model, QObject* parent) : QObject(parent), model_(
     toggle_ = menu_.addAction(QString(), &model_, &MenuModel::toggleRemapping);
     lastEvent_ = addInfoItem(menu_);
     device_ = addInfoItem(menu_);
+    appRules_ = addInfoItem(menu_);
+    focusUnavailable_ = addInfoItem(menu_);
     controllersEnd_ = menu_.addSeparator();
     addCommands();
 
@@ -61,6 +63,10 @@ void TrayMenu::update() {
     lastEvent_->setVisible(model_.showsLastEvent());
     device_->setText(model_.deviceName());
     device_->setVisible(model_.showsDevice());
+    appRules_->setText(model_.appRules());
+    appRules_->setVisible(!model_.appRules().isEmpty());
+    focusUnavailable_->setText(model_.focusUnavailable());
+    focusUnavailable_->setVisible(!model_.focusUnavailable().isEmpty());
     updateControllerItems();
     startAtLogin_->setChecked(model_.startsAtLogin());
 }

@@ -43,6 +43,8 @@ private:
     QAction* toggle_ = nullptr;
     QAction* lastEvent_ = nullptr;
     QAction* device_ = nullptr;
+    QAction* appRules_ = nullptr;
+    QAction* focusUnavailable_ = nullptr;
     // One per controller line of the model, placed before controllersEnd_.
     std::vector<QAction*> controllerItems_;
     QAction* controllersEnd_ = nullptr;

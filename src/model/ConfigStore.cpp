@@ -121,16 +121,43 @@ void ConfigStore::setProfileActive(const std::string& profileID, bool isActive) 
 
 void ConfigStore::updateMapping(const std::string& profileID, const std::string& mappingID,
                                 const RemapAction& action) {
+    editMapping(profileID, mappingID, [&action](ButtonMapping& mapping) {
+        mapping.action = action;
+        return true;
+    });
+}
+
+void ConfigStore::addAppOverride(const std::string& profileID, const std::string& mappingID,
+                                 const AppOverride& rule) {
+    editMapping(profileID, mappingID, [&rule](ButtonMapping& mapping) {
+        mapping.appOverrides.push_back(rule);
+        return true;
+    });
+}
+
+void ConfigStore::removeAppOverride(const std::string& profileID, const std::string& mappingID,
+                                    int index) {
+    editMapping(profileID, mappingID, [index](ButtonMapping& mapping) {
+        auto& rules = mapping.appOverrides;
+        if (index < 0 || static_cast<size_t>(index) >= rules.size()) {
+            return false;
+        }
+        rules.erase(rules.begin() + index);
+        return true;
+    });
+}
+
+void ConfigStore::editMapping(const std::string& profileID, const std::string& mappingID,
+                              const std::function<bool(ButtonMapping&)>& edit) {
     const auto profile = std::find_if(profiles_.begin(), profiles_.end(), byID(profileID));
     if (profile == profiles_.end()) {
         return;
     }
     auto& mappings = profile->buttonMappings;
     const auto mapping = std::find_if(mappings.begin(), mappings.end(), byID(mappingID));
-    if (mapping == mappings.end()) {
+    if (mapping == mappings.end() || !edit(*mapping)) {
         return;
     }
-    mapping->action = action;
     const bool editedActiveProfile = profile->isActive;
     save();
     emit profilesChanged();

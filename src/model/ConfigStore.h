@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,6 +57,12 @@ public:
     // by activeProfilesChanged, so that it takes effect at once.
     void updateMapping(const std::string& profileID, const std::string& mappingID,
                        const RemapAction& action);
+    // Adds an application rule after the mapping's others (an earlier rule
+    // wins), or removes the one at `index`; saved and announced as
+    // updateMapping does. An index out of range changes nothing.
+    void addAppOverride(const std::string& profileID, const std::string& mappingID,
+                        const AppOverride& rule);
+    void removeAppOverride(const std::string& profileID, const std::string& mappingID, int index);
     void setHasCompletedSetup(bool value);
 
     void load();
@@ -70,6 +77,10 @@ signals:
     void activeProfilesChanged();
 
 private:
+    // Applies `edit` to one mapping; when it reports a change, saves and
+    // announces it. Unknown ids change nothing.
+    void editMapping(const std::string& profileID, const std::string& mappingID,
+                     const std::function<bool(ButtonMapping&)>& edit);
     void keepUnreadableFile(const QByteArray& bytes);
     void protectUnreadableFile(const QString& reason);
 

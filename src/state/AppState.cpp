@@ -6,7 +6,8 @@
 
 namespace bindwell {
 
-AppState::AppState(HIDInterceptor& engine, QObject* parent) : QObject(parent), engine_(engine) {
+AppState::AppState(HIDInterceptor& engine, QObject* parent)
+    : QObject(parent), engine_(engine), recentApps_(engine) {
     connect(&engine_, &HIDInterceptor::isRunningChanged, this, &AppState::isRemappingChanged);
 }
 

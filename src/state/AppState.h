@@ -3,6 +3,7 @@
 
 #include "model/DetectedHIDDevice.h"
 #include "model/DeviceProfile.h"
+#include "state/RecentApps.h"
 
 #include <QObject>
 #include <optional>
@@ -41,6 +42,10 @@ public:
         return detectedDevices_;
     }
 
+    // The applications seen with the focus since start.
+    [[nodiscard]] RecentApps& recentApps() { return recentApps_; }
+    [[nodiscard]] const RecentApps& recentApps() const { return recentApps_; }
+
     [[nodiscard]] SetupStep setupStep() const { return setupStep_; }
     void setSetupStep(SetupStep step);
 
@@ -58,6 +63,7 @@ signals:
 
 private:
     HIDInterceptor& engine_;
+    RecentApps recentApps_;
     std::optional<DeviceProfile> activeProfile_;
     std::vector<DetectedHIDDevice> detectedDevices_;
     SetupStep setupStep_ = SetupStep::selectDevice;

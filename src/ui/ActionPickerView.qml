@@ -10,8 +10,13 @@ Item {
     // The button's action now, as an action map ({displayName, symbolName, isNone}).
     property var currentAction
     property bool showMoreShortcuts: false
+    property string title: qsTr("Choose Action")
+    // The button's own action is being chosen: the list ends with the way
+    // to a rule for one application.
+    property bool offersAppRules: false
 
     signal select(var action)
+    signal addAppRule()
 
     readonly property var groups: ActionCatalog.groups
     readonly property string currentName: currentAction ? currentAction.displayName : ""
@@ -36,7 +41,8 @@ Item {
             rightPadding: 12
             topPadding: 12
             bottomPadding: 8
-            text: qsTr("Choose Action")
+            text: picker.title
+            elide: Text.ElideRight
             color: Theme.primaryText
             font.pixelSize: Theme.headline
             font.weight: Font.DemiBold
@@ -142,6 +148,36 @@ Item {
                                 showDivider: index < picker.groups.length - 4
                                 onSelect: action => picker.select(action)
                             }
+                        }
+                    }
+                }
+
+                ChromelessButton {
+                    id: appRuleRow
+                    objectName: "addAppRuleRow"
+                    visible: picker.offersAppRules
+                    width: parent.width
+                    leftPadding: 12
+                    rightPadding: 12
+                    topPadding: 8
+                    bottomPadding: 8
+                    text: qsTr("Add app-specific action…")
+                    onClicked: picker.addAppRule()
+
+                    contentItem: RowLayout {
+                        spacing: 6
+                        Icon {
+                            Layout.preferredWidth: 12
+                            name: "plus.circle"
+                            size: Theme.caption2
+                            color: Theme.accent
+                        }
+                        Text {
+                            Layout.fillWidth: true
+                            text: appRuleRow.text
+                            color: Theme.accent
+                            font.pixelSize: Theme.caption
+                            font.weight: Font.DemiBold
                         }
                     }
                 }

@@ -24,6 +24,8 @@ ActiveProfileModel::ActiveProfileModel(AppState& appState, const ConfigStore& st
     : QObject(parent), appState_(appState), store_(store) {
     connect(&appState_, &AppState::activeProfileChanged, this, &ActiveProfileModel::changed);
     connect(&store_, &ConfigStore::activeProfilesChanged, this, &ActiveProfileModel::changed);
+    // A rule's application gets its desktop name once it has been seen.
+    connect(&appState_.recentApps(), &RecentApps::changed, this, &ActiveProfileModel::changed);
 }
 
 QVariantList ActiveProfileModel::controllers() const {
@@ -60,12 +62,23 @@ QString ActiveProfileModel::deviceName() const {
     return profile ? QString::fromStdString(profile->deviceName) : QString();
 }
 
+QVariantMap ActiveProfileModel::withRules(QVariantMap map, const ButtonMapping& mapping) const {
+    QVariantList rules;
+    for (const AppOverride& rule : mapping.appOverrides) {
+        rules.append(QVariantMap{{"match", QString::fromStdString(rule.match)},
+                                 {"appName", appState_.recentApps().nameForMatch(rule.match)},
+                                 {"action", actionMap(rule.action)}});
+    }
+    map.insert(QStringLiteral("appOverrides"), rules);
+    return map;
+}
+
 QVariantList ActiveProfileModel::mappings(bool remappable) const {
     QVariantList list;
     if (const auto& profile = appState_.activeProfile()) {
         for (const ButtonMapping& mapping : profile->buttonMappings) {
             if (mapping.isRemappable == remappable) {
-                list.append(mappingMap(mapping));
+                list.append(withRules(mappingMap(mapping), mapping));
             }
         }
     }

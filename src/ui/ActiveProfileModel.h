@@ -1,9 +1,12 @@
 // Main thread only.
 #pragma once
 
+#include "model/ButtonMapping.h"
+
 #include <QObject>
 #include <QString>
 #include <QVariantList>
+#include <QVariantMap>
 
 namespace bindwell {
 
@@ -11,7 +14,8 @@ class AppState;
 class ConfigStore;
 
 // AppState.activeProfile as QML sees it: the profile's header fields and its
-// mappings split into the remappable and the fixed list, each in profile order.
+// mappings (with their application rules) split into the remappable and the
+// fixed list, each in profile order.
 // Also every stored active profile, one per remapped controller, for the
 // editor's controller switcher.
 class ActiveProfileModel final : public QObject {
@@ -43,6 +47,9 @@ signals:
 
 private:
     [[nodiscard]] QVariantList mappings(bool remappable) const;
+    // Adds the mapping's application rules: appOverrides, each {match,
+    // appName, action}.
+    [[nodiscard]] QVariantMap withRules(QVariantMap map, const ButtonMapping& mapping) const;
 
     AppState& appState_;
     const ConfigStore& store_;

@@ -4,12 +4,17 @@ import QtQuick.Layouts
 import Bindwell.Core
 
 // One remappable button. A click opens the action picker in a panel attached
-// to the row; a choice is stored at once and closes the panel.
+// to the row; a choice is stored at once and closes the panel. From the
+// picker, a rule for one application is added in two steps in the same panel:
+// the application, then its action.
 ChromelessButton {
     id: row
     property var mapping
     property string profileID
     readonly property bool showActionPicker: popover.opened
+    // The application a rule is being added for ({match, name}), once chosen.
+    property var ruleApp: null
+    property bool choosingApp: false
 
     objectName: "mappingRow_" + mapping.label
     Layout.fillWidth: true
@@ -69,15 +74,52 @@ ChromelessButton {
             border.color: Theme.white(0.12)
         }
 
+        onClosed: {
+            row.choosingApp = false
+            row.ruleApp = null
+        }
+
         // A new picker for each opening, so it always starts collapsed.
         contentItem: Loader {
             id: pickerLoader
             active: popover.opened || popover.visible
-            sourceComponent: ActionPickerView {
-                currentAction: row.mapping.action
-                onSelect: action => row.choose(action)
+            sourceComponent: row.choosingApp ? appPicker
+                                             : row.ruleApp ? ruleActionPicker : actionPicker
+        }
+    }
+
+    Component {
+        id: actionPicker
+        ActionPickerView {
+            currentAction: row.mapping.action
+            offersAppRules: true
+            onSelect: action => row.choose(action)
+            onAddAppRule: row.choosingApp = true
+        }
+    }
+    Component {
+        id: appPicker
+        AppPickerView {
+            onChoose: (match, name) => {
+                row.ruleApp = {match: match, name: name}
+                row.choosingApp = false
             }
         }
+    }
+    Component {
+        id: ruleActionPicker
+        ActionPickerView {
+            title: qsTr("Choose Action in %1").arg(row.ruleApp ? row.ruleApp.name : "")
+            onSelect: action => row.chooseForApp(action)
+        }
+    }
+
+    function chooseForApp(action) {
+        const profileID = row.profileID
+        const mappingID = row.mapping.id
+        const match = row.ruleApp.match
+        popover.close()
+        SetupCommands.addAppAction(profileID, mappingID, match, action)
     }
 
     function choose(action) {

@@ -141,12 +141,28 @@ Item {
 
                 Repeater {
                     model: ActiveProfile.remappable
-                    ButtonMappingRow {
+                    ColumnLayout {
+                        id: button
                         required property var modelData
+                        Layout.fillWidth: true
                         Layout.leftMargin: 30
                         Layout.rightMargin: 30
-                        mapping: modelData
-                        profileID: ActiveProfile.profileID
+                        spacing: 4
+                        ButtonMappingRow {
+                            mapping: button.modelData
+                            profileID: ActiveProfile.profileID
+                        }
+                        // The button's application rules, in the order they are tried.
+                        Repeater {
+                            model: button.modelData.appOverrides
+                            AppRuleRow {
+                                required property var modelData
+                                required property int index
+                                rule: modelData
+                                onRemove: SetupCommands.removeAppAction(
+                                              ActiveProfile.profileID, button.modelData.id, index)
+                            }
+                        }
                     }
                 }
 

@@ -46,6 +46,9 @@ QtObject {
         "arrow.uturn.backward": "\uF54C", // undo
         "arrow.down.circle": "\uF048", // arrow-down-bold-circle-outline
         "record.circle": "\uF44A", // record
+        "app.badge": "\uF614", // application
+        "exclamationmark.triangle": "\uF026", // alert
+        "plus.circle": "\uF419", // plus-circle-outline
     })
 
     // An unknown name draws nothing rather than a wrong picture.

@@ -159,6 +159,21 @@ ColumnLayout {
         text: root.menu.deviceName
     }
 
+    InfoRow {
+        objectName: "appRulesRow"
+        visible: text !== ""
+        symbol: "app.badge"
+        text: root.menu.appRules
+    }
+
+    InfoRow {
+        objectName: "focusUnavailableRow"
+        visible: text !== ""
+        symbol: "exclamationmark.triangle"
+        symbolColor: Theme.orange
+        text: root.menu.focusUnavailable
+    }
+
     Repeater {
         model: root.menu.controllerLines
         InfoRow {

@@ -1,11 +1,13 @@
 #include "ui/MenuModel.h"
 
 #include "engine/HIDInterceptor.h"
+#include "model/AppMatch.h"
 #include "model/ConfigStore.h"
 #include "state/AppState.h"
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <functional>
 
 namespace bindwell {
 
@@ -48,13 +50,48 @@ QString activeDeviceNames(const std::vector<DeviceProfile>& activeProfiles) {
     return names.join(QStringLiteral(", "));
 }
 
+bool anyRule(const std::vector<DeviceProfile>& profiles,
+             const std::function<bool(const AppOverride&)>& test) {
+    return std::any_of(profiles.begin(), profiles.end(), [&](const DeviceProfile& profile) {
+        return std::any_of(profile.buttonMappings.begin(), profile.buttonMappings.end(),
+                           [&](const ButtonMapping& mapping) {
+                               return std::any_of(mapping.appOverrides.begin(),
+                                                  mapping.appOverrides.end(), test);
+                           });
+    });
+}
+
+void setAppRuleRows(MenuRows& rows, const std::vector<DeviceProfile>& activeProfiles,
+                    const MenuFocus& focus) {
+    if (!anyRule(activeProfiles, [](const AppOverride&) { return true; })) {
+        return;
+    }
+    if (!focus.unavailableReason.isEmpty()) {
+        rows.focusUnavailable =
+            QCoreApplication::translate("MenuModel", "Per-app rules inactive: %1")
+                .arg(focus.unavailableReason);
+        return;
+    }
+    if (!rows.isRemapping || focus.name.isEmpty()) {
+        return;
+    }
+    const bool inForce = anyRule(activeProfiles, [&focus](const AppOverride& rule) {
+        return ruleMatches(rule.match, focus.app);
+    });
+    rows.appRules =
+        inForce
+            ? QCoreApplication::translate("MenuModel", "App rules: %1").arg(focus.name)
+            : QCoreApplication::translate("MenuModel", "App rules: none for %1").arg(focus.name);
+}
+
 } // namespace
 
 MenuRows menuRows(bool isRemapping, const std::string& lastEvent,
                   const std::vector<DeviceProfile>& activeProfiles,
-                  const std::vector<ControllerStatus>& controllers) {
+                  const std::vector<ControllerStatus>& controllers, const MenuFocus& focus) {
     MenuRows rows;
     rows.isRemapping = isRemapping;
+    setAppRuleRows(rows, activeProfiles, focus);
     if (isRemapping && controllers.size() > 1) {
         rows.controllerLines = controllerLines(controllers);
         return rows;
@@ -82,12 +119,26 @@ MenuModel::MenuModel(AppState& appState, HIDInterceptor& engine, const ConfigSto
     connect(&engine_, &HIDInterceptor::lastEventChanged, this, &MenuModel::refresh);
     connect(&engine_, &HIDInterceptor::controllersChanged, this, &MenuModel::refresh);
     connect(&store_, &ConfigStore::profilesChanged, this, &MenuModel::refresh);
+    connect(&engine_, &HIDInterceptor::focusedAppChanged, this, &MenuModel::refresh);
     rows_ = currentRows();
 }
 
 MenuRows MenuModel::currentRows() const {
+    const FocusedApp& app = engine_.focusedApp();
+    const bool known = !app.appId.empty() || !app.wmClass.empty();
     return menuRows(appState_.isRemapping(), engine_.lastEvent(), store_.activeProfiles(),
-                    engine_.controllers());
+                    engine_.controllers(),
+                    {app, known ? appState_.recentApps().displayName(app) : QString(),
+                     focusUnavailableReason_});
+}
+
+void MenuModel::setFocusUnavailableReason(const QString& reason) {
+    if (reason == focusUnavailableReason_) {
+        return;
+    }
+    focusUnavailableReason_ = reason;
+    rows_ = currentRows();
+    emit changed();
 }
 
 QString MenuModel::statusText() const {

@@ -3,6 +3,7 @@
 
 #include "engine/ControllerStatus.h"
 #include "model/DeviceProfile.h"
+#include "model/FocusedApp.h"
 #include "ui/StartAtLogin.h"
 
 #include <QObject>
@@ -27,8 +28,24 @@ struct MenuRows {
     // While several controllers are remapped, one line each ("<device> —
     // <its last event>") in place of the last-event and device rows.
     QStringList controllerLines;
+    // "App rules: <app>" while a rule of an active profile fits the focused
+    // application, "App rules: none for <app>" while none does; empty (hidden)
+    // when remapping is off or no active profile has rules.
+    QString appRules;
+    // "Per-app rules inactive: <why>" while rules exist but the focused
+    // application cannot be known.
+    QString focusUnavailable;
 
     friend bool operator==(const MenuRows&, const MenuRows&) = default;
+};
+
+// What the menu knows of the focused application.
+struct MenuFocus {
+    FocusedApp app;
+    // As the desktop names it (RecentApps::displayName).
+    QString name;
+    // Why no focus source runs; empty while one does.
+    QString unavailableReason;
 };
 
 // The last event only means something while remapping runs. The device row
@@ -37,7 +54,8 @@ struct MenuRows {
 // did before several could be remapped.
 [[nodiscard]] MenuRows menuRows(bool isRemapping, const std::string& lastEvent,
                                 const std::vector<DeviceProfile>& activeProfiles,
-                                const std::vector<ControllerStatus>& controllers);
+                                const std::vector<ControllerStatus>& controllers,
+                                const MenuFocus& focus = {});
 
 // The one source of the tray menu's rows and commands: the QML panel and the
 // native context menu both read it, so they cannot disagree.
@@ -52,6 +70,10 @@ class MenuModel final : public QObject {
     Q_PROPERTY(bool showsDevice READ showsDevice NOTIFY changed)
     Q_PROPERTY(QString deviceName READ deviceName NOTIFY changed)
     Q_PROPERTY(QStringList controllerLines READ controllerLines NOTIFY changed)
+    Q_PROPERTY(QString appRules READ appRules NOTIFY changed)
+    Q_PROPERTY(QString focusUnavailable READ focusUnavailable NOTIFY changed)
+    Q_PROPERTY(QString focusUnavailableReason READ focusUnavailableReason WRITE
+                   setFocusUnavailableReason NOTIFY changed)
     Q_PROPERTY(bool startsAtLogin READ startsAtLogin NOTIFY startsAtLoginChanged)
 
 public:
@@ -80,7 +102,13 @@ public:
     [[nodiscard]] bool showsDevice() const { return rows_.showsDevice; }
     [[nodiscard]] QString deviceName() const { return rows_.deviceName; }
     [[nodiscard]] QStringList controllerLines() const { return rows_.controllerLines; }
+    [[nodiscard]] QString appRules() const { return rows_.appRules; }
+    [[nodiscard]] QString focusUnavailable() const { return rows_.focusUnavailable; }
     [[nodiscard]] bool startsAtLogin() const { return startAtLogin_.isEnabled(); }
+    // Set by the application when no source of the focused application could
+    // start (the desktop offers none it can use); empty when one runs.
+    [[nodiscard]] QString focusUnavailableReason() const { return focusUnavailableReason_; }
+    void setFocusUnavailableReason(const QString& reason);
 
     Q_INVOKABLE void toggleRemapping();
     Q_INVOKABLE void openButtonSettings();
@@ -106,6 +134,7 @@ private:
     const ConfigStore& store_;
     Shell& shell_;
     MenuRows rows_;
+    QString focusUnavailableReason_;
     StartAtLogin startAtLogin_;
 };
 

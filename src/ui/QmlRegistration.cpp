@@ -47,6 +47,7 @@ void registerQmlTypes(AppState& appState, ConfigStore& store, HIDInterceptor& en
     registerShared(appState, "AppState");
     registerShared(store, "ConfigStore");
     registerShared(engine, "HIDInterceptor");
+    registerShared(appState.recentApps(), "RecentApps");
     registerShared(*new ActiveProfileModel(appState, store, &appState), "ActiveProfile");
     registerShared(*new DeviceListModel(appState, &appState), "DeviceList");
     registerShared(*new ActionCatalog(&appState), "ActionCatalog");

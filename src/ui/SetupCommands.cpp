@@ -28,6 +28,15 @@ DetectedHIDDevice deviceOfProfile(const DeviceProfile& profile) {
     return device;
 }
 
+// The action a picker row's map names; logged when it names none.
+std::optional<RemapAction> namedAction(const QVariantMap& map) {
+    std::optional<RemapAction> action = actionFromMap(map);
+    if (!action) {
+        log("⚠️ No action named " + map.value("displayName").toString().toStdString());
+    }
+    return action;
+}
+
 } // namespace
 
 SetupCommands::SetupCommands(AppState& appState, ConfigStore& store, HIDInterceptor& engine,
@@ -58,12 +67,29 @@ void SetupCommands::nextWithDevice(const QVariantMap& device) {
 
 void SetupCommands::chooseAction(const QString& profileID, const QString& mappingID,
                                  const QVariantMap& actionMap) {
-    const std::optional<RemapAction> action = actionFromMap(actionMap);
-    if (!action) {
-        log("⚠️ No action named " + actionMap.value("displayName").toString().toStdString());
-    } else {
+    if (const std::optional<RemapAction> action = namedAction(actionMap)) {
         store_.updateMapping(profileID.toStdString(), mappingID.toStdString(), *action);
     }
+    showStored(profileID);
+}
+
+void SetupCommands::addAppAction(const QString& profileID, const QString& mappingID,
+                                 const QString& match, const QVariantMap& actionMap) {
+    const QString pattern = match.trimmed();
+    const std::optional<RemapAction> action = namedAction(actionMap);
+    if (action && !pattern.isEmpty()) {
+        store_.addAppOverride(profileID.toStdString(), mappingID.toStdString(),
+                              {pattern.toStdString(), *action});
+    }
+    showStored(profileID);
+}
+
+void SetupCommands::removeAppAction(const QString& profileID, const QString& mappingID, int index) {
+    store_.removeAppOverride(profileID.toStdString(), mappingID.toStdString(), index);
+    showStored(profileID);
+}
+
+void SetupCommands::showStored(const QString& profileID) {
     appState_.setActiveProfile(store_.profileWithID(profileID.toStdString()));
 }
 

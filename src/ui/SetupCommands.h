@@ -40,6 +40,13 @@ public:
     // The action is a row's map as the picker hands it back (ActionMaps).
     Q_INVOKABLE void chooseAction(const QString& profileID, const QString& mappingID,
                                   const QVariantMap& action);
+    // An application rule: the button does `action` while an application
+    // `match` fits has the focus. Stored after the button's other rules; a
+    // blank match is not stored (it would fit nothing).
+    Q_INVOKABLE void addAppAction(const QString& profileID, const QString& mappingID,
+                                  const QString& match, const QVariantMap& action);
+    // Removes the button's rule at `index` in its appOverrides.
+    Q_INVOKABLE void removeAppAction(const QString& profileID, const QString& mappingID, int index);
     // Finishing setup also turns Start at Login on; the completion page says
     // so and offers to turn it off.
     Q_INVOKABLE void activate();
@@ -68,6 +75,8 @@ signals:
 
 private:
     [[nodiscard]] std::optional<DeviceProfile> profileToEdit() const;
+    // Shows the stored state of the profile just edited.
+    void showStored(const QString& profileID);
 
     AppState& appState_;
     ConfigStore& store_;

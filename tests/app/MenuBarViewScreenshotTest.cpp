@@ -83,6 +83,17 @@ TEST_F(MenuBarViewScreenshots, EveryStateRendersAndTheRowsFollowIt) {
     EXPECT_GT(panel->height(), deviceHeight) << "no line per controller";
     shell_.appState.toggleRemapping();
     shell_.platform.removeInterface("remote-b");
+
+    // A rule in force for the focused application.
+    const std::string button = shell_.store().profileWithID("Relacon")->buttonMappings[0].id;
+    shell_.store().addAppOverride("Relacon", button, {"org.example.*", RemapAction::tabKey()});
+    shell_.engine.setFocusedApp({"org.example.Notes", "", ""});
+    shell_.appState.toggleRemapping();
+    capture(QStringLiteral("on-app-rules"));
+    EXPECT_GT(panel->height(), deviceHeight) << "the app rules row did not appear";
+    shell_.appState.toggleRemapping();
+    shell_.store().removeAppOverride("Relacon", button, 0);
+    shell_.engine.setFocusedApp({});
 }
 
 // The tray icon as panels show it: small, on light and on dark backgrounds.

@@ -111,5 +111,24 @@ TEST_F(TrayMenuTest, TwoUnitsOfOneModelGetALineEach) {
     EXPECT_NE(item(QStringLiteral("Remote")), nullptr);
 }
 
+// A rule of the active profile: the menu says whether it is in force for the
+// focused application, and why rules are inactive when the focus is unknown.
+TEST_F(TrayMenuTest, TheAppRulesRowFollowsTheFocusedApp) {
+    app.files.addProfile("Relacon", true);
+    app.store().addAppOverride("Relacon", app.store().profiles()[0].buttonMappings[0].id,
+                               {"org.example.bindwell-*", RemapAction::tabKey()});
+    app.plugInController();
+    trigger(QStringLiteral("Start Remapping — Paused"));
+    app.engine.setFocusedApp({"org.example.bindwell-test", "", ""});
+    EXPECT_NE(item(QStringLiteral("App rules: org.example.bindwell-test")), nullptr);
+    app.engine.setFocusedApp({"", "Unrelated-Test-Class", ""});
+    EXPECT_NE(item(QStringLiteral("App rules: none for Unrelated-Test-Class")), nullptr);
+
+    model.setFocusUnavailableReason(QStringLiteral("no focus source"));
+    EXPECT_NE(item(QStringLiteral("Per-app rules inactive: no focus source")), nullptr);
+    EXPECT_EQ(item(QStringLiteral("App rules: none for Unrelated-Test-Class")), nullptr);
+    trigger(QStringLiteral("Pause Remapping — Active"));
+}
+
 } // namespace
 } // namespace bindwell

@@ -142,15 +142,35 @@ TEST_F(ConfigStoreTest, SaveProfileAppendsReplacesAndKeepsOneActivePerController
     EXPECT_EQ(activeChanges.count(), 6);
 }
 
-TEST_F(ConfigStoreTest, UpdateMappingSavesAndUnknownIDsChangeNothing) {
+// Every edit of a mapping is saved; one of an active profile is announced so
+// that a running engine takes it at once.
+TEST_F(ConfigStoreTest, MappingEditsSaveAnnounceActiveOnesAndUnknownTargetsChangeNothing) {
     writeProfiles({profile(1, true), profile(2, false)});
     ConfigStore store(dir.path());
+    QSignalSpy activeChanges(&store, &ConfigStore::activeProfilesChanged);
     store.updateMapping("device_2_1", "2_1_btn3", RemapAction::tabKey());
     EXPECT_EQ(profilesOnDisk()[1].buttonMappings[7].action, RemapAction::tabKey());
+    EXPECT_EQ(activeChanges.count(), 0);
+
+    store.addAppOverride("device_1_1", "1_1_btn3", {"firefox", RemapAction::tabKey()});
+    store.addAppOverride("device_1_1", "1_1_btn3", {"org.kde.*", RemapAction::none()});
+    store.addAppOverride("device_1_1", "1_1_btn3", {"code", RemapAction::none()});
+    store.removeAppOverride("device_1_1", "1_1_btn3", 1);
+    const auto rules = profilesOnDisk()[0].buttonMappings[7].appOverrides;
+    ASSERT_EQ(rules.size(), 2U);
+    EXPECT_EQ(rules[0].match, "firefox");
+    EXPECT_EQ(rules[0].action, RemapAction::tabKey());
+    EXPECT_EQ(rules[1].match, "code");
+    EXPECT_EQ(activeChanges.count(), 4);
+
     QFile::remove(store.configPath());
     QSignalSpy changed(&store, &ConfigStore::profilesChanged);
     store.updateMapping("device_9_9", "1_1_btn3", RemapAction::tabKey());
     store.updateMapping("device_1_1", "nope", RemapAction::tabKey());
+    store.addAppOverride("device_1_1", "nope", {"firefox", RemapAction::none()});
+    for (const int index : {-1, 2}) {
+        store.removeAppOverride("device_1_1", "1_1_btn3", index);
+    }
     EXPECT_EQ(changed.count(), 0);
     EXPECT_FALSE(QFile::exists(store.configPath())); // nothing was written
     EXPECT_TRUE(log.lines().empty());

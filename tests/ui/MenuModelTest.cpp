@@ -23,14 +23,29 @@ ControllerStatus controller(const std::string& deviceName, const std::string& se
             .lastEvent = lastEvent};
 }
 
+DeviceProfile profileWithRule(const std::string& deviceName, const std::string& match) {
+    DeviceProfile profile = profileNamed(deviceName);
+    profile.buttonMappings.push_back({.id = "b",
+                                      .source = {},
+                                      .action = RemapAction::none(),
+                                      .appOverrides = {{match, RemapAction::none()}}});
+    return profile;
+}
+
 // The menu's inputs, with the rows each state must show. An empty text means
-// the row is hidden.
+// the row is hidden. The application rows only speak of rules that exist.
 TEST(MenuRows, FollowTheStateTable) {
     const std::string event = "Play/Pause → Fn Key";
     const std::vector<DeviceProfile> none;
     const std::vector<DeviceProfile> relacon{profileNamed("Relacon")};
     const std::vector<DeviceProfile> unnamed{profileNamed("")};
     const std::vector<DeviceProfile> two{profileNamed("Relacon"), profileNamed("Pad")};
+    const std::vector<DeviceProfile> ruled{profileNamed("Relacon"),
+                                           profileWithRule("Pad", "org.mozilla.*")};
+    const MenuFocus firefox{{"org.mozilla.firefox", "firefox", "Tab"}, "Firefox", ""};
+    const MenuFocus notes{{"", "Notes", "Tab"}, "Notes", ""};
+    const MenuFocus nothing{};
+    const MenuFocus noSource{{}, "", "no focus source on this desktop"};
     const std::vector<ControllerStatus> noController;
     const std::vector<ControllerStatus> onePad{controller("Pad", "", "", "")};
     const std::vector<ControllerStatus> twins{controller("Pad", "SN1", "usb-1", event),
@@ -45,6 +60,9 @@ TEST(MenuRows, FollowTheStateTable) {
         bool showsDevice;
         QString deviceName;
         QStringList controllerLines;
+        MenuFocus focus = {};
+        QString appRules = {};
+        QString focusUnavailable = {};
     };
     const std::vector<Case> cases = {
         {false, "", none, noController, false, false, "", {}},
@@ -67,12 +85,40 @@ TEST(MenuRows, FollowTheStateTable) {
          false,
          "",
          {"Pad (SN1) — " + QString::fromStdString(event), "Pad (usb-2)", "Relacon"}},
+        {true, "", ruled, onePad, false, true, "Pad", {}, firefox, "App rules: Firefox"},
+        {true, "", ruled, onePad, false, true, "Pad", {}, notes, "App rules: none for Notes"},
+        {true,
+         "",
+         ruled,
+         twins,
+         false,
+         false,
+         "",
+         {"Pad (SN1) — " + QString::fromStdString(event), "Pad (usb-2)", "Relacon"},
+         firefox,
+         "App rules: Firefox"},
+        {true, "", ruled, onePad, false, true, "Pad", {}, nothing},
+        {false, "", ruled, noController, false, true, "Relacon, Pad", {}, firefox},
+        {true, "", two, onePad, false, true, "Pad", {}, firefox},
+        {false,
+         "",
+         ruled,
+         noController,
+         false,
+         true,
+         "Relacon, Pad",
+         {},
+         noSource,
+         "",
+         "Per-app rules inactive: no focus source on this desktop"},
+        {true, "", two, onePad, false, true, "Pad", {}, noSource},
     };
     for (const Case& c : cases) {
-        const MenuRows rows = menuRows(c.isRemapping, c.lastEvent, c.profiles, c.controllers);
+        const MenuRows rows =
+            menuRows(c.isRemapping, c.lastEvent, c.profiles, c.controllers, c.focus);
         SCOPED_TRACE(c.lastEvent + (c.isRemapping ? " on " : " off ") +
                      std::to_string(c.profiles.size()) + "/" +
-                     std::to_string(c.controllers.size()));
+                     std::to_string(c.controllers.size()) + " " + c.focus.name.toStdString());
         EXPECT_EQ(rows.isRemapping, c.isRemapping);
         EXPECT_EQ(rows.showsLastEvent, c.showsLastEvent);
         EXPECT_EQ(rows.lastEvent,
@@ -80,6 +126,8 @@ TEST(MenuRows, FollowTheStateTable) {
         EXPECT_EQ(rows.showsDevice, c.showsDevice);
         EXPECT_EQ(rows.deviceName, c.deviceName);
         EXPECT_EQ(rows.controllerLines, c.controllerLines);
+        EXPECT_EQ(rows.appRules, c.appRules);
+        EXPECT_EQ(rows.focusUnavailable, c.focusUnavailable);
     }
 }
 

@@ -66,13 +66,63 @@ Item {
             const row = find(page, "mappingRow_" + label)
             click(row)
             tryVerify(() => row.showActionPicker)
-            const popover = findChild(row, "actionPopover")
-            const choice = findChild(popover.contentItem, "actionRow_" + actionName)
-            verify(choice, "no picker row " + actionName)
-            // Chosen from the keyboard: a row near the foot of the popover
-            // may be only partly inside the editor's window.
-            choice.forceActiveFocus()
+            pick(findChild(row, "actionPopover"), "actionRow_" + actionName)
+        }
+
+        // Clicks a control of the open popover from the keyboard: one near the
+        // foot of the popover may be only partly inside the editor's window.
+        function pick(popover, name) {
+            let control = null
+            tryVerify(() => (control = findChild(popover.contentItem, name)) !== null,
+                      5000, "no popover control " + name)
+            control.forceActiveFocus()
             keyClick(Qt.Key_Space)
+        }
+
+        function ruleText(page, match) {
+            return findChild(find(page, "appRule_" + match), "appRuleText").text
+        }
+
+        // A rule is added for an application seen with the focus (named by its
+        // desktop file) or for a typed match, stored at once, taken by the
+        // running engine, and removed again; the button's own action stays.
+        function test_app_rules_are_added_for_a_seen_or_typed_app_and_removed() {
+            const page = startWith(generic, true)
+            AppState.toggleRemapping()
+            const starts = TestBench.engineStarts
+            TestBench.focusApp("org.example.Notes", "notes")
+            TestBench.focusApp("", "Gimp-2.10")
+            const addRule = () => {
+                const row = find(page, "mappingRow_Play/Pause")
+                click(row)
+                tryVerify(() => row.showActionPicker)
+                const popover = findChild(row, "actionPopover")
+                pick(popover, "addAppRuleRow")
+                return popover
+            }
+
+            let popover = addRule()
+            compare(RecentApps.apps.map(a => a.match), ["Gimp-2.10", "org.example.Notes"])
+            compare(findChild(popover.contentItem, "appRow_Gimp-2.10").text, "Gimp-2.10")
+            pick(popover, "appRow_org.example.Notes")
+            pick(popover, "actionRow_Escape")
+            tryVerify(() => findChild(page, "appRule_org.example.Notes"))
+            compare(ruleText(page, "org.example.Notes"), "In Notes: Escape")
+            compare(TestBench.engineStarts, starts + 1)
+
+            popover = addRule()
+            findChild(popover.contentItem, "appMatchField").text = "  firefox* "
+            pick(popover, "appMatchNext")
+            pick(popover, "actionRow_Tab")
+            tryVerify(() => findChild(page, "appRule_firefox*"))
+            compare(ruleText(page, "firefox*"), "In firefox*: Tab")
+            verify(TestBench.configText().indexOf('"match":"firefox*"') >= 0)
+
+            click(findChild(find(page, "appRule_org.example.Notes"), "removeAppRule"))
+            tryVerify(() => !findChild(page, "appRule_org.example.Notes"))
+            verify(find(page, "appRule_firefox*"))
+            compare(TestBench.storedAction("Play/Pause"), "Fn Key (Hold)")
+            compare(TestBench.engineStarts, starts + 3)
         }
 
         function test_the_layout_follows_the_setup_flag() {

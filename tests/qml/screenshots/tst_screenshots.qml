@@ -159,6 +159,23 @@ Item {
             keyClick(Qt.Key_Escape)
             tryVerify(() => !mappingRow.showActionPicker)
 
+            // A rule for one application under its button, and the chooser
+            // of the application for another.
+            TestBench.focusApp("org.example.Notes", "notes")
+            TestBench.focusApp("", "Gimp-2.10")
+            SetupCommands.addAppAction(ActiveProfile.profileID, mappingRow.mapping.id,
+                                       "org.example.Notes", ActionCatalog.groups[1].actions[0])
+            const ruledRow = findChild(window.view, "mappingRow_Play/Pause")
+            ruledRow.forceActiveFocus()
+            keyClick(Qt.Key_Space)
+            tryVerify(() => ruledRow.showActionPicker)
+            const popover = findChild(ruledRow, "actionPopover").contentItem
+            findChild(popover, "addAppRuleRow").clicked()
+            tryVerify(() => findChild(popover, "appMatchField") !== null)
+            shoot(window, "15-editor-app-rules")
+            keyClick(Qt.Key_Escape)
+            tryVerify(() => !ruledRow.showActionPicker)
+
             // A second controller remapped: the editor offers the switcher.
             SetupCommands.nextWithDevice(DeviceList.devices[0])
             tryVerify(() => findChild(window.view, "controllerSwitcher").visible)

@@ -35,6 +35,7 @@ void QmlTestBench::applicationAvailable() {
     // files (the autostart entry among them).
     qputenv("HOME", home_.path().toUtf8());
     QStandardPaths::setTestModeEnabled(true);
+    writeDesktopFiles();
     world_ = std::make_unique<World>();
     registerQmlTypes(world_->appState, world_->store, world_->engine, world_->platform);
     qmlRegisterSingletonInstance("Bindwell.Test", 1, 0, "TestBench", this);
@@ -62,6 +63,23 @@ void QmlTestBench::qmlEngineAvailable(QQmlEngine* engine) {
                 done(0);
             });
     }
+}
+
+// The host's own .desktop files stay out of the suite's sight.
+void QmlTestBench::writeDesktopFiles() {
+    const QString data = home_.filePath(QStringLiteral("share"));
+    QDir().mkpath(data + QStringLiteral("/applications"));
+    qputenv("XDG_DATA_HOME", data.toUtf8());
+    qputenv("XDG_DATA_DIRS", home_.filePath(QStringLiteral("none")).toUtf8());
+    QFile file(data + QStringLiteral("/applications/org.example.Notes.desktop"));
+    if (file.open(QIODevice::WriteOnly)) {
+        file.write("[Desktop Entry]\nType=Application\nName=Notes\n"
+                   "Icon=accessories-text-editor\nStartupWMClass=notes\n");
+    }
+}
+
+void QmlTestBench::focusApp(const QString& appId, const QString& wmClass) {
+    world_->engine.setFocusedApp({appId.toStdString(), wmClass.toStdString(), {}});
 }
 
 void QmlTestBench::cleanupTestCase() {

@@ -48,6 +48,10 @@ public:
     // A press and release of one consumer usage on a plugged-in interface.
     Q_INVOKABLE void click(const QString& id, int usage);
     [[nodiscard]] Q_INVOKABLE QStringList postedEvents() const;
+    // The desktop reports a new focused application. The suite's desktop
+    // files name one application: id "org.example.Notes", WM_CLASS "notes",
+    // "Notes" with the icon "accessories-text-editor".
+    Q_INVOKABLE void focusApp(const QString& appId, const QString& wmClass);
 
     [[nodiscard]] Q_INVOKABLE QString configText() const;
     // The setup flag as a fresh read of the settings file would find it.
@@ -71,6 +75,7 @@ private slots:
 
 private:
     struct World;
+    void writeDesktopFiles();
     QTemporaryDir home_;
     std::unique_ptr<World> world_;
     PermissionStatus* permissionStatus_ = nullptr;

@@ -1,0 +1,112 @@
+#include "state/RecentApps.h"
+
+#include "engine/HIDInterceptor.h"
+#include "model/ConfigStore.h"
+#include "platform/sim/SimPlatform.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace bindwell {
+namespace {
+
+class RecentAppsTest : public ::testing::Test {
+protected:
+    void writeDesktopFile(const QString& folder, const QString& name, const QByteArray& text) {
+        QDir().mkpath(dir.filePath(folder));
+        QFile file(QDir(dir.filePath(folder)).filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    QTemporaryDir dir;
+    sim::SimPlatform platform;
+    ConfigStore store{dir.filePath("config")};
+    HIDInterceptor engine{platform, store};
+};
+
+struct Seen {
+    std::string match;
+    std::string name;
+    std::string icon;
+
+    friend bool operator==(const Seen&, const Seen&) = default;
+};
+
+std::vector<Seen> seen(const RecentApps& apps) {
+    std::vector<Seen> list;
+    for (const QVariant& app : apps.apps()) {
+        const QVariantMap map = app.toMap();
+        list.push_back({map["match"].toString().toStdString(), map["name"].toString().toStdString(),
+                        map["icon"].toString().toStdString()});
+    }
+    return list;
+}
+
+// Each focus change in turn, and what the list then holds first. The user's
+// folder comes before the system's; a file is found by app id, then by
+// StartupWMClass, then by the lower-cased WM_CLASS; without one the app goes
+// by its id or WM_CLASS.
+TEST_F(RecentAppsTest, RemembersEachAppOnceMostRecentFirstWithItsDesktopName) {
+    writeDesktopFile("home", "org.example.Notes.desktop",
+                     "[Desktop Entry]\nName=My Notes\nIcon=notes-home\n");
+    writeDesktopFile("system", "org.example.Notes.desktop", "[Desktop Entry]\nName=Notes\n");
+    writeDesktopFile("system", "gimp.desktop",
+                     "[Desktop Action new]\nName=New Window\n[Desktop Entry]\n"
+                     "Name[de]=GIMP-Bildbearbeitung\nName = GIMP\nIcon=gimp\n"
+                     "StartupWMClass=Gimp-2.10\n");
+    writeDesktopFile("system", "xterm.desktop", "[Desktop Entry]\nName=XTerm\nIcon=xterm\n");
+    writeDesktopFile("system", "nameless.desktop", "[Desktop Entry]\n# Name=Commented\nIcon=x\n");
+    RecentApps apps(engine, {dir.filePath("home"), dir.filePath("system"), dir.filePath("none")});
+    QSignalSpy changes(&apps, &RecentApps::changed);
+
+    struct Step {
+        FocusedApp focus;
+        Seen first; // empty: the list is left as it was
+    };
+    const std::vector<Step> steps = {
+        {{"org.example.Notes", "notes", "a"}, {"org.example.Notes", "My Notes", "notes-home"}},
+        {{"", "GIMP-2.10", "b"}, {"GIMP-2.10", "GIMP", "gimp"}},
+        {{"", "XTerm", "c"}, {"XTerm", "XTerm", "xterm"}},
+        {{"nameless", "", "d"}, {"nameless", "nameless", ""}},
+        {{"../system/xterm", "Unknown", "e"}, {"../system/xterm", "../system/xterm", ""}},
+        {{"", "", "the desktop"}, {}},
+        {{"org.example.Notes", "notes", "another window"},
+         {"org.example.Notes", "My Notes", "notes-home"}},
+        {{"org.example.Notes", "notes", "a third window"}, {}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.focus.title);
+        const std::vector<Seen> before = seen(apps);
+        engine.setFocusedApp(step.focus);
+        if (step.first.match.empty()) {
+            EXPECT_EQ(seen(apps), before);
+        } else {
+            EXPECT_EQ(seen(apps).front(), step.first);
+        }
+    }
+    const std::vector<std::string> order = {"org.example.Notes", "../system/xterm", "nameless",
+                                            "XTerm", "GIMP-2.10"};
+    std::vector<std::string> matches;
+    for (const Seen& app : seen(apps)) {
+        matches.push_back(app.match);
+    }
+    EXPECT_EQ(matches, order);
+    EXPECT_EQ(changes.count(), 6);
+    EXPECT_EQ(apps.nameForMatch("GIMP-2.10").toStdString(), "GIMP");
+    EXPECT_EQ(apps.nameForMatch("firefox*").toStdString(), "firefox*");
+
+    for (int i = 0; i < 30; ++i) {
+        engine.setFocusedApp({"app" + std::to_string(i), "", ""});
+    }
+    EXPECT_EQ(seen(apps).size(), RecentApps::capacity);
+    EXPECT_EQ(seen(apps).front().match, "app29");
+}
+
+} // namespace
+} // namespace bindwell
