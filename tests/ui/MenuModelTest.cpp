@@ -28,6 +28,8 @@ DeviceProfile profileWithRule(const std::string& deviceName, const std::string& 
     profile.buttonMappings.push_back({.id = "b",
                                       .source = {},
                                       .action = RemapAction::none(),
+                                      .label = "B",
+                                      .isRemappable = true,
                                       .appOverrides = {{match, RemapAction::none()}}});
     return profile;
 }
