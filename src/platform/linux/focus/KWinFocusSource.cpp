@@ -1,0 +1,86 @@
+// KWin offers no focus interface to other programs, but runs scripts that
+// see every window and may call D-Bus. Each Bindwell process loads its own
+// copy of the script under its own plugin name, with its own unique bus name
+// written in, so the application and `bindwellctl focus` never steal each
+// other's reports. A process that dies without unloading leaves a script
+// that calls a name no one will own again, until KWin restarts.
+#include "platform/linux/focus/KWinFocusSource.h"
+
+#include <QCoreApplication>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusReply>
+#include <QDir>
+#include <QFile>
+
+namespace bindwell::linuxplatform {
+namespace {
+
+const QString kwin = "org.kde.KWin";
+
+QDBusMessage scriptingCall(const QString& path, const QString& interface, const QString& method,
+                           const QVariantList& arguments = {}) {
+    QDBusMessage message = QDBusMessage::createMethodCall(kwin, path, interface, method);
+    message.setArguments(arguments);
+    return QDBusConnection::sessionBus().call(message);
+}
+
+QString errorOf(const QDBusMessage& reply) {
+    return reply.type() == QDBusMessage::ErrorMessage ? reply.errorMessage() : QString();
+}
+
+} // namespace
+
+KWinFocusSource::KWinFocusSource()
+    : service_(kwin, [this](const FocusedApp& app) { reports_.report(app); }),
+      script_(QDir::tempPath() + "/bindwell-focus-XXXXXX.js"),
+      pluginName_("bindwell-focus-" + QString::number(QCoreApplication::applicationPid())) {
+    QString reason = service_.exportObject();
+    if (reason.isEmpty() && !service_.bus().interface()->isServiceRegistered(kwin)) {
+        reason = kwin + " is not on the session bus";
+    }
+    if (reason.isEmpty()) {
+        reason = loadScript();
+    }
+    if (!reason.isEmpty()) {
+        unavailable_ = "KWin: " + reason.toStdString();
+    }
+}
+
+KWinFocusSource::~KWinFocusSource() {
+    if (unavailable_.empty()) {
+        scriptingCall("/Scripting", "org.kde.kwin.Scripting", "unloadScript", {pluginName_});
+    }
+}
+
+QString KWinFocusSource::loadScript() {
+    QFile bundled(":/focus/kwin/bindwell-focus.js");
+    if (!bundled.open(QIODevice::ReadOnly) || !script_.open()) {
+        return "cannot write the KWin script to " + QDir::tempPath();
+    }
+    script_.write(
+        bundled.readAll().replace("@BINDWELL_SERVICE@", service_.bus().baseService().toUtf8()));
+    script_.flush();
+    // A script of the same name stays loaded only if this pid ran before.
+    scriptingCall("/Scripting", "org.kde.kwin.Scripting", "unloadScript", {pluginName_});
+    const QDBusMessage loaded = scriptingCall("/Scripting", "org.kde.kwin.Scripting", "loadScript",
+                                              {script_.fileName(), pluginName_});
+    if (!errorOf(loaded).isEmpty()) {
+        return "loadScript failed: " + errorOf(loaded);
+    }
+    const int id = loaded.arguments().value(0).toInt();
+    if (id < 0) {
+        return "loadScript refused " + script_.fileName();
+    }
+    // Plasma 6 puts the script's object under /Scripting, Plasma 5 at the root.
+    const QString run = errorOf(
+        scriptingCall("/Scripting/Script" + QString::number(id), "org.kde.kwin.Script", "run"));
+    if (run.isEmpty()) {
+        return {};
+    }
+    const QString run5 =
+        errorOf(scriptingCall("/" + QString::number(id), "org.kde.kwin.Script", "run"));
+    return run5.isEmpty() ? QString() : "cannot run the script: " + run5;
+}
+
+} // namespace bindwell::linuxplatform
