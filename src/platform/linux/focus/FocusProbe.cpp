@@ -8,6 +8,7 @@
 #include "platform/linux/focus/GnomeFocusSource.h"
 #include "platform/linux/focus/KWinFocusSource.h"
 #include "platform/linux/focus/UnavailableFocusSource.h"
+#include "platform/linux/focus/WlrootsFocusSource.h"
 #include "platform/linux/focus/X11FocusSource.h"
 #include "support/Log.h"
 
@@ -38,6 +39,14 @@ std::unique_ptr<FocusSource> openKWin(std::string& whyNot) {
     return std::make_unique<KWinFocusSource>();
 }
 
+std::unique_ptr<FocusSource> openWlroots(std::string& whyNot) {
+    if (!isSet("WAYLAND_DISPLAY")) {
+        whyNot = "wlroots: WAYLAND_DISPLAY is not set";
+        return nullptr;
+    }
+    return std::make_unique<WlrootsFocusSource>();
+}
+
 std::unique_ptr<FocusSource> openGnome(std::string& whyNot) {
     if (!desktopIs("GNOME")) {
         whyNot = "GNOME Shell: not a GNOME session";
@@ -63,7 +72,7 @@ using Opener = std::function<std::unique_ptr<FocusSource>(std::string& whyNot)>;
 } // namespace
 
 std::unique_ptr<FocusSource> openFocusSource() {
-    const std::vector<Opener> openers = {openKWin, openGnome, openX11};
+    const std::vector<Opener> openers = {openKWin, openWlroots, openGnome, openX11};
     std::string reasons;
     for (const Opener& open : openers) {
         std::string whyNot;

@@ -104,7 +104,8 @@ void X11FocusSource::watchProperties(xcb_window_t window, bool watch) {
 }
 
 void X11FocusSource::fail(std::string reason) {
-    notifier_.reset();
+    // Disabled, not destroyed: this runs inside the notifier's own signal.
+    notifier_->setEnabled(false);
     noFocusSettle_.stop();
     unavailable_ = std::move(reason);
     log("⚠️ Per-application actions are inactive: " + unavailable_);
