@@ -1,5 +1,7 @@
 #include "platform/linux/focus/FocusReports.h"
 
+#include "support/Log.h"
+
 namespace bindwell::linuxplatform {
 
 void FocusReports::setHandler(FocusSource::Handler handler) {
@@ -25,6 +27,12 @@ void FocusReports::report(const FocusedApp& app) {
     if (handler_) {
         handler_(app);
     }
+}
+
+void FocusReports::lose(std::string reason) {
+    unavailable_ = std::move(reason);
+    log("⚠️ Per-application actions are inactive: " + unavailable_);
+    report({});
 }
 
 } // namespace bindwell::linuxplatform

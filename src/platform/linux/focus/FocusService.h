@@ -5,6 +5,7 @@
 
 #include <QDBusConnection>
 #include <QDBusContext>
+#include <QDBusServiceWatcher>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -34,7 +35,8 @@ public:
     // Also takes serviceName, for callers that cannot know this process's
     // own bus name. The newest Bindwell process gets it and gives it back to
     // the one before on exit (`bindwellctl focus` beside the application).
-    [[nodiscard]] QString claimServiceName();
+    // Answers come later; `onRefused` hears of a refusal.
+    void claimServiceName(std::function<void(const QString& error)> onRefused);
 
     [[nodiscard]] QDBusConnection bus() const { return bus_; }
 
@@ -46,7 +48,10 @@ private:
     QDBusConnection bus_;
     QString trustedSender_;
     std::function<void(const FocusedApp&)> onFocus_;
+    QDBusServiceWatcher ownerWatch_;
+    QString trustedOwner_;
     bool exported_ = false;
+    bool claimed_ = false;
 };
 
 } // namespace bindwell::linuxplatform

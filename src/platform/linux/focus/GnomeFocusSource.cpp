@@ -25,12 +25,12 @@ GnomeFocusSource::GnomeFocusSource()
     if (reason.isEmpty()) {
         reason = checkExtension();
     }
-    if (reason.isEmpty()) {
-        reason = service_.claimServiceName();
-    }
     if (!reason.isEmpty()) {
-        unavailable_ = "GNOME Shell: " + reason.toStdString();
+        reports_.setUnavailable("GNOME Shell: " + reason.toStdString());
+        return;
     }
+    service_.claimServiceName(
+        [this](const QString& error) { reports_.lose("GNOME Shell: " + error.toStdString()); });
 }
 
 QString GnomeFocusSource::checkExtension() const {

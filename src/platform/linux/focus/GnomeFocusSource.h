@@ -17,7 +17,9 @@ public:
     GnomeFocusSource();
 
     [[nodiscard]] std::string_view name() const override { return "GNOME Shell"; }
-    [[nodiscard]] std::string unavailableReason() const override { return unavailable_; }
+    [[nodiscard]] std::string unavailableReason() const override {
+        return reports_.unavailableReason();
+    }
     void setHandler(Handler handler) override { reports_.setHandler(std::move(handler)); }
 
 private:
@@ -25,7 +27,6 @@ private:
 
     FocusReports reports_;
     FocusService service_;
-    std::string unavailable_;
 };
 
 } // namespace bindwell::linuxplatform

@@ -9,9 +9,11 @@
 #include <QCoreApplication>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDBusReply>
 #include <QDir>
 #include <QFile>
+#include <QStringList>
 
 namespace bindwell::linuxplatform {
 namespace {
@@ -43,12 +45,12 @@ KWinFocusSource::KWinFocusSource()
         reason = loadScript();
     }
     if (!reason.isEmpty()) {
-        unavailable_ = "KWin: " + reason.toStdString();
+        reports_.setUnavailable("KWin: " + reason.toStdString());
     }
 }
 
 KWinFocusSource::~KWinFocusSource() {
-    if (unavailable_.empty()) {
+    if (reports_.unavailableReason().empty()) {
         scriptingCall("/Scripting", "org.kde.kwin.Scripting", "unloadScript", {pluginName_});
     }
 }
@@ -73,14 +75,29 @@ QString KWinFocusSource::loadScript() {
         return "loadScript refused " + script_.fileName();
     }
     // Plasma 6 puts the script's object under /Scripting, Plasma 5 at the root.
-    const QString run = errorOf(
-        scriptingCall("/Scripting/Script" + QString::number(id), "org.kde.kwin.Script", "run"));
-    if (run.isEmpty()) {
-        return {};
-    }
-    const QString run5 =
-        errorOf(scriptingCall("/" + QString::number(id), "org.kde.kwin.Script", "run"));
-    return run5.isEmpty() ? QString() : "cannot run the script: " + run5;
+    runScript({"/Scripting/Script" + QString::number(id), "/" + QString::number(id)});
+    return {};
+}
+
+void KWinFocusSource::runScript(QStringList paths) {
+    // Not waited for: the script reports at once, and a report that arrives
+    // while this process waits in a call is handed over after later ones.
+    const QDBusMessage run =
+        QDBusMessage::createMethodCall(kwin, paths.takeFirst(), "org.kde.kwin.Script", "run");
+    auto* watcher = new QDBusPendingCallWatcher(service_.bus().asyncCall(run), &service_);
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, &service_,
+                     [this, paths](QDBusPendingCallWatcher* call) {
+                         call->deleteLater();
+                         if (!call->isError()) {
+                             return;
+                         }
+                         if (!paths.isEmpty()) {
+                             runScript(paths);
+                             return;
+                         }
+                         reports_.lose("KWin: cannot run the script: " +
+                                       call->error().message().toStdString());
+                     });
 }
 
 } // namespace bindwell::linuxplatform

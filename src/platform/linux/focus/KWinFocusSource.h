@@ -20,17 +20,20 @@ public:
     KWinFocusSource& operator=(const KWinFocusSource&) = delete;
 
     [[nodiscard]] std::string_view name() const override { return "KWin"; }
-    [[nodiscard]] std::string unavailableReason() const override { return unavailable_; }
+    [[nodiscard]] std::string unavailableReason() const override {
+        return reports_.unavailableReason();
+    }
     void setHandler(Handler handler) override { reports_.setHandler(std::move(handler)); }
 
 private:
     [[nodiscard]] QString loadScript();
+    // Runs the loaded script through the first of `paths` that KWin answers.
+    void runScript(QStringList paths);
 
     FocusReports reports_;
     FocusService service_;
     QTemporaryFile script_;
     QString pluginName_;
-    std::string unavailable_;
 };
 
 } // namespace bindwell::linuxplatform

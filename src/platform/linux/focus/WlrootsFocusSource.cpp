@@ -5,7 +5,6 @@
 // activated" between two windows is never reported.
 #include "platform/linux/focus/WlrootsFocusSource.h"
 
-#include "support/Log.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
 #include <algorithm>
@@ -83,18 +82,18 @@ WlrootsFocusSource::WlrootsFocusSource() {
     display_ = wl_display_connect(nullptr);
     if (!display_) {
         const char* name = std::getenv("WAYLAND_DISPLAY");
-        unavailable_ =
-            "wlroots: cannot connect to WAYLAND_DISPLAY=" + std::string(name ? name : "") + ": " +
-            std::strerror(errno);
+        reports_.setUnavailable("wlroots: cannot connect to WAYLAND_DISPLAY=" +
+                                std::string(name ? name : "") + ": " + std::strerror(errno));
         return;
     }
     registry_ = wl_display_get_registry(display_);
     wl_registry_add_listener(registry_, &registryListener, this);
     // The first round trip lists the globals, the second the toplevels.
     if (wl_display_roundtrip(display_) < 0 || !manager_ || wl_display_roundtrip(display_) < 0) {
-        unavailable_ = manager_ ? "wlroots: the compositor closed the connection"
-                                : "wlroots: the compositor offers no "
-                                  "zwlr_foreign_toplevel_manager_v1 (not a wlroots compositor)";
+        reports_.setUnavailable(
+            manager_ ? "wlroots: the compositor closed the connection"
+                     : "wlroots: the compositor offers no "
+                       "zwlr_foreign_toplevel_manager_v1 (not a wlroots compositor)");
         return;
     }
     notifier_ =
@@ -144,16 +143,16 @@ void WlrootsFocusSource::removeToplevel(Toplevel& toplevel) {
 void WlrootsFocusSource::managerFinished() {
     zwlr_foreign_toplevel_manager_v1_destroy(manager_);
     manager_ = nullptr;
-    fail("wlroots: the compositor stopped listing windows");
+    lose("wlroots: the compositor stopped listing windows");
 }
 
 void WlrootsFocusSource::readEvents() {
     if (wl_display_dispatch(display_) < 0) {
-        fail("wlroots: the compositor closed the connection");
+        lose("wlroots: the compositor closed the connection");
         return;
     }
     wl_display_flush(display_);
-    if (unavailable_.empty()) {
+    if (reports_.unavailableReason().empty()) {
         reportActive();
     }
 }
@@ -164,14 +163,12 @@ void WlrootsFocusSource::reportActive() {
     reports_.report(active == toplevels_.end() ? FocusedApp{} : active->committed);
 }
 
-void WlrootsFocusSource::fail(std::string reason) {
+void WlrootsFocusSource::lose(std::string reason) {
     // Disabled, not destroyed: this runs inside the notifier's own signal.
     if (notifier_) {
         notifier_->setEnabled(false);
     }
-    unavailable_ = std::move(reason);
-    log("⚠️ Per-application actions are inactive: " + unavailable_);
-    reports_.report({});
+    reports_.lose(std::move(reason));
 }
 
 } // namespace bindwell::linuxplatform

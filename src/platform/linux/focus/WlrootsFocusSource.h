@@ -28,7 +28,9 @@ public:
     WlrootsFocusSource& operator=(const WlrootsFocusSource&) = delete;
 
     [[nodiscard]] std::string_view name() const override { return "wlroots"; }
-    [[nodiscard]] std::string unavailableReason() const override { return unavailable_; }
+    [[nodiscard]] std::string unavailableReason() const override {
+        return reports_.unavailableReason();
+    }
     void setHandler(Handler handler) override { reports_.setHandler(std::move(handler)); }
 
     // The protocol's state of one toplevel: what its events said since the
@@ -51,7 +53,7 @@ public:
 private:
     void readEvents();
     void reportActive();
-    void fail(std::string reason);
+    void lose(std::string reason);
 
     wl_display* display_ = nullptr;
     wl_registry* registry_ = nullptr;
@@ -60,7 +62,6 @@ private:
     std::list<Toplevel> toplevels_;
     std::unique_ptr<QSocketNotifier> notifier_;
     FocusReports reports_;
-    std::string unavailable_;
 };
 
 } // namespace bindwell::linuxplatform

@@ -1,7 +1,5 @@
 #include "platform/linux/focus/X11FocusSource.h"
 
-#include "support/Log.h"
-
 #include <chrono>
 #include <cstdlib>
 
@@ -17,8 +15,8 @@ X11FocusSource::X11FocusSource() {
     connection_ = xcb_connect(nullptr, &screenNumber);
     if (xcb_connection_has_error(connection_)) {
         const char* display = std::getenv("DISPLAY");
-        unavailable_ =
-            "X11: cannot connect to the X server at DISPLAY=" + std::string(display ? display : "");
+        reports_.setUnavailable("X11: cannot connect to the X server at DISPLAY=" +
+                                std::string(display ? display : ""));
         return;
     }
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));
@@ -27,7 +25,7 @@ X11FocusSource::X11FocusSource() {
     }
     root_ = screens.data->root;
     if (!window_.init(connection_)) {
-        unavailable_ = "X11: the X server does not answer";
+        reports_.setUnavailable("X11: the X server does not answer");
         return;
     }
     const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
@@ -63,7 +61,7 @@ void X11FocusSource::readEvents() {
         }
     }
     if (xcb_connection_has_error(connection_)) {
-        fail("X11: the X server closed the connection");
+        lose("X11: the X server closed the connection");
     }
 }
 
@@ -103,13 +101,11 @@ void X11FocusSource::watchProperties(xcb_window_t window, bool watch) {
     xcb_flush(connection_);
 }
 
-void X11FocusSource::fail(std::string reason) {
+void X11FocusSource::lose(std::string reason) {
     // Disabled, not destroyed: this runs inside the notifier's own signal.
     notifier_->setEnabled(false);
     noFocusSettle_.stop();
-    unavailable_ = std::move(reason);
-    log("⚠️ Per-application actions are inactive: " + unavailable_);
-    reports_.report({});
+    reports_.lose(std::move(reason));
 }
 
 } // namespace bindwell::linuxplatform

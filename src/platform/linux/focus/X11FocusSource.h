@@ -24,7 +24,9 @@ public:
     X11FocusSource& operator=(const X11FocusSource&) = delete;
 
     [[nodiscard]] std::string_view name() const override { return "X11"; }
-    [[nodiscard]] std::string unavailableReason() const override { return unavailable_; }
+    [[nodiscard]] std::string unavailableReason() const override {
+        return reports_.unavailableReason();
+    }
     void setHandler(Handler handler) override { reports_.setHandler(std::move(handler)); }
 
 private:
@@ -32,7 +34,7 @@ private:
     [[nodiscard]] bool isFocusChange(const xcb_generic_event_t* event) const;
     void followActiveWindow();
     void watchProperties(xcb_window_t window, bool watch);
-    void fail(std::string reason);
+    void lose(std::string reason);
 
     xcb_connection_t* connection_ = nullptr;
     xcb_window_t root_ = XCB_WINDOW_NONE;
@@ -41,7 +43,6 @@ private:
     std::unique_ptr<QSocketNotifier> notifier_;
     QTimer noFocusSettle_;
     FocusReports reports_;
-    std::string unavailable_;
 };
 
 } // namespace bindwell::linuxplatform

@@ -19,10 +19,12 @@ row_fields() {
     for i in "${!into[@]}"; do into[i]=$(sed 's/^ *//; s/ *$//' <<<"${into[i]}"); done
 }
 
-# Waits up to five seconds for FILE to have N lines.
+# Waits up to ten seconds for FILE to have N lines; says so when it gives up.
 wait_lines() {
-    for _ in $(seq 100); do
+    for _ in $(seq 200); do
         [ -f "$1" ] && [ "$(wc -l <"$1")" -ge "$2" ] && return 0
         sleep 0.05
     done
+    echo "gave up waiting for $2 lines in $1" >&2
+    return 1
 }
