@@ -50,7 +50,7 @@ KWinFocusSource::KWinFocusSource()
 }
 
 KWinFocusSource::~KWinFocusSource() {
-    if (reports_.unavailableReason().empty()) {
+    if (scriptLoaded_) {
         scriptingCall("/Scripting", "org.kde.kwin.Scripting", "unloadScript", {pluginName_});
     }
 }
@@ -74,6 +74,7 @@ QString KWinFocusSource::loadScript() {
     if (id < 0) {
         return "loadScript refused " + script_.fileName();
     }
+    scriptLoaded_ = true;
     // Plasma 6 puts the script's object under /Scripting, Plasma 5 at the root.
     runScript({"/Scripting/Script" + QString::number(id), "/" + QString::number(id)});
     return {};

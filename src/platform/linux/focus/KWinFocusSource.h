@@ -34,6 +34,7 @@ private:
     FocusService service_;
     QTemporaryFile script_;
     QString pluginName_;
+    bool scriptLoaded_ = false;
 };
 
 } // namespace bindwell::linuxplatform

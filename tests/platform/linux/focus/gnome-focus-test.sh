@@ -33,4 +33,15 @@ for generation in 43 45; do
     diff -u "$work/expected" "$work/lines"
     checks=$((checks + $(wc -l <"$work/expected")))
 done
-echo "$checks passed, 0 failed"
+# Installed but disabled (state 2): bindwellctl says so and exits 1.
+gjs "$here/mock-gnome-shell.js" 45 "$data" "$here/gnome.table" 2 >"$work/mock" &
+mockPid=$!
+wait_lines "$work/mock" 1
+status=0
+XDG_CURRENT_DESKTOP=GNOME "$bindwellctl" focus >"$work/lines" || status=$?
+kill $mockPid
+echo "GNOME Shell, extension disabled"
+[ $status -eq 1 ]
+grep -q '^\[Bindwell\] ⚠️ Per-application actions are inactive: KWin: .*; GNOME Shell: the extension bindwell-focus@bindwell is not enabled (gnome-extensions enable bindwell-focus@bindwell); X11: ' "$work/lines" ||
+    { cat "$work/lines"; exit 1; }
+echo "$((checks + 2)) passed, 0 failed"

@@ -1,13 +1,14 @@
-// A stand-in for GNOME Shell on a private session bus, run by gjs: owns
-// org.gnome.Shell, says through org.gnome.Shell.Extensions that Bindwell's
-// extension is enabled, loads the real extension of one generation (ARGV:
-// 43 or 45, then the data folder and the table) into a mock `global` and
+// A stand-in for GNOME Shell on a private session bus, run by gjs:
+//   gjs mock-gnome-shell.js 43|45 DATA_DIR TABLE [STATE]
+// owns org.gnome.Shell, reports Bindwell's extension through
+// org.gnome.Shell.Extensions in STATE (1, enabled, unless given), loads the
+// real extension of that generation into a mock `global` and
 // Shell.WindowTracker, and once org.bindwell.Focus has an owner plays the
 // table's steps on it. Gio and GLib are the real ones, so the extension's
 // D-Bus calls are real.
 const {Gio, GLib} = imports.gi;
 
-const [generation, dataDir, tablePath] = ARGV;
+const [generation, dataDir, tablePath, extensionState = '1'] = ARGV;
 const uuid = 'bindwell-focus@bindwell';
 
 class Signals {
@@ -116,7 +117,8 @@ const extensionsInterface = `<node><interface name="org.gnome.Shell.Extensions">
   <method name="GetExtensionInfo"><arg type="s" direction="in"/>
     <arg type="a{sv}" direction="out"/></method></interface></node>`;
 const shellObject = Gio.DBusExportedObject.wrapJSObject(extensionsInterface, {
-    GetExtensionInfo: asked => (asked === uuid ? {state: new GLib.Variant('d', 1)} : {}),
+    GetExtensionInfo: asked =>
+        (asked === uuid ? {state: new GLib.Variant('d', Number(extensionState))} : {}),
 });
 shellObject.export(Gio.DBus.session, '/org/gnome/Shell');
 
