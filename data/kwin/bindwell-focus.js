@@ -37,8 +37,12 @@ function bindwellReportCaption() {
 }
 
 function bindwellActivated(window) {
-    if (bindwellWatched) {
-        bindwellWatched.captionChanged.disconnect(bindwellReportCaption);
+    try {
+        if (bindwellWatched) {
+            bindwellWatched.captionChanged.disconnect(bindwellReportCaption);
+        }
+    } catch (error) {
+        // The window was closed and its object is gone, with its connections.
     }
     bindwellWatched = window || null;
     if (bindwellWatched) {

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <cstdlib>
+#include <string>
 
 namespace bindwell::linuxplatform {
 namespace {
@@ -22,6 +23,10 @@ X11FocusSource::X11FocusSource() {
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection_));
     for (int i = 0; i < screenNumber && screens.rem > 0; ++i) {
         xcb_screen_next(&screens);
+    }
+    if (screens.rem == 0) {
+        reports_.setUnavailable("X11: the X server has no screen " + std::to_string(screenNumber));
+        return;
     }
     root_ = screens.data->root;
     if (!window_.init(connection_)) {

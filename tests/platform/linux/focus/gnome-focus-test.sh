@@ -11,7 +11,12 @@ bindwellctl=$1
 data=$2
 command -v gjs >/dev/null || { echo "SKIP: gjs is missing"; exit 77; }
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
 printf '[Bindwell] Per-application actions follow the focus through GNOME Shell\n' >"$work/expected"
 while IFS='|' read -r action fields line; do
@@ -22,9 +27,11 @@ checks=0
 for generation in 43 45; do
     gjs "$here/mock-gnome-shell.js" $generation "$data" "$here/gnome.table" >"$work/mock" &
     mockPid=$!
+    pids+=($mockPid)
     wait_lines "$work/mock" 1
     XDG_CURRENT_DESKTOP=ubuntu:GNOME "$bindwellctl" focus >"$work/lines" &
     ctlPid=$!
+    pids+=($ctlPid)
     wait $mockPid
     kill -TERM $ctlPid
     wait $ctlPid
@@ -36,6 +43,7 @@ done
 # Installed but disabled (state 2): bindwellctl says so and exits 1.
 gjs "$here/mock-gnome-shell.js" 45 "$data" "$here/gnome.table" 2 >"$work/mock" &
 mockPid=$!
+pids+=($mockPid)
 wait_lines "$work/mock" 1
 status=0
 XDG_CURRENT_DESKTOP=GNOME "$bindwellctl" focus >"$work/lines" || status=$?

@@ -9,15 +9,22 @@ source "$here/focus-table.sh"
 mock=$1
 bindwellctl=$2
 work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
 
 checks=0
 for generation in 5 6; do
     "$mock" $generation "$here/kwin.table" >"$work/mock" &
     mockPid=$!
+    pids+=($mockPid)
     wait_lines "$work/mock" 1
     XDG_CURRENT_DESKTOP=KDE "$bindwellctl" focus >"$work/lines" &
     ctlPid=$!
+    pids+=($ctlPid)
     printf '[Bindwell] Per-application actions follow the focus through KWin\n' >"$work/expected"
     while IFS='|' read -r action fields line; do
         expected_line "$line" >>"$work/expected"

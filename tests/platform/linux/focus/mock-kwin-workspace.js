@@ -23,6 +23,12 @@ function setActive(w) {
 function play(action, fields) {
     if (action === "initial") { setActive(makeWindow(fields)); }
     else if (action === "activate") { setActive(makeWindow(fields)); activated.emit(active); }
+    else if (action === "close") {
+        // KWin deletes a closed window's object: touching its signals throws.
+        active.captionChanged.disconnect = function () { throw new TypeError("deleted"); };
+        setActive(makeWindow(fields));
+        activated.emit(active);
+    }
     else if (action === "none") { setActive(null); activated.emit(null); }
     else if (action === "caption") { active.caption = fields[0]; active.captionChanged.emit(); }
     else if (action === "spoof") { bridge.call([service, "/org/bindwell/Focus",
