@@ -36,17 +36,25 @@ QString errorOf(const QDBusMessage& reply) {
 KWinFocusSource::KWinFocusSource()
     : service_(kwin, [this](const FocusedApp& app) { reports_.report(app); }),
       script_(QDir::tempPath() + "/bindwell-focus-XXXXXX.js"),
-      pluginName_("bindwell-focus-" + QString::number(QCoreApplication::applicationPid())) {
+      pluginName_("bindwell-focus-" + QString::number(QCoreApplication::applicationPid())),
+      kwinWatch_(kwin, service_.bus(), QDBusServiceWatcher::WatchForOwnerChange) {
     QString reason = service_.exportObject();
     if (reason.isEmpty() && !service_.bus().interface()->isServiceRegistered(kwin)) {
         reason = kwin + " is not on the session bus";
+    }
+    if (reason.isEmpty()) {
+        reason = writeScript();
     }
     if (reason.isEmpty()) {
         reason = loadScript();
     }
     if (!reason.isEmpty()) {
         reports_.setUnavailable("KWin: " + reason.toStdString());
+        return;
     }
+    QObject::connect(
+        &kwinWatch_, &QDBusServiceWatcher::serviceOwnerChanged, &service_,
+        [this](const QString&, const QString&, const QString& owner) { followRestart(owner); });
 }
 
 KWinFocusSource::~KWinFocusSource() {
@@ -55,7 +63,7 @@ KWinFocusSource::~KWinFocusSource() {
     }
 }
 
-QString KWinFocusSource::loadScript() {
+QString KWinFocusSource::writeScript() {
     QFile bundled(":/focus/kwin/bindwell-focus.js");
     if (!bundled.open(QIODevice::ReadOnly) || !script_.open()) {
         return "cannot write the KWin script to " + QDir::tempPath();
@@ -63,6 +71,23 @@ QString KWinFocusSource::loadScript() {
     script_.write(
         bundled.readAll().replace("@BINDWELL_SERVICE@", service_.bus().baseService().toUtf8()));
     script_.flush();
+    return {};
+}
+
+void KWinFocusSource::followRestart(const QString& owner) {
+    // KWin restarts on X11 after a crash or a --replace, and its scripts go
+    // with the old process: until the new one runs ours, nothing is known.
+    scriptLoaded_ = false;
+    reports_.report({});
+    if (owner.isEmpty()) {
+        return;
+    }
+    if (const QString reason = loadScript(); !reason.isEmpty()) {
+        reports_.lose("KWin: " + reason.toStdString());
+    }
+}
+
+QString KWinFocusSource::loadScript() {
     // A script of the same name stays loaded only if this pid ran before.
     scriptingCall("/Scripting", "org.kde.kwin.Scripting", "unloadScript", {pluginName_});
     const QDBusMessage loaded = scriptingCall("/Scripting", "org.kde.kwin.Scripting", "loadScript",

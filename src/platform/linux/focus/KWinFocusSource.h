@@ -5,6 +5,7 @@
 #include "platform/linux/focus/FocusReports.h"
 #include "platform/linux/focus/FocusService.h"
 
+#include <QDBusServiceWatcher>
 #include <QTemporaryFile>
 
 namespace bindwell::linuxplatform {
@@ -26,7 +27,9 @@ public:
     void setHandler(Handler handler) override { reports_.setHandler(std::move(handler)); }
 
 private:
+    [[nodiscard]] QString writeScript();
     [[nodiscard]] QString loadScript();
+    void followRestart(const QString& owner);
     // Runs the loaded script through the first of `paths` that KWin answers.
     void runScript(QStringList paths);
 
@@ -35,6 +38,7 @@ private:
     QTemporaryFile script_;
     QString pluginName_;
     bool scriptLoaded_ = false;
+    QDBusServiceWatcher kwinWatch_;
 };
 
 } // namespace bindwell::linuxplatform

@@ -1,8 +1,9 @@
 // A stand-in for KWin on a private session bus: owns org.kde.KWin, answers
 // the Scripting interface of Plasma 5 or 6 (argv[1]), runs the script it is
 // asked to load in a QJSEngine whose `workspace` and `callDBus` mimic that
-// generation, then plays the steps of a table (argv[2]) on it. Its own
-// lines (loads, unloads, refused spoofs) go to stdout.
+// generation, then plays the steps of a table (argv[2]) on it, restarting
+// itself where the table says. Its own lines (loads, unloads, refused
+// spoofs) go to stdout.
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
@@ -14,6 +15,7 @@
 #include <QTimer>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 namespace {
 
@@ -89,11 +91,8 @@ class Scripting final : public QObject {
     Q_CLASSINFO("D-Bus Interface", "org.kde.kwin.Scripting")
 public:
     Scripting(bool plasma5, QList<Step> steps) : plasma5_(plasma5), steps_(std::move(steps)) {
-        engine_.globalObject().setProperty("bridge", engine_.newQObject(&bridge_));
-        engine_.globalObject().setProperty("plasma5", plasma5);
-        QFile workspace(MOCK_KWIN_WORKSPACE);
-        workspace.open(QIODevice::ReadOnly);
-        engine_.evaluate(QString::fromUtf8(workspace.readAll()), workspace.fileName());
+        QJSEngine::setObjectOwnership(&bridge_, QJSEngine::CppOwnership);
+        startEngine();
         // Steps before the first activation describe the window active at load.
         while (!steps_.isEmpty() && steps_.first().action == "initial") {
             play(steps_.takeFirst());
@@ -124,23 +123,48 @@ public Q_SLOTS:
 private:
     void run() {
         const QRegularExpression service("bindwellService = \"([^\"]+)\"");
-        engine_.globalObject().setProperty("service", service.match(source_).captured(1));
-        const QJSValue result = engine_.evaluate(source_);
+        engine_->globalObject().setProperty("service", service.match(source_).captured(1));
+        const QJSValue result = engine_->evaluate(source_);
         if (result.isError()) {
             say("script error: " + result.toString());
         }
         // After run() has answered: the caller waits for that answer and
         // takes no call meanwhile.
-        QTimer::singleShot(0, this, [this] {
-            for (const Step& step : steps_) {
+        QTimer::singleShot(0, this, [this] { playSteps(); });
+    }
+
+    // Plays steps until the table restarts KWin; the rest wait for the
+    // restarted KWin to run the script again.
+    void playSteps() {
+        while (!steps_.isEmpty()) {
+            const Step step = steps_.takeFirst();
+            if (step.action == "vanish") {
+                // KWin's process ends, and every script with it.
+                QDBusConnection::sessionBus().unregisterService("org.kde.KWin");
+                source_.clear();
+                startEngine();
+            } else if (step.action == "return") {
+                play({"initial", step.fields});
+                QDBusConnection::sessionBus().registerService("org.kde.KWin");
+                return;
+            } else {
                 play(step);
             }
-        });
+        }
+    }
+
+    void startEngine() {
+        engine_ = std::make_unique<QJSEngine>();
+        engine_->globalObject().setProperty("bridge", engine_->newQObject(&bridge_));
+        engine_->globalObject().setProperty("plasma5", plasma5_);
+        QFile workspace(MOCK_KWIN_WORKSPACE);
+        workspace.open(QIODevice::ReadOnly);
+        engine_->evaluate(QString::fromUtf8(workspace.readAll()), workspace.fileName());
     }
 
     void play(const Step& step) {
-        const QJSValue result = engine_.globalObject().property("play").call(
-            {step.action, engine_.toScriptValue(step.fields)});
+        const QJSValue result = engine_->globalObject().property("play").call(
+            {step.action, engine_->toScriptValue(step.fields)});
         if (result.isError()) {
             say("step error: " + result.toString());
         }
@@ -148,8 +172,8 @@ private:
 
     bool plasma5_;
     QList<Step> steps_;
-    QJSEngine engine_;
     Bridge bridge_;
+    std::unique_ptr<QJSEngine> engine_;
     QString source_;
     Script script_{[this] { run(); }};
 };

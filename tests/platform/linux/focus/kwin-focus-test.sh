@@ -30,12 +30,13 @@ for generation in 5 6; do
         expected_line "$line" >>"$work/expected"
     done < <(table_rows "$here/kwin.table")
     wait_lines "$work/lines" "$(wc -l <"$work/expected")"
-    wait_lines "$work/mock" 3
+    wait_lines "$work/mock" 4
     kill -TERM $ctlPid
     wait $ctlPid
     wait $mockPid
     printf 'ready\nloadScript bindwell-focus-%s\n' $ctlPid >>"$work/expected-mock"
     printf 'spoof answered: org.freedesktop.DBus.Error.AccessDenied\n' >>"$work/expected-mock"
+    printf 'loadScript bindwell-focus-%s\n' $ctlPid >>"$work/expected-mock"
     printf 'unloadScript bindwell-focus-%s\n' $ctlPid >>"$work/expected-mock"
     echo "Plasma $generation"
     diff -u "$work/expected" "$work/lines"
