@@ -32,7 +32,8 @@ public:
     [[nodiscard]] virtual std::string_view name() const = 0;
 
     // Why focus changes cannot be reported, or empty while they can. A source
-    // that loses its desktop (the server went away) says why from then on.
+    // that loses its desktop (the server went away) reports an empty focus
+    // once more, even if nothing had the focus, and says why from then on.
     [[nodiscard]] virtual std::string unavailableReason() const = 0;
 
     // Calls `handler` on each change of focus from the next turn of the main

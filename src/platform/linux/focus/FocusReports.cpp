@@ -32,7 +32,11 @@ void FocusReports::report(const FocusedApp& app) {
 void FocusReports::lose(std::string reason) {
     unavailable_ = std::move(reason);
     log("⚠️ Per-application actions are inactive: " + unavailable_);
-    report({});
+    // Also when nothing had the focus: the handler learns of the loss here.
+    latest_ = FocusedApp{};
+    if (handler_) {
+        handler_(*latest_);
+    }
 }
 
 } // namespace bindwell::linuxplatform

@@ -21,7 +21,8 @@ public:
     [[nodiscard]] const std::string& unavailableReason() const { return unavailable_; }
     // While the backend starts: the probe says why once it has tried all.
     void setUnavailable(std::string reason) { unavailable_ = std::move(reason); }
-    // Once running: the desktop went away. Logs it and reports no focus.
+    // Once running: the desktop went away. Logs it and reports no focus,
+    // even when that is no change.
     void lose(std::string reason);
 
 private:

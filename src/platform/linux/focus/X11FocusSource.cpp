@@ -40,7 +40,7 @@ X11FocusSource::X11FocusSource() {
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] { readEvents(); });
     noFocusSettle_.setSingleShot(true);
     noFocusSettle_.setInterval(noFocusSettleTime);
-    QObject::connect(&noFocusSettle_, &QTimer::timeout, [this] { reports_.report({}); });
+    QObject::connect(&noFocusSettle_, &QTimer::timeout, [this] { settleNoFocus(); });
     // A window manager without EWMH never sets the property: focus then stays unknown.
     followActiveWindow();
     xcb_flush(connection_);
@@ -94,6 +94,15 @@ void X11FocusSource::followActiveWindow() {
     }
     noFocusSettle_.stop();
     reports_.report(window_.describe(client_));
+}
+
+void X11FocusSource::settleNoFocus() {
+    // What arrived while the timer ran comes first: a busy loop may wake for
+    // the timer before it reads the window manager's next word.
+    readEvents();
+    if (!noFocusSettle_.isActive() && client_ == XCB_WINDOW_NONE) {
+        reports_.report({});
+    }
 }
 
 void X11FocusSource::watchProperties(xcb_window_t window, bool watch) {

@@ -33,6 +33,7 @@ private:
     void readEvents();
     [[nodiscard]] bool isFocusChange(const xcb_generic_event_t* event) const;
     void followActiveWindow();
+    void settleNoFocus();
     void watchProperties(xcb_window_t window, bool watch);
     void lose(std::string reason);
 

@@ -1,15 +1,16 @@
 # Sourced by the focus tests. Their tables have rows "action | fields |
 # expected line", the expected line written "backend; appId; wmClass; title"
-# (empty when the step must print nothing).
+# (empty when the step must print nothing, a log line as it is).
 
 # The rows of TABLE that are steps, comments and blank lines left out.
 table_rows() { grep -v -E '^ *(#|$)' "$1"; }
 
-# A row's expected line as bindwellctl focus prints it, or nothing.
+# A row's expected lines as bindwellctl focus prints them ("//" between
+# two), or nothing.
 expected_line() {
     local line
     line=$(sed 's/^ *//; s/ *$//' <<<"$1")
-    [ -z "$line" ] || sed 's/ *; */\t/g' <<<"$line"
+    [ -z "$line" ] || sed 's/ *; */\t/g; s| *// *|\n|g' <<<"$line"
 }
 
 # A row's fields, trimmed, into the array named by $2.

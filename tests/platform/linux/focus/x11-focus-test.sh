@@ -15,7 +15,7 @@ done
 work=$(mktemp -d)
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
     wait 2>/dev/null || true
     rm -rf "$work"
 }
@@ -31,7 +31,8 @@ pids+=($!)
 for _ in $(seq 100); do xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW && break; sleep 0.05; done
 
 "$bindwellctl" focus >"$work/lines" 2>"$work/errors" &
-pids+=($!)
+ctlPid=$!
+pids+=($ctlPid)
 
 window() { xdotool search --sync --name "^$1\$" | head -n1; }
 setActive() { xprop -root -f _NET_ACTIVE_WINDOW 32c -set _NET_ACTIVE_WINDOW "$(($1))"; }
@@ -40,7 +41,7 @@ act() {
         # Xt clients refuse the focus unless told they take input, and
         # openbox may keep the focus where it is when a window maps.
         start)
-            $2 -xrm '*input: true' &
+            $2 -xrm '*input: true' 2>/dev/null &
             pids+=($!)
             xdotool windowactivate --sync "$(window "${2##* }")" ;;
         activate) xdotool windowactivate --sync "$(window "$2")" ;;
@@ -54,6 +55,7 @@ act() {
             xprop -id "$dialog" -f WM_TRANSIENT_FOR 32c -set WM_TRANSIENT_FOR "$(($(window "$3")))"
             setActive "$dialog" ;;
         none) setActive 0 ;;
+        server-gone) kill "${pids[0]}" ;;
     esac
 }
 
@@ -68,4 +70,7 @@ while IFS='|' read -r action fields line; do
 done < <(table_rows "$here/x11.table")
 
 diff -u "$work/expected" "$work/lines" || { cat "$work/errors"; exit 1; }
+status=0
+wait $ctlPid || status=$?
+[ $status -eq 1 ] || { echo "bindwellctl ended with status $status"; exit 1; }
 echo "$(wc -l <"$work/expected") passed, 0 failed"
