@@ -7,10 +7,20 @@
 #include "platform/linux/focus/FocusProbe.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 namespace bindwell::ctl {
 namespace {
+
+// Titles are the applications' own text: a tab or line break in one would
+// split the line's fields.
+std::string field(std::string text) {
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n'; }, ' ');
+    return text;
+}
 
 int focus(const std::vector<std::string_view>& args) {
     if (!args.empty()) {
@@ -25,8 +35,8 @@ int focus(const std::vector<std::string_view>& args) {
     }
     const std::string name(source->name());
     source->setHandler([&](const FocusedApp& app) {
-        std::printf("%s\t%s\t%s\t%s\n", name.c_str(), app.appId.c_str(), app.wmClass.c_str(),
-                    app.title.c_str());
+        std::printf("%s\t%s\t%s\t%s\n", name.c_str(), field(app.appId).c_str(),
+                    field(app.wmClass).c_str(), field(app.title).c_str());
         std::fflush(stdout);
         if (!source->unavailableReason().empty()) {
             QCoreApplication::exit(1);
