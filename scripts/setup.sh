@@ -13,6 +13,9 @@ packages=(
   nlohmann-json3-dev libevdev-dev libudev-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-materialdesignicons-webfont fonts-dejavu-core
+  # Which application has the focus: X11, Wayland and D-Bus clients, and
+  # the tests' X server, window manager, clients, private bus and gjs.
+  libxcb1-dev libwayland-dev dbus-daemon gjs x11-apps
   qemu-system-x86 busybox-static cpio kmod udev interception-tools valgrind
   dpkg-dev lintian pkexec
   # The desktop suite's guest: two display servers reading input through

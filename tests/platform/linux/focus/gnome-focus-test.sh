@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# bindwellctl focus against a mock GNOME Shell on a private session bus: the
+# real extension of each generation (the ES module for 45 and later, the
+# legacy script for 43 and 44) runs in gjs on a mock display and reports the
+# windows of gnome.table to bindwellctl, which starts after the extension.
+#   usage: dbus-run-session -- gnome-focus-test.sh BINDWELLCTL DATA_DIR
+set -euo pipefail
+here=$(dirname "$0")
+source "$here/focus-table.sh"
+bindwellctl=$1
+data=$2
+command -v gjs >/dev/null || { echo "SKIP: gjs is missing"; exit 77; }
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+printf '[Bindwell] Per-application actions follow the focus through GNOME Shell\n' >"$work/expected"
+while IFS='|' read -r action fields line; do
+    expected_line "$line" >>"$work/expected"
+done < <(table_rows "$here/gnome.table")
+
+checks=0
+for generation in 43 45; do
+    gjs "$here/mock-gnome-shell.js" $generation "$data" "$here/gnome.table" >"$work/mock" &
+    mockPid=$!
+    pids+=($mockPid)
+    wait_lines "$work/mock" 1
+    XDG_CURRENT_DESKTOP=ubuntu:GNOME "$bindwellctl" focus >"$work/lines" &
+    ctlPid=$!
+    pids+=($ctlPid)
+    wait $mockPid
+    kill -TERM $ctlPid
+    wait $ctlPid
+    echo "GNOME Shell $generation"
+    diff -u <(printf 'ready\ndone\n') "$work/mock"
+    diff -u "$work/expected" "$work/lines"
+    checks=$((checks + $(wc -l <"$work/expected")))
+done
+# Installed but disabled (state 2): bindwellctl says so and exits 1.
+gjs "$here/mock-gnome-shell.js" 45 "$data" "$here/gnome.table" 2 >"$work/mock" &
+mockPid=$!
+pids+=($mockPid)
+wait_lines "$work/mock" 1
+status=0
+XDG_CURRENT_DESKTOP=GNOME "$bindwellctl" focus >"$work/lines" || status=$?
+kill $mockPid
+echo "GNOME Shell, extension disabled"
+[ $status -eq 1 ]
+grep -q '^\[Bindwell\] ⚠️ Per-application actions are inactive: KWin: .*; GNOME Shell: the extension bindwell-focus@bindwell is not enabled (gnome-extensions enable bindwell-focus@bindwell); X11: ' "$work/lines" ||
+    { cat "$work/lines"; exit 1; }
+echo "$((checks + 2)) passed, 0 failed"

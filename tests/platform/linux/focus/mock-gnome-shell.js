@@ -1,0 +1,145 @@
+// A stand-in for GNOME Shell on a private session bus, run by gjs:
+//   gjs mock-gnome-shell.js 43|45 DATA_DIR TABLE [STATE]
+// owns org.gnome.Shell, reports Bindwell's extension through
+// org.gnome.Shell.Extensions in STATE (1, enabled, unless given), loads the
+// real extension of that generation into a mock `global` and
+// Shell.WindowTracker, and once org.bindwell.Focus has an owner plays the
+// table's steps on it. Gio and GLib are the real ones, so the extension's
+// D-Bus calls are real.
+const {Gio, GLib} = imports.gi;
+
+const [generation, dataDir, tablePath, extensionState = '1'] = ARGV;
+const uuid = 'bindwell-focus@bindwell';
+
+class Signals {
+    constructor() {
+        this._handlers = new Map();
+        this._next = 1;
+    }
+
+    connect(name, callback) {
+        this._handlers.set(this._next, {name, callback});
+        return this._next++;
+    }
+
+    disconnect(id) {
+        if (!this._handlers.delete(id))
+            throw new Error(`disconnect of unknown handler ${id}`);
+    }
+
+    emit(name) {
+        for (const {name: wanted, callback} of [...this._handlers.values()]) {
+            if (wanted === name)
+                callback(this);
+        }
+    }
+}
+
+class MockWindow extends Signals {
+    constructor([wmClass, gtkAppId, desktopId, title]) {
+        super();
+        Object.assign(this, {wmClass, gtkAppId, desktopId, title});
+    }
+
+    get_wm_class() { return this.wmClass || null; }
+    get_gtk_application_id() { return this.gtkAppId || null; }
+    get_title() { return this.title; }
+}
+
+const display = new Signals();
+display.focus_window = null;
+const mockGlobal = {display};
+let windowBackedIds = 0;
+const Shell = {
+    WindowTracker: {
+        get_default: () => ({
+            get_window_app: window => ({
+                get_id: () => window.desktopId || `window:${++windowBackedIds}`,
+                is_window_backed: () => !window.desktopId,
+            }),
+        }),
+    },
+};
+
+function source(path) {
+    return new TextDecoder().decode(GLib.file_get_contents(path)[1]);
+}
+
+// The extension's enable() and disable(), loaded as that generation's shell
+// would: an ES module's default export for 45, a legacy script for 43. gjs
+// resolves no gi:// or resource:// imports to mocks, so the module's import
+// lines are swapped for the mocks before it is evaluated.
+function loadExtension() {
+    const path = `${dataDir}/gnome-shell/${generation}/${uuid}/extension.js`;
+    if (generation === '43') {
+        const script = new Function('imports', 'global',
+            `${source(path)}\nreturn {init, enable, disable};`);
+        const legacy = script({gi: {Gio, GLib, Shell}}, mockGlobal);
+        legacy.init();
+        return legacy;
+    }
+    const mocks = {Gio, GLib, Shell, Extension: class {}};
+    const body = source(path)
+        .replace(/^import (\w+) from 'gi:\/\/(\w+)';$/gm, 'const $1 = mocks.$2;')
+        .replace(/^import \{(\w+)\} from 'resource:.*';$/gm, 'const $1 = mocks.$1;')
+        .replace(/^export default class/m, 'return class');
+    const Extension = new Function('mocks', 'global', body)(mocks, mockGlobal);
+    return new Extension();
+}
+
+function focus(window) {
+    display.focus_window = window;
+    display.emit('notify::focus-window');
+}
+
+const fields = text => text.split(',').map(field => field.trim());
+const steps = source(tablePath).split('\n')
+    .filter(line => !/^\s*(#|$)/.test(line))
+    .map(line => line.split('|').map(column => column.trim()));
+
+let extension = null;
+function play([action, values]) {
+    if (action === 'initial') {
+        display.focus_window = new MockWindow(fields(values));
+    } else if (action === 'focus') {
+        focus(new MockWindow(fields(values)));
+    } else if (action === 'title') {
+        display.focus_window.title = values;
+        display.focus_window.emit('notify::title');
+    } else if (action === 'none') {
+        focus(null);
+    } else if (action === 'disable') {
+        extension.disable();
+    }
+}
+
+const extensionsInterface = `<node><interface name="org.gnome.Shell.Extensions">
+  <method name="GetExtensionInfo"><arg type="s" direction="in"/>
+    <arg type="a{sv}" direction="out"/></method></interface></node>`;
+const shellObject = Gio.DBusExportedObject.wrapJSObject(extensionsInterface, {
+    GetExtensionInfo: asked =>
+        (asked === uuid ? {state: new GLib.Variant('d', Number(extensionState))} : {}),
+});
+shellObject.export(Gio.DBus.session, '/org/gnome/Shell');
+
+const loop = new GLib.MainLoop(null, false);
+Gio.bus_own_name(Gio.BusType.SESSION, 'org.gnome.Shell', Gio.BusNameOwnerFlags.NONE, null,
+    () => {
+        while (steps.length > 0 && steps[0][0] === 'initial')
+            play(steps.shift());
+        extension = loadExtension();
+        extension.enable();
+        print('ready');
+    }, null);
+// Steps start once Bindwell holds its name and has had the current focus.
+const watch = Gio.bus_watch_name(Gio.BusType.SESSION, 'org.bindwell.Focus',
+    Gio.BusNameWatcherFlags.NONE, () => {
+        Gio.bus_unwatch_name(watch);
+        GLib.timeout_add(GLib.PRIORITY_DEFAULT, 200, () => {
+            steps.forEach(play);
+            GLib.timeout_add(GLib.PRIORITY_DEFAULT, 300, () => loop.quit());
+            return GLib.SOURCE_REMOVE;
+        });
+    }, null);
+loop.run();
+print('done');

@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# bindwellctl focus on a real X server: Xvfb with openbox, clients of
+# different classes focused in turn, and _NET_ACTIVE_WINDOW pointed at
+# windows that lack WM_CLASS. x11.table drives the steps; the printed lines
+# must be exactly its last column, in order.
+#   usage: x11-focus-test.sh BINDWELLCTL
+set -euo pipefail
+here=$(dirname "$0")
+source "$here/focus-table.sh"
+bindwellctl=$1
+for tool in Xvfb openbox xdotool xprop xwininfo xeyes xlogo xcalc; do
+    command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
+done
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(cat "$work/display")
+unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP KDE_SESSION_VERSION
+openbox --sm-disable 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW && break; sleep 0.05; done
+
+"$bindwellctl" focus >"$work/lines" 2>"$work/errors" &
+ctlPid=$!
+pids+=($ctlPid)
+
+window() { xdotool search --sync --name "^$1\$" | head -n1; }
+setActive() { xprop -root -f _NET_ACTIVE_WINDOW 32c -set _NET_ACTIVE_WINDOW "$(($1))"; }
+act() {
+    case $1 in
+        # Xt clients refuse the focus unless told they take input, and
+        # openbox may keep the focus where it is when a window maps.
+        start)
+            $2 -xrm '*input: true' 2>/dev/null &
+            pids+=($!)
+            xdotool windowactivate --sync "$(window "${2##* }")" ;;
+        activate) xdotool windowactivate --sync "$(window "$2")" ;;
+        rename) xdotool set_window --name "$3" "$(window "$2")" ;;
+        frame) setActive "$(xwininfo -tree -id "$(window "$2")" | awk '/Parent window id/ {print $4}')" ;;
+        widget) setActive "$(xwininfo -children -id "$(window "$2")" | awk '/^ +0x/ {print $1; exit}')" ;;
+        dialog)
+            local dialog
+            dialog=$(window "$2")
+            xprop -id "$dialog" -remove WM_CLASS
+            xprop -id "$dialog" -f WM_TRANSIENT_FOR 32c -set WM_TRANSIENT_FOR "$(($(window "$3")))"
+            setActive "$dialog" ;;
+        none) setActive 0 ;;
+        server-gone) kill "${pids[0]}" ;;
+    esac
+}
+
+# The probe's log line and the focus before any client maps come first.
+printf '[Bindwell] Per-application actions follow the focus through X11\nX11\t\t\t\n' >"$work/expected"
+wait_lines "$work/lines" 2
+while IFS='|' read -r action fields line; do
+    row_fields "$fields" args
+    act $action "${args[@]}"
+    expected_line "$line" >>"$work/expected"
+    wait_lines "$work/lines" "$(wc -l <"$work/expected")" || break
+done < <(table_rows "$here/x11.table")
+
+diff -u "$work/expected" "$work/lines" || { cat "$work/errors"; exit 1; }
+status=0
+wait $ctlPid || status=$?
+[ $status -eq 1 ] || { echo "bindwellctl ended with status $status"; exit 1; }
+echo "$(wc -l <"$work/expected") passed, 0 failed"
