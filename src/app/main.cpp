@@ -1,9 +1,11 @@
 #include "app/BindwellApp.h"
 #include "app/LaunchOptions.h"
 #include "app/SingleInstanceGuard.h"
+#include "engine/FocusFollowing.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/focus/FocusProbe.h"
 #include "state/AppState.h"
 #include "ui/QmlRegistration.h"
 
@@ -50,6 +52,12 @@ int main(int argc, char* argv[]) {
     BindwellApp app(appState, store, engine, QSystemTrayIcon::isSystemTrayAvailable());
     QObject::connect(&guard, &SingleInstanceGuard::activationRequested, &app, [&app] {
         app.showWindow(QString::fromLatin1(MenuModel::setupWindowIdentifier));
+    });
+    // Application rules follow the desktop's focus; without a source they
+    // stay inactive, and the menu says why.
+    const std::unique_ptr<FocusSource> focus = linuxplatform::openFocusSource();
+    followFocus(*focus, engine, [&app](const std::string& reason) {
+        app.menu().setFocusUnavailableReason(QString::fromStdString(reason));
     });
     app.setStartedAtLogin(options.startedAtLogin);
     app.launch();

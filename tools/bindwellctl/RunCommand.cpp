@@ -6,9 +6,11 @@
 #include "Command.h"
 #include "CtlApplication.h"
 #include "QuitOnSignal.h"
+#include "engine/FocusFollowing.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
 #include "platform/linux/LinuxPlatform.h"
+#include "platform/linux/focus/FocusProbe.h"
 #include "support/Log.h"
 
 #include <QCoreApplication>
@@ -35,6 +37,10 @@ int run(const std::vector<std::string_view>& args) {
     const QuitOnSignal quitOnSignal;
     const BusyMainThread busyForTests;
     HIDInterceptor engine(platform, store);
+    // Application rules follow the desktop's focus; the probe logs which
+    // desktop interface it follows, or why none.
+    const std::unique_ptr<FocusSource> focus = linuxplatform::openFocusSource();
+    followFocus(*focus, engine);
     engine.start();
     QCoreApplication::exec();
     engine.shutdown();

@@ -1,24 +1,13 @@
 // Main thread only.
 #pragma once
 
+#include "model/FocusedApp.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
 
 namespace bindwell {
-
-// The application that has the keyboard focus, as the desktop names it.
-// `appId` is the name to match rules against (a Wayland app id or desktop
-// file name, or an X11 class in lower case); `wmClass` is the X11 class when
-// the window has one; any field may be empty, and all are when nothing has
-// the focus.
-struct FocusedApp {
-    std::string appId;
-    std::string wmClass;
-    std::string title;
-
-    friend bool operator==(const FocusedApp&, const FocusedApp&) = default;
-};
 
 // Tells which application is focused, pushed by the desktop on every change:
 // nothing is asked per key press. Reports arrive on the main loop.
