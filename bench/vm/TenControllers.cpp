@@ -67,14 +67,19 @@ long long statusSum(const std::vector<std::filesystem::path>& files, const std::
     return sum;
 }
 
-// Voluntary and involuntary, over every thread of the process.
-long long contextSwitches(pid_t pid) {
+std::vector<std::filesystem::path> threadStatusFiles(pid_t pid) {
     std::vector<std::filesystem::path> files;
     std::error_code error;
     const std::filesystem::path tasks = "/proc/" + std::to_string(pid) + "/task";
     for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
         files.push_back(task.path() / "status");
     }
+    return files;
+}
+
+// Voluntary and involuntary, over every thread of the process.
+long long contextSwitches(pid_t pid) {
+    const std::vector<std::filesystem::path> files = threadStatusFiles(pid);
     return statusSum(files, "voluntary_ctxt_switches") +
            statusSum(files, "nonvoluntary_ctxt_switches");
 }
@@ -132,9 +137,10 @@ void measure(size_t count) {
     const long long before = contextSwitches(bindwell.pid());
     sleepMs(kIdleMs);
     const long long after = contextSwitches(bindwell.pid());
-    std::printf("ten controllers: %zu unit(s): %lld context switches in %d s idle; "
-                "VmRSS %lld kB, VmHWM %lld kB\n",
-                count, after - before, kIdleMs / 1000, statusKb(bindwell.pid(), "VmRSS"),
+    std::printf("ten controllers: %zu unit(s): %lld context switches in %d s idle (%lld since "
+                "the start, %zu threads); VmRSS %lld kB, VmHWM %lld kB\n",
+                count, after - before, kIdleMs / 1000, after,
+                threadStatusFiles(bindwell.pid()).size(), statusKb(bindwell.pid(), "VmRSS"),
                 statusKb(bindwell.pid(), "VmHWM"));
     const int arrived = ownKeysArriving(units);
     std::printf("ten controllers: %zu unit(s): %d pressed unit(s) gave their own key\n", count,

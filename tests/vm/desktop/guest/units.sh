@@ -57,8 +57,15 @@ interleaved_check() {
     esac
 }
 
+# What bindwellctl said, and whether the display server took its device.
+units_diagnosis() {
+    sed 's/^/    run: /' /tmp/run.log
+    [ $server = x11 ] && grep 'Bindwell Virtual Input' /tmp/Xorg.log | sed 's/^/    Xorg: /'
+    return 0
+}
+
 units_checks() {
-    local serial count
+    local serial count failed_before=$failed
     mkdir -p $units_home/Bindwell
     bindwell_desktop_profile --units $units_home/Bindwell/config.json </desk/units >/tmp/units-plan
     cut -f1 /tmp/units-plan | sort -u >/tmp/units-serials
@@ -79,9 +86,10 @@ units_checks() {
         done </tmp/units-plan
         interleaved_check
         stop_bindwellctl
+        [ "$failed" = "$failed_before" ] || units_diagnosis
     else
         result "units: bindwellctl run" "failed $count units were not all seized"
-        sed 's/^/    run: /' /tmp/run.log
+        units_diagnosis
         stop_bindwellctl
     fi
     while read -r serial; do remote unit "$serial"; remote unplug; done </tmp/units-serials
