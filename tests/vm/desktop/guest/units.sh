@@ -57,15 +57,15 @@ interleaved_check() {
     esac
 }
 
-# What bindwellctl said, and whether the display server took its device.
+# What bindwellctl said, and which window had the focus.
 units_diagnosis() {
-    sed 's/^/    run: /' /tmp/run.log
-    [ $server = x11 ] && grep 'Bindwell Virtual Input' /tmp/Xorg.log | sed 's/^/    Xorg: /'
+    grep -v 'HID Event\|Unmapped' /tmp/run.log | sed 's/^/    run: /'
+    [ $server = x11 ] && echo "    focus: $(xdotool getwindowfocus getwindowname 2>&1)"
     return 0
 }
 
 units_checks() {
-    local serial count failed_before=$failed
+    local serial count path failed_before=$failed
     mkdir -p $units_home/Bindwell
     bindwell_desktop_profile --units $units_home/Bindwell/config.json </desk/units >/tmp/units-plan
     cut -f1 /tmp/units-plan | sort -u >/tmp/units-serials
@@ -73,10 +73,16 @@ units_checks() {
     while read -r serial; do remote unit "$serial"; done </tmp/units-serials
     remote unit
     udevadm settle --timeout=10
+    # udev's path_id knows no bus under uhid, so these units cannot show
+    # that a profile naming a physicalPath takes its unit; say so if that changes.
     while read -r serial; do
-        echo "desktop: unit $serial has ID_PATH '$(unit_id_path "$serial")'"
+        path=$(unit_id_path "$serial")
+        [ -z "$path" ] || echo "desktop: unit $serial has ID_PATH $path: a physicalPath check could be added"
     done </tmp/units-serials
     if start_bindwellctl $units_home && wait_for_count 10 /tmp/run.log "Seized consumer" "$count"; then
+        # These may be the first presses on a fresh server: openbox can take
+        # the focus back while it adopts the client's window.
+        focus_client
         while IFS="$(printf '\t')" read -r serial usage label posted; do
             if [ "$usage" = "-" ]; then
                 result "unit $serial $label" "failed $posted"
