@@ -80,9 +80,6 @@ units_checks() {
         [ -z "$path" ] || echo "desktop: unit $serial has ID_PATH $path: a physicalPath check could be added"
     done </tmp/units-serials
     if start_bindwellctl $units_home && wait_for_count 10 /tmp/run.log "Seized consumer" "$count"; then
-        # These may be the first presses on a fresh server: openbox can take
-        # the focus back while it adopts the client's window.
-        focus_client
         while IFS="$(printf '\t')" read -r serial usage label posted; do
             if [ "$usage" = "-" ]; then
                 result "unit $serial $label" "failed $posted"
