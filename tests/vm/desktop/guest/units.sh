@@ -33,27 +33,22 @@ unit_check() { # SERIAL USAGE LABEL POSTED
 # The first two rows' units, their buttons held at once and let go in the
 # order they went down.
 interleaved_check() {
-    local first second verdict before
-    first=$(sed -n 1p /tmp/units-plan)
-    second=$(sed -n 2p /tmp/units-plan)
+    local tab before s1 u1 l1 p1 s2 u2 l2 p2 verdict
+    tab=$(printf '\t')
+    { IFS=$tab read -r s1 u1 l1 p1; IFS=$tab read -r s2 u2 l2 p2; } </tmp/units-plan
     before=$(events | wc -l)
-    remote unit "$(echo "$first" | cut -f1)"
-    remote press "$(echo "$first" | cut -f2)"
-    sleep 0.3
-    remote unit "$(echo "$second" | cut -f1)"
-    remote press "$(echo "$second" | cut -f2)"
+    remote unit "$s1"; remote press "$u1"; sleep 0.3
+    remote unit "$s2"; remote press "$u2"
     wait_for_events $before
-    remote unit "$(echo "$first" | cut -f1)"
-    remote release
-    remote unit "$(echo "$second" | cut -f1)"
-    remote release
+    remote unit "$s1"; remote release
+    remote unit "$s2"; remote release
     sleep 0.6
     events | tail -n +$((before + 1)) >/tmp/all
     cp /tmp/all /tmp/mid
-    verdict="$(judge "$(echo "$first" | cut -f4)") and $(judge "$(echo "$second" | cut -f4)")"
+    verdict="$(judge "$p1") and $(judge "$p2")"
     case "$verdict" in
-        *failed*) result "units interleaved" "failed $verdict"; sed 's/^/    in all: /' /tmp/all ;;
-        *) result "units interleaved" "$verdict" ;;
+        *failed*) result "units interleaved ($l1, $l2)" "failed $verdict"; sed 's/^/    in all: /' /tmp/all ;;
+        *) result "units interleaved ($l1, $l2)" "$verdict" ;;
     esac
 }
 
