@@ -116,12 +116,14 @@ void measure(size_t count) {
     const std::string name = "ten controllers: " + std::to_string(count) + " unit(s)";
     std::vector<bindwell::DeviceProfile> profiles;
     std::vector<std::unique_ptr<UhidDevice>> units;
+    bool plugged = true;
     for (size_t i = 0; i < count; ++i) {
         profiles.push_back(unitProfile(i));
         units.push_back(plugController(serialOf(i)));
-        if (!check(controllerConsumerNode(serialOf(i)).has_value(), name + ": unit plugged")) {
-            return;
-        }
+        plugged = plugged && controllerConsumerNode(serialOf(i)).has_value();
+    }
+    if (!check(plugged, name + ": every unit plugged")) {
+        return;
     }
     writeConfig(profiles);
     BindwellProcess bindwell({});
