@@ -62,6 +62,11 @@ Item {
                 }
             }
         }
+        GnomeExtensionCard {
+            Layout.fillWidth: true
+            Layout.leftMargin: 30
+            Layout.rightMargin: 30
+        }
         Card {
             objectName: "summaryCard"
             visible: ActiveProfile.hasProfile
