@@ -12,8 +12,7 @@ CommandRunner processRunner() {
         process->setProcessChannelMode(QProcess::MergedChannels);
         QObject::connect(process, &QProcess::finished, process,
                          [process, finished](int exitCode, QProcess::ExitStatus status) {
-                             const QString output =
-                                 QString::fromUtf8(process->readAll()).trimmed();
+                             const QString output = QString::fromUtf8(process->readAll()).trimmed();
                              finished({status == QProcess::NormalExit ? exitCode : -1, output});
                              process->deleteLater();
                          });

@@ -17,9 +17,8 @@ struct CommandResult {
 
 // Runs a command without waiting for it and reports the result on the main
 // loop. Tests pass a function that answers from a table instead.
-using CommandRunner =
-    std::function<void(const QString& program, const QStringList& arguments,
-                       std::function<void(const CommandResult&)> finished)>;
+using CommandRunner = std::function<void(const QString& program, const QStringList& arguments,
+                                         std::function<void(const CommandResult&)> finished)>;
 
 // Runs it with QProcess.
 [[nodiscard]] CommandRunner processRunner();

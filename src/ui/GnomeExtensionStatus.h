@@ -12,12 +12,12 @@ namespace bindwell {
 // object that runs the commands so each answer of the shell can be checked
 // without one.
 enum class GnomeExtensionState {
-    NotGnome,     // another desktop: nothing to offer
-    NoTool,       // gnome-extensions could not be run
-    Missing,      // neither the shell nor the disk has it
-    NotLoaded,    // on disk, but the shell has not read it since login
-    Disabled,     // the shell has it switched off
-    Broken,       // the shell tried it and failed (ERROR, OUT OF DATE)
+    NotGnome,  // another desktop: nothing to offer
+    NoTool,    // gnome-extensions could not be run
+    Missing,   // neither the shell nor the disk has it
+    NotLoaded, // on disk, but the shell has not read it since login
+    Disabled,  // the shell has it switched off
+    Broken,    // the shell tried it and failed (ERROR, OUT OF DATE)
     Enabled,
 };
 

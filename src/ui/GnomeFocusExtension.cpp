@@ -88,6 +88,8 @@ void GnomeFocusExtension::refresh() {
     if (busy_) {
         return;
     }
+    // A page shown again reads the shell afresh, not the last result.
+    setUpHere_ = false;
     if (!isGnomeDesktop(qEnvironmentVariable("XDG_CURRENT_DESKTOP"))) {
         finish(GnomeExtensionState::NotGnome, {});
         return;
@@ -120,10 +122,10 @@ void GnomeFocusExtension::enable() {
                     return;
                 }
                 if (version.exitCode != 0) {
-                    self->fail("⚠️ Could not read the GNOME Shell version: " +
-                                   version.output.toStdString(),
-                               tr("Could not tell which GNOME Shell runs here: %1")
-                                   .arg(version.output));
+                    self->fail(
+                        "⚠️ Could not read the GNOME Shell version: " +
+                            version.output.toStdString(),
+                        tr("Could not tell which GNOME Shell runs here: %1").arg(version.output));
                     return;
                 }
                 self->enableVariant(version.output);
@@ -148,8 +150,8 @@ void GnomeFocusExtension::enableVariant(const QString& versionOutput) {
             return;
         }
         if (const QString error = copyFiles(source, userFolder()); !error.isEmpty()) {
-            fail("⚠️ Could not copy the GNOME Shell extension to " + userFolder().toStdString() +
-                     ": " + error.toStdString(),
+            fail("⚠️ Could not copy the GNOME Shell extension to " +
+                     userFolder().toStdString() + ": " + error.toStdString(),
                  tr("Could not copy the extension to %1.").arg(userFolder()));
             return;
         }
@@ -166,7 +168,8 @@ void GnomeFocusExtension::switchOn(bool freshlyCopied) {
                     return;
                 }
                 if (result.exitCode != 0 && !freshlyCopied) {
-                    self->fail("⚠️ gnome-extensions enable failed: " + result.output.toStdString(),
+                    self->fail("⚠️ gnome-extensions enable failed: " +
+                                   result.output.toStdString(),
                                tr("Could not enable the extension: %1").arg(result.output));
                     return;
                 }

@@ -16,7 +16,8 @@ namespace bindwell {
 class GnomeFocusExtension final : public QObject {
     Q_OBJECT
     // Show the card: a GNOME session whose extension is not running, or one
-    // that has just been set up here (so the result stays readable).
+    // that has just been set up here (so the result stays readable until the
+    // next refresh).
     Q_PROPERTY(bool offered READ offered NOTIFY changed)
     Q_PROPERTY(bool canEnable READ canEnable NOTIFY changed)
     Q_PROPERTY(bool busy READ busy NOTIFY changed)
@@ -25,8 +26,7 @@ class GnomeFocusExtension final : public QObject {
 public:
     static constexpr const char* uuid = "bindwell-focus@bindwell";
 
-    explicit GnomeFocusExtension(CommandRunner runner = processRunner(),
-                                 QObject* parent = nullptr);
+    explicit GnomeFocusExtension(CommandRunner runner = processRunner(), QObject* parent = nullptr);
 
     [[nodiscard]] bool offered() const;
     [[nodiscard]] bool canEnable() const;

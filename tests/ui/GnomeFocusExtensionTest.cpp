@@ -1,5 +1,6 @@
-#include "support/Log.h"
 #include "ui/GnomeFocusExtension.h"
+
+#include "support/Log.h"
 
 #include <QDir>
 #include <QFile>
@@ -127,23 +128,58 @@ TEST_F(GnomeFocusExtensionTest, EnableCopiesTheVariantForTheShellAndSaysWhatCome
     const CommandResult disabled{0, "State: DISABLED"};
     const CommandResult ok{0, ""};
     const Row rows[] = {
-        {false, unknown, {0, "GNOME Shell 44.3"}, ok, "\"44\"", true,
-         "Installed and enabled. GNOME Shell starts a new extension only after you log out", ""},
-        {false, unknown, {0, "GNOME Shell 47.1"}, unknown, "\"47\"", false,
-         "log out and back in; then press Enable again", "after the next login"},
-        {false, unknown, {0, "GNOME Shell 42.9"}, ok, nullptr, false,
-         "GNOME Shell 42 is too old", "[Bindwell] ⚠️ No focus extension fits GNOME Shell 42.9"},
+        {false,
+         unknown,
+         {0, "GNOME Shell 44.3"},
+         ok,
+         "\"44\"",
+         true,
+         "Installed and enabled. GNOME Shell starts a new extension only after you log out",
+         ""},
+        {false,
+         unknown,
+         {0, "GNOME Shell 47.1"},
+         unknown,
+         "\"47\"",
+         false,
+         "log out and back in; then press Enable again",
+         "after the next login"},
+        {false,
+         unknown,
+         {0, "GNOME Shell 42.9"},
+         ok,
+         nullptr,
+         false,
+         "GNOME Shell 42 is too old",
+         "[Bindwell] ⚠️ No focus extension fits GNOME Shell 42.9"},
         {false, unknown, notRunnable, ok, nullptr, false,
          "Could not tell which GNOME Shell runs here: No such file",
          "[Bindwell] ⚠️ Could not read the GNOME Shell version: No such file"},
-        {true, disabled, {0, "GNOME Shell 46.0"}, ok, "{}", true,
-         "Enabled. Per-application actions start the next time Bindwell starts.", ""},
-        {true, disabled, {0, "GNOME Shell 46.0"}, {1, "D-Bus refused"}, "{}", false,
+        {true,
+         disabled,
+         {0, "GNOME Shell 46.0"},
+         ok,
+         "{}",
+         true,
+         "Enabled. Per-application actions start the next time Bindwell starts.",
+         ""},
+        {true,
+         disabled,
+         {0, "GNOME Shell 46.0"},
+         {1, "D-Bus refused"},
+         "{}",
+         false,
          "Could not enable the extension: D-Bus refused",
          "[Bindwell] ⚠️ gnome-extensions enable failed: D-Bus refused"},
         // A broken copy is replaced by the shipped one.
-        {true, {0, "State: ERROR"}, {0, "GNOME Shell 45.0"}, ok, "\"45\"", true,
-         "Installed and enabled", ""},
+        {true,
+         {0, "State: ERROR"},
+         {0, "GNOME Shell 45.0"},
+         ok,
+         "\"45\"",
+         true,
+         "Installed and enabled",
+         ""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.message);
