@@ -3,20 +3,23 @@ import QtQuick.Layouts
 import Bindwell.Core
 
 // On GNOME, while the focus extension is not running: the offer to set it up,
-// and what came of it. Hidden on every other desktop.
+// and what came of it. Hidden on every other desktop. Kept to a line or two,
+// as the completion page has little height to spare.
 Card {
     id: card
     objectName: "gnomeExtensionCard"
     visible: GnomeFocusExtension.offered
-    implicitHeight: content.implicitHeight + 24
+    implicitHeight: content.implicitHeight + 16
 
     Component.onCompleted: GnomeFocusExtension.refresh()
 
     ColumnLayout {
         id: content
         anchors.fill: parent
-        anchors.margins: 12
-        spacing: 8
+        anchors.margins: 8
+        anchors.leftMargin: 12
+        anchors.rightMargin: 12
+        spacing: 4
         RowLayout {
             Layout.fillWidth: true
             spacing: 10
@@ -27,21 +30,18 @@ Card {
                 font.pixelSize: Theme.caption
                 wrapMode: Text.WordWrap
             }
-            StyledButton {
+            ChromelessButton {
                 objectName: "gnomeExtensionEnableButton"
                 visible: GnomeFocusExtension.canEnable
-                Layout.fillWidth: false
-                topPadding: 5
-                bottomPadding: 5
-                focusRadius: 6
                 text: qsTr("Enable")
-                foreground: "black"
-                fill: Theme.accent
-                background: Rectangle {
-                    radius: 6
-                    color: Theme.accent
-                }
+                focusRadius: 4
                 onClicked: GnomeFocusExtension.enable()
+                contentItem: Text {
+                    text: parent.text
+                    color: Theme.accent
+                    font.pixelSize: Theme.caption
+                    font.weight: Font.DemiBold
+                }
             }
         }
         Text {
