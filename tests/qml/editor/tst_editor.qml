@@ -260,6 +260,12 @@ Item {
             const page = createTemporaryObject(completeComponent, root)
             const card = find(page, "gnomeExtensionCard")
             tryCompare(card, "visible", data.shown)
+            // The settings page offers it as well, and the wizard's editor does not.
+            for (const settingsMode of [true, false]) {
+                const editor = startWith(generic, settingsMode)
+                tryCompare(find(editor, "gnomeExtensionCard"), "visible", data.shown && settingsMode)
+                editor.destroy()
+            }
             if (!data.shown)
                 return
             click(find(card, "gnomeExtensionEnableButton"))
