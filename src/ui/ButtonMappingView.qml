@@ -139,6 +139,16 @@ Item {
                 width: scroll.availableWidth
                 spacing: 8
 
+                // Settings reached after setup offer it too: application
+                // rules are made here.
+                GnomeExtensionCard {
+                    visible: page.settingsMode && GnomeFocusExtension.offered
+                    Layout.fillWidth: true
+                    Layout.leftMargin: 30
+                    Layout.rightMargin: 30
+                    Layout.bottomMargin: 4
+                }
+
                 Repeater {
                     model: ActiveProfile.remappable
                     ColumnLayout {

@@ -7,6 +7,7 @@
 #include "ui/ActionCatalog.h"
 #include "ui/ActiveProfileModel.h"
 #include "ui/DeviceListModel.h"
+#include "ui/GnomeFocusExtension.h"
 #include "ui/PermissionStatus.h"
 #include "ui/SetupCommands.h"
 #include "ui/ShortcutRecorder.h"
@@ -55,6 +56,7 @@ void registerQmlTypes(AppState& appState, ConfigStore& store, HIDInterceptor& en
     registerShared(*permissions, "PermissionStatus");
     registerShared(*commands, "SetupCommands");
     registerShared(*startAtLogin, "StartAtLogin");
+    registerShared(*new GnomeFocusExtension(processRunner(), &appState), "GnomeFocusExtension");
 }
 
 } // namespace bindwell

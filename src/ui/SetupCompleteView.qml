@@ -9,7 +9,8 @@ Item {
 
     ColumnLayout {
         anchors.fill: parent
-        spacing: 24
+        // Tighter while the GNOME offer is shown, so the page keeps its height.
+        spacing: gnomeExtension.visible ? 16 : 24
 
         Item {
             Layout.fillHeight: true
@@ -41,7 +42,7 @@ Item {
         RowLayout {
             objectName: "startAtLoginLine"
             Layout.alignment: Qt.AlignHCenter
-            Layout.topMargin: -18
+            Layout.topMargin: 6 - parent.spacing
             spacing: 6
             Text {
                 objectName: "startAtLoginText"
@@ -61,6 +62,12 @@ Item {
                     font.pixelSize: Theme.caption
                 }
             }
+        }
+        GnomeExtensionCard {
+            id: gnomeExtension
+            Layout.fillWidth: true
+            Layout.leftMargin: 30
+            Layout.rightMargin: 30
         }
         Card {
             objectName: "summaryCard"

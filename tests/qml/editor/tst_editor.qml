@@ -244,6 +244,35 @@ Item {
             compare(findChild(page, "summaryRow_Left Click"), null)
         }
 
+        function test_the_gnome_extension_card_shows_only_on_gnome_with_the_extension_off_data() {
+            return [
+                {tag: "another desktop", desktop: "KDE", state: "DISABLED", shown: false},
+                {tag: "GNOME, not installed", desktop: "ubuntu:GNOME", state: "", shown: true,
+                 result: "log out and back in"},
+                // The copy the row above installed is only switched on.
+                {tag: "GNOME, switched off", desktop: "GNOME", state: "DISABLED", shown: true,
+                 result: "next time Bindwell starts"},
+                {tag: "GNOME, running", desktop: "GNOME", state: "ACTIVE", shown: false},
+            ]
+        }
+        function test_the_gnome_extension_card_shows_only_on_gnome_with_the_extension_off(data) {
+            TestBench.setGnomeShell(data.desktop, data.state)
+            const page = createTemporaryObject(completeComponent, root)
+            const card = find(page, "gnomeExtensionCard")
+            tryCompare(card, "visible", data.shown)
+            // The settings page offers it as well, and the wizard's editor does not.
+            for (const settingsMode of [true, false]) {
+                const editor = startWith(generic, settingsMode)
+                tryCompare(find(editor, "gnomeExtensionCard"), "visible", data.shown && settingsMode)
+                editor.destroy()
+            }
+            if (!data.shown)
+                return
+            click(find(card, "gnomeExtensionEnableButton"))
+            tryVerify(() => find(card, "gnomeExtensionMessage").text.includes(data.result))
+            verify(!find(card, "gnomeExtensionEnableButton").visible)
+        }
+
         // Two remapped controllers: the switcher picks the one to edit, and
         // stopping one leaves it stored but off and the editor on the other.
         // With one left the switcher is gone, as it is before there are two.

@@ -4,6 +4,7 @@
 #include "model/ConfigStore.h"
 #include "platform/sim/SimPlatform.h"
 #include "state/AppState.h"
+#include "ui/GnomeFocusExtension.h"
 #include "ui/PermissionStatus.h"
 #include "ui/QmlRegistration.h"
 
@@ -63,6 +64,28 @@ void QmlTestBench::qmlEngineAvailable(QQmlEngine* engine) {
                 done(0);
             });
     }
+    // No test runs the host's GNOME commands, even on a GNOME desktop.
+    qputenv("XDG_CURRENT_DESKTOP", "");
+    const int gnomeType = qmlTypeId("Bindwell.Core", 1, 0, "GnomeFocusExtension");
+    if (auto* extension = engine->singletonInstance<GnomeFocusExtension*>(gnomeType)) {
+        extension->setRunner([this](const QString& program, const QStringList& arguments,
+                                    std::function<void(const CommandResult&)> finished) {
+            if (program == QLatin1String("gnome-shell")) {
+                finished({0, QStringLiteral("GNOME Shell 46.0")});
+            } else if (arguments.value(0) == QLatin1String("info")) {
+                finished(gnomeExtensionState_.isEmpty()
+                             ? CommandResult{2, QStringLiteral("Extension does not exist")}
+                             : CommandResult{0, QStringLiteral("State: ") + gnomeExtensionState_});
+            } else {
+                finished({0, {}});
+            }
+        });
+    }
+}
+
+void QmlTestBench::setGnomeShell(const QString& desktop, const QString& extensionState) {
+    qputenv("XDG_CURRENT_DESKTOP", desktop.toUtf8());
+    gnomeExtensionState_ = extensionState;
 }
 
 // The host's own .desktop files stay out of the suite's sight.

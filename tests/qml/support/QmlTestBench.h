@@ -52,6 +52,10 @@ public:
     // files name one application: id "org.example.Notes", WM_CLASS "notes",
     // "Notes" with the icon "accessories-text-editor".
     Q_INVOKABLE void focusApp(const QString& appId, const QString& wmClass);
+    // The desktop named by XDG_CURRENT_DESKTOP and the focus extension's state
+    // as "gnome-extensions info" prints it ("DISABLED", "ACTIVE"; empty: not
+    // installed). The suite's GNOME Shell is 46 and enables whatever it is asked.
+    Q_INVOKABLE void setGnomeShell(const QString& desktop, const QString& extensionState);
 
     [[nodiscard]] Q_INVOKABLE QString configText() const;
     // The setup flag as a fresh read of the settings file would find it.
@@ -82,6 +86,7 @@ private:
     QStringList deviceIDs_;
     QStringList openedUrls_;
     QStringList accessRequests_;
+    QString gnomeExtensionState_;
     int engineStarts_ = 0;
 };
 
