@@ -4,6 +4,11 @@
 // file named by the first argument and prints the plan the guest script
 // follows: "usage TAB label TAB what it posts", one line per button.
 //
+// With --units it reads the guest's table of units instead ("serial TAB
+// usage TAB label" lines) and writes one active profile per serial, so the
+// remote's units of one model each remap under their own; the plan's lines
+// then begin with the serial.
+//
 // The labels are looked up in the model's catalogue rather than parsed, so a
 // row whose label the catalogue does not know shows as a failed line instead
 // of a guess. Two actions the picker builds from a recording (a recorded
@@ -17,7 +22,9 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -68,21 +75,19 @@ ButtonMapping mapping(int64_t page, int64_t usage, const RemapAction& action) {
             .isRemappable = true};
 }
 
-} // namespace
+DeviceProfile remoteProfile(const std::string& serial) {
+    return {.id = serial.empty() ? "desktop_remote" : "desktop_remote_" + serial,
+            .deviceName = "Bindwell Desktop Remote",
+            .vendorID = kVendor,
+            .productID = kProduct,
+            .serialNumber = serial,
+            .physicalPath = {},
+            .buttonMappings = {},
+            .isActive = true};
+}
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: bindwell_desktop_profile CONFIG.json < actions\n");
-        return 2;
-    }
-    DeviceProfile profile{.id = "desktop_remote",
-                          .deviceName = "Bindwell Desktop Remote",
-                          .vendorID = kVendor,
-                          .productID = kProduct,
-                          .serialNumber = {},
-                          .physicalPath = {},
-                          .buttonMappings = {},
-                          .isActive = true};
+std::vector<DeviceProfile> catalogueProfile() {
+    DeviceProfile profile = remoteProfile("");
     size_t next = 0;
     auto add = [&](const std::string& label, const std::string& posted,
                    const std::optional<RemapAction>& action) {
@@ -114,6 +119,44 @@ int main(int argc, char** argv) {
     }
     profile.buttonMappings.push_back(
         mapping(kButtonUsagePage, kFilteredMouseButton, RemapAction::escapeKey()));
-    std::ofstream(argv[1]) << writeConfig({profile});
+    return {profile};
+}
+
+std::vector<DeviceProfile> unitProfiles() {
+    std::vector<DeviceProfile> profiles;
+    std::map<std::string, size_t> indexOf;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream fields(line);
+        std::string serial, usage, label;
+        if (line.starts_with('#') || !std::getline(fields, serial, '\t') ||
+            !std::getline(fields, usage, '\t') || !std::getline(fields, label)) {
+            continue;
+        }
+        const std::optional<RemapAction> action = catalogueAction(label);
+        if (!action) {
+            std::printf("%s\t-\t%s\tnot in the model's catalogue\n", serial.c_str(), label.c_str());
+            continue;
+        }
+        if (indexOf.emplace(serial, profiles.size()).second) {
+            profiles.push_back(remoteProfile(serial));
+        }
+        profiles[indexOf[serial]].buttonMappings.push_back(
+            mapping(kConsumerUsagePage, std::stoll(usage), *action));
+        std::printf("%s\t%s\t%s\t%s\n", serial.c_str(), usage.c_str(), label.c_str(),
+                    linuxplatform::describePostedKeys(*action).c_str());
+    }
+    return profiles;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool units = argc == 3 && std::string(argv[1]) == "--units";
+    if (argc != 2 && !units) {
+        std::fprintf(stderr, "usage: bindwell_desktop_profile [--units] CONFIG.json < actions\n");
+        return 2;
+    }
+    std::ofstream(argv[argc - 1]) << writeConfig(units ? unitProfiles() : catalogueProfile());
     return 0;
 }

@@ -8,7 +8,8 @@
 # Debian's programs and data, kept between runs and rebuilt only when its
 # inputs change (the packages' versions, the paths it holds, the kernel), and
 # a small archive of this build's programs, made every run.
-# BINDWELL_DESKTOP_PARTS=catalogue or =gui runs one part only.
+# BINDWELL_DESKTOP_PARTS=catalogue, =units or =gui runs one part only (or a
+# comma-separated list of them).
 # Exit 77 (ctest's skip) only when qemu is missing; anything else that is
 # missing is a failure, since scripts/setup.sh installs it.
 set -euo pipefail

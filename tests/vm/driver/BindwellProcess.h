@@ -38,6 +38,8 @@ public:
     // False once the process has ended; exitStatus() then tells how.
     [[nodiscard]] bool alive();
     [[nodiscard]] int exitStatus() const { return exitStatus_; }
+    // For reading the process's figures in /proc.
+    [[nodiscard]] pid_t pid() const { return pid_; }
     [[nodiscard]] const std::string& output();
     // Reads what has been printed so far, so a busy child never blocks on a full pipe.
     void pump() { collect(0); }

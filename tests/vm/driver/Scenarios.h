@@ -15,5 +15,6 @@ void monitorCommand();
 void udevRules();
 void latency();
 void inputPathCost();
+void tenControllers();
 
 } // namespace vmtest

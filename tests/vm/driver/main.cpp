@@ -33,6 +33,7 @@ constexpr Scenario kScenarios[] = {
     {"udev", vmtest::udevRules},
     {"latency", vmtest::latency},
     {"callgrind", vmtest::inputPathCost, true},
+    {"ten", vmtest::tenControllers, true},
 };
 
 bool selected(const Scenario& scenario) {

@@ -20,7 +20,7 @@ prepare_checks() {
 
 as_desk() { su -p desk -s /bin/sh -c "$*"; }
 
-# The parts to run (desktop.parts=catalogue,gui on the kernel's command line
+# The parts to run (desktop.parts=catalogue,units,gui on the kernel's command line
 # narrows them while one is being worked on).
 part() { case ",$parts," in *",$1,"*|",all,") return 0 ;; esac; return 1; }
 parts=$(sed -n 's/.*desktop\.parts=\([^ ]*\).*/\1/p' /proc/cmdline)
@@ -48,8 +48,17 @@ wait_for() { # SECONDS FILE TEXT
     return 1
 }
 
-start_bindwellctl() {
-    XDG_CONFIG_HOME=/tmp/config bindwellctl run >/tmp/run.log 2>&1 &
+wait_for_count() { # SECONDS FILE TEXT COUNT
+    local tries=$(($1 * 5))
+    until [ "$(grep -c "$3" "$2" 2>/dev/null)" -ge "$4" ]; do
+        tries=$((tries - 1))
+        [ $tries -gt 0 ] || return 1
+        sleep 0.2
+    done
+}
+
+start_bindwellctl() { # [CONFIG_HOME]
+    XDG_CONFIG_HOME=${1:-/tmp/config} bindwellctl run >/tmp/run.log 2>&1 &
     run_pid=$!
     wait_for 20 /tmp/run.log "Event tap installed" || { cat /tmp/run.log; return 1; }
     # The display server opens the new virtual devices on udev's word.
@@ -63,6 +72,13 @@ wait_for_events() {
     local tries=15
     while [ $tries -gt 0 ] && [ "$(events | wc -l)" -le $1 ]; do sleep 0.2; tries=$((tries - 1)); done
     sleep 0.3
+}
+
+# What the focused client received for an action that posts POSTED, judged
+# from the events while the button was down (/tmp/mid) and until after its
+# release (/tmp/all).
+judge() { # POSTED
+    awk -v posted="$1" -v server=$server -f /desk/judge.awk /desk/keycodes /tmp/mid /tmp/all
 }
 
 # Presses a button and judges what arrived: "fired" when the desktop's own
@@ -82,7 +98,7 @@ check_action() { # USAGE LABEL POSTED
     elif grep -q "^$3 " /desk/bindings; then
         binding_missed "$2" "$3"
     else
-        result "$2" "$(awk -v posted="$3" -v server=$server -f /desk/judge.awk /desk/keycodes /tmp/mid /tmp/all)"
+        result "$2" "$(judge "$3")"
         # A failure shows what did arrive, while held and after release.
         case "$last" in failed*) sed 's/^/    while held: /' /tmp/mid; sed 's/^/    in all: /' /tmp/all ;; esac
     fi
@@ -92,9 +108,7 @@ check_action() { # USAGE LABEL POSTED
 # grabs Print on the first key code with that symbol, Print Screen's, which
 # is why "Print" posts KEY_SYSRQ.)
 binding_missed() { # LABEL POSTED
-    local got
-    got=$(awk -v posted="$2" -v server=$server -f /desk/judge.awk /desk/keycodes /tmp/mid /tmp/all)
-    result "$1" "failed its $server binding did not run; the client $got"
+    result "$1" "failed its $server binding did not run; the client $(judge "$2")"
 }
 
 catalogue_checks() {
@@ -147,6 +161,7 @@ server_checks() { # NAME
     else
         result "bindwellctl run" "failed remapping did not start"
     fi
+    part units && units_checks
     part gui && gui_checks
     stop_remote
     echo "desktop: $1 done at $(cut -d' ' -f1 /proc/uptime)s"

@@ -46,7 +46,7 @@ remote_result() { # USAGE POSTED
     remote release
     sleep 0.6
     events | tail -n +$((before + 1)) >/tmp/all
-    awk -v posted="$2" -v server=$server -f /desk/judge.awk /desk/keycodes /tmp/mid /tmp/all
+    judge "$2"
 }
 
 # Waits (at most 30 s) for the setup window to be shown and drawn.

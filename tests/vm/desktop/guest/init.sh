@@ -24,6 +24,7 @@ echo "desktop: booted with udevd"
 . /desk/checks.sh
 . /desk/x11.sh
 . /desk/sway.sh
+. /desk/units.sh
 . /desk/gui.sh
 prepare_checks
 server_checks x11

@@ -23,7 +23,15 @@ x11_start() {
     sleep 1
     pidof openbox >/dev/null || cat /tmp/openbox.log
     stdbuf -oL xev -geometry 1000x700+0+0 >/tmp/client.log 2>&1 &
-    xdotool search --sync --name 'Event Tester' windowactivate --sync windowfocus --sync >/dev/null 2>&1
+    # Openbox may still be adopting the window and take the focus back to
+    # itself, so the activation is repeated until xev holds the focus.
+    tries=20
+    until [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "Event Tester" ]; do
+        tries=$((tries - 1))
+        [ $tries -gt 0 ] || { echo "desktop: xev did not get the focus"; break; }
+        xdotool search --sync --name 'Event Tester' windowactivate --sync windowfocus --sync >/dev/null 2>&1
+        sleep 0.3
+    done
     xdotool mousemove 500 400
     sleep 0.5
 }
