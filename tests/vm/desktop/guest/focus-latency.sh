@@ -25,9 +25,13 @@ focus_seen() { # AFTER NAME
 
 focus_latency() {
     local i name after issued seen tries
-    rm -f /tmp/latency
-    bindwellctl focus 2>&1 | bindwell_focus_stamp >/tmp/focus.log &
-    wait_for 10 /tmp/focus.log "$(printf '\t')" || { echo "focus-latency: $server bindwellctl focus printed nothing"; return; }
+    local focus_pid
+    rm -f /tmp/latency /tmp/focus.fifo && mkfifo /tmp/focus.fifo
+    bindwell_focus_stamp </tmp/focus.fifo >/tmp/focus.log &
+    bindwellctl focus >/tmp/focus.fifo 2>&1 &
+    focus_pid=$!
+    wait_for 10 /tmp/focus.log "$(printf '\t')" ||
+        { echo "focus-latency: $server bindwellctl focus printed nothing"; kill $focus_pid; return; }
     ${server}_app_focus beta
     sleep 1
     for i in $(seq $latency_switches); do
@@ -44,7 +48,8 @@ focus_latency() {
         [ -n "$seen" ] && echo $(((seen - issued) / 1000)) >>/tmp/latency
         sleep 0.3
     done
-    kill $(pidof bindwellctl) 2>/dev/null
+    kill $focus_pid 2>/dev/null
+    wait $focus_pid 2>/dev/null
     sort -n /tmp/latency 2>/dev/null | awk -v server=$server -v wanted=$latency_switches '
         { us[NR] = $1 }
         END {
