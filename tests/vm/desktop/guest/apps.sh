@@ -29,11 +29,12 @@ x11_app_events() { awk -f /desk/events-xev.awk /tmp/app-$1.log; }
 
 sway_app_start() { # NAME
     as_desk "swaymsg exec 'QT_QPA_PLATFORM=wayland bindwell_desktop_key_window bindwell-$1 >/tmp/app-$1.log 2>&1'" >/dev/null
-    local tries=50
-    until as_desk "swaymsg -t get_tree" | grep -q "\"app_id\": \"bindwell-$1\""; do
+    # Qt starts slowly under emulation.
+    local tries=60
+    until as_desk "swaymsg -t get_tree" | grep -q "\"app_id\": *\"bindwell-$1\""; do
         tries=$((tries - 1))
-        [ $tries -gt 0 ] || return 1
-        sleep 0.2
+        [ $tries -gt 0 ] || { sed 's/^/    client: /' /tmp/app-$1.log; return 1; }
+        sleep 0.5
     done
 }
 sway_app_focus() { as_desk "swaymsg '[app_id=bindwell-$1] focus'" >/dev/null; }

@@ -6,15 +6,20 @@
 # (bindwell_focus_stamp), each line of bindwellctl's stamped as it is read.
 latency_switches=20
 
-# Issues one switch and prints the time it was issued. On Xorg a single
-# activation without waiting (x11_app_focus repeats and polls, which would
-# be counted); sway's command returns once sway has moved the focus.
+# Issues one switch and prints the time it was issued and the time its
+# command had returned: under emulation starting a program takes long, and
+# the second figure leaves that out. On Xorg a single activation without
+# waiting (x11_app_focus repeats and polls, which would be counted); sway's
+# command returns once sway has moved the focus.
 issue_focus() { # NAME
     case $server in
         x11)
             bindwell_focus_stamp now
-            xdotool search --name "^bindwell-$1\$" windowactivate >/dev/null 2>&1 ;;
-        sway) as_desk "bindwell_focus_stamp now; swaymsg '[app_id=bindwell-$1] focus' >/dev/null" ;;
+            xdotool search --name "^bindwell-$1\$" windowactivate >/dev/null 2>&1
+            bindwell_focus_stamp now ;;
+        sway)
+            as_desk "bindwell_focus_stamp now; swaymsg '[app_id=bindwell-$1] focus' >/dev/null;
+                     bindwell_focus_stamp now" ;;
     esac
 }
 
@@ -24,7 +29,7 @@ focus_seen() { # AFTER NAME
 }
 
 focus_latency() {
-    local i name after issued seen tries
+    local i name after times seen tries
     local focus_pid
     rm -f /tmp/latency /tmp/focus.fifo && mkfifo /tmp/focus.fifo
     bindwell_focus_stamp </tmp/focus.fifo >/tmp/focus.log &
@@ -38,23 +43,29 @@ focus_latency() {
         name=alpha
         [ $((i % 2)) -eq 0 ] && name=beta
         after=$(grep -c . /tmp/focus.log)
-        issued=$(issue_focus $name)
+        times=$(issue_focus $name)
         tries=50
         until seen=$(focus_seen "$after" $name) && [ -n "$seen" ]; do
             tries=$((tries - 1))
             [ $tries -gt 0 ] || break
             sleep 0.05
         done
-        [ -n "$seen" ] && echo $(((seen - issued) / 1000)) >>/tmp/latency
+        set -- $times
+        [ -n "$seen" ] && echo "$(((seen - $1) / 1000)) $(((seen - $2) / 1000))" >>/tmp/latency
         sleep 0.3
     done
     kill $focus_pid 2>/dev/null
     wait $focus_pid 2>/dev/null
-    sort -n /tmp/latency 2>/dev/null | awk -v server=$server -v wanted=$latency_switches '
+    latency_figures 1 "from issuing the switch"
+    latency_figures 2 "from its command's return"
+}
+
+latency_figures() { # COLUMN WHAT
+    cut -d' ' -f$1 /tmp/latency 2>/dev/null | sort -n | awk -v server=$server -v what="$2" -v wanted=$latency_switches '
         { us[NR] = $1 }
         END {
             if (NR == 0) { print "focus-latency: " server " no switch was seen"; exit }
-            printf "focus-latency: %s median %.1f ms, p90 %.1f ms, min %.1f ms, max %.1f ms over %d of %d switches\n",
-                server, us[int((NR + 1) / 2)] / 1000, us[int(NR * 0.9 + 0.999)] / 1000, us[1] / 1000, us[NR] / 1000, NR, wanted
+            printf "focus-latency: %s %s: median %.1f ms, p90 %.1f ms, min %.1f ms, max %.1f ms over %d of %d switches\n",
+                server, what, us[int((NR + 1) / 2)] / 1000, us[int(NR * 0.9 + 0.999)] / 1000, us[1] / 1000, us[NR] / 1000, NR, wanted
         }'
 }
