@@ -9,7 +9,7 @@ apps_home=/tmp/apps-config
 
 x11_app_start() { # NAME
     local window
-    stdbuf -oL xev -name "bindwell-$1" -geometry 500x700+0+0 >/tmp/app-$1.log 2>&1 &
+    stdbuf -oL xev -name "bindwell-$1" -geometry 500x700+0+0 >/tmp/$server-app-$1.log 2>&1 &
     app_pids="$app_pids $!"
     window=$(xdotool search --sync --name "^bindwell-$1\$" | head -1)
     xdotool set_window --classname "bindwell-$1" --class "Bindwell-$1" "$window"
@@ -25,20 +25,20 @@ x11_app_focus() { # NAME
         sleep 0.2
     done
 }
-x11_app_events() { awk -f /desk/events-xev.awk /tmp/app-$1.log; }
+x11_app_events() { awk -f /desk/events-xev.awk /tmp/$server-app-$1.log; }
 
 sway_app_start() { # NAME
-    as_desk "swaymsg exec 'QT_QPA_PLATFORM=wayland bindwell_desktop_key_window bindwell-$1 >/tmp/app-$1.log 2>&1'" >/dev/null
+    as_desk "swaymsg exec 'QT_QPA_PLATFORM=wayland bindwell_desktop_key_window bindwell-$1 >/tmp/$server-app-$1.log 2>&1'" >/dev/null
     # Qt starts slowly under emulation.
     local tries=60
     until as_desk "swaymsg -t get_tree" | grep -q "\"app_id\": *\"bindwell-$1\""; do
         tries=$((tries - 1))
-        [ $tries -gt 0 ] || { sed 's/^/    client: /' /tmp/app-$1.log; return 1; }
+        [ $tries -gt 0 ] || { sed 's/^/    client: /' /tmp/$server-app-$1.log; return 1; }
         sleep 0.5
     done
 }
 sway_app_focus() { as_desk "swaymsg '[app_id=bindwell-$1] focus'" >/dev/null; }
-sway_app_events() { cat /tmp/app-$1.log 2>/dev/null; }
+sway_app_events() { cat /tmp/$server-app-$1.log 2>/dev/null; }
 
 # The plan's "label TAB what it posts" lines, looked up by label.
 app_posted() { awk -F'\t' -v label="$1" '$1 == label { print $2; exit }' /tmp/apps-plan; }
