@@ -9,6 +9,10 @@
 // remote's units of one model each remap under their own; the plan's lines
 // then begin with the serial.
 //
+// With --apps it reads "usage TAB label TAB glob TAB label" lines: the button
+// does the first action unless the focused application fits the glob, which
+// gives it the second. The plan names each action: "label TAB what it posts".
+//
 // The labels are looked up in the model's catalogue rather than parsed, so a
 // row whose label the catalogue does not know shows as a failed line instead
 // of a guess. Two actions the picker builds from a recording (a recorded
@@ -149,14 +153,46 @@ std::vector<DeviceProfile> unitProfiles() {
     return profiles;
 }
 
+std::vector<DeviceProfile> appRuleProfile() {
+    DeviceProfile profile = remoteProfile("");
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream fields(line);
+        std::string usage, label, glob, ruleLabel;
+        if (line.starts_with('#') || !std::getline(fields, usage, '\t') ||
+            !std::getline(fields, label, '\t') || !std::getline(fields, glob, '\t') ||
+            !std::getline(fields, ruleLabel)) {
+            continue;
+        }
+        const std::optional<RemapAction> action = catalogueAction(label);
+        const std::optional<RemapAction> ruleAction = catalogueAction(ruleLabel);
+        if (!action || !ruleAction) {
+            std::printf("-\tnot in the model's catalogue: %s or %s\n", label.c_str(),
+                        ruleLabel.c_str());
+            continue;
+        }
+        ButtonMapping button = mapping(kConsumerUsagePage, std::stoll(usage), *action);
+        button.appOverrides.push_back({.match = glob, .action = *ruleAction});
+        profile.buttonMappings.push_back(button);
+        for (const RemapAction& each : {*action, *ruleAction}) {
+            std::printf("%s\t%s\n", each.displayName().c_str(),
+                        linuxplatform::describePostedKeys(each).c_str());
+        }
+    }
+    return {profile};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool units = argc == 3 && std::string(argv[1]) == "--units";
-    if (argc != 2 && !units) {
-        std::fprintf(stderr, "usage: bindwell_desktop_profile [--units] CONFIG.json < actions\n");
+    const std::string mode = argc == 3 ? argv[1] : "";
+    if (argc != 2 && mode != "--units" && mode != "--apps") {
+        std::fprintf(stderr,
+                     "usage: bindwell_desktop_profile [--units|--apps] CONFIG.json < table\n");
         return 2;
     }
-    std::ofstream(argv[argc - 1]) << writeConfig(units ? unitProfiles() : catalogueProfile());
+    std::ofstream(argv[argc - 1]) << writeConfig(mode == "--units"  ? unitProfiles()
+                                                 : mode == "--apps" ? appRuleProfile()
+                                                                    : catalogueProfile());
     return 0;
 }

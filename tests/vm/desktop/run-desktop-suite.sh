@@ -8,7 +8,7 @@
 # Debian's programs and data, kept between runs and rebuilt only when its
 # inputs change (the packages' versions, the paths it holds, the kernel), and
 # a small archive of this build's programs, made every run.
-# BINDWELL_DESKTOP_PARTS=catalogue, =units or =gui runs one part only (or a
+# BINDWELL_DESKTOP_PARTS=catalogue, =units, =apps, =latency or =gui runs one part only (or a
 # comma-separated list of them).
 # Exit 77 (ctest's skip) only when qemu is missing; anything else that is
 # missing is a failure, since scripts/setup.sh installs it.
@@ -43,7 +43,7 @@ echo "[desktop] building unsanitized programs in $build"
 cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWELL_SANITIZE=OFF \
     -DBINDWELL_BUILD_BENCHMARKS=OFF >"$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
 cmake --build "$build" --target bindwellctl bindwell bindwell_desktop_profile bindwell_desktop_remote \
-    -j"$(nproc)" >"$build.desktop-build.log" 2>&1 || { tail -50 "$build.desktop-build.log"; exit 1; }
+    bindwell_desktop_key_window bindwell_focus_stamp -j"$(nproc)" >"$build.desktop-build.log" 2>&1 || { tail -50 "$build.desktop-build.log"; exit 1; }
 
 # Copies files and folders to the same paths under $1, each program and
 # library with the libraries ldd names for it.
@@ -118,7 +118,8 @@ app=$work/app
 rm -rf "$app"
 mkdir -p "$app/usr/bin" "$app/desk"
 for program in tools/bindwellctl/bindwellctl src/app/bindwell tests/vm/desktop/bindwell_desktop_profile \
-               tests/vm/desktop/bindwell_desktop_remote; do
+               tests/vm/desktop/bindwell_desktop_remote tests/vm/desktop/bindwell_desktop_key_window \
+               tests/vm/desktop/bindwell_focus_stamp; do
     strip --strip-debug -o "$app/usr/bin/$(basename "$program")" "$build/$program"
     ldd "$build/$program" | grep -o '/[^ ]*' | while read -r lib; do
         [ -e "$work/root$lib" ] || { mkdir -p "$app$(dirname "$lib")"; cp -L "$lib" "$app$lib"; }

@@ -20,7 +20,7 @@ prepare_checks() {
 
 as_desk() { su -p desk -s /bin/sh -c "$*"; }
 
-# The parts to run (desktop.parts=catalogue,units,gui on the kernel's command line
+# The parts to run (desktop.parts=catalogue,units,apps,latency,gui on the kernel's command line
 # narrows them while one is being worked on).
 part() { case ",$parts," in *",$1,"*|",all,") return 0 ;; esac; return 1; }
 parts=$(sed -n 's/.*desktop\.parts=\([^ ]*\).*/\1/p' /proc/cmdline)
@@ -162,6 +162,7 @@ server_checks() { # NAME
         result "bindwellctl run" "failed remapping did not start"
     fi
     part units && units_checks
+    { part apps || part latency; } && apps_checks
     part gui && gui_checks
     stop_remote
     echo "desktop: $1 done at $(cut -d' ' -f1 /proc/uptime)s"

@@ -25,6 +25,8 @@ echo "desktop: booted with udevd"
 . /desk/x11.sh
 . /desk/sway.sh
 . /desk/units.sh
+. /desk/apps.sh
+. /desk/focus-latency.sh
 . /desk/gui.sh
 prepare_checks
 server_checks x11
