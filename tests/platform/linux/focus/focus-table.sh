@@ -29,3 +29,21 @@ wait_lines() {
     echo "gave up waiting for $2 lines in $1" >&2
     return 1
 }
+
+# Plays TABLE's rows through the caller's `act`, after the probe's line and
+# the focus before any step (BACKEND's empty focus), and compares what
+# bindwellctl focus printed into $work/lines; on a difference shows it and
+# $work/errors, and fails.
+play_table() { # BACKEND TABLE
+    printf '[Bindwell] Per-application actions follow the focus through %s\n%s\t\t\t\n' \
+        "$1" "$1" >"$work/expected"
+    wait_lines "$work/lines" 2
+    local action fields line args
+    while IFS='|' read -r action fields line; do
+        row_fields "$fields" args
+        act $action "${args[@]}"
+        expected_line "$line" >>"$work/expected"
+        wait_lines "$work/lines" "$(wc -l <"$work/expected")" || break
+    done < <(table_rows "$2")
+    diff -u "$work/expected" "$work/lines" || { cat "$work/errors"; return 1; }
+}

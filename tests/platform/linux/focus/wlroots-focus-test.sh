@@ -60,14 +60,5 @@ act() {
     esac
 }
 
-printf '[Bindwell] Per-application actions follow the focus through wlroots\nwlroots\t\t\t\n' >"$work/expected"
-wait_lines "$work/lines" 2
-while IFS='|' read -r action fields line; do
-    row_fields "$fields" args
-    act $action "${args[@]}"
-    expected_line "$line" >>"$work/expected"
-    wait_lines "$work/lines" "$(wc -l <"$work/expected")" || break
-done < <(table_rows "$here/wlroots.table")
-
-diff -u "$work/expected" "$work/lines" || { cat "$work/errors"; exit 1; }
+play_table wlroots "$here/wlroots.table" || exit 1
 echo "$(wc -l <"$work/expected") passed, 0 failed"

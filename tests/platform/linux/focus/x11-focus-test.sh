@@ -59,17 +59,7 @@ act() {
     esac
 }
 
-# The probe's log line and the focus before any client maps come first.
-printf '[Bindwell] Per-application actions follow the focus through X11\nX11\t\t\t\n' >"$work/expected"
-wait_lines "$work/lines" 2
-while IFS='|' read -r action fields line; do
-    row_fields "$fields" args
-    act $action "${args[@]}"
-    expected_line "$line" >>"$work/expected"
-    wait_lines "$work/lines" "$(wc -l <"$work/expected")" || break
-done < <(table_rows "$here/x11.table")
-
-diff -u "$work/expected" "$work/lines" || { cat "$work/errors"; exit 1; }
+play_table X11 "$here/x11.table" || exit 1
 status=0
 wait $ctlPid || status=$?
 [ $status -eq 1 ] || { echo "bindwellctl ended with status $status"; exit 1; }
