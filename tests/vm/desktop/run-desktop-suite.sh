@@ -9,7 +9,8 @@
 # inputs change (the packages' versions, the paths it holds, the kernel), and
 # a small archive of this build's programs, made every run.
 # BINDWELL_DESKTOP_PARTS=catalogue, =units, =apps, =latency or =gui runs one part only (or a
-# comma-separated list of them).
+# comma-separated list of them). All parts but latency run by default; the
+# latency figures run only when named (bench/vm-focus-latency.sh).
 # Exit 77 (ctest's skip) only when qemu is missing; anything else that is
 # missing is a failure, since scripts/setup.sh installs it.
 set -euo pipefail

@@ -97,7 +97,7 @@ apps_checks() {
         [ "$kind" = $server ] && app_check "$name" "$label"
     done </desk/apps
     stop_bindwellctl
-    part latency && focus_latency
+    named latency && focus_latency
     kill $app_pids $(pidof bindwell_desktop_key_window) 2>/dev/null
     app_pids=
 }
