@@ -6,6 +6,7 @@
 #include <algorithm>
 
 namespace bindwell {
+
 void ControllerSet::setProfiles(std::vector<std::shared_ptr<const DeviceProfile>> profiles) {
     profiles_ = std::move(profiles);
     for (const std::unique_ptr<Controller>& controller : controllers_) {

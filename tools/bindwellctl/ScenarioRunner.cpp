@@ -7,7 +7,6 @@
 #include "support/Log.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <limits>
@@ -281,8 +280,7 @@ namespace bindwell::ctl {
 
 void ScenarioRunner::activateProfile(const ScenarioLine& line) {
     const std::string id(line.argument(0));
-    const auto& profiles = store_.profiles();
-    if (std::none_of(profiles.begin(), profiles.end(), [&](const auto& p) { return p.id == id; })) {
+    if (!store_.profileWithID(id)) {
         throw ScenarioError("no profile '" + id + "' is stored");
     }
     const std::string_view state = line.argument(1);
