@@ -11,9 +11,6 @@ RowLayout {
     signal remove()
 
     objectName: "appRule_" + rule.match
-    Layout.fillWidth: true
-    Layout.leftMargin: 16
-    Layout.rightMargin: 16
     spacing: 8
 
     Icon {

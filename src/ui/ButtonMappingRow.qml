@@ -17,7 +17,6 @@ ChromelessButton {
     property bool choosingApp: false
 
     objectName: "mappingRow_" + mapping.label
-    Layout.fillWidth: true
     leftPadding: 16
     rightPadding: 16
     topPadding: 12

@@ -149,28 +149,38 @@ Item {
                     Layout.bottomMargin: 4
                 }
 
-                Repeater {
-                    model: ActiveProfile.remappable
-                    ColumnLayout {
-                        id: button
-                        required property var modelData
-                        Layout.fillWidth: true
-                        Layout.leftMargin: 30
-                        Layout.rightMargin: 30
-                        spacing: 4
-                        ButtonMappingRow {
-                            mapping: button.modelData
-                            profileID: ActiveProfile.profileID
-                        }
-                        // The button's application rules, in the order they are tried.
-                        Repeater {
-                            model: button.modelData.appOverrides
-                            AppRuleRow {
-                                required property var modelData
-                                required property int index
-                                rule: modelData
-                                onRemove: SetupCommands.removeAppAction(
-                                              ActiveProfile.profileID, button.modelData.id, index)
+                // Columns, not ColumnLayouts: Qt 6.4's layouts can ask a delegate that a
+                // model change already freed for its size (a crash on a window manager's resize).
+                Column {
+                    id: buttons
+                    Layout.fillWidth: true
+                    Layout.leftMargin: 30
+                    Layout.rightMargin: 30
+                    spacing: 8
+                    Repeater {
+                        model: ActiveProfile.remappable
+                        Column {
+                            id: button
+                            required property var modelData
+                            width: buttons.width
+                            spacing: 4
+                            ButtonMappingRow {
+                                width: button.width
+                                mapping: button.modelData
+                                profileID: ActiveProfile.profileID
+                            }
+                            // The button's application rules, in the order they are tried.
+                            Repeater {
+                                model: button.modelData.appOverrides
+                                AppRuleRow {
+                                    required property var modelData
+                                    required property int index
+                                    x: 16
+                                    width: button.width - 32
+                                    rule: modelData
+                                    onRemove: SetupCommands.removeAppAction(
+                                                  ActiveProfile.profileID, button.modelData.id, index)
+                                }
                             }
                         }
                     }
@@ -192,11 +202,18 @@ Item {
                         color: Theme.secondaryText
                         font.pixelSize: Theme.caption
                     }
-                    Repeater {
-                        model: ActiveProfile.fixed
-                        FixedButtonRow {
-                            required property var modelData
-                            mapping: modelData
+                    // A Column for the same reason as the buttons above.
+                    Column {
+                        id: fixedRows
+                        Layout.fillWidth: true
+                        spacing: 8
+                        Repeater {
+                            model: ActiveProfile.fixed
+                            FixedButtonRow {
+                                required property var modelData
+                                width: fixedRows.width
+                                mapping: modelData
+                            }
                         }
                     }
                 }

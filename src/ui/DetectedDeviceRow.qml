@@ -10,7 +10,6 @@ ChromelessButton {
     signal select()
 
     objectName: "deviceRow_" + device.id
-    Layout.fillWidth: true
     leftPadding: 16
     rightPadding: 16
     topPadding: 12

@@ -86,16 +86,24 @@ Item {
                     }
                 }
 
-                Repeater {
-                    model: DeviceList.devices
-                    DetectedDeviceRow {
-                        required property var modelData
-                        Layout.leftMargin: 30
-                        Layout.rightMargin: 30
-                        device: modelData
-                        isSelected: page.selectedDevice !== null
-                                    && page.selectedDevice.id === modelData.id
-                        onSelect: page.selectedDevice = modelData
+                // A Column, not a ColumnLayout: Qt 6.4's layouts can ask a delegate that a
+                // model change already freed for its size (a crash on a window manager's resize).
+                Column {
+                    id: deviceRows
+                    Layout.fillWidth: true
+                    Layout.leftMargin: 30
+                    Layout.rightMargin: 30
+                    spacing: 8
+                    Repeater {
+                        model: DeviceList.devices
+                        DetectedDeviceRow {
+                            required property var modelData
+                            width: deviceRows.width
+                            device: modelData
+                            isSelected: page.selectedDevice !== null
+                                        && page.selectedDevice.id === modelData.id
+                            onSelect: page.selectedDevice = modelData
+                        }
                     }
                 }
             }

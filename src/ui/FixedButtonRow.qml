@@ -7,7 +7,6 @@ Item {
     property var mapping
 
     objectName: "fixedRow_" + mapping.label
-    Layout.fillWidth: true
     implicitHeight: content.implicitHeight + 20
     opacity: 0.5
 

@@ -174,14 +174,24 @@ ColumnLayout {
         text: root.menu.focusUnavailable
     }
 
-    Repeater {
-        model: root.menu.controllerLines
-        InfoRow {
-            required property string modelData
-            required property int index
-            objectName: "controllerRow" + index
-            symbol: "gamecontroller.fill"
-            text: modelData
+    // A Column, not a ColumnLayout: Qt 6.4's layouts can ask a delegate that a
+    // model change already freed for its size (a crash on a window manager's resize).
+    Column {
+        id: controllerRows
+        Layout.fillWidth: true
+        Layout.leftMargin: 12
+        Layout.rightMargin: 12
+        Repeater {
+            model: root.menu.controllerLines
+            InfoRow {
+                required property string modelData
+                required property int index
+                objectName: "controllerRow" + index
+                width: controllerRows.width
+                height: implicitHeight + 8
+                symbol: "gamecontroller.fill"
+                text: modelData
+            }
         }
     }
 

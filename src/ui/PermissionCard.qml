@@ -93,7 +93,9 @@ Rectangle {
             }
         }
 
-        ColumnLayout {
+        // A Column, not a ColumnLayout: Qt 6.4's layouts can ask a delegate that a
+        // model change already freed for its size (a crash on a window manager's resize).
+        Column {
             objectName: "instructions"
             visible: !card.isGranted
             Layout.fillWidth: true
@@ -104,7 +106,7 @@ Rectangle {
                 RowLayout {
                     required property string modelData
                     required property int index
-                    Layout.fillWidth: true
+                    width: parent.width
                     spacing: 8
                     Text {
                         Layout.preferredWidth: 16

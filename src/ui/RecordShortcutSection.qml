@@ -115,30 +115,35 @@ Column {
                 Layout.leftMargin: 12
                 Layout.rightMargin: 12
                 spacing: 6
-                Repeater {
-                    model: [{title: qsTr("Tap"), hold: false}, {title: qsTr("Hold while pressed"), hold: true}]
-                    ChromelessButton {
-                        id: choice
-                        required property var modelData
-                        objectName: modelData.hold ? "recordHold" : "recordTap"
-                        // Clicking a choice must not take focus from the recorder.
-                        focusPolicy: Qt.NoFocus
-                        leftPadding: 10
-                        rightPadding: 10
-                        topPadding: 4
-                        bottomPadding: 4
-                        readonly property bool selected: section.hold === modelData.hold
-                        text: modelData.title
-                        onClicked: section.hold = modelData.hold
-                        background: Rectangle {
-                            radius: 6
-                            color: choice.selected ? Theme.withOpacity(Theme.accent, 0.15) : Theme.white(0.05)
-                        }
-                        contentItem: Text {
-                            text: choice.text
-                            color: choice.selected ? Theme.accent : Theme.secondaryText
-                            font.pixelSize: Theme.caption
-                            font.weight: Font.Medium
+                // A Row, not the RowLayout itself: Qt 6.4's layouts can ask a delegate that a
+                // model change already freed for its size (a crash on a window manager's resize).
+                Row {
+                    spacing: 6
+                    Repeater {
+                        model: [{title: qsTr("Tap"), hold: false}, {title: qsTr("Hold while pressed"), hold: true}]
+                        ChromelessButton {
+                            id: choice
+                            required property var modelData
+                            objectName: modelData.hold ? "recordHold" : "recordTap"
+                            // Clicking a choice must not take focus from the recorder.
+                            focusPolicy: Qt.NoFocus
+                            leftPadding: 10
+                            rightPadding: 10
+                            topPadding: 4
+                            bottomPadding: 4
+                            readonly property bool selected: section.hold === modelData.hold
+                            text: modelData.title
+                            onClicked: section.hold = modelData.hold
+                            background: Rectangle {
+                                radius: 6
+                                color: choice.selected ? Theme.withOpacity(Theme.accent, 0.15) : Theme.white(0.05)
+                            }
+                            contentItem: Text {
+                                text: choice.text
+                                color: choice.selected ? Theme.accent : Theme.secondaryText
+                                font.pixelSize: Theme.caption
+                                font.weight: Font.Medium
+                            }
                         }
                     }
                 }

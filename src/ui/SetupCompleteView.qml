@@ -77,7 +77,9 @@ Item {
             Layout.rightMargin: 30
             implicitHeight: summary.implicitHeight + 32
 
-            ColumnLayout {
+            // A Column, not a ColumnLayout: Qt 6.4's layouts can ask a delegate that a
+            // model change already freed for its size (a crash on a window manager's resize).
+            Column {
                 id: summary
                 anchors.fill: parent
                 anchors.margins: 16
@@ -86,6 +88,7 @@ Item {
                     model: ActiveProfile.remappable
                     SummaryRow {
                         required property var modelData
+                        width: summary.width
                         mapping: modelData
                     }
                 }

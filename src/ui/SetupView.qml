@@ -81,7 +81,10 @@ Rectangle {
                 }
             }
 
-            RowLayout {
+            // A Row, not a RowLayout: Qt 6.4's layouts can ask a delegate that a
+            // model change already freed for its size (a crash on a window manager's resize).
+            Row {
+                id: stepBar
                 objectName: "stepBar"
                 visible: !view.completed
                 Layout.fillWidth: true
@@ -89,15 +92,15 @@ Rectangle {
                 Layout.rightMargin: 40
                 spacing: 8
                 Repeater {
+                    id: stepSegments
                     model: [Steps.selectDevice, Steps.mapButtons, Steps.done]
                     Rectangle {
                         required property int modelData
                         required property int index
                         objectName: "stepSegment" + index
                         readonly property bool lit: AppState.setupStep >= modelData
-                        Layout.fillWidth: true
-                        Layout.preferredWidth: 1
-                        implicitHeight: 3
+                        width: (stepBar.width - stepBar.spacing * (stepSegments.count - 1)) / stepSegments.count
+                        height: 3
                         radius: 1.5
                         color: lit ? Theme.accent : Theme.white(0.1)
                     }

@@ -6,7 +6,6 @@ RowLayout {
     id: row
     property var mapping
     objectName: "summaryRow_" + mapping.label
-    Layout.fillWidth: true
 
     Text {
         Layout.fillWidth: true
