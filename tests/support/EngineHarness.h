@@ -39,7 +39,7 @@ inline DeviceProfile makeProfile(std::vector<ButtonMapping> mappings, bool isAct
 // An engine on the simulated platform with a store in a temporary folder.
 class EngineHarness {
 public:
-    explicit EngineHarness(const std::vector<DeviceProfile>& profiles) {
+    explicit EngineHarness(const std::vector<DeviceProfile>& profiles = {}) {
         for (const DeviceProfile& profile : profiles) {
             store.saveProfile(profile);
         }
@@ -51,18 +51,6 @@ public:
             QCoreApplication::sendPostedEvents();
             QCoreApplication::processEvents();
         }
-    }
-
-    // A target interface appears and is matched by the running engine.
-    std::shared_ptr<sim::SimHidDevice> plugIn(std::string_view id) {
-        auto device = platform.addInterface(id, kRemoteVendor, kRemoteProduct, "Remote");
-        runLoop();
-        return device;
-    }
-
-    void press(std::string_view id, uint32_t usage, int64_t value = 1) {
-        platform.sendValue(id, 0x0C, usage, value);
-        runLoop();
     }
 
     QTemporaryDir folder;

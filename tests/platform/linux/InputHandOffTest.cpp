@@ -25,10 +25,13 @@ struct Message {
     double time;
 };
 
+// Volume up taps Escape, next holds a click.
 class ThreadedEngine {
 public:
-    explicit ThreadedEngine(const DeviceProfile& profile) {
-        store.saveProfile(profile);
+    ThreadedEngine() {
+        store.saveProfile(
+            makeProfile({makeMapping("vu", 0x0C, kVolumeUp, RemapAction::escapeKey()),
+                         makeMapping("next", 0x0C, kNext, RemapAction::holdLeftClick())}));
         if (pipe2(pipeFds_, O_CLOEXEC | O_NONBLOCK) != 0) {
             throw std::runtime_error("pipe");
         }
@@ -36,6 +39,7 @@ public:
             (void)platform.addInterface("a", kRemoteVendor, kRemoteProduct, "Remote");
             thread.watch(pipeFds_[0], [this] { receive(); });
         });
+        engine.start();
     }
     ~ThreadedEngine() {
         thread.call([this] { thread.unwatch(pipeFds_[0]); });
@@ -85,15 +89,8 @@ private:
     std::atomic<long> received_ = 0;
 };
 
-DeviceProfile profileMapping(RemapAction volumeUp,
-                             RemapAction next = RemapAction::holdLeftClick()) {
-    return makeProfile({makeMapping("vu", 0x0C, kVolumeUp, std::move(volumeUp)),
-                        makeMapping("next", 0x0C, kNext, std::move(next))});
-}
-
 TEST(InputHandOff, ProfileEditMidBurstSwapsBetweenPressesNeverInsideOne) {
-    ThreadedEngine harness(profileMapping(RemapAction::escapeKey()));
-    harness.engine.start();
+    ThreadedEngine harness;
     for (int i = 0; i < 50; ++i) {
         harness.pressAndRelease(kVolumeUp, 2000.0 + i);
     }
@@ -120,8 +117,7 @@ TEST(InputHandOff, ProfileEditMidBurstSwapsBetweenPressesNeverInsideOne) {
 }
 
 TEST(InputHandOff, StopWhileInputArrivesLeavesNoHalfTap) {
-    ThreadedEngine harness(profileMapping(RemapAction::escapeKey()));
-    harness.engine.start();
+    ThreadedEngine harness;
     for (int i = 0; i < 200; ++i) {
         harness.pressAndRelease(kVolumeUp, 3000.0 + i);
         if (i == 100) {
@@ -140,8 +136,7 @@ TEST(InputHandOff, StopWhileInputArrivesLeavesNoHalfTap) {
 }
 
 TEST(InputHandOff, ShutdownLetsGoOfAClickHeldOnTheInputThread) {
-    ThreadedEngine harness(profileMapping(RemapAction::escapeKey()));
-    harness.engine.start();
+    ThreadedEngine harness;
     harness.send(kNext, 1, 4000.0);
     harness.waitForInput();
     harness.engine.shutdown();
@@ -149,12 +144,6 @@ TEST(InputHandOff, ShutdownLetsGoOfAClickHeldOnTheInputThread) {
               (std::vector<std::string>{"post BTN_LEFT down", "post BTN_LEFT up"}));
     EXPECT_FALSE(harness.engine.isRunning());
 }
-
-} // namespace
-} // namespace bindwell::test
-
-namespace bindwell::test {
-namespace {
 
 // A burst is coalesced per controller: every controller's menu line ends on
 // its own last event, and the most recent event of all comes last.

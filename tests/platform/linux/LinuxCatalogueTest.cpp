@@ -3,10 +3,12 @@
 // so a wrong key code, a wrong key name or a wrong modifier shows up.
 #include "model/ShortcutCatalogue.h"
 #include "platform/linux/PostedKeyNames.h"
+#include "platform/linux/VirtualKeyTable.h"
 
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 #include <map>
+#include <set>
 
 namespace bindwell::linuxplatform {
 namespace {
@@ -51,6 +53,24 @@ TEST(LinuxCatalogue, EveryLabelNamesExactlyTheKeysItPosts) {
             EXPECT_EQ(describePostedKeys(preset), keysNamedBy(preset.displayName()))
                 << preset.displayName();
         }
+    }
+}
+
+// The virtual device enables only the postable keys, so a key outside them
+// would never arrive; two codes on one key would make a label lie.
+TEST(VirtualKeyTable, EveryVirtualKeyAndModifierIsADistinctPostableKey) {
+    const auto postable = postableKeys();
+    const std::set<uint16_t> postableSet(postable.begin(), postable.end());
+    EXPECT_EQ(postableSet.size(), postable.size());
+    std::set<uint16_t> seen;
+    for (int64_t code = 0; code < 128; ++code) {
+        if (const auto key = linuxKeyFor({.keyCode = code, .modifiers = {}})) {
+            EXPECT_TRUE(seen.insert(*key).second) << "code " << code;
+            EXPECT_TRUE(postableSet.contains(*key)) << "code " << code;
+        }
+    }
+    for (const uint16_t modifier : {KEY_LEFTCTRL, KEY_LEFTMETA, KEY_LEFTALT, KEY_LEFTSHIFT}) {
+        EXPECT_TRUE(postableSet.contains(modifier)) << modifier;
     }
 }
 

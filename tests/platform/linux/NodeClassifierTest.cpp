@@ -28,23 +28,19 @@ TEST(NodeClassifier, OwnDevicesFirstThenWhatOpeningTheNodeSaid) {
 
 // A node gone since the scan, a file that is no input node, and one of ours,
 // which is never opened (the missing path would fail if it were).
-TEST(NodeInspector, WhatOpeningANodeSaysDecidesItsVerdictAndItsLine) {
-    const std::vector<std::tuple<std::string, std::string, NodeVerdict, std::string>> cases{
-        {"/dev/input/event-unplugged", "", NodeVerdict::vanished,
-         "/dev/input/event-unplugged: gone before it could be opened (No such file or directory)"},
-        {"/dev/null", "", NodeVerdict::notAnInputNode,
-         "/dev/null: cannot be opened as an input device (Inappropriate ioctl for device)"},
-        {"/dev/input/event-missing", "bindwell/tap", NodeVerdict::ownVirtualDevice,
-         "/dev/input/event-missing: our own virtual device"},
+TEST(NodeInspector, WhatOpeningANodeSaysDecidesItsVerdict) {
+    const std::vector<std::tuple<std::string, std::string, NodeVerdict>> cases{
+        {"/dev/input/event-unplugged", "", NodeVerdict::vanished},
+        {"/dev/null", "", NodeVerdict::notAnInputNode},
+        {"/dev/input/event-missing", "bindwell/tap", NodeVerdict::ownVirtualDevice},
     };
-    for (const auto& [devnode, phys, verdict, line] : cases) {
+    for (const auto& [devnode, phys, verdict] : cases) {
         InputNodeInfo info;
         info.devnode = devnode;
         info.phys = phys;
         const InspectedNode node = inspectNode(info);
         EXPECT_EQ(node.verdict, verdict) << devnode;
         EXPECT_FALSE(node.handle) << devnode;
-        EXPECT_EQ(describeSkip(node), line);
     }
 }
 

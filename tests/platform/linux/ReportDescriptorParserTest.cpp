@@ -53,9 +53,25 @@ Bytes concat(const Bytes& a, const Bytes& b) {
     return out;
 }
 
+// Extended (4-byte) usages carry their own page, overriding the current one.
+const Bytes kExtendedUsages = {
+    0x05, 0x01,                         // Usage Page (Generic Desktop)
+    0x0B, 0xE9, 0x00, 0x0C, 0x00,       // Usage (Consumer: Volume Up)
+    0x0B, 0xEA, 0x00, 0x0C, 0x00,       // Usage (Consumer: Volume Down)
+    0x75, 0x08, 0x95, 0x01, 0x81, 0x00, // Input (Array)
+};
+
+// Pop brings back the page that Push saved.
+const Bytes kPushPop = {
+    0x05, 0x0C, 0xA4, // Consumer, Push
+    0x05, 0x09, 0xB4, // Button, Pop
+    0x09, 0xCD, 0x75, 0x08, 0x95, 0x01, 0x81, 0x00,
+};
+
 TEST(ReportDescriptorParser, OnlyTheUsagesOfArrayFieldsAreArrayMembers) {
     const Bytes controller = concat(kConsumerArray, kMouse);
     const Bytes mediaBitsAndMouse = concat(kConsumerBits, kMouse);
+    const Bytes afterLongItem = concat({0xFE, 0x03, 0x10, 0xAA, 0xBB, 0xCC}, kConsumerArray);
     const std::vector<std::tuple<const Bytes*, uint32_t, uint32_t, bool>> cases{
         {&kConsumerArray, 0x0C, 0xE9, true},     {&kConsumerArray, 0x0C, 0x3FF, true},
         {&kConsumerArray, 0x0C, 0x400, false}, // past the range
@@ -63,37 +79,15 @@ TEST(ReportDescriptorParser, OnlyTheUsagesOfArrayFieldsAreArrayMembers) {
         {&mediaBitsAndMouse, 0x0C, 0xE9, false}, {&mediaBitsAndMouse, 0x09, 3, false},
         {&mediaBitsAndMouse, 0x01, 0x30, false}, {&controller, 0x0C, 0xEA, true},
         {&controller, 0x09, 1, false}, // beside a consumer array the buttons stay plain
+        {&kExtendedUsages, 0x0C, 0xE9, true},    {&kExtendedUsages, 0x0C, 0xEA, true},
+        {&kExtendedUsages, 0x01, 0xE9, false},   {&kPushPop, 0x0C, 0xCD, true},
+        {&afterLongItem, 0x0C, 0xE9, true},
     };
     for (const auto& [bytes, page, usage, member] : cases) {
         const auto parsed = parseReportDescriptor(*bytes);
         ASSERT_TRUE(parsed);
         EXPECT_EQ(parsed->isArrayMember(page, usage), member) << std::hex << page << ":" << usage;
     }
-}
-
-TEST(ReportDescriptorParser, ExtendedUsagesPushPopAndLongItemsKeepTheRightPage) {
-    const Bytes extended = {
-        0x05, 0x01,                         // Usage Page (Generic Desktop), overridden below
-        0x0B, 0xE9, 0x00, 0x0C, 0x00,       // Usage (Consumer: Volume Up), 4 bytes
-        0x0B, 0xEA, 0x00, 0x0C, 0x00,       // Usage (Consumer: Volume Down)
-        0x75, 0x08, 0x95, 0x01, 0x81, 0x00, // Input (Array)
-    };
-    const auto parsed = parseReportDescriptor(extended);
-    ASSERT_TRUE(parsed);
-    EXPECT_TRUE(parsed->isArrayMember(0x0C, 0xE9) && parsed->isArrayMember(0x0C, 0xEA));
-    EXPECT_FALSE(parsed->isArrayMember(0x01, 0xE9));
-
-    const Bytes pushPop = {
-        0x05, 0x0C, 0xA4, // Consumer, Push
-        0x05, 0x09, 0xB4, // Button, Pop
-        0x09, 0xCD, 0x75, 0x08, 0x95, 0x01, 0x81, 0x00,
-    };
-    const auto popped = parseReportDescriptor(pushPop);
-    EXPECT_TRUE(popped && popped->isArrayMember(0x0C, 0xCD));
-
-    const auto afterLongItem =
-        parseReportDescriptor(concat({0xFE, 0x03, 0x10, 0xAA, 0xBB, 0xCC}, kConsumerArray));
-    EXPECT_TRUE(afterLongItem && afterLongItem->isArrayMember(0x0C, 0xE9));
 }
 
 TEST(ReportDescriptorParser, MalformedDescriptorsAreRejected) {

@@ -27,11 +27,19 @@ protected:
 
 constexpr EvdevEvent kSyn{EV_SYN, SYN_REPORT, 0};
 
-TEST_F(TapFrameFilterTest, MotionAndOrdinaryClicksPassWholeFrames) {
-    const std::vector<EvdevEvent> frame = {
-        {EV_MSC, MSC_SCAN, 0x90001}, {EV_KEY, BTN_LEFT, 1}, {EV_REL, REL_X, 5}, kSyn};
+// Left and right clicks and keyboard keys are no tap events; a media key is
+// one, under its consumer usage.
+TEST_F(TapFrameFilterTest, MotionOrdinaryClicksAndKeysPassWholeFrames) {
+    const std::vector<EvdevEvent> frame = {{EV_MSC, MSC_SCAN, 0x90001}, {EV_KEY, BTN_LEFT, 1},
+                                           {EV_KEY, BTN_RIGHT, 0},      {EV_KEY, KEY_A, 1},
+                                           {EV_REL, REL_X, 5},          kSyn};
     EXPECT_EQ(run(frame), frame);
     EXPECT_TRUE(seen.empty());
+    const std::vector<EvdevEvent> media = {{EV_KEY, KEY_PREVIOUSSONG, 0}, kSyn};
+    EXPECT_EQ(run(media), media);
+    ASSERT_EQ(seen.size(), 1u);
+    EXPECT_EQ(std::get<MediaKey>(seen[0]).usage, 0xB6u);
+    EXPECT_FALSE(std::get<MediaKey>(seen[0]).pressed);
 }
 
 TEST_F(TapFrameFilterTest, SwallowedButtonTakesItsScanCodeAndLeavesMotionOrNothing) {

@@ -1,7 +1,11 @@
+// The menu's two views, the panel and the tray's native menu, in each state
+// of the menu's rows (their table is MenuRows'): the panel is rendered to PNG
+// files for review, the tray menu's items are read.
 #include "SimShell.h"
 #include "app/BindwellApp.h"
 #include "app/ShellResources.h"
 
+#include <QAction>
 #include <QDir>
 #include <QIcon>
 #include <QImage>
@@ -26,11 +30,10 @@ int distinctColours(const QImage& image) {
     return static_cast<int>(colours.size());
 }
 
-// Renders the tray panel in each of its states to PNG files for review.
-class MenuBarViewScreenshots : public ::testing::Test {
+class MenuViews : public ::testing::Test {
 protected:
     void SetUp() override {
-        app_ = std::make_unique<BindwellApp>(shell_.appState, shell_.store(), shell_.engine, true);
+        app_ = std::make_unique<BindwellApp>(shell_.appState, shell_.store, shell_.engine, true);
         app_->popup().showNear(QPoint(400, 300));
         ASSERT_NE(app_->popup().window(), nullptr);
     }
@@ -48,51 +51,80 @@ protected:
         EXPECT_TRUE(image.save(path)) << path.toStdString();
     }
 
+    // The tray menu's visible items above its fixed commands, a disabled one in brackets.
+    QStringList trayRows() {
+        QStringList texts;
+        for (QAction* action : app_->tray().menu().actions()) {
+            if (action->isVisible() && !action->isSeparator()) {
+                texts << (action->isEnabled() ? action->text() : "[" + action->text() + "]");
+            }
+        }
+        return texts.first(texts.size() - 4);
+    }
+
     test::SimShell& shell_ = test::sharedShell();
     std::unique_ptr<BindwellApp> app_;
 };
 
-TEST_F(MenuBarViewScreenshots, EveryStateRendersAndTheRowsFollowIt) {
+TEST_F(MenuViews, EveryStateRendersAndTheRowsFollowIt) {
+    const QString off = QStringLiteral("[Bindwell — OFF]");
+    const QString on = QStringLiteral("[Bindwell — ON]");
+    const QString start = QStringLiteral("Start Remapping — Paused");
+    const QString pause = QStringLiteral("Pause Remapping — Active");
+    const QString event = QStringLiteral("[Play/Pause → Fn Key (Hold)]");
     QQuickWindow* panel = app_->popup().window();
     capture(QStringLiteral("off"));
     const int offHeight = panel->height();
+    EXPECT_EQ(trayRows(), (QStringList{off, start}));
 
-    shell_.files.addProfile("Relacon", true);
-    shell_.plugInController();
+    shell_.addProfile("Relacon", true);
+    (void)shell_.plugIn();
     shell_.appState.toggleRemapping();
     capture(QStringLiteral("on-device"));
     const int deviceHeight = panel->height();
     EXPECT_GT(deviceHeight, offHeight) << "the device row did not appear";
+    EXPECT_EQ(trayRows(), (QStringList{on, pause, "[Relacon]"}));
 
     ASSERT_TRUE(shell_.press(test::SimShell::playPause));
     capture(QStringLiteral("on-event-device"));
     EXPECT_GT(panel->height(), deviceHeight) << "the last-event row did not appear";
+    EXPECT_EQ(trayRows(), (QStringList{on, pause, event, "[Relacon]"}));
 
     shell_.appState.toggleRemapping();
     capture(QStringLiteral("off-device"));
     EXPECT_EQ(panel->height(), deviceHeight) << "the last-event row stayed while paused";
+    EXPECT_EQ(trayRows(), (QStringList{off, start, "[Relacon]"}));
 
-    // A second unit of the model: a line per controller in place of those rows.
-    shell_.platform
-        .addInterface("remote-b", test::TemporaryStore::vendorID, test::TemporaryStore::productID,
-                      "Remote")
-        ->setProperty(hidproperty::serialNumber, std::string("SN-B"));
+    // Two units of the model: a line per controller in place of those rows.
+    shell_.platform.removeInterface("remote");
+    for (const char* serial : {"SN-A", "SN-B"}) {
+        shell_.plugIn(serial)->setProperty(hidproperty::serialNumber, std::string(serial));
+    }
     shell_.appState.toggleRemapping();
-    ASSERT_TRUE(QTest::qWaitFor([this] { return shell_.engine.controllers().size() == 2; }));
+    ASSERT_TRUE(shell_.press(test::SimShell::playPause, "SN-A"));
     capture(QStringLiteral("on-two-controllers"));
     EXPECT_GT(panel->height(), deviceHeight) << "no line per controller";
-    shell_.appState.toggleRemapping();
-    shell_.platform.removeInterface("remote-b");
+    EXPECT_EQ(trayRows(), (QStringList{on, pause, "[Relacon (SN-A) — Play/Pause → Fn Key (Hold)]",
+                                       "[Relacon (SN-B)]"}));
+    shell_.platform.removeInterface("SN-B");
 
-    // A rule in force for the focused application.
-    const std::string button = shell_.store().profileWithID("Relacon")->buttonMappings[0].id;
-    shell_.store().addAppOverride("Relacon", button, {"org.example.*", RemapAction::tabKey()});
+    // A rule in force for the focused application, then no focus source at all.
+    const std::string button = shell_.store.profileWithID("Relacon")->buttonMappings[0].id;
+    shell_.store.addAppOverride("Relacon", button, {"org.example.*", RemapAction::tabKey()});
     shell_.engine.setFocusedApp({"org.example.Notes", "", ""});
-    shell_.appState.toggleRemapping();
+    ASSERT_TRUE(QTest::qWaitFor([this] { return trayRows().size() == 5; }));
     capture(QStringLiteral("on-app-rules"));
     EXPECT_GT(panel->height(), deviceHeight) << "the app rules row did not appear";
+    EXPECT_EQ(trayRows(),
+              (QStringList{on, pause, event, "[Relacon]", "[App rules: org.example.Notes]"}));
+    app_->menu().setFocusUnavailableReason(QStringLiteral("no focus source"));
+    EXPECT_EQ(trayRows(), (QStringList{on, pause, event, "[Relacon]",
+                                       "[Per-app rules inactive: no focus source]"}));
+
+    app_->menu().setFocusUnavailableReason({});
     shell_.appState.toggleRemapping();
-    shell_.store().removeAppOverride("Relacon", button, 0);
+    shell_.platform.removeInterface("SN-A");
+    shell_.store.removeAppOverride("Relacon", button, 0);
     shell_.engine.setFocusedApp({});
 }
 
