@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up a fresh Debian machine and runs every test: the sanitizer build under
-# ctest, the UI tests on Qt's offscreen platform, and the real-kernel suite
+# ctest, the UI tests and launches on X servers of their own under a window
+# manager (and on headless sway), and the real-kernel suite
 # when qemu is present; then the tests that cross the input thread again under
 # ThreadSanitizer, built alone so the whole run stays short. (The shell tests
 # run the simulated platform, whose input loop is the main thread: with a
@@ -12,6 +13,8 @@ cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh test
 
+# Only for the tests that make a Qt application but show no window, so they
+# need no display; every test that shows one runs on a desktop of its own.
 export QT_QPA_PLATFORM=offscreen
 export QT_QUICK_BACKEND=software
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

@@ -8,6 +8,8 @@ import Bindwell.Test
 
 // A whole first run from an empty configuration folder: guide, device,
 // one changed button, activation, and remapping on with the window closed.
+// On every page the window is resized while the page's lists change, as a
+// window manager does to a new window while the scan and the store report.
 Item {
     id: root
     width: 100
@@ -40,6 +42,19 @@ Item {
 
         property var window
 
+        // Resizes the window step by step, changing the page's model
+        // between the steps; every frame must lay out and render.
+        function resizeWhile(change) {
+            for (let step = 0; step < 6; ++step) {
+                window.width = 640 + 60 * (step % 3)
+                window.height = 520 + 40 * (step % 2)
+                change(step)
+                waitForRendering(window.contentItem)
+            }
+            window.width = 700
+            window.height = 580
+        }
+
         function test_from_an_empty_folder_to_remapping() {
             compare(TestBench.configText(), "")
             verify(!ConfigStore.hasCompletedSetup)
@@ -49,9 +64,21 @@ Item {
 
             // The guide, skipped.
             tryVerify(() => findChild(window.view, "permissionsGuideView") !== null)
+            resizeWhile(step => TestBench.setPermissions(step % 2 === 1, false))
+            TestBench.setPermissions(false, false)
             clickWhenShown("continueButton")
 
             // Device selection: pick the controller once the scan has listed it.
+            tryVerify(() => findChild(window.view, "deviceRow_1390:342") !== null)
+            resizeWhile(step => {
+                if (step % 2 === 0)
+                    TestBench.addDevice("remote" + step, 0x1234, 0x5678 + step, "Remote " + step)
+                else
+                    TestBench.removeAllDevices()
+                AppState.scanDevices()
+            })
+            TestBench.addDevice("relacon", 1390, 342, "ELECOM Relacon")
+            AppState.scanDevices()
             clickWhenShown("deviceRow_1390:342")
             clickWhenShown("nextButton")
             compare(AppState.setupStep, Steps.mapButtons)
@@ -60,6 +87,17 @@ Item {
             verify(TestBench.accessRequests[0].startsWith("pkexec /"))
             verify(TestBench.accessRequests[0].endsWith("/bindwellctl grant 056e:0156"))
             verify(TestBench.configText().indexOf("ELECOM Relacon") >= 0)
+
+            // Application rules come and go under a button.
+            tryVerify(() => !find(window.view, "setupContent").busy, 2000)
+            const first = ActiveProfile.remappable[0]
+            resizeWhile(step => {
+                if (step % 2 === 0)
+                    SetupCommands.addAppAction(ActiveProfile.profileID, first.id, "app" + step, first.action)
+                else
+                    SetupCommands.removeAppAction(ActiveProfile.profileID, first.id, 0)
+            })
+            compare(ActiveProfile.remappable[0].appOverrides.length, 0)
 
             // One button changed through the picker.
             clickWhenShown("mappingRow_Skip Forward")
@@ -79,6 +117,8 @@ Item {
             verify(StartAtLogin.enabled)
             tryVerify(() => !find(window.view, "setupContent").busy, 2000)
             const complete = find(window.view, "setupCompleteView")
+            resizeWhile(step => SetupCommands.chooseAction(ActiveProfile.profileID, first.id,
+                                                           ActiveProfile.remappable[step % 2].action))
             const loginText = find(complete, "startAtLoginText")
             verify(loginText.text.indexOf("will also start") >= 0)
             click(find(complete, "startAtLoginButton"))
