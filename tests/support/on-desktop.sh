@@ -29,11 +29,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# Polls CONDITION (a command) for up to ten seconds; on failure shows LOG.
+# Polls CONDITION (a command) for up to thirty seconds (a loaded machine
+# starts servers slowly); on failure shows LOG.
 wait_for() {
     local what=$1 log=$2
     shift 2
-    for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    for _ in $(seq 300); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
     cat "$log" >&2
     echo "on-desktop: $what did not start" >&2
     exit 1
