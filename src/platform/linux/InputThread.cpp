@@ -51,9 +51,12 @@ namespace {
 constexpr size_t kMaxQueuedEntries = 4096;
 constexpr int kMaxEventsPerWait = 16;
 // How long input must be quiet before waiting texts go to the main thread,
-// and the longest a text waits during a stream of input.
-constexpr int kQuietMilliseconds = 3;
-constexpr auto kLongestTextWait = std::chrono::milliseconds(50);
+// and the longest a text waits during a stream of input. A person holds a
+// button for about a tenth of a second, so a press and its release share
+// one wake-up of the main thread, as do the presses of a quick series; the
+// menu's last-event line still follows too soon to notice.
+constexpr int kQuietMilliseconds = 150;
+constexpr auto kLongestTextWait = std::chrono::milliseconds(300);
 
 } // namespace
 
