@@ -1,18 +1,11 @@
 #!/usr/bin/env bash
-# Instructions per button event (a press and its release) on the real input
-# path of `bindwellctl run`: the input thread's read, decision, write and
-# hand-off, and apart from it the main thread's turning of the handed-off
-# records into log lines and texts. Counted by callgrind inside the test VM,
-# where a uhid controller is read through evdev and the output goes to uinput:
-# the kernel-facing complement of a host benchmark that feeds the input thread
-# through a pipe.
+# Instructions per button event (a press and its release) of `bindwellctl
+# run`, the whole process and each thread (1 the main thread, 2 the input
+# thread), counted by callgrind inside the test VM, where a uhid controller is
+# read through evdev and the output goes to uinput: a run with 200 button
+# events minus a run with none, divided by 200, so start-up and shutdown
+# cancel out and the figure compares with a peer's counted the same way.
 #   bench/vm-input-path-callgrind.sh
-# The counted functions are settings, so the figures survive a rename of the
-# input path's entry points (both are glob patterns of demangled names):
-#   BINDWELL_CALLGRIND_INPUT   the input thread's handling of one readiness
-#                              (default *InputThread::dispatch*)
-#   BINDWELL_CALLGRIND_FORMAT  the main thread's formatting of handed-off records
-#                              (default *InputThread::drain*)
 # Takes several minutes under software emulation; prints figures, asserts none.
 set -euo pipefail
 cd "$(dirname "$0")/.."

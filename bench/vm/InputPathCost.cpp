@@ -1,15 +1,13 @@
-// Instructions per button event (a press and its release) on bindwellctl's
-// input path, counted by callgrind inside the guest: the real evdev read and
-// uinput write are part of the cost, and the host has neither device. Runs
-// only when named (bench/vm-input-path-callgrind.sh sets BINDWELL_VM_ONLY).
+// Instructions per button event (a press and its release) of `bindwellctl
+// run`, whole process and each thread, counted by callgrind inside the guest:
+// the real evdev read and uinput write are part of the cost, and the host has
+// neither device. Runs only when named (bench/vm-input-path-callgrind.sh sets
+// BINDWELL_VM_ONLY).
 //
-// Callgrind collects only inside the named function (--toggle-collect), and
-// two runs of different lengths cancel what it costs at capture and
-// shutdown. The functions are settings, not code, so the figures follow the
-// input path's entry points as they are renamed (glob patterns of demangled
-// names):
-//   BINDWELL_CALLGRIND_INPUT   the input thread's handling of one readiness
-//   BINDWELL_CALLGRIND_FORMAT  the main thread's turning of records into text
+// Callgrind counts everything, one file per thread (--separate-threads); a
+// run with N button events minus a run with none, divided by N, leaves what
+// the events cost, start-up and shutdown cancelled. The figure is comparable
+// with a peer's (keyd, a bare forwarder) counted the same way.
 #include "Harness.h"
 #include "Scenarios.h"
 
@@ -19,6 +17,7 @@
 #include <fstream>
 #include <iterator>
 #include <linux/input.h>
+#include <map>
 
 namespace vmtest {
 namespace {
@@ -34,12 +33,7 @@ constexpr Button kButtons[] = {
     {0xB5, KEY_TAB}, {0xCD, KEY_FN}, {0xB6, KEY_ENTER}, {0xE9, BTN_LEFT}, {0xEA, KEY_ESC},
 };
 
-std::string setting(const char* name, const char* fallback) {
-    const char* value = std::getenv(name);
-    return value && *value ? value : fallback;
-}
-
-// Collected instructions of one callgrind output file, or -1.
+// Counted instructions of one callgrind output file, or -1.
 long long totals(const std::string& file) {
     std::ifstream in(file);
     std::string line;
@@ -51,20 +45,22 @@ long long totals(const std::string& file) {
     return -1;
 }
 
-// bindwellctl under callgrind, collecting inside `function`, with `events`
-// button events; the instructions counted, or -1.
-long long countedRun(UhidDevice& controller, const std::string& function, int events) {
-    const std::string file = "/tmp/callgrind.out";
-    std::remove(file.c_str());
+// Instructions by thread (1 is the main thread, in order of creation).
+using ThreadCounts = std::map<int, long long>;
+
+// bindwellctl under callgrind with `events` button events; empty when it
+// did not run.
+ThreadCounts countedRun(UhidDevice& controller, int events) {
+    const std::string file = "/tmp/callgrind-" + std::to_string(events) + ".out";
     BindwellProcess bindwell(
-        {.wrapper = {"/bin/valgrind.bin", "--tool=callgrind", "--callgrind-out-file=" + file,
-                     "--toggle-collect=" + function}});
+        {.wrapper = {"/bin/valgrind.bin", "--tool=callgrind", "--separate-threads=yes",
+                     "--callgrind-out-file=" + file}});
     // Valgrind under software emulation starts in tens of seconds.
     const bool running = bindwell.waitForLog("✅ Seized", 300'000);
     const auto virtualNode = running ? virtualDeviceNode() : std::nullopt;
     if (!check(virtualNode.has_value(), "callgrind: bindwellctl runs under valgrind")) {
         std::printf("%s\n", bindwell.output().c_str());
-        return -1;
+        return {};
     }
     EvdevReader out(virtualNode->devnode);
     int arrived = 0;
@@ -80,7 +76,25 @@ long long countedRun(UhidDevice& controller, const std::string& function, int ev
     check(arrived == events && status == 0, "callgrind: every press arrived, clean exit",
           std::to_string(arrived) + " of " + std::to_string(events) + ", status " +
               std::to_string(status));
-    return totals(file);
+    ThreadCounts counts;
+    for (int thread = 1; thread < 100; ++thread) {
+        char suffix[8];
+        std::snprintf(suffix, sizeof suffix, "-%02d", thread);
+        const long long counted = totals(file + suffix);
+        if (counted < 0) {
+            break;
+        }
+        counts[thread] = counted;
+    }
+    return counts;
+}
+
+long long sum(const ThreadCounts& counts) {
+    long long total = 0;
+    for (const auto& [thread, counted] : counts) {
+        total += counted;
+    }
+    return total;
 }
 
 } // namespace
@@ -88,25 +102,24 @@ long long countedRun(UhidDevice& controller, const std::string& function, int ev
 void inputPathCost() {
     writeConfig(relaconLayout());
     auto controller = plugController();
-    constexpr int kShort = 20;
-    constexpr int kLong = 220;
-    const std::pair<const char*, std::string> counted[] = {
-        {"input thread (read, decide, write, hand-off)",
-         setting("BINDWELL_CALLGRIND_INPUT", "*InputThread::dispatch*")},
-        {"main thread (records to log lines and texts)",
-         setting("BINDWELL_CALLGRIND_FORMAT", "*InputThread::drain*")},
-    };
-    for (const auto& [what, function] : counted) {
-        const long long brief = countedRun(*controller, function, kShort);
-        const long long longer = countedRun(*controller, function, kLong);
-        if (brief < 0 || longer < 0) {
-            std::printf("callgrind: %s: no figure\n", what);
-            continue;
-        }
-        std::printf("callgrind: %s, inside %s: %lld instructions per button event "
-                    "(%lld at %d events, %lld at %d)\n",
-                    what, function.c_str(), (longer - brief) / (kLong - kShort), brief, kShort,
-                    longer, kLong);
+    constexpr int events = 200;
+    const ThreadCounts idle = countedRun(*controller, 0);
+    const ThreadCounts pressed = countedRun(*controller, events);
+    if (idle.empty() || pressed.empty()) {
+        std::printf("callgrind: no figure\n");
+        return;
+    }
+    std::printf("callgrind: whole process: %lld instructions per button event "
+                "(%lld with %d events, %lld with none)\n",
+                (sum(pressed) - sum(idle)) / events, sum(pressed), events, sum(idle));
+    for (const auto& [thread, counted] : pressed) {
+        const auto before = idle.find(thread);
+        const long long base = before != idle.end() ? before->second : 0;
+        std::printf("callgrind: thread %d (%s): %lld instructions per button event\n", thread,
+                    thread == 1   ? "main"
+                    : thread == 2 ? "input"
+                                  : "other",
+                    (counted - base) / events);
     }
 }
 

@@ -38,8 +38,9 @@ HIDInterceptor::HIDInterceptor(Platform& platform, ConfigStore& store, QObject* 
             restart();
         }
     });
-    platform_.inputLoop().setTextReceiver(
-        [this](const TextRecord& record) { receiveText(record); });
+    platform_.inputLoop().setTextReceiver([this](const TextRecord& record, bool fromEventLoop) {
+        receiveText(record, fromEventLoop);
+    });
     queueTimer_.setSingleShot(true);
     queueTimer_.setInterval(0);
     connect(&queueTimer_, &QTimer::timeout, this, &HIDInterceptor::applyQueued);
@@ -103,10 +104,7 @@ void HIDInterceptor::setFocusedApp(const FocusedApp& app) {
 
 void HIDInterceptor::announceStopped() {
     // Arrivals still queued belong to the run that ended.
-    std::erase_if(queue_, [](const Pending& pending) {
-        return pending.kind == TextRecord::Kind::controllerArrived ||
-               pending.kind == TextRecord::Kind::controllerLeft;
-    });
+    std::erase_if(queue_, [](const TextRecord& change) { return change.isPresence(); });
     if (!controllers_.empty()) {
         controllers_.clear();
         emit controllersChanged();
@@ -122,24 +120,25 @@ void HIDInterceptor::setRunning(bool running) {
     }
 }
 
-void HIDInterceptor::receiveText(const TextRecord& record) {
-    if (record.isPresence()) {
-        queue({record.kind, record.controller, {}, record.profile, record.unit});
-    } else if (record.isLastEvent()) {
-        queue({record.kind, record.controller, recordText(record), nullptr, nullptr});
-    } else {
-        log(recordText(record));
+void HIDInterceptor::receiveText(const TextRecord& record, bool fromEventLoop) {
+    if (!record.isPresence() && !record.isLastEvent()) {
+        line_.clear();
+        appendRecordText(line_, record);
+        log(line_);
+        return;
     }
-}
-
-void HIDInterceptor::queue(Pending pending) {
     // Deferred to the event loop so observers never run inside a device or tap
     // callback. A zero timer rather than a posted event: on the simulated
     // platform callbacks run inside the loop, so the timer fires on its next
     // turn without the wake-up write a posted event costs. Changes queued
     // before then share that turn and are applied one by one in the order made.
-    queue_.push_back(std::move(pending));
-    if (queue_.size() == 1) {
+    // A loop that delivers on its own turn of the event loop needs no second
+    // turn: that one is already outside every callback.
+    queue_.push_back(record);
+    if (fromEventLoop) {
+        queueTimer_.stop();
+        applyQueued();
+    } else if (queue_.size() == 1) {
         queueTimer_.start();
     }
 }
@@ -152,14 +151,14 @@ void HIDInterceptor::applyQueued() {
     queue_.clear();
 }
 
-void HIDInterceptor::apply(Pending& pending) {
+void HIDInterceptor::apply(TextRecord& change) {
     const auto status = std::find_if(controllers_.begin(), controllers_.end(),
-                                     [&](const auto& c) { return c.id == pending.controller; });
-    switch (pending.kind) {
+                                     [&](const auto& c) { return c.id == change.controller; });
+    switch (change.kind) {
     case TextRecord::Kind::controllerArrived:
-        controllers_.push_back({.id = pending.controller,
-                                .profile = std::move(pending.profile),
-                                .unit = std::move(pending.unit),
+        controllers_.push_back({.id = change.controller,
+                                .profile = std::move(change.profile),
+                                .unit = std::move(change.unit),
                                 .lastEvent = {}});
         emit controllersChanged();
         return;
@@ -170,7 +169,8 @@ void HIDInterceptor::apply(Pending& pending) {
         }
         return;
     default:
-        lastEvent_ = std::move(pending.lastEvent);
+        lastEvent_.clear();
+        appendRecordText(lastEvent_, change);
         emit lastEventChanged();
         if (status != controllers_.end()) {
             status->lastEvent = lastEvent_;

@@ -84,20 +84,10 @@ signals:
     void focusedAppChanged();
 
 private:
-    // A change the input loop reported, waiting for the event loop.
-    struct Pending {
-        TextRecord::Kind kind;
-        uint32_t controller;
-        std::string lastEvent;
-        std::shared_ptr<const DeviceProfile> profile;
-        std::shared_ptr<const DeviceIdentity> unit;
-    };
-
     void announceStopped();
-    void receiveText(const TextRecord& record);
-    void queue(Pending pending);
+    void receiveText(const TextRecord& record, bool fromEventLoop);
     void applyQueued();
-    void apply(Pending& pending);
+    void apply(TextRecord& change);
     void setRunning(bool running);
 
     Platform& platform_;
@@ -109,9 +99,12 @@ private:
     FocusedApp focusedApp_;
     // Lives on the input loop; touched only through InputLoop::call.
     std::unique_ptr<RemapSession> session_;
-    // In the order they were made.
-    std::vector<Pending> queue_;
+    // Changes the input loop reported (lastEvents, arrivals, departures),
+    // waiting for the event loop, in the order they were made.
+    std::vector<TextRecord> queue_;
     QTimer queueTimer_;
+    // Formats every log line a record says; it keeps its capacity.
+    std::string line_;
 };
 
 } // namespace bindwell

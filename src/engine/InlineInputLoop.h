@@ -23,7 +23,7 @@ public:
             return;
         }
         for (const TextRecord& record : records) {
-            receiver_(record);
+            receiver_(record, false);
         }
     }
 

@@ -15,27 +15,47 @@ constexpr std::string_view kPrefix = "[Bindwell] ";
 
 thread_local LogHandOff threadHandOff;
 
-} // namespace
+// The lines waiting for the end of this thread's outermost batch, each with
+// its newline. Kept rather than freed, so a warm batch allocates nothing.
+thread_local std::string pending;
+thread_local int batchDepth = 0;
 
-void log(std::string_view text) {
-    std::string line;
-    line.reserve(kPrefix.size() + text.size() + 1);
-    line.append(kPrefix).append(text);
-    if (threadHandOff) {
-        threadHandOff(line);
-        return;
-    }
-    writeLogLine(line);
+void writePending() {
+    std::fwrite(pending.data(), 1, pending.size(), stdout);
+    std::fflush(stdout);
+    pending.clear();
 }
 
-void writeLogLine(std::string_view line) {
+// `head` + `tail` as one line.
+void writeLine(std::string_view head, std::string_view tail) {
     if (const auto& sink = currentSink()) {
+        std::string line;
+        line.reserve(head.size() + tail.size());
+        line.append(head).append(tail);
         sink(line);
         return;
     }
-    std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
+    pending.append(head).append(tail).push_back('\n');
+    if (batchDepth == 0) {
+        writePending();
+    }
+}
+
+} // namespace
+
+void log(std::string_view text) {
+    if (threadHandOff) {
+        std::string line;
+        line.reserve(kPrefix.size() + text.size() + 1);
+        line.append(kPrefix).append(text);
+        threadHandOff(line);
+        return;
+    }
+    writeLine(kPrefix, text);
+}
+
+void writeLogLine(std::string_view line) {
+    writeLine(line, {});
 }
 
 void setThreadLogHandOff(LogHandOff handOff) {
@@ -44,6 +64,16 @@ void setThreadLogHandOff(LogHandOff handOff) {
 
 void setLogSink(LogSink sink) {
     currentSink() = std::move(sink);
+}
+
+LogBatch::LogBatch() {
+    ++batchDepth;
+}
+
+LogBatch::~LogBatch() {
+    if (--batchDepth == 0 && !pending.empty()) {
+        writePending();
+    }
 }
 
 } // namespace bindwell

@@ -24,4 +24,15 @@ void setThreadLogHandOff(LogHandOff handOff);
 // Writes a finished line (prefix included, no newline) to the sink or stdout.
 void writeLogLine(std::string_view line);
 
+// While one lives, the lines this thread logs to stdout are kept and written
+// together, in order and unchanged, when the outermost batch ends: a burst of
+// input costs one write, not one per line.
+class LogBatch final {
+public:
+    LogBatch();
+    ~LogBatch();
+    LogBatch(const LogBatch&) = delete;
+    LogBatch& operator=(const LogBatch&) = delete;
+};
+
 } // namespace bindwell

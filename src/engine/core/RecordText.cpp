@@ -1,5 +1,6 @@
 #include "engine/core/RecordText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -14,65 +15,86 @@ template <typename Number> void appendNumber(std::string& text, Number number, i
     text.append(digits, end);
 }
 
-// prefix + "page=0x<page> usage=0x<usage>" (+ " value=<value>")
-std::string usageText(std::string_view prefix, const TextRecord& record, bool withValue) {
-    std::string text;
-    text.reserve(prefix.size() + 48);
-    text.append(prefix).append("page=0x");
-    appendNumber(text, record.usagePage, 16);
-    text.append(" usage=0x");
-    appendNumber(text, record.usage, 16);
+// prefix + "page=0x<page> usage=0x<usage>" (+ " value=<value>"): the line
+// of every HID value, so it is composed on the stack and appended at once.
+void appendUsage(std::string& text, std::string_view prefix, const TextRecord& record,
+                 bool withValue) {
+    char line[128];
+    char* out = line;
+    const auto put = [&out](std::string_view part) {
+        out = std::copy(part.begin(), part.end(), out);
+    };
+    put(prefix);
+    put("page=0x");
+    out = std::to_chars(out, std::end(line), record.usagePage, 16).ptr;
+    put(" usage=0x");
+    out = std::to_chars(out, std::end(line), record.usage, 16).ptr;
     if (withValue) {
-        text.append(" value=");
-        appendNumber(text, record.value);
+        put(" value=");
+        out = std::to_chars(out, std::end(line), record.value).ptr;
     }
-    return text;
+    text.append(line, out);
 }
 
-std::string actionName(const TextRecord& record) {
-    return record.action != nullptr ? record.action->displayName() : std::string();
+void appendActionName(std::string& text, const TextRecord& record) {
+    if (record.action != nullptr) {
+        text.append(record.action->displayName());
+    }
 }
 
 } // namespace
 
-std::string recordText(const TextRecord& record) {
-    std::string text;
+void appendRecordText(std::string& text, const TextRecord& record) {
     switch (record.kind) {
     case Kind::hidEvent:
-        return usageText("🎮 HID Event from target: ", record, true);
+        appendUsage(text, "🎮 HID Event from target: ", record, true);
+        return;
     case Kind::unmappedButton:
-        return usageText("❓ Unmapped button: ", record, true);
+        appendUsage(text, "❓ Unmapped button: ", record, true);
+        return;
     case Kind::unmappedEvent:
-        return usageText("Unmapped: ", record, false);
+        appendUsage(text, "Unmapped: ", record, false);
+        return;
     case Kind::deduplicated:
-        text = "⏭️ Deduplicated " + actionName(record) + " (fired ";
+        text.append("⏭️ Deduplicated ");
+        appendActionName(text, record);
+        text.append(" (fired ");
         appendNumber(text, record.number);
-        return text + "ms ago)";
+        text.append("ms ago)");
+        return;
     case Kind::keyOutOfRange:
-        text = "⚠️ Key code ";
+        text.append("⚠️ Key code ");
         appendNumber(text, record.number);
-        return text + " out of range for " + actionName(record);
+        text.append(" out of range for ");
+        appendActionName(text, record);
+        return;
     case Kind::unpostableKey:
-        text = "⚠️ Virtual key code ";
+        text.append("⚠️ Virtual key code ");
         appendNumber(text, record.number);
-        return text + " has no Linux key; it is not posted";
+        text.append(" has no Linux key; it is not posted");
+        return;
     case Kind::suppressedMediaKey:
-        text = "🚫 Suppressed media key: ";
+        text.append("🚫 Suppressed media key: ");
         appendNumber(text, record.number);
-        return text;
+        return;
     case Kind::suppressedMouseButton:
-        text = "🚫 Suppressed mouse button ";
+        text.append("🚫 Suppressed mouse button ");
         appendNumber(text, record.number);
-        return text + " → " + actionName(record);
+        text.append(" → ");
+        appendActionName(text, record);
+        return;
     case Kind::releasedOnDisconnect:
-        return "Released " + actionName(record) + ": the controller disconnected";
+        text.append("Released ");
+        appendActionName(text, record);
+        text.append(": the controller disconnected");
+        return;
     case Kind::mappingEvent:
-        return record.mapping->label + " → " + record.action->displayName();
+        text.append(record.mapping->label).append(" → ").append(record.action->displayName());
+        return;
     case Kind::controllerArrived:
     case Kind::controllerLeft:
-        return text;
+        return;
     }
-    return text;
 }
 
 } // namespace bindwell

@@ -7,9 +7,10 @@
 
 namespace bindwell {
 
-// The log line of a record (without the "[Bindwell] " prefix), or its lastEvent
-// text for the two lastEvent kinds.
+// Appends the log line of a record (without the "[Bindwell] " prefix), or its
+// lastEvent text for the two lastEvent kinds, to `text`: a caller that keeps
+// one string for every record formats without allocating.
 // "🎮 HID Event from target: page=0xc usage=0xe9 value=1", "Volume Up → Enter / Return", ...
-[[nodiscard]] std::string recordText(const TextRecord& record);
+void appendRecordText(std::string& text, const TextRecord& record);
 
 } // namespace bindwell

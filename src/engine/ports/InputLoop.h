@@ -24,8 +24,11 @@ public:
     virtual void runSoon(std::function<void()> task) = 0;
 
     // Where an input's texts are turned into log lines and lastEvent, on the
-    // main thread. Set before the first start.
-    using TextReceiver = std::function<void(const TextRecord& record)>;
+    // main thread. Set before the first start. `fromEventLoop` is true when
+    // the loop delivers on a turn of the event loop of its own, outside any
+    // callback and any command, so what the record changes may be published
+    // at once; otherwise the receiver waits for the event loop to publish it.
+    using TextReceiver = std::function<void(const TextRecord& record, bool fromEventLoop)>;
     virtual void setTextReceiver(TextReceiver receiver) = 0;
     // On the loop, after the input's events are posted: passes its texts to
     // the receiver, at once on a loop that is the main thread, else later.

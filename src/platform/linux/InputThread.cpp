@@ -22,8 +22,9 @@
 // thread is woken for them only once input has been quiet for a moment (or
 // they have waited long enough): woken at once, it would compete for the CPU
 // with whoever reads our output, right when latency counts. It then formats
-// the texts and writes the lines to stdout itself, so a slow or full stdout
-// stalls only the main thread, and a burst of input costs it one wake-up.
+// the texts and writes the lines to stdout itself, in one write, so a slow or
+// full stdout stalls only the main thread, and a burst of input costs it one
+// wake-up.
 //
 // Rejected: writing the log from the input thread with a non-blocking stdout
 // (O_NONBLOCK is shared with whoever else holds the terminal or pipe), a log
@@ -50,9 +51,12 @@ namespace {
 constexpr size_t kMaxQueuedEntries = 4096;
 constexpr int kMaxEventsPerWait = 16;
 // How long input must be quiet before waiting texts go to the main thread,
-// and the longest a text waits during a stream of input.
-constexpr int kQuietMilliseconds = 3;
-constexpr auto kLongestTextWait = std::chrono::milliseconds(50);
+// and the longest a text waits during a stream of input. A person holds a
+// button for about a tenth of a second, so a press and its release share
+// one wake-up of the main thread, as do the presses of a quick series; the
+// menu's last-event line still follows too soon to notice.
+constexpr int kQuietMilliseconds = 150;
+constexpr auto kLongestTextWait = std::chrono::milliseconds(300);
 
 } // namespace
 
@@ -102,6 +106,7 @@ void InputThread::call(const std::function<void()>& command) {
     }
     ensureStarted();
     std::vector<Entry> entries;
+    const LogBatch batch;
     {
         std::unique_lock lock(mutex_);
         commands_.push_back(&command);
@@ -120,7 +125,7 @@ void InputThread::call(const std::function<void()>& command) {
         entriesBeforeCommandEnd_ = 0;
     }
     for (Entry& entry : entries) {
-        deliver(entry);
+        deliver(entry, false);
     }
 }
 
@@ -189,6 +194,7 @@ void InputThread::wakeMainThreadForTexts() {
 }
 
 void InputThread::drain() {
+    const LogBatch batch;
     size_t dropped = 0;
     {
         const std::lock_guard lock(mutex_);
@@ -203,7 +209,7 @@ void InputThread::drain() {
         drainScheduled_ = false;
     }
     for (Entry& entry : drained_) {
-        deliver(entry);
+        deliver(entry, true);
     }
     drained_.clear();
     if (dropped > 0) {
@@ -212,17 +218,17 @@ void InputThread::drain() {
     }
     for (const TextRecord& lastEvent : drainedLastEvents_) {
         if (receiver_) {
-            receiver_(lastEvent);
+            receiver_(lastEvent, true);
         }
     }
     drainedLastEvents_.clear();
 }
 
-void InputThread::deliver(Entry& entry) {
+void InputThread::deliver(Entry& entry, bool fromEventLoop) {
     if (entry.line) {
         writeLogLine(*entry.line);
     } else if (receiver_) {
-        receiver_(entry.record);
+        receiver_(entry.record, fromEventLoop);
     }
 }
 

@@ -59,7 +59,7 @@ private:
     void wakeMainThreadForTexts();
     // Main thread: writes the handed-off lines and delivers the latest lastEvents.
     void drain();
-    void deliver(Entry& entry);
+    void deliver(Entry& entry, bool fromEventLoop);
     // Under mutex_.
     void keepLatest(TextRecord&& record);
 

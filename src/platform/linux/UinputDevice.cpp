@@ -36,9 +36,10 @@ UinputDevice::~UinputDevice() {
 }
 
 void UinputDevice::write(std::span<const EvdevEvent> events) {
-    // Converted on the stack; only an unusually long batch takes two writes.
+    // Converted on the stack, not zeroed first (each event is set whole); only
+    // an unusually long batch takes two writes.
     constexpr size_t kChunk = 64;
-    std::array<input_event, kChunk> raw{};
+    std::array<input_event, kChunk> raw;
     while (!events.empty()) {
         const size_t count = std::min(events.size(), kChunk);
         for (size_t i = 0; i < count; ++i) {

@@ -150,8 +150,9 @@ TEST(InputHandOff, ShutdownLetsGoOfAClickHeldOnTheInputThread) {
 TEST(InputHandOff, LastEventsAreCoalescedPerControllerMostRecentLast) {
     linuxplatform::InputThread thread;
     std::vector<std::pair<uint32_t, uint32_t>> delivered;
-    thread.setTextReceiver(
-        [&](const TextRecord& record) { delivered.emplace_back(record.controller, record.usage); });
+    thread.setTextReceiver([&](const TextRecord& record, bool) {
+        delivered.emplace_back(record.controller, record.usage);
+    });
     thread.call([&thread] {
         std::vector<TextRecord> burst;
         for (const auto& [controller, usage] : {std::pair{1U, 1U}, {2U, 2U}, {1U, 3U}, {1U, 4U}}) {
