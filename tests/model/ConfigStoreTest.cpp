@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace bindwell {
 namespace {
@@ -206,6 +207,52 @@ TEST_F(ConfigStoreTest, InvalidFileIsKeptAsideAndReplacedByTheNextSave) {
     store.saveProfile(profile(2, true));
     EXPECT_EQ(ids(profilesOnDisk()), (Ids{"device_2_1*"}));
     EXPECT_EQ(readFile(copies[0]), broken);
+}
+
+// Each case writes config.json's successive contents (a FIFO for "fifo") and
+// starts a store over each, read-write or read-only; then counts the copies
+// set aside and checks the first log line of the last start.
+TEST_F(ConfigStoreTest, BrokenFilesAreKeptOncePerContentAndNeverByAReader) {
+    using Mode = ConfigStore::Mode;
+    const std::string dupe = R"([{"id":"a","id":"b"}])";
+    struct Case {
+        std::vector<std::pair<std::string, Mode>> starts;
+        int copies;
+        std::string firstLine;
+    };
+    const std::vector<Case> cases = {
+        {{{"[{", Mode::readWrite}, {"[{", Mode::readWrite}, {"[{", Mode::readWrite}},
+         1,
+         "Failed to load config: parse error"},
+        {{{"[{", Mode::readWrite}, {"[[", Mode::readWrite}}, 2, "Failed to load config: "},
+        {{{"[{", Mode::readOnly}}, 0, "Failed to load config: parse error"},
+        {{{"fifo", Mode::readWrite}}, 0, "Failed to load config: not a regular file"},
+        {{{dupe, Mode::readWrite}},
+         1,
+         "⚠️ Config: profile 0 (\"b\"), key \"id\" appears more than once; the last one "
+         "counts"},
+    };
+    for (const Case& c : cases) {
+        const QTemporaryDir folder;
+        const QString config = QDir(folder.path()).filePath("config.json");
+        for (const auto& [text, mode] : c.starts) {
+            log.clear();
+            QFile::remove(config);
+            if (text == "fifo") {
+                ASSERT_EQ(::mkfifo(QFile::encodeName(config).constData(), 0600), 0);
+            } else {
+                QFile file(config);
+                ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+                file.write(text.data(), qint64(text.size()));
+            }
+            const ConfigStore store(folder.path(), nullptr, mode);
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList({"config.invalid-*.json"}, QDir::Files).size(),
+                  c.copies)
+            << c.firstLine;
+        ASSERT_FALSE(log.lines().empty());
+        EXPECT_EQ(log.lines()[0].rfind("[Bindwell] " + c.firstLine, 0), 0U) << log.lines()[0];
+    }
 }
 
 TEST_F(ConfigStoreTest, FileThatCanNeitherBeReadNorKeptIsNeverOverwritten) {
