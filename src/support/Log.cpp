@@ -1,5 +1,7 @@
 #include "support/Log.h"
 
+#include "support/Text.h"
+
 #include <cstdio>
 #include <string>
 
@@ -28,7 +30,12 @@ void log(std::string_view text) {
     writeLogLine(line);
 }
 
-void writeLogLine(std::string_view line) {
+void writeLogLine(std::string_view rawLine) {
+    // Lines carry device names, serials and window titles: one with an escape
+    // sequence or a line break must neither drive the terminal nor forge a
+    // line. Escaped here, on the main thread, so the input thread's hand-off
+    // stays free of formatting.
+    const std::string line = escapeControls(rawLine);
     if (const auto& sink = currentSink()) {
         sink(line);
         return;

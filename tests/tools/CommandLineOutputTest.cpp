@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <optional>
+#include <sys/stat.h>
 #include <vector>
 
 namespace bindwell {
@@ -17,7 +18,7 @@ struct Outcome {
     std::string output; // standard output and error together
 };
 
-class CheckConfigCommandTest : public ::testing::Test {
+class CommandLineOutputTest : public ::testing::Test {
 protected:
     [[nodiscard]] QString path(const QString& name) const {
         return QDir(dir.path()).filePath(name);
@@ -25,6 +26,7 @@ protected:
 
     [[nodiscard]] QString fileWith(const std::string& text) const {
         const QString file = path("config.json");
+        QFile::remove(file);
         QFile out(file);
         EXPECT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(text.data(), qint64(text.size()));
@@ -37,7 +39,7 @@ protected:
         environment.insert("XDG_CONFIG_HOME", path("xdg"));
         process.setProcessEnvironment(environment);
         process.setProcessChannelMode(QProcess::MergedChannels);
-        process.start(BINDWELLCTL, QStringList{"check-config"} + args);
+        process.start(BINDWELLCTL, args);
         EXPECT_TRUE(process.waitForFinished(30000));
         return {process.exitCode(), process.readAll().toStdString()};
     }
@@ -45,15 +47,23 @@ protected:
     QTemporaryDir dir;
 };
 
-// Each case runs on a file with the given text, or else with the given
-// arguments. An expected output that ends in a newline is the whole output,
-// any other is how the output starts.
-TEST_F(CheckConfigCommandTest, ExitCodeAndOutputSayWhatIsWrong) {
-    const std::string valid = writeConfig(
-        {test::acmeProfile("Pad", 1, 342, false), test::acmeProfile("Relacon ⌘", 1390, 342, true)});
+std::string withoutFirst(std::string text, std::string_view part) {
+    return text.erase(text.find(part), part.size());
+}
+
+// Each case runs `bindwellctl check-config` on a file with the given text, or
+// else bindwellctl with the given arguments. An expected output that ends in
+// a newline is the whole output, any other is how the output starts.
+TEST_F(CommandLineOutputTest, ExitCodeAndOutputSayWhatIsWrong) {
+    const DeviceProfile pad = test::acmeProfile("Pad", 1, 342, false);
+    const std::string valid = writeConfig({pad, test::acmeProfile("Relacon ⌘", 1390, 342, true)});
+    DeviceProfile twinMappings = pad;
+    twinMappings.buttonMappings[1].id = pad.buttonMappings[0].id;
+    const std::string padID = "profile 0 (\"" + pad.id + "\")";
     const auto cannotRead = [this](const QString& name) {
         return "error: cannot read " + path(name).toStdString() + ": ";
     };
+    ASSERT_EQ(::mkfifo(path("fifo.json").toLocal8Bit().constData(), 0600), 0);
     struct Case {
         std::optional<std::string> text;
         QStringList args;
@@ -65,14 +75,73 @@ TEST_F(CheckConfigCommandTest, ExitCodeAndOutputSayWhatIsWrong) {
         {"[]", {}, 0, "OK: 0 profile(s), 0 mapping(s), active: none\n"},
         {R"([{"id":"p"}])", {}, 1, "error: profile 0 (\"p\"): key \"deviceName\" is missing\n"},
         {"[{", {}, 1, "error: parse error at line 1, column 3"},
-        {{}, {path("absent.json")}, 2, cannotRead("absent.json") + "No such file or directory\n"},
+        {{},
+         {"check-config", path("absent.json")},
+         2,
+         cannotRead("absent.json") + "No such file or directory\n"},
         // The default is the file the application reads.
-        {{}, {}, 2, cannotRead("xdg/Bindwell/config.json") + "No such file or directory\n"},
-        {{}, {dir.path()}, 2, cannotRead("")},
-        {{}, {"a", "b"}, 2, "error: usage: bindwellctl check-config [FILE]\n"},
+        {{},
+         {"check-config"},
+         2,
+         cannotRead("xdg/Bindwell/config.json") + "No such file or directory\n"},
+        {{}, {"check-config", dir.path()}, 2, cannotRead("") + "not a regular file\n"},
+        // A FIFO is refused at once instead of waiting for a writer.
+        {{},
+         {"check-config", path("fifo.json")},
+         2,
+         cannotRead("fifo.json") + "not a regular file\n"},
+        {{}, {"check-config", "a", "b"}, 2, "error: usage: bindwellctl check-config [FILE]\n"},
+        // A name from a device cannot drive the terminal or split the line.
+        {writeConfig({test::acmeProfile("Pad\x1b]0;owned\a\nX\xc2\x9b", 1, 2, true)}),
+         {},
+         0,
+         "OK: 1 profile(s), 12 mapping(s), active: Pad\\x1b]0;owned\\x07\\x0aX\\xc2\\x9b\n"},
+        // A number too large is placed like any other error, and cut.
+        {R"([{"id":"p","vendorID":1e400}])",
+         {},
+         1,
+         "error: profile 0 (\"p\"), key \"vendorID\": number too large to read at line 1, "
+         "column 27: '1e400' (byte 27)\n"},
+        {R"([{"id":"p","vendorID":)" + std::string(5000, '9') + "}]",
+         {},
+         1,
+         "error: profile 0 (\"p\"), key \"vendorID\": number too large to read at line 1, "
+         "column 5022: '999999999999999999999999…' (byte 5022)\n"},
+        {writeConfig({test::acmeProfile("Pad", 66926, 1, true)}),
+         {},
+         1,
+         "error: profile 0 (\"" + test::acmeProfile("Pad", 66926, 1, true).id +
+             "\"): key \"vendorID\" must be between 0 and 65535 (found 66926)\n"},
+        // Edits find profiles and mappings by id, so a repeated one is an error.
+        {writeConfig({pad, pad}),
+         {},
+         1,
+         "error: profile 1 (\"" + pad.id + "\"): id \"" + pad.id +
+             "\" is already the id of profile 0\n"},
+        {writeConfig({twinMappings}),
+         {},
+         1,
+         "error: " + padID + ", mapping 1: id \"" + pad.buttonMappings[0].id +
+             "\" is already the id of mapping 0\n"},
+        // A repeated key is read (the last one counts), with a warning.
+        {R"([{"deviceName":"Old",)" + withoutFirst(writeConfig({pad}), "[{"),
+         {},
+         0,
+         "warning: " + padID +
+             ", key \"deviceName\" appears more than once; the last one counts\n"
+             "OK: 1 profile(s), 12 mapping(s), active: none\n"},
+        {{},
+         {"grant", "0000:1234"},
+         2,
+         "error: vendor 0000 names no device; give the device's own vendor id\n"},
+        {{},
+         {"revoke", "fffe:fffd"},
+         0,
+         "Nothing to remove: there is no /etc/udev/rules.d/70-bindwell-fffe-fffd.rules\n"},
     };
     for (const Case& c : cases) {
-        const Outcome outcome = run(c.text ? QStringList{fileWith(*c.text)} : c.args);
+        const Outcome outcome =
+            run(c.text ? QStringList{"check-config", fileWith(*c.text)} : c.args);
         EXPECT_EQ(outcome.exitCode, c.exitCode) << c.output;
         if (c.output.ends_with('\n')) {
             EXPECT_EQ(outcome.output, c.output);
