@@ -46,6 +46,7 @@ ChromelessButton {
             Layout.fillWidth: true
             spacing: 2
             Text {
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 text: row.device.displayName
                 color: Theme.primaryText
@@ -54,6 +55,7 @@ ChromelessButton {
                 elide: Text.ElideRight
             }
             Text {
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 objectName: "deviceDetail"
                 text: row.device.detailText

@@ -22,6 +22,7 @@ Item {
             color: Theme.accent
         }
         Text {
+            textFormat: Text.PlainText
             Layout.alignment: Qt.AlignHCenter
             text: qsTr("You're All Set!")
             color: Theme.primaryText
@@ -29,6 +30,7 @@ Item {
             font.bold: true
         }
         Text {
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             Layout.leftMargin: 40
             Layout.rightMargin: 40
@@ -45,6 +47,7 @@ Item {
             Layout.topMargin: 6 - parent.spacing
             spacing: 6
             Text {
+                textFormat: Text.PlainText
                 objectName: "startAtLoginText"
                 text: StartAtLogin.enabled ? qsTr("Bindwell will also start when you log in.")
                                            : qsTr("Bindwell will not start when you log in.")
@@ -57,6 +60,7 @@ Item {
                 focusRadius: 4
                 onClicked: StartAtLogin.enabled = !StartAtLogin.enabled
                 contentItem: Text {
+                    textFormat: Text.PlainText
                     text: parent.text
                     color: Theme.accent
                     font.pixelSize: Theme.caption

@@ -9,6 +9,7 @@ RowLayout {
     Layout.fillWidth: true
 
     Text {
+        textFormat: Text.PlainText
         Layout.fillWidth: true
         text: row.mapping.label
         color: Theme.secondaryText
@@ -16,6 +17,7 @@ RowLayout {
         elide: Text.ElideRight
     }
     Text {
+        textFormat: Text.PlainText
         objectName: "summaryAction"
         text: row.mapping.action.displayName
         color: Theme.accent
