@@ -50,14 +50,6 @@ DetectedHIDDevice device(std::string name, std::string manufacturer, std::string
             .transport = std::move(transport)};
 }
 
-TEST(DetectedDevice, DisplayNameFallsBackToManufacturer) {
-    EXPECT_EQ(device("Pad", "Acme", "USB").displayName(), "Pad");
-    EXPECT_EQ(device("", "Acme", "USB").displayName(), "Acme Device");
-    EXPECT_EQ(device("", "", "USB").displayName(), " Device");
-    EXPECT_EQ(device("Unknown", "Unknown", "USB").displayName(), "Unknown Device");
-    EXPECT_EQ(device("unknown", "Acme", "USB").displayName(), "unknown");
-}
-
 TEST(DetectedDevice, DetailTextLeavesOutRedundantOrUnknownManufacturer) {
     EXPECT_EQ(device("Pad", "Acme", "USB").detailText(), "Acme · USB · VID:0x1A2B PID:0x3C");
     EXPECT_EQ(device("Acme Pad", "Acme", "USB").detailText(), "USB · VID:0x1A2B PID:0x3C");
