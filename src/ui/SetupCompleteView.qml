@@ -36,7 +36,10 @@ Item {
             Layout.rightMargin: 40
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
-            text: qsTr("Bindwell is now active in your system tray. You can change button mappings anytime from the system tray → Button Settings.")
+            objectName: "whereBindwellIs"
+            text: AppState.hasTray
+                  ? qsTr("Bindwell is now active in your system tray. You can change button mappings anytime from the system tray → Button Settings.")
+                  : qsTr("Bindwell is now active. This desktop has no system tray: to change button mappings, start Bindwell again from your applications menu.")
             color: Theme.secondaryText
             font.pixelSize: Theme.body
         }
