@@ -35,12 +35,6 @@ Json& action(Json& document, size_t mapping = 3) {
     return document[0]["buttonMappings"][mapping]["action"];
 }
 
-// Every field is written (the reader requires them all), so equal texts mean
-// equal lists.
-void expectSameProfiles(const std::vector<DeviceProfile>& a, const std::vector<DeviceProfile>& b) {
-    EXPECT_EQ(writeConfig(a), writeConfig(b));
-}
-
 TEST(ConfigWriting, CompactTextWithFieldKeysAndRawUtf8) {
     EXPECT_EQ(writeConfig({}), "[]");
     DeviceProfile profile = genericProfile({.id = "",
@@ -119,7 +113,8 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
 
     const ConfigReadResult result = readConfig(writeConfig(profiles));
     ASSERT_TRUE(result.ok()) << result.error;
-    expectSameProfiles(result.profiles, profiles);
+    // Every field is written (the reader requires them all): equal texts, equal lists.
+    EXPECT_EQ(writeConfig(result.profiles), writeConfig(profiles));
 }
 
 // A null matchValue reads as an absent one, which the writer leaves out.
@@ -141,7 +136,7 @@ TEST(ConfigReading, UnknownKeysAreIgnoredAtEveryLevelAndNullMeansAbsent) {
 
     const ConfigReadResult result = readConfig(document.dump());
     ASSERT_TRUE(result.ok()) << result.error;
-    expectSameProfiles(result.profiles, {profile});
+    EXPECT_EQ(writeConfig(result.profiles), writeConfig({profile}));
 }
 
 // Unknown keys beside a known case name are ignored (checked above).
