@@ -86,7 +86,9 @@ public:
             // The library's text already names line and column.
             out_.error = withoutTag(error.what()) + " (byte " + std::to_string(error.byte) + ")";
         } else {
-            // Only a number too large even for a double ends the parse this way.
+            // Only a number too large even for a double ends the parse this
+            // way; it is the value that begins here, in an array the next one.
+            enter();
             const std::string_view before = text_.substr(0, std::min(byte, text_.size()));
             const size_t lineStart = before.rfind('\n') + 1; // npos + 1 == 0
             out_.error = "number too large to read at line " +

@@ -317,10 +317,23 @@ DeviceProfile readProfile(Json& json, size_t index) {
     return profile;
 }
 
+// "source.usageID": the steps of `path` from `from` on.
+std::string joinedSteps(const JsonPath& path, size_t from) {
+    std::string text;
+    for (size_t i = from; i < path.size(); ++i) {
+        text += (text.empty() ? "" : ".") +
+                std::visit([](const auto& step) { return stepText(step); }, path[i]);
+    }
+    return text;
+}
+
 // A place in the document named as the reader's own errors name it.
 std::string describePath(const Json& document, const JsonPath& path) {
-    if (path.empty() || !std::holds_alternative<size_t>(path[0])) {
+    if (path.empty()) {
         return "the top level";
+    }
+    if (!std::holds_alternative<size_t>(path[0])) {
+        return "key \"" + joinedSteps(path, 0) + "\"";
     }
     Place place{.profile = std::get<size_t>(path[0]), .profileID = nullptr, .mapping = {}};
     if (document.is_array() && place.profile < document.size()) {
@@ -336,11 +349,7 @@ std::string describePath(const Json& document, const JsonPath& path) {
         place.mapping = std::get<size_t>(path[2]);
         next = 3;
     }
-    std::string key;
-    for (size_t i = next; i < path.size(); ++i) {
-        key += (key.empty() ? "" : ".") +
-               std::visit([](const auto& step) { return stepText(step); }, path[i]);
-    }
+    const std::string key = joinedSteps(path, next);
     return key.empty() ? place.describe() : place.describe() + ", key \"" + key + "\"";
 }
 
