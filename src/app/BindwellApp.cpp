@@ -3,6 +3,7 @@
 #include "app/FeedbackForm.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
+#include "state/AppState.h"
 #include "support/Log.h"
 
 #include <QCoreApplication>
@@ -22,6 +23,7 @@ BindwellApp::BindwellApp(AppState& appState, ConfigStore& store, HIDInterceptor&
     : QObject(parent), store_(store), trayAvailable_(trayAvailable),
       menu_(appState, engine, store, *this), setupWindow_(qml_), popup_(qml_, menu_), tray_(menu_),
       delegate_(store, engine) {
+    appState.setHasTray(trayAvailable);
     connect(&tray_, &TrayMenu::panelRequested, &popup_, &MenuPopup::showNear);
 }
 

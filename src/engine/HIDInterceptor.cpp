@@ -97,8 +97,14 @@ void HIDInterceptor::setFocusedApp(const FocusedApp& app) {
     if (app == focusedApp_) {
         return;
     }
+    // Rules read the application, never the title: a clock or a progress bar
+    // in a title must not cost the input thread a blocking call each tick.
+    const bool sameApplication =
+        app.appId == focusedApp_.appId && app.wmClass == focusedApp_.wmClass;
     focusedApp_ = app;
-    platform_.inputLoop().call([this, app] { session_->setFocus(app); });
+    if (!sameApplication) {
+        platform_.inputLoop().call([this, app] { session_->setFocus(app); });
+    }
     emit focusedAppChanged();
 }
 

@@ -8,8 +8,9 @@
 namespace bindwell {
 
 // Whether `text` matches the glob `pattern` ('*' any run, '?' any one
-// character), ignoring ASCII case: application ids differ in case between
-// desktops ("org.kde.okular" vs "Okular").
+// character, not byte), ignoring case by Unicode's simple case folding:
+// application ids differ in case between desktops ("org.kde.okular" vs
+// "Okular").
 [[nodiscard]] bool globMatches(std::string_view pattern, std::string_view text);
 
 // Whether an application rule's match applies: tried against the app id,

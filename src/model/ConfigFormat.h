@@ -14,6 +14,8 @@ namespace bindwell {
 struct ConfigReadResult {
     std::vector<DeviceProfile> profiles;
     std::string error; // empty exactly when the text was read
+    // What was read but is likely a mistake (a key given twice), with its place.
+    std::vector<std::string> warnings;
 
     [[nodiscard]] bool ok() const { return error.empty(); }
 };
@@ -24,7 +26,8 @@ struct ConfigReadResult {
 [[nodiscard]] std::string writeConfig(const std::vector<DeviceProfile>& profiles);
 
 // Strict reader: every required key must be present with its JSON type;
-// unknown keys are ignored at every level. Never throws on bad input.
+// unknown keys are ignored at every level; profile ids, and mapping ids within
+// a profile, are unique. Never throws on bad input.
 [[nodiscard]] ConfigReadResult readConfig(std::string_view text);
 
 } // namespace bindwell

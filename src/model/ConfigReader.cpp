@@ -4,8 +4,10 @@
 // name its profile by id when "id" comes later in the object; the document
 // walk keeps error descriptions stable and costs about 1.2 times a bare parse
 // of the same text (bench/ConfigFormatBenchmark.cpp).
+#include "model/ConfigDocument.h"
 #include "model/ConfigFormat.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <nlohmann/json.hpp>
@@ -17,10 +19,19 @@ namespace {
 using Json = nlohmann::json;
 
 constexpr uint64_t kLargestInteger = std::numeric_limits<int64_t>::max();
+constexpr int64_t kLargestUsbID = 0xffff;
 
 struct ReadError {
     std::string description;
 };
+
+std::string stepText(size_t index) {
+    return std::to_string(index);
+}
+
+std::string stepText(const std::string& key) {
+    return key;
+}
 
 std::string jsonQuoted(const std::string& text) {
     return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
@@ -97,6 +108,16 @@ public:
 
     [[nodiscard]] int64_t integer(std::string_view key) const {
         return toInteger(key, member(key));
+    }
+
+    // USB vendor and product ids: the grant passes them on as four hex digits.
+    [[nodiscard]] int64_t integerWithin(std::string_view key, int64_t low, int64_t high) const {
+        const int64_t number = integer(key);
+        if (number < low || number > high) {
+            fail(key, "must be between " + std::to_string(low) + " and " + std::to_string(high) +
+                          " (found " + std::to_string(number) + ")");
+        }
+        return number;
     }
 
     [[nodiscard]] std::optional<int64_t> optionalInteger(std::string_view key) const {
@@ -252,6 +273,19 @@ ButtonMapping readMapping(const Fields& mapping) {
     return result;
 }
 
+// Edits find profiles and mappings by id: a second one of an id could be
+// neither shown nor changed. `items` ends with the one just read.
+template <class Item>
+void failOnRepeatedID(const std::vector<Item>& items, const Place& place, std::string_view what) {
+    const std::string& id = items.back().id;
+    const auto first = std::find_if(items.begin(), items.end() - 1,
+                                    [&id](const Item& item) { return item.id == id; });
+    if (first != items.end() - 1) {
+        place.fail("id " + jsonQuoted(id) + " is already the id of " + std::string(what) + " " +
+                   std::to_string(first - items.begin()));
+    }
+}
+
 void requireObject(const Json& value, const Place& place) {
     if (!value.is_object()) {
         place.fail("must be an object (found " + std::string(typeName(value)) + ")");
@@ -266,8 +300,8 @@ DeviceProfile readProfile(Json& json, size_t index) {
     profile.id = fields.takeString("id");
     place.profileID = &profile.id;
     profile.deviceName = fields.takeString("deviceName");
-    profile.vendorID = fields.integer("vendorID");
-    profile.productID = fields.integer("productID");
+    profile.vendorID = fields.integerWithin("vendorID", 0, kLargestUsbID);
+    profile.productID = fields.integerWithin("productID", 0, kLargestUsbID);
     profile.serialNumber = fields.takeOptionalString("serialNumber");
     profile.physicalPath = fields.takeOptionalString("physicalPath");
     Json& mappings = fields.array("buttonMappings");
@@ -276,46 +310,89 @@ DeviceProfile readProfile(Json& json, size_t index) {
         place.mapping = i;
         requireObject(mappings[i], place);
         profile.buttonMappings.push_back(readMapping(Fields(mappings[i], place)));
+        failOnRepeatedID(profile.buttonMappings, place, "mapping");
     }
     place.mapping.reset();
     profile.isActive = fields.boolean("isActive");
     return profile;
 }
 
-// The library's messages start with a tag such as
-// "[json.exception.parse_error.101] "; the rest already names line and column.
-std::string withoutTag(const Json::exception& error) {
-    std::string_view text = error.what();
-    if (const auto end = text.find("] "); text.starts_with('[') && end != std::string_view::npos) {
-        text.remove_prefix(end + 2);
+// "source.usageID": the steps of `path` from `from` on.
+std::string joinedSteps(const JsonPath& path, size_t from) {
+    std::string text;
+    for (size_t i = from; i < path.size(); ++i) {
+        text += (text.empty() ? "" : ".") +
+                std::visit([](const auto& step) { return stepText(step); }, path[i]);
     }
-    return std::string(text);
+    return text;
+}
+
+// A place in the document named as the reader's own errors name it.
+std::string describePath(const Json& document, const JsonPath& path) {
+    if (path.empty()) {
+        return "the top level";
+    }
+    if (!std::holds_alternative<size_t>(path[0])) {
+        return "key \"" + joinedSteps(path, 0) + "\"";
+    }
+    Place place{.profile = std::get<size_t>(path[0]), .profileID = nullptr, .mapping = {}};
+    if (document.is_array() && place.profile < document.size()) {
+        const Json& profile = document[place.profile];
+        if (const auto id = profile.find("id");
+            profile.is_object() && id != profile.end() && id->is_string()) {
+            place.profileID = &id->get_ref<const std::string&>();
+        }
+    }
+    size_t next = 1;
+    if (path.size() > 2 && path[1] == JsonPath::value_type("buttonMappings") &&
+        std::holds_alternative<size_t>(path[2])) {
+        place.mapping = std::get<size_t>(path[2]);
+        next = 3;
+    }
+    const std::string key = joinedSteps(path, next);
+    return key.empty() ? place.describe() : place.describe() + ", key \"" + key + "\"";
+}
+
+std::vector<std::string> repeatedKeyWarnings(const ConfigDocument& document) {
+    std::vector<std::string> warnings;
+    for (const JsonPath& path : document.repeatedKeys) {
+        warnings.push_back(describePath(document.json, path) +
+                           " appears more than once; the last one counts");
+    }
+    return warnings;
 }
 
 } // namespace
 
 ConfigReadResult readConfig(std::string_view text) {
     ConfigReadResult result;
+    ConfigDocument document = parseConfigDocument(text);
+    if (!document.error.empty()) {
+        result.error =
+            document.errorPath.empty()
+                ? document.error
+                : describePath(document.json, document.errorPath) + ": " + document.error;
+        return result;
+    }
+    result.warnings = repeatedKeyWarnings(document);
+    Json& profiles = document.json;
+    if (!profiles.is_array()) {
+        result.error = "the top level must be an array of profiles (found " +
+                       std::string(typeName(profiles)) + ")";
+        return result;
+    }
     try {
-        Json document = Json::parse(text);
-        if (!document.is_array()) {
-            result.error = "the top level must be an array of profiles (found " +
-                           std::string(typeName(document)) + ")";
-            return result;
+        result.profiles.reserve(profiles.size());
+        for (size_t i = 0; i < profiles.size(); ++i) {
+            result.profiles.push_back(readProfile(profiles[i], i));
+            failOnRepeatedID(result.profiles,
+                             Place{.profile = i,
+                                   .profileID = &result.profiles.back().id,
+                                   .mapping = std::nullopt},
+                             "profile");
         }
-        result.profiles.reserve(document.size());
-        for (size_t i = 0; i < document.size(); ++i) {
-            result.profiles.push_back(readProfile(document[i], i));
-        }
-    } catch (const Json::parse_error& error) {
-        result.error = withoutTag(error) + " (byte " + std::to_string(error.byte) + ")";
-    } catch (const Json::exception& error) {
-        // A number too large even for a double ends the parse this way.
-        result.error = withoutTag(error);
     } catch (const ReadError& error) {
         result.error = error.description;
-    }
-    if (!result.ok()) {
         result.profiles.clear();
     }
     return result;

@@ -1,5 +1,6 @@
 #include "model/ConfigStore.h"
 
+#include "model/ConfigFile.h"
 #include "model/ConfigFormat.h"
 #include "model/UnreadableConfigBackup.h"
 #include "support/Log.h"
@@ -51,17 +52,19 @@ QString ConfigStore::defaultFolder() {
     return base + QStringLiteral("/Bindwell");
 }
 
-ConfigStore::ConfigStore(const QString& folder, QObject* parent)
+ConfigStore::ConfigStore(const QString& folder, QObject* parent, Mode mode)
     : QObject(parent), folder_(folder), configPath_(QDir(folder).filePath("config.json")),
-      settingsPath_(QDir(folder).filePath("Bindwell.conf")) {
+      settingsPath_(QDir(folder).filePath("Bindwell.conf")), mode_(mode) {
     // A folder that cannot be made shows up at the first save, which says why.
-    QDir().mkpath(folder_);
+    if (mode_ == Mode::readWrite) {
+        QDir().mkpath(folder_);
+    }
     hasCompletedSetup_ =
         QSettings(settingsPath_, QSettings::IniFormat).value(setupKey, false).toBool();
     load();
     // A finished setup without any profile behind it would leave the user
     // with nothing to remap and no wizard to make something.
-    if (hasCompletedSetup_ && profiles_.empty()) {
+    if (hasCompletedSetup_ && profiles_.empty() && mode_ == Mode::readWrite) {
         setHasCompletedSetup(false);
     }
 }
@@ -182,29 +185,35 @@ void ConfigStore::setHasCompletedSetup(bool value) {
 
 void ConfigStore::load() {
     profiles_.clear();
-    QFile file(configPath_);
-    if (!file.exists()) {
+    const ConfigFileBytes file = readConfigFile(configPath_);
+    if (!file.exists) {
         emit profilesChanged();
         return;
     }
-    if (!file.open(QIODevice::ReadOnly)) {
-        logText(QStringLiteral("Failed to load config: ") + file.errorString());
-        protectUnreadableFile(file.errorString());
+    if (!file.error.isEmpty()) {
+        logText(QStringLiteral("Failed to load config: ") + file.error);
+        protectUnreadableFile(file.error);
         emit profilesChanged();
         return;
     }
-    const QByteArray bytes = file.readAll();
-    ConfigReadResult result = readConfig({bytes.constData(), static_cast<size_t>(bytes.size())});
+    ConfigReadResult result =
+        readConfig({file.bytes.constData(), static_cast<size_t>(file.bytes.size())});
+    for (const std::string& warning : result.warnings) {
+        log("⚠️ Config: " + warning);
+    }
     if (result.ok()) {
         profiles_ = std::move(result.profiles);
     } else {
         log("Failed to load config: " + result.error);
-        keepUnreadableFile(bytes);
+        keepUnreadableFile(file.bytes);
     }
     emit profilesChanged();
 }
 
 void ConfigStore::save() {
+    if (mode_ == Mode::readOnly) {
+        return;
+    }
     if (mustNotOverwrite_ && QFileInfo::exists(configPath_)) {
         logText(QStringLiteral("Failed to save config: not replacing %1, which could not be read "
                                "or kept aside; move it away to save again")
@@ -225,6 +234,11 @@ void ConfigStore::save() {
 }
 
 void ConfigStore::keepUnreadableFile(const QByteArray& bytes) {
+    if (mode_ == Mode::readOnly) {
+        // A reader leaves the folder as it is; the application keeps the copy.
+        mustNotOverwrite_ = true;
+        return;
+    }
     const KeptConfigCopy copy = keepUnreadableConfig(folder_, bytes, QDateTime::currentDateTime());
     if (copy.ok()) {
         logText(QStringLiteral("Kept unreadable config as ") + copy.path);

@@ -28,9 +28,14 @@ public:
     // creates nothing.
     [[nodiscard]] static QString defaultFolder();
 
+    // readOnly is for commands that only remap (`bindwellctl run`): they
+    // create no folder and set no copy of an unreadable file aside.
+    enum class Mode { readWrite, readOnly };
+
     // A store over `folder`/config.json; creates the folder and loads the file.
     // The setup flag lives in QSettings as for the shared store.
-    explicit ConfigStore(const QString& folder, QObject* parent = nullptr);
+    explicit ConfigStore(const QString& folder, QObject* parent = nullptr,
+                         Mode mode = Mode::readWrite);
 
     [[nodiscard]] const std::vector<DeviceProfile>& profiles() const { return profiles_; }
     [[nodiscard]] bool hasCompletedSetup() const { return hasCompletedSetup_; }
@@ -89,6 +94,7 @@ private:
     QString folder_;
     QString configPath_;
     QString settingsPath_;
+    Mode mode_;
     // Set when config.json could not be read and its bytes could not be kept
     // aside: saving over it would destroy the only copy of those settings.
     bool mustNotOverwrite_ = false;

@@ -26,10 +26,28 @@ KeptConfigCopy writeNew(QFile& file, const QByteArray& bytes) {
     return {.path = file.fileName(), .error = {}};
 }
 
+// A copy made at an earlier start of the same broken file: a program that
+// restarts on every login would otherwise fill the folder with copies.
+QString existingCopy(const QDir& dir, const QByteArray& bytes) {
+    const QStringList copies =
+        dir.entryList({QStringLiteral("config.invalid-*.json")}, QDir::Files, QDir::Name);
+    for (const QString& name : copies) {
+        QFile copy(dir.filePath(name));
+        if (copy.size() == bytes.size() && copy.open(QIODevice::ReadOnly) &&
+            copy.readAll() == bytes) {
+            return copy.fileName();
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 KeptConfigCopy keepUnreadableConfig(const QString& folder, const QByteArray& bytes,
                                     const QDateTime& when) {
+    if (const QString kept = existingCopy(QDir(folder), bytes); !kept.isEmpty()) {
+        return {.path = kept, .error = {}};
+    }
     const QString stamp = when.toLocalTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
     const QDir dir(folder);
     for (int attempt = 1; attempt <= kMaxAttempts; ++attempt) {

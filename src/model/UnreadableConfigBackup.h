@@ -18,6 +18,7 @@ struct KeptConfigCopy {
 // `folder` as config.invalid-<yyyyMMdd-HHmmss>.json (local time of `when`),
 // adding "-2", "-3", ... when that name is taken: an earlier copy is never
 // overwritten, because it may be the only one left of the user's settings.
+// When a copy with the same bytes is already there, that one is the result.
 [[nodiscard]] KeptConfigCopy keepUnreadableConfig(const QString& folder, const QByteArray& bytes,
                                                   const QDateTime& when);
 

@@ -27,6 +27,13 @@ void AppState::setSetupStep(SetupStep step) {
     }
 }
 
+void AppState::setHasTray(bool hasTray) {
+    if (hasTray_ != hasTray) {
+        hasTray_ = hasTray;
+        emit hasTrayChanged();
+    }
+}
+
 void AppState::toggleRemapping() {
     if (engine_.isRunning()) {
         engine_.stop();

@@ -21,6 +21,7 @@ class AppState final : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool isRemapping READ isRemapping NOTIFY isRemappingChanged)
     Q_PROPERTY(SetupStep setupStep READ setupStep WRITE setSetupStep NOTIFY setupStepChanged)
+    Q_PROPERTY(bool hasTray READ hasTray WRITE setHasTray NOTIFY hasTrayChanged)
 
 public:
     enum class SetupStep { selectDevice = 0, mapButtons = 1, done = 2 };
@@ -49,6 +50,11 @@ public:
     [[nodiscard]] SetupStep setupStep() const { return setupStep_; }
     void setSetupStep(SetupStep step);
 
+    // Whether a tray host shows the icon; without one the pages must not
+    // send the user to it.
+    [[nodiscard]] bool hasTray() const { return hasTray_; }
+    void setHasTray(bool hasTray);
+
     // Stops a running engine, or starts one. Without an active profile the
     // engine stays stopped, and so does isRemapping.
     Q_INVOKABLE void toggleRemapping();
@@ -60,6 +66,7 @@ signals:
     void activeProfileChanged();
     void detectedDevicesChanged();
     void setupStepChanged();
+    void hasTrayChanged();
 
 private:
     HIDInterceptor& engine_;
@@ -67,6 +74,7 @@ private:
     std::optional<DeviceProfile> activeProfile_;
     std::vector<DetectedHIDDevice> detectedDevices_;
     SetupStep setupStep_ = SetupStep::selectDevice;
+    bool hasTray_ = true;
 };
 
 } // namespace bindwell

@@ -35,6 +35,9 @@ void RecentApps::remember(const FocusedApp& focused) {
     std::erase(apps_, app);
     apps_.insert(apps_.begin(), app);
     if (apps_.size() > capacity) {
+        // Its entry goes with it: a session sees thousands of window classes
+        // (every terminal tab may set one), and only those shown need a name.
+        entries_.erase(keyOf(apps_.back()));
         apps_.pop_back();
     }
     emit changed();

@@ -51,7 +51,8 @@ private:
     // Identity only: the same application with another window title is
     // the same entry.
     std::vector<FocusedApp> apps_;
-    // Looked up once per application: a lookup may read every .desktop file.
+    // Looked up once per application shown: a lookup may read every .desktop
+    // file. Entries leave with their applications.
     mutable std::map<std::string, DesktopEntry> entries_;
 };
 

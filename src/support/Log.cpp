@@ -1,5 +1,7 @@
 #include "support/Log.h"
 
+#include "support/Text.h"
+
 #include <cstdio>
 #include <string>
 
@@ -26,16 +28,22 @@ void writePending() {
     pending.clear();
 }
 
-// `head` + `tail` as one line.
+// `head` + `tail` as one line. Lines carry device names, serials and window
+// titles: one with an escape sequence or a line break must neither drive the
+// terminal nor forge a line, so controls are escaped here, on the main thread,
+// which keeps the input thread's hand-off free of formatting.
 void writeLine(std::string_view head, std::string_view tail) {
     if (const auto& sink = currentSink()) {
         std::string line;
         line.reserve(head.size() + tail.size());
-        line.append(head).append(tail);
+        appendEscapingControls(line, head);
+        appendEscapingControls(line, tail);
         sink(line);
         return;
     }
-    pending.append(head).append(tail).push_back('\n');
+    appendEscapingControls(pending, head);
+    appendEscapingControls(pending, tail);
+    pending.push_back('\n');
     if (batchDepth == 0) {
         writePending();
     }

@@ -1,5 +1,7 @@
 #include "support/Text.h"
 
+#include <array>
+
 namespace bindwell {
 
 std::string toLowerAscii(std::string_view text) {
@@ -10,6 +12,49 @@ std::string toLowerAscii(std::string_view text) {
         }
     }
     return lower;
+}
+
+namespace {
+
+bool isC0OrDel(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7f;
+}
+
+// U+0080..U+009F in UTF-8: 0xc2 then 0x80..0x9f. Some terminals obey them.
+bool isC1At(std::string_view text, size_t at) {
+    return static_cast<unsigned char>(text[at]) == 0xc2 && at + 1 < text.size() &&
+           static_cast<unsigned char>(text[at + 1]) >= 0x80 &&
+           static_cast<unsigned char>(text[at + 1]) <= 0x9f;
+}
+
+void appendEscaped(std::string& out, unsigned char byte) {
+    static constexpr std::array<char, 16> digits = {'0', '1', '2', '3', '4', '5', '6', '7',
+                                                    '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
+    out.append("\\x").push_back(digits[byte >> 4]);
+    out.push_back(digits[byte & 0xf]);
+}
+
+} // namespace
+
+void appendEscapingControls(std::string& out, std::string_view text) {
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (isC0OrDel(byte)) {
+            appendEscaped(out, byte);
+        } else if (isC1At(text, i)) {
+            appendEscaped(out, byte);
+            appendEscaped(out, static_cast<unsigned char>(text[++i]));
+        } else {
+            out.push_back(text[i]);
+        }
+    }
+}
+
+std::string escapeControls(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    appendEscapingControls(out, text);
+    return out;
 }
 
 } // namespace bindwell

@@ -22,6 +22,7 @@ Rectangle {
             anchors.verticalCenter: parent.verticalCenter
         }
         Text {
+            textFormat: Text.PlainText
             objectName: "chipText"
             text: chip.action.displayName
             color: chip.foreground

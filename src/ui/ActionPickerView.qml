@@ -35,6 +35,7 @@ Item {
         spacing: 0
 
         Text {
+            textFormat: Text.PlainText
             id: title
             Layout.fillWidth: true
             leftPadding: 12
@@ -106,6 +107,7 @@ Item {
                             color: Theme.accent
                         }
                         Text {
+                            textFormat: Text.PlainText
                             Layout.fillWidth: true
                             text: moreRow.text
                             color: Theme.accent
@@ -113,6 +115,7 @@ Item {
                             font.weight: Font.DemiBold
                         }
                         Text {
+                            textFormat: Text.PlainText
                             objectName: "moreShortcutsState"
                             text: picker.showMoreShortcuts ? qsTr("Hide") : qsTr("Show")
                             color: Theme.secondaryText
@@ -173,6 +176,7 @@ Item {
                             color: Theme.accent
                         }
                         Text {
+                            textFormat: Text.PlainText
                             Layout.fillWidth: true
                             text: appRuleRow.text
                             color: Theme.accent

@@ -25,6 +25,7 @@ ChromelessButton {
             color: row.isCurrent ? Theme.accent : Theme.secondaryText
         }
         Text {
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             text: row.rowAction.displayName
             color: Theme.primaryText

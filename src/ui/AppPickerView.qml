@@ -23,6 +23,7 @@ Item {
         spacing: 0
 
         Text {
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             leftPadding: 12
             rightPadding: 12
@@ -36,6 +37,7 @@ Item {
         Divider {}
 
         Text {
+            textFormat: Text.PlainText
             objectName: "noRecentApps"
             visible: RecentApps.apps.length === 0
             Layout.fillWidth: true
@@ -82,6 +84,7 @@ Item {
                                         ? "file://" + appRow.modelData.icon : ""
                             }
                             Text {
+                                textFormat: Text.PlainText
                                 Layout.fillWidth: true
                                 text: appRow.modelData.name
                                 color: Theme.primaryText
@@ -122,6 +125,7 @@ Item {
                 text: qsTr("Next")
                 onClicked: picker.choose(matchField.text.trim(), matchField.text.trim())
                 contentItem: Text {
+                    textFormat: Text.PlainText
                     text: nextButton.text
                     color: nextButton.enabled ? Theme.accent : Theme.secondaryText
                     font.pixelSize: Theme.caption

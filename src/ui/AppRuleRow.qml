@@ -19,6 +19,7 @@ RowLayout {
         color: Theme.secondaryText
     }
     Text {
+        textFormat: Text.PlainText
         objectName: "appRuleText"
         Layout.fillWidth: true
         text: qsTr("In %1: %2").arg(row.rule.appName).arg(row.rule.action.displayName)
@@ -33,6 +34,7 @@ RowLayout {
         text: qsTr("Remove")
         onClicked: row.remove()
         contentItem: Text {
+            textFormat: Text.PlainText
             text: removeButton.text
             color: Theme.orange
             font.pixelSize: Theme.caption

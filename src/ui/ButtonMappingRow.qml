@@ -36,6 +36,7 @@ ChromelessButton {
     contentItem: RowLayout {
         spacing: 12
         Text {
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             text: row.mapping.label
             color: Theme.primaryText

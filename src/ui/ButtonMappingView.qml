@@ -40,6 +40,7 @@ Item {
                         color: Theme.accent
                     }
                     Text {
+                        textFormat: Text.PlainText
                         objectName: "deviceHeaderName"
                         Layout.fillWidth: true
                         text: ActiveProfile.deviceName
@@ -54,6 +55,7 @@ Item {
                         focusRadius: 4
                         onClicked: SetupCommands.changeDevice()
                         contentItem: Text {
+                            textFormat: Text.PlainText
                             text: parent.text
                             color: Theme.accent
                             font.pixelSize: Theme.caption
@@ -77,6 +79,7 @@ Item {
                             color: Theme.white(0.06)
                         }
                         contentItem: Text {
+                            textFormat: Text.PlainText
                             leftPadding: 10
                             text: controllerPicker.displayText
                             color: Theme.primaryText
@@ -96,6 +99,7 @@ Item {
                         focusRadius: 4
                         onClicked: SetupCommands.stopRemappingController(ActiveProfile.profileID)
                         contentItem: Text {
+                            textFormat: Text.PlainText
                             text: parent.text
                             color: Theme.orange
                             font.pixelSize: Theme.caption
@@ -106,6 +110,7 @@ Item {
         }
 
         Text {
+            textFormat: Text.PlainText
             objectName: "mappingTitle"
             Layout.alignment: Qt.AlignHCenter
             text: page.settingsMode ? qsTr("Button Mappings") : qsTr("Map Your Buttons")
@@ -114,6 +119,7 @@ Item {
             font.bold: true
         }
         Text {
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             Layout.leftMargin: 40
             Layout.rightMargin: 40
@@ -198,6 +204,7 @@ Item {
                         Layout.bottomMargin: 8
                     }
                     Text {
+                        textFormat: Text.PlainText
                         text: qsTr("Fixed Buttons")
                         color: Theme.secondaryText
                         font.pixelSize: Theme.caption

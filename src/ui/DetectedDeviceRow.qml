@@ -45,6 +45,7 @@ ChromelessButton {
             Layout.fillWidth: true
             spacing: 2
             Text {
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 text: row.device.displayName
                 color: Theme.primaryText
@@ -53,6 +54,7 @@ ChromelessButton {
                 elide: Text.ElideRight
             }
             Text {
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 objectName: "deviceDetail"
                 text: row.device.detailText

@@ -19,6 +19,7 @@ Item {
         spacing: 20
 
         Text {
+            textFormat: Text.PlainText
             Layout.alignment: Qt.AlignHCenter
             text: qsTr("Select Your Device")
             color: Theme.primaryText
@@ -26,6 +27,7 @@ Item {
             font.bold: true
         }
         Text {
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             Layout.leftMargin: 40
             Layout.rightMargin: 40
@@ -66,6 +68,7 @@ Item {
                             color: Theme.secondaryText
                         }
                         Text {
+                            textFormat: Text.PlainText
                             Layout.alignment: Qt.AlignHCenter
                             text: qsTr("No devices detected")
                             color: Theme.secondaryText
@@ -73,6 +76,7 @@ Item {
                             font.weight: Font.DemiBold
                         }
                         Text {
+                            textFormat: Text.PlainText
                             Layout.fillWidth: true
                             Layout.leftMargin: 20
                             Layout.rightMargin: 20
@@ -140,6 +144,7 @@ Item {
                     color: Theme.secondaryText
                 }
                 Text {
+                    textFormat: Text.PlainText
                     objectName: "refreshText"
                     text: refresh.text
                     color: Theme.secondaryText

@@ -18,6 +18,7 @@ Item {
         anchors.topMargin: 10
         anchors.bottomMargin: 10
         Text {
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             text: row.mapping.label
             color: Theme.secondaryText
@@ -29,6 +30,7 @@ Item {
             radius: 6
             color: Theme.white(0.05)
             Text {
+                textFormat: Text.PlainText
                 id: tag
                 anchors.centerIn: parent
                 text: qsTr("Default")

@@ -24,6 +24,7 @@ Card {
             Layout.fillWidth: true
             spacing: 10
             Text {
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 text: qsTr("Per-application actions on GNOME need the Bindwell Focus extension.")
                 color: Theme.primaryText
@@ -37,6 +38,7 @@ Card {
                 focusRadius: 4
                 onClicked: GnomeFocusExtension.enable()
                 contentItem: Text {
+                    textFormat: Text.PlainText
                     text: parent.text
                     color: Theme.accent
                     font.pixelSize: Theme.caption
@@ -45,6 +47,7 @@ Card {
             }
         }
         Text {
+            textFormat: Text.PlainText
             objectName: "gnomeExtensionMessage"
             visible: text !== ""
             Layout.fillWidth: true

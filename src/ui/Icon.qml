@@ -2,6 +2,7 @@ import QtQuick
 
 // A system symbol drawn from the icon font, sized like the text beside it.
 Text {
+    textFormat: Text.PlainText
     id: icon
     property string name
     property int size: Theme.body

@@ -46,6 +46,7 @@ ColumnLayout {
                 color: row.symbolColor
             }
             Text {
+                textFormat: Text.PlainText
                 text: row.text
                 color: Theme.primaryText
                 font.pixelSize: Theme.body
@@ -54,6 +55,7 @@ ColumnLayout {
                 Layout.fillWidth: true
             }
             Text {
+                textFormat: Text.PlainText
                 visible: row.detail.length > 0
                 text: row.detail
                 color: Theme.secondaryText
@@ -87,6 +89,7 @@ ColumnLayout {
             color: info.symbolColor
         }
         Text {
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             text: info.text
             elide: Text.ElideRight
@@ -107,6 +110,7 @@ ColumnLayout {
             color: Theme.accent
         }
         Text {
+            textFormat: Text.PlainText
             text: qsTr("Bindwell")
             font.bold: true
             font.pixelSize: Theme.body
@@ -122,6 +126,7 @@ ColumnLayout {
             radius: 4
             color: root.menu.isRemapping ? Theme.accent : Theme.white(0.1)
             Text {
+                textFormat: Text.PlainText
                 id: pillText
                 anchors.centerIn: parent
                 text: root.menu.statusText

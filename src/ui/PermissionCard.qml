@@ -45,6 +45,7 @@ Rectangle {
                     color: "white"
                 }
                 Text {
+                    textFormat: Text.PlainText
                     objectName: "stepNumber"
                     anchors.centerIn: parent
                     visible: !card.isGranted
@@ -60,6 +61,7 @@ Rectangle {
                 RowLayout {
                     spacing: 8
                     Text {
+                        textFormat: Text.PlainText
                         text: card.title
                         color: Theme.primaryText
                         font.pixelSize: Theme.headline
@@ -73,6 +75,7 @@ Rectangle {
                         radius: 4
                         color: Theme.withOpacity(Theme.green, 0.15)
                         Text {
+                            textFormat: Text.PlainText
                             id: granted
                             anchors.centerIn: parent
                             text: qsTr("Granted")
@@ -82,6 +85,7 @@ Rectangle {
                     }
                 }
                 Text {
+                    textFormat: Text.PlainText
                     Layout.fillWidth: true
                     text: card.description
                     color: Theme.secondaryText
@@ -109,6 +113,7 @@ Rectangle {
                     width: parent.width
                     spacing: 8
                     Text {
+                        textFormat: Text.PlainText
                         Layout.preferredWidth: 16
                         Layout.alignment: Qt.AlignTop
                         horizontalAlignment: Text.AlignRight
@@ -117,6 +122,7 @@ Rectangle {
                         font.pixelSize: Theme.caption
                     }
                     Text {
+                        textFormat: Text.PlainText
                         Layout.fillWidth: true
                         Layout.alignment: Qt.AlignTop
                         text: modelData

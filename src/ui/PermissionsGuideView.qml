@@ -45,6 +45,7 @@ Item {
                 opacity: 0.8
             }
             Text {
+                textFormat: Text.PlainText
                 Layout.alignment: Qt.AlignHCenter
                 text: qsTr("Bindwell Needs Permissions")
                 color: Theme.primaryText
@@ -52,6 +53,7 @@ Item {
                 font.weight: Font.DemiBold
             }
             Text {
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 Layout.leftMargin: 20
                 Layout.rightMargin: 20
@@ -134,12 +136,14 @@ Item {
                     color: Theme.green
                 }
                 Text {
+                    textFormat: Text.PlainText
                     text: qsTr("All permissions granted!")
                     color: Theme.green
                     font.pixelSize: Theme.callout
                 }
             }
             Text {
+                textFormat: Text.PlainText
                 objectName: "missingStatus"
                 visible: !page.allGranted
                 text: qsTr("Grant both permissions to continue")

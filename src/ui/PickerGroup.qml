@@ -12,6 +12,7 @@ Column {
     width: parent ? parent.width : implicitWidth
 
     Text {
+        textFormat: Text.PlainText
         leftPadding: 12
         rightPadding: 12
         topPadding: 6

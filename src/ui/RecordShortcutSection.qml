@@ -73,6 +73,7 @@ Column {
                 color: Theme.secondaryText
             }
             Text {
+                textFormat: Text.PlainText
                 Layout.fillWidth: true
                 text: recordRow.text
                 color: Theme.primaryText
@@ -100,6 +101,7 @@ Column {
             spacing: 8
 
             Text {
+                textFormat: Text.PlainText
                 objectName: "recorderPrompt"
                 Layout.fillWidth: true
                 Layout.leftMargin: 12
@@ -139,6 +141,7 @@ Column {
                                 color: choice.selected ? Theme.withOpacity(Theme.accent, 0.15) : Theme.white(0.05)
                             }
                             contentItem: Text {
+                                textFormat: Text.PlainText
                                 text: choice.text
                                 color: choice.selected ? Theme.accent : Theme.secondaryText
                                 font.pixelSize: Theme.caption
@@ -157,6 +160,7 @@ Column {
                     text: qsTr("Cancel")
                     onClicked: section.cancel()
                     contentItem: Text {
+                        textFormat: Text.PlainText
                         text: cancelButton.text
                         color: Theme.secondaryText
                         font.pixelSize: Theme.caption

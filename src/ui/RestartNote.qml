@@ -22,6 +22,7 @@ Rectangle {
             color: Theme.blue
         }
         Text {
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             text: qsTr("You may need to restart Bindwell after granting permissions for them to take effect.")
             color: Theme.secondaryText

@@ -22,6 +22,7 @@ Item {
             color: Theme.accent
         }
         Text {
+            textFormat: Text.PlainText
             Layout.alignment: Qt.AlignHCenter
             text: qsTr("You're All Set!")
             color: Theme.primaryText
@@ -29,12 +30,16 @@ Item {
             font.bold: true
         }
         Text {
+            textFormat: Text.PlainText
             Layout.fillWidth: true
             Layout.leftMargin: 40
             Layout.rightMargin: 40
             horizontalAlignment: Text.AlignHCenter
             wrapMode: Text.WordWrap
-            text: qsTr("Bindwell is now active in your system tray. You can change button mappings anytime from the system tray → Button Settings.")
+            objectName: "whereBindwellIs"
+            text: AppState.hasTray
+                  ? qsTr("Bindwell is now active in your system tray. You can change button mappings anytime from the system tray → Button Settings.")
+                  : qsTr("Bindwell is now active. This desktop has no system tray: to change button mappings, start Bindwell again from your applications menu.")
             color: Theme.secondaryText
             font.pixelSize: Theme.body
         }
@@ -45,6 +50,7 @@ Item {
             Layout.topMargin: 6 - parent.spacing
             spacing: 6
             Text {
+                textFormat: Text.PlainText
                 objectName: "startAtLoginText"
                 text: StartAtLogin.enabled ? qsTr("Bindwell will also start when you log in.")
                                            : qsTr("Bindwell will not start when you log in.")
@@ -57,6 +63,7 @@ Item {
                 focusRadius: 4
                 onClicked: StartAtLogin.enabled = !StartAtLogin.enabled
                 contentItem: Text {
+                    textFormat: Text.PlainText
                     text: parent.text
                     color: Theme.accent
                     font.pixelSize: Theme.caption

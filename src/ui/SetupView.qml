@@ -68,12 +68,14 @@ Rectangle {
                     Layout.preferredHeight: 24
                 }
                 Text {
+                    textFormat: Text.PlainText
                     text: qsTr("Bindwell")
                     color: Theme.primaryText
                     font.pixelSize: Theme.title2
                     font.bold: true
                 }
                 Text {
+                    textFormat: Text.PlainText
                     objectName: "headerMode"
                     text: view.completed ? qsTr("Settings") : qsTr("Setup")
                     color: Theme.secondaryText

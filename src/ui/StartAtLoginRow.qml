@@ -18,12 +18,14 @@ RowLayout {
         Layout.fillWidth: true
         spacing: 2
         Text {
+            textFormat: Text.PlainText
             text: qsTr("Start at Login")
             color: Theme.primaryText
             font.pixelSize: Theme.body
             font.weight: Font.Medium
         }
         Text {
+            textFormat: Text.PlainText
             objectName: "startAtLoginText"
             Layout.fillWidth: true
             text: StartAtLogin.enabled ? row.onText : row.offText

@@ -37,6 +37,7 @@ ChromelessButton {
                 visible: control.iconName.length > 0
             }
             Text {
+                textFormat: Text.PlainText
                 text: control.text
                 color: control.foreground
                 font.pixelSize: control.fontSize

@@ -8,6 +8,7 @@ RowLayout {
     objectName: "summaryRow_" + mapping.label
 
     Text {
+        textFormat: Text.PlainText
         Layout.fillWidth: true
         text: row.mapping.label
         color: Theme.secondaryText
@@ -15,6 +16,7 @@ RowLayout {
         elide: Text.ElideRight
     }
     Text {
+        textFormat: Text.PlainText
         objectName: "summaryAction"
         text: row.mapping.action.displayName
         color: Theme.accent

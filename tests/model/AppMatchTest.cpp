@@ -5,7 +5,7 @@
 namespace bindwell {
 namespace {
 
-TEST(AppMatch, GlobsIgnoreCaseAndTryTheAppIdThenTheWindowClass) {
+TEST(AppMatch, GlobsMatchCharactersIgnoreCaseAndTryTheAppIdThenTheWindowClass) {
     struct Case {
         const char* pattern;
         FocusedApp app;
@@ -21,6 +21,12 @@ TEST(AppMatch, GlobsIgnoreCaseAndTryTheAppIdThenTheWindowClass) {
         {"*.okular", {"org.kde.okular.desktop", "", ""}, false},
         {"a*b*c", {"aXbYbZc", "", ""}, true},
         {"a*b*c", {"aXbYbZ", "", ""}, false},
+        // Characters, not bytes, with Unicode case folding.
+        {"caf?", {"café", "", ""}, true},
+        {"ÉMACS", {"émacs", "", ""}, true},
+        {"*ß", {"straß", "", ""}, true},
+        {"??", {"é", "", ""}, false},
+        {"?", {"\xff", "", ""}, true},
         {"**", {"", "", ""}, false},
         // The window class when the id says nothing or something else.
         {"okular", {"", "Okular", ""}, true},

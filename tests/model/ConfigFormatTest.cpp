@@ -35,12 +35,6 @@ Json& action(Json& document, size_t mapping = 3) {
     return document[0]["buttonMappings"][mapping]["action"];
 }
 
-// Every field is written (the reader requires them all), so equal texts mean
-// equal lists.
-void expectSameProfiles(const std::vector<DeviceProfile>& a, const std::vector<DeviceProfile>& b) {
-    EXPECT_EQ(writeConfig(a), writeConfig(b));
-}
-
 TEST(ConfigWriting, CompactTextWithFieldKeysAndRawUtf8) {
     EXPECT_EQ(writeConfig({}), "[]");
     DeviceProfile profile = genericProfile({.id = "",
@@ -50,8 +44,6 @@ TEST(ConfigWriting, CompactTextWithFieldKeysAndRawUtf8) {
                                             .productID = 342,
                                             .transport = ""});
     profile.buttonMappings[1].action = commonShortcuts().front();
-    profile.buttonMappings[2].action = RemapAction::holdKeystroke(
-        {.keyCode = 49, .modifiers = {.command = true}, .displayName = "Hold Ctrl+Space"});
     const std::string text = writeConfig({profile});
     EXPECT_EQ(text.find('\n'), std::string::npos);
     EXPECT_NE(text.find(R"({"id":"1390_342_play_pause","source":{"usagePage":12,"usageID":205},)"
@@ -61,11 +53,6 @@ TEST(ConfigWriting, CompactTextWithFieldKeysAndRawUtf8) {
         text.find(
             R"("action":{"keystroke":{"_0":{"keyCode":8,"modifiers":{"command":true,)"
             R"("shift":false,"option":false,"control":false},"displayName":"Ctrl+C Copy"}}})"),
-        std::string::npos);
-    EXPECT_NE(
-        text.find(R"("action":{"holdKeystroke":{"_0":{"keyCode":49,"modifiers":{"command":true,)"
-                  R"("shift":false,"option":false,"control":false},)"
-                  R"("displayName":"Hold Ctrl+Space"}}})"),
         std::string::npos);
     EXPECT_NE(text.find(R"("source":{"usagePage":12,"usageID":4294967295,"matchValue":233})"),
               std::string::npos);
@@ -87,8 +74,8 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
     DeviceProfile odd;
     odd.id = "device_-1_0";
     odd.deviceName = "Ünïcødé \"quoted\" / slash \\ ⌘";
-    odd.vendorID = kMin;
-    odd.productID = kMax;
+    odd.vendorID = 0;
+    odd.productID = 0xffff;
     odd.serialNumber = "a4:c1:38:0f:22:9b";
     odd.physicalPath = "pci-0000:00:14.0-usb-0:1.2";
     odd.isActive = true;
@@ -122,24 +109,12 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
                                           {.match = "", .action = RemapAction::none()}};
     DeviceProfile empty;
     empty.id = "";
-    const std::vector<DeviceProfile> profiles{sampleProfile(), odd, empty, sampleProfile()};
+    const std::vector<DeviceProfile> profiles{sampleProfile(), odd, empty};
 
     const ConfigReadResult result = readConfig(writeConfig(profiles));
     ASSERT_TRUE(result.ok()) << result.error;
-    expectSameProfiles(result.profiles, profiles);
-}
-
-// An empty list: the check-config command's test.
-TEST(ConfigReading, ContentThatIsNotChecked) {
-    // Duplicate ids, several active profiles and unknown usage pages are read as they stand.
-    const ConfigReadResult duplicates = readConfig(editedFile([](Json& d) {
-        d[0]["buttonMappings"][0]["source"]["usagePage"] = 77;
-        d.push_back(d[0]);
-    }));
-    ASSERT_TRUE(duplicates.ok()) << duplicates.error;
-    ASSERT_EQ(duplicates.profiles.size(), 2U);
-    EXPECT_TRUE(duplicates.profiles[0].isActive && duplicates.profiles[1].isActive);
-    EXPECT_EQ(duplicates.profiles[1].buttonMappings[0].source.usagePage, 77);
+    // Every field is written (the reader requires them all): equal texts, equal lists.
+    EXPECT_EQ(writeConfig(result.profiles), writeConfig(profiles));
 }
 
 // A null matchValue reads as an absent one, which the writer leaves out.
@@ -161,7 +136,7 @@ TEST(ConfigReading, UnknownKeysAreIgnoredAtEveryLevelAndNullMeansAbsent) {
 
     const ConfigReadResult result = readConfig(document.dump());
     ASSERT_TRUE(result.ok()) << result.error;
-    expectSameProfiles(result.profiles, {profile});
+    EXPECT_EQ(writeConfig(result.profiles), writeConfig({profile}));
 }
 
 // Unknown keys beside a known case name are ignored (checked above).
@@ -212,25 +187,13 @@ TEST(ConfigReading, MissingOrMistypedKeysNameTheirPlace) {
          R"(profile 0 ("say \"hi\"\n"): key "deviceName" is missing)"},
         {[](Json& d) { action(d) = "none"; },
          m3 + R"(key "action" must be an object (found a string))"},
-        {[](Json& d) {
-             action(d) = {{"fnKey", true}};
-         },
-         m3 + R"(key "action.fnKey" must be an object (found a boolean))"},
-        {[](Json& d) {
-             action(d) = {{"keystroke", Json::object()}};
-         },
-         m3 + R"(key "action.keystroke._0" is missing)"},
         {withKeystroke([](Json& k) { k.erase("modifiers"); }),
          m3 + R"(key "action.keystroke._0.modifiers" is missing)"},
-        {withKeystroke([](Json& k) { k["modifiers"].erase("control"); }),
-         m3 + R"(key "action.keystroke._0.modifiers.control" is missing)"},
         {withKeystroke([](Json& k) { k["modifiers"]["shift"] = 0; }),
          m3 + R"(key "action.keystroke._0.modifiers.shift" must be true or false )"
               "(found an integer)"},
         {withKeystroke([](Json& k) { k["displayName"] = nullptr; }),
          m3 + R"(key "action.keystroke._0.displayName" must be a string (found null))"},
-        {[](Json& d) { d[0]["serialNumber"] = 7; },
-         p0 + R"(: key "serialNumber" must be a string (found an integer))"},
         {[](Json& d) {
              d[0]["buttonMappings"][3]["appOverrides"] = {{{"match", "x"}}};
          },
@@ -247,27 +210,27 @@ TEST(ConfigReading, MissingOrMistypedKeysNameTheirPlace) {
 }
 
 TEST(ConfigReading, IntegersMustBeWholeAndWithinSigned64Bits) {
-    const auto vendorID = [](const std::string& number) {
-        std::string text = editedFile([](Json& d) { d[0]["vendorID"] = "PLACEHOLDER"; });
+    const auto usageID = [](const std::string& number) {
+        std::string text = editedFile(
+            [](Json& d) { d[0]["buttonMappings"][0]["source"]["usageID"] = "PLACEHOLDER"; });
         text.replace(text.find("\"PLACEHOLDER\""), 13, number);
         return readConfig(text);
     };
-    EXPECT_EQ(vendorID("9223372036854775807").profiles.at(0).vendorID,
-              std::numeric_limits<int64_t>::max());
-    EXPECT_EQ(vendorID("-9223372036854775808").profiles.at(0).vendorID,
-              std::numeric_limits<int64_t>::min());
-    EXPECT_EQ(vendorID("-0").profiles.at(0).vendorID, 0);
-    const std::string place =
-        R"(profile 0 ("device_1390_342"): key "vendorID" must be an integer )";
-    EXPECT_EQ(vendorID("9223372036854775808").error, place + "(found an out-of-range number)");
+    const auto read = [&usageID](const std::string& number) {
+        return usageID(number).profiles.at(0).buttonMappings[0].source.usageID;
+    };
+    EXPECT_EQ(read("9223372036854775807"), std::numeric_limits<int64_t>::max());
+    EXPECT_EQ(read("-9223372036854775808"), std::numeric_limits<int64_t>::min());
+    EXPECT_EQ(read("-0"), 0);
+    const std::string place = R"(profile 0 ("device_1390_342"), mapping 0: key "source.usageID" )"
+                              "must be an integer ";
+    EXPECT_EQ(usageID("9223372036854775808").error, place + "(found an out-of-range number)");
     for (const char* bad : {"1.0", "1.5", "1e2", "-9223372036854775809", "1e300"}) {
-        EXPECT_EQ(vendorID(bad).error, place + "(found a fractional or out-of-range number)")
-            << bad;
+        EXPECT_EQ(usageID(bad).error, place + "(found a fractional or out-of-range number)") << bad;
     }
-    EXPECT_EQ(vendorID("1e400").error, "number overflow parsing '1e400'");
-    EXPECT_EQ(vendorID("\"1390\"").error, place + "(found a string)");
-    EXPECT_EQ(vendorID("null").error, place + "(found null)");
-    EXPECT_EQ(vendorID("true").error, place + "(found a boolean)");
+    EXPECT_EQ(usageID("\"1390\"").error, place + "(found a string)");
+    EXPECT_EQ(usageID("null").error, place + "(found null)");
+    EXPECT_EQ(usageID("true").error, place + "(found a boolean)");
 }
 
 TEST(ConfigReading, WrongTopLevelAndBrokenSyntaxAreErrors) {

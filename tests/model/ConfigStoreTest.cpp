@@ -3,6 +3,7 @@
 #include "AcmeDevices.h"
 #include "LogCapture.h"
 #include "model/ConfigFormat.h"
+#include "model/UnreadableConfigBackup.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,18 +76,21 @@ std::vector<std::string> ids(const std::vector<DeviceProfile>& profiles) {
 
 using Ids = std::vector<std::string>;
 
-TEST_F(ConfigStoreTest, CreationMakesTheFolderAndStartsEmptyWithoutAFile) {
-    const QString folder = path("nested/Bindwell");
-    ConfigStore store(folder);
-    EXPECT_TRUE(QDir(folder).exists());
-    EXPECT_EQ(store.configPath(), folder + "/config.json");
-    EXPECT_TRUE(store.profiles().empty());
-    EXPECT_FALSE(store.activeProfile());
-    EXPECT_FALSE(QFile::exists(store.configPath()));
+// A finished setup needs profiles behind it: without any the flag is reset.
+// Without a file the folder is made, and nothing written or logged.
+TEST_F(ConfigStoreTest, CreationLoadsProfilesAndKeepsTheFlagOnlyWithProfiles) {
+    const ConfigStore fresh(path("nested/Bindwell"));
+    EXPECT_TRUE(fresh.profiles().empty());
+    EXPECT_TRUE(QDir(path("nested/Bindwell")).exists() && QDir(path("nested/Bindwell")).isEmpty());
     EXPECT_TRUE(log.lines().empty());
-}
-
-TEST_F(ConfigStoreTest, CreationLoadsProfilesAndKeepsAFlagThatHasProfiles) {
+    for (const QByteArray& content : {QByteArray(), QByteArray("[]")}) {
+        if (!content.isNull()) {
+            writeFile("config.json", content);
+        }
+        setFlag(true);
+        EXPECT_FALSE(ConfigStore(dir.path()).hasCompletedSetup());
+        EXPECT_FALSE(storedFlag());
+    }
     writeProfiles({profile(1, false), profile(2, true), profile(3, true)});
     setFlag(true);
     ConfigStore store(dir.path());
@@ -94,18 +98,6 @@ TEST_F(ConfigStoreTest, CreationLoadsProfilesAndKeepsAFlagThatHasProfiles) {
     EXPECT_EQ(store.activeProfile()->id, "device_2_1"); // the first of several active ones
     EXPECT_TRUE(store.hasCompletedSetup());
     EXPECT_TRUE(storedFlag());
-}
-
-TEST_F(ConfigStoreTest, FlagWithoutProfilesIsResetInStoreAndSettings) {
-    for (const QByteArray& content : {QByteArray(), QByteArray("[]")}) {
-        if (!content.isNull()) {
-            writeFile("config.json", content);
-        }
-        setFlag(true);
-        ConfigStore store(dir.path());
-        EXPECT_FALSE(store.hasCompletedSetup());
-        EXPECT_FALSE(storedFlag());
-    }
 }
 
 // Every controller keeps its own active profile: activating one turns off
@@ -206,6 +198,57 @@ TEST_F(ConfigStoreTest, InvalidFileIsKeptAsideAndReplacedByTheNextSave) {
     store.saveProfile(profile(2, true));
     EXPECT_EQ(ids(profilesOnDisk()), (Ids{"device_2_1*"}));
     EXPECT_EQ(readFile(copies[0]), broken);
+}
+
+// Each case writes config.json's successive contents and
+// starts a store over each, read-write or read-only; then counts the copies
+// set aside and checks the first log line of the last start.
+TEST_F(ConfigStoreTest, BrokenFilesAreKeptOncePerContentAndNeverByAReader) {
+    using enum ConfigStore::Mode;
+    struct Case {
+        std::vector<std::pair<std::string, ConfigStore::Mode>> starts;
+        int copies;
+        std::string firstLine;
+    };
+    const std::vector<Case> cases = {
+        {{{"[{", readWrite}, {"[{", readWrite}, {"[{", readWrite}}, 1, "Failed to load config: "},
+        {{{"[{", readWrite}, {"[[", readWrite}}, 2, "Failed to load config: parse error"},
+        {{{"[{", readOnly}}, 0, "Failed to load config: parse error"},
+        {{{R"([{"id":"a","id":"b"}])", readWrite}},
+         1,
+         "⚠️ Config: profile 0 (\"b\"), key \"id\" appears more than once; the last one "
+         "counts"},
+    };
+    for (const Case& c : cases) {
+        const QTemporaryDir folder;
+        const QString config = QDir(folder.path()).filePath("config.json");
+        for (const auto& [text, mode] : c.starts) {
+            log.clear();
+            QFile::remove(config);
+            QFile file(config);
+            ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+            file.write(text.data(), qint64(text.size()));
+            file.close();
+            const ConfigStore store(folder.path(), nullptr, mode);
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList({"config.invalid-*.json"}).size(), c.copies);
+        ASSERT_FALSE(log.lines().empty());
+        EXPECT_EQ(log.lines()[0].rfind("[Bindwell] " + c.firstLine, 0), 0U) << log.lines()[0];
+    }
+}
+
+// Copies of different contents made in one second: named by local time, then
+// numbered, and none overwritten.
+TEST_F(ConfigStoreTest, CopiesAreNamedByLocalTimeAndATakenNameGetsANumber) {
+    const QDateTime when{QDate(2026, 3, 4), QTime(5, 6, 7)};
+    for (const char* content : {"one", "two", "three"}) {
+        EXPECT_TRUE(keepUnreadableConfig(dir.path(), content, when.toUTC()).ok());
+    }
+    EXPECT_EQ(keptCopies(), (QStringList{"config.invalid-20260304-050607-2.json",
+                                         "config.invalid-20260304-050607-3.json",
+                                         "config.invalid-20260304-050607.json"}));
+    EXPECT_EQ(readFile("config.invalid-20260304-050607.json"), "one");
+    EXPECT_EQ(readFile("config.invalid-20260304-050607-3.json"), "three");
 }
 
 TEST_F(ConfigStoreTest, FileThatCanNeitherBeReadNorKeptIsNeverOverwritten) {

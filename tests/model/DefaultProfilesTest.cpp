@@ -16,16 +16,6 @@ bool usesRelaconLayout(const DeviceProfile& profile) {
     return !profile.findMapping(12, 0xE9, 1) && profile.findMapping(12, kArrayElementUsage, 233);
 }
 
-TEST(DefaultLayouts, PointerButtonsAreShownButNotRemappable) {
-    for (const auto& profile :
-         {genericProfile(device("Pad", 1, 2)), relaconProfile(device("Relacon", 1390, 342))}) {
-        EXPECT_FALSE(profile.findMapping(9, 1, 1)->isRemappable);
-        EXPECT_FALSE(profile.findMapping(9, 2, 1)->isRemappable);
-        EXPECT_TRUE(profile.findMapping(9, 3, 1)->isRemappable);
-    }
-    EXPECT_TRUE(genericProfile(device("Pad", 1, 2)).findMapping(12, kArrayElementUsage, 234));
-}
-
 // Name, IDs and activation reaching the engine: qml_firstrun and qml_setup.
 // A profile names its unit only when a twin was present at the scan, so a
 // lone controller's profile (and its stored file) is the model-wide one.

@@ -7,10 +7,6 @@
 namespace bindwell {
 namespace {
 
-KeystrokeAction copyKeystroke(std::string name) {
-    return {.keyCode = 8, .modifiers = {.command = true}, .displayName = std::move(name)};
-}
-
 ButtonMapping mapping(std::string id, HIDButtonSource source) {
     return {.id = std::move(id), .source = source, .action = {}, .label = {}, .isRemappable = true};
 }
@@ -25,16 +21,6 @@ std::optional<std::string> foundID(const DeviceProfile& profile, int64_t page, i
                                    int64_t value) {
     const auto found = profile.findMapping(page, usage, value);
     return found ? std::optional(found->id) : std::nullopt;
-}
-
-TEST(ActionEquality, NameAndKindTakePart) {
-    const auto copy = RemapAction::keystroke(copyKeystroke("Ctrl+C Copy"));
-    EXPECT_NE(copy, RemapAction::keystroke(copyKeystroke("Copy it")));
-    EXPECT_EQ(copy, RemapAction::keystroke(copyKeystroke("Ctrl+C Copy")));
-    // The same keys held or tapped are two different actions.
-    EXPECT_NE(RemapAction::holdKeystroke(copyKeystroke("Ctrl+C Copy")), copy);
-    EXPECT_NE(RemapAction::escapeKey(), RemapAction::tabKey());
-    EXPECT_EQ(RemapAction(), RemapAction::none());
 }
 
 // Concrete sources match whatever value they report, array elements only
@@ -62,14 +48,6 @@ DetectedHIDDevice device(std::string name, std::string manufacturer, std::string
             .vendorID = 0x1A2B,
             .productID = 0x3C,
             .transport = std::move(transport)};
-}
-
-TEST(DetectedDevice, DisplayNameFallsBackToManufacturer) {
-    EXPECT_EQ(device("Pad", "Acme", "USB").displayName(), "Pad");
-    EXPECT_EQ(device("", "Acme", "USB").displayName(), "Acme Device");
-    EXPECT_EQ(device("", "", "USB").displayName(), " Device");
-    EXPECT_EQ(device("Unknown", "Unknown", "USB").displayName(), "Unknown Device");
-    EXPECT_EQ(device("unknown", "Acme", "USB").displayName(), "unknown");
 }
 
 TEST(DetectedDevice, DetailTextLeavesOutRedundantOrUnknownManufacturer) {

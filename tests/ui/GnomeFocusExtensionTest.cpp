@@ -130,7 +130,7 @@ TEST_F(GnomeFocusExtensionTest, EnableCopiesTheVariantForTheShellAndSaysWhatCome
     const CommandResult refused{1, "D-Bus refused"};
     const Row rows[] = {
         {false, unknown, "GNOME Shell 44.3", ok, "\"44\"", "enabled. GNOME Shell starts a new", ""},
-        {false, unknown, "GNOME Shell 47.1", unknown, "\"47\"", "then press Enable again", ""},
+        {false, unknown, "GNOME Shell 49.1", unknown, "\"49\"", "then press Enable again", ""},
         {false, unknown, "GNOME Shell 42.9", ok, nullptr, "GNOME Shell 42 is too old",
          "[Bindwell] ⚠️ No focus extension fits GNOME Shell 42.9"},
         {false, unknown, nullptr, ok, nullptr, "Could not tell which GNOME Shell runs here: No",

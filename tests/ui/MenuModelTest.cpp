@@ -53,6 +53,9 @@ TEST(MenuRows, FollowTheStateTable) {
     const std::vector<ControllerStatus> twins{controller("Pad", "SN1", "usb-1", event),
                                               controller("Pad", "", "usb-2", ""),
                                               controller("Relacon", "SN3", "", "")};
+    const QString inactive = "Per-app rules inactive: no focus source on this desktop";
+    const QStringList twinLines{"Pad (SN1) — " + QString::fromStdString(event), "Pad (usb-2)",
+                                "Relacon"};
     struct Case {
         bool isRemapping;
         std::string lastEvent;
@@ -79,40 +82,14 @@ TEST(MenuRows, FollowTheStateTable) {
         {false, event, two, noController, false, true, "Relacon, Pad", {}},
         {true, event, two, onePad, true, true, "Pad", {}},
         // Several present: a line each, the serial (or port) only among namesakes.
-        {true,
-         event,
-         two,
-         twins,
-         false,
-         false,
-         "",
-         {"Pad (SN1) — " + QString::fromStdString(event), "Pad (usb-2)", "Relacon"}},
+        {true, event, two, twins, false, false, "", twinLines},
         {true, "", ruled, onePad, false, true, "Pad", {}, firefox, "App rules: Firefox"},
         {true, "", ruled, onePad, false, true, "Pad", {}, notes, "App rules: none for Notes"},
-        {true,
-         "",
-         ruled,
-         twins,
-         false,
-         false,
-         "",
-         {"Pad (SN1) — " + QString::fromStdString(event), "Pad (usb-2)", "Relacon"},
-         firefox,
-         "App rules: Firefox"},
+        {true, "", ruled, twins, false, false, "", twinLines, firefox, "App rules: Firefox"},
         {true, "", ruled, onePad, false, true, "Pad", {}, nothing},
         {false, "", ruled, noController, false, true, "Relacon, Pad", {}, firefox},
         {true, "", two, onePad, false, true, "Pad", {}, firefox},
-        {false,
-         "",
-         ruled,
-         noController,
-         false,
-         true,
-         "Relacon, Pad",
-         {},
-         noSource,
-         "",
-         "Per-app rules inactive: no focus source on this desktop"},
+        {false, "", ruled, noController, false, true, "Relacon, Pad", {}, noSource, "", inactive},
         {true, "", two, onePad, false, true, "Pad", {}, noSource},
     };
     for (const Case& c : cases) {

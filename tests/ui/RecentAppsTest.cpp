@@ -1,6 +1,7 @@
 #include "state/RecentApps.h"
 
 #include "engine/HIDInterceptor.h"
+#include "engine/InlineInputLoop.h"
 #include "model/ConfigStore.h"
 #include "platform/sim/SimPlatform.h"
 
@@ -24,8 +25,24 @@ protected:
         file.write(text);
     }
 
+    // Counts the engine's calls into the remapping path.
+    struct CountingLoop final : InputLoop {
+        void call(const std::function<void()>& command) override {
+            ++calls;
+            inner.call(command);
+        }
+        void runSoon(std::function<void()> task) override { inner.runSoon(std::move(task)); }
+        void setTextReceiver(TextReceiver receiver) override {
+            inner.setTextReceiver(std::move(receiver));
+        }
+        void handOff(std::span<TextRecord> records) override { inner.handOff(records); }
+        InlineInputLoop inner;
+        int calls = 0;
+    };
+
     QTemporaryDir dir;
-    sim::SimPlatform platform;
+    CountingLoop loop;
+    sim::SimPlatform platform{loop};
     ConfigStore store{dir.filePath("config")};
     HIDInterceptor engine{platform, store};
 };
@@ -48,7 +65,8 @@ std::vector<Seen> seen(const RecentApps& apps) {
     return list;
 }
 
-// Each focus change in turn, and what the list then holds first. The user's
+// Each focus change in turn, and what the list then holds first; only a new
+// application costs the remapping path a call. The user's
 // folder comes before the system's; a file is found by app id, then by
 // StartupWMClass, then by the lower-cased WM_CLASS; without one the app goes
 // by its id or WM_CLASS.
@@ -80,6 +98,7 @@ TEST_F(RecentAppsTest, RemembersEachAppOnceMostRecentFirstWithItsDesktopName) {
          {"org.example.Notes", "My Notes", "notes-home"}},
         {{"org.example.Notes", "notes", "a third window"}, {}},
     };
+    const int callsBefore = loop.calls;
     for (const Step& step : steps) {
         SCOPED_TRACE(step.focus.title);
         const std::vector<Seen> before = seen(apps);
@@ -97,15 +116,21 @@ TEST_F(RecentAppsTest, RemembersEachAppOnceMostRecentFirstWithItsDesktopName) {
         matches.push_back(app.match);
     }
     EXPECT_EQ(matches, order);
+    EXPECT_EQ(loop.calls - callsBefore, 7); // not for "a third window", a title change
     EXPECT_EQ(changes.count(), 6);
     EXPECT_EQ(apps.nameForMatch("GIMP-2.10").toStdString(), "GIMP");
     EXPECT_EQ(apps.nameForMatch("firefox*").toStdString(), "firefox*");
 
     for (int i = 0; i < 30; ++i) {
         engine.setFocusedApp({"app" + std::to_string(i), "", ""});
+        static_cast<void>(seen(apps)); // as the picker reads it on each change
     }
     EXPECT_EQ(seen(apps).size(), RecentApps::capacity);
     EXPECT_EQ(seen(apps).front().match, "app29");
+    // A forgotten application is looked up afresh when it comes back.
+    writeDesktopFile("system", "app0.desktop", "[Desktop Entry]\nName=Zero\n");
+    engine.setFocusedApp({"app0", "", ""});
+    EXPECT_EQ(seen(apps).front(), (Seen{"app0", "Zero", ""}));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -123,12 +124,22 @@ int changeAccess(const std::vector<std::string_view>& args, std::string_view ver
         return fail(2, "VENDOR:PRODUCT must be four hexadecimal digits, a colon and four more "
                        "(for example 046d:c52b)");
     }
+    // No device has vendor 0: the rule would open every node that reports no
+    // ids. A rule for it written before can still be revoked.
+    if (verb == "grant" && id->vendor == 0) {
+        return fail(2, "vendor 0000 names no device; give the device's own vendor id");
+    }
+    const std::string path =
+        std::string(kRulesDirectory) + "/" + linuxplatform::accessRuleFileName(*id);
+    // Said before the root check, since it needs no rights and changes nothing.
+    if (verb == "revoke" && !std::filesystem::exists(path)) {
+        std::printf("Nothing to remove: there is no %s\n", path.c_str());
+        return 0;
+    }
     if (::geteuid() != 0) {
         return fail(1, "only root can change udev rules: sudo bindwellctl " + std::string(verb) +
                            " " + linuxplatform::formatDeviceID(*id));
     }
-    const std::string path =
-        std::string(kRulesDirectory) + "/" + linuxplatform::accessRuleFileName(*id);
     if (const std::error_code error = change(kRulesDirectory, *id)) {
         return fail(1, path + ": " + error.message());
     }

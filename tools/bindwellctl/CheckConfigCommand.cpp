@@ -3,11 +3,12 @@
 // Bindwell loads (and sets aside) a file it cannot read. Exit codes: 0 valid,
 // 1 the text breaks a rule, 2 the file cannot be read or the usage is wrong.
 #include "Command.h"
+#include "model/ConfigFile.h"
 #include "model/ConfigFormat.h"
 #include "model/ConfigStore.h"
+#include "support/Text.h"
 
 #include <QDir>
-#include <QFile>
 #include <algorithm>
 #include <cstdio>
 #include <string>
@@ -32,7 +33,8 @@ std::string summary(const std::vector<DeviceProfile>& profiles) {
     const auto active = std::find_if(profiles.begin(), profiles.end(),
                                      [](const DeviceProfile& p) { return p.isActive; });
     return "OK: " + std::to_string(profiles.size()) + " profile(s), " + std::to_string(mappings) +
-           " mapping(s), active: " + (active == profiles.end() ? "none" : active->deviceName);
+           " mapping(s), active: " +
+           (active == profiles.end() ? "none" : escapeControls(active->deviceName));
 }
 
 int checkConfig(const std::vector<std::string_view>& args) {
@@ -43,13 +45,15 @@ int checkConfig(const std::vector<std::string_view>& args) {
     const QString path = args.empty()
                              ? QDir(ConfigStore::defaultFolder()).filePath("config.json")
                              : QString::fromUtf8(args[0].data(), qsizetype(args[0].size()));
-    QFile file(path);
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    if (file.error() != QFileDevice::NoError) {
+    const ConfigFileBytes file = readConfigFile(path);
+    if (!file.error.isEmpty()) {
         return fail(kUnusable,
-                    "cannot read " + path.toStdString() + ": " + file.errorString().toStdString());
+                    "cannot read " + path.toStdString() + ": " + file.error.toStdString());
     }
-    const ConfigReadResult result = readConfig({bytes.constData(), size_t(bytes.size())});
+    const ConfigReadResult result = readConfig({file.bytes.constData(), size_t(file.bytes.size())});
+    for (const std::string& warning : result.warnings) {
+        std::fprintf(stderr, "warning: %s\n", warning.c_str());
+    }
     if (!result.ok()) {
         return fail(kInvalid, result.error);
     }

@@ -12,6 +12,7 @@
 #include "platform/linux/AccessRule.h"
 #include "platform/linux/LinuxPlatform.h"
 #include "platform/linux/NodeSurvey.h"
+#include "support/Text.h"
 
 #include <QDir>
 #include <QFile>
@@ -118,20 +119,25 @@ int devices(const std::vector<std::string_view>& args) {
     const std::vector<DetectedHIDDevice> listed =
         HIDInterceptor::scanConsumerControlDevices(platform);
     const std::vector<DeviceProfile> active = storedActiveProfiles();
+    // Names and serials are the devices' own text, and profile names the file's.
+    const auto line = [](std::string_view indent, const std::string& text) {
+        std::printf("%.*s%s\n", int(indent.size()), indent.data(), escapeControls(text).c_str());
+    };
     std::printf("Consumer-control devices (%zu):\n", listed.size());
     for (const DetectedHIDDevice& device : listed) {
-        std::printf("  %s\n    %s\n", device.displayName().c_str(), device.detailText().c_str());
+        line("  ", device.displayName());
+        line("    ", device.detailText());
         if (const std::string unit = unitText(device, claimingProfile(active, device));
             !unit.empty()) {
-            std::printf("    %s\n", unit.c_str());
+            line("    ", unit);
         }
     }
     std::printf("Input nodes:\n");
     for (const SurveyedNode& node : linuxplatform::surveyInputNodes()) {
-        std::printf("  %s  %s %s\n", verdictText(node, listed).c_str(), node.name.c_str(),
-                    describeIDs(node.vendorID, node.productID).c_str());
+        line("  ", verdictText(node, listed) + "  " + node.name + " " +
+                       describeIDs(node.vendorID, node.productID));
         if (node.verdict != NodeVerdict::ownVirtualDevice) {
-            std::printf("    %s\n", accessText(node).c_str());
+            line("    ", accessText(node));
         }
     }
     return 0;

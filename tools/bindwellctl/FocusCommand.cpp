@@ -5,9 +5,9 @@
 #include "CtlApplication.h"
 #include "QuitOnSignal.h"
 #include "platform/linux/focus/FocusProbe.h"
+#include "support/Text.h"
 
 #include <QCoreApplication>
-#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -15,11 +15,9 @@ namespace bindwell::ctl {
 namespace {
 
 // Titles are the applications' own text: a tab or line break in one would
-// split the line's fields.
-std::string field(std::string text) {
-    std::replace_if(
-        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\n'; }, ' ');
-    return text;
+// split the line's fields, an escape sequence would drive the terminal.
+std::string field(const std::string& text) {
+    return escapeControls(text);
 }
 
 int focus(const std::vector<std::string_view>& args) {

@@ -29,7 +29,8 @@ int run(const std::vector<std::string_view>& args) {
     qputenv("QT_NO_GLIB", "1");
     const CtlApplication application;
     LinuxPlatform platform;
-    ConfigStore store(ConfigStore::defaultFolder());
+    // It only reads: the application is the one to set a broken file aside.
+    ConfigStore store(ConfigStore::defaultFolder(), nullptr, ConfigStore::Mode::readOnly);
     if (!store.hasActiveProfile()) {
         log("No active profile found");
         return 1;

@@ -244,6 +244,17 @@ Item {
             compare(findChild(page, "summaryRow_Left Click"), null)
         }
 
+        function test_completion_says_where_bindwell_is_data() {
+            return [{tag: "tray", hasTray: true, where: "in your system tray"},
+                    {tag: "no tray", hasTray: false, where: "start Bindwell again"}]
+        }
+        function test_completion_says_where_bindwell_is(data) {
+            AppState.hasTray = data.hasTray
+            const page = createTemporaryObject(completeComponent, root)
+            verify(find(page, "whereBindwellIs").text.includes(data.where))
+            AppState.hasTray = true
+        }
+
         function test_the_gnome_extension_card_shows_only_on_gnome_with_the_extension_off_data() {
             return [
                 {tag: "another desktop", desktop: "KDE", state: "DISABLED", shown: false},

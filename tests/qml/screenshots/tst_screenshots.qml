@@ -68,11 +68,23 @@ Item {
         name: "Screenshots"
         when: windowShown
 
+        // Names come from devices, files and other programs' windows: no
+        // text on any page may read them as markup. A field's placeholder is
+        // always Bindwell's own hint.
+        function checkPlainText(item, name) {
+            if (item.textFormat !== undefined && item.text &&
+                    !String(item).includes("PlaceholderText"))
+                compare(item.textFormat, Text.PlainText, name + ": \"" + item.text + "\"")
+            for (let i = 0; i < item.children.length; ++i)
+                checkPlainText(item.children[i], name)
+        }
+
         // Saves the window's content, after checking that it is the window's
-        // size and shows more than a flat fill.
+        // size, shows more than a flat fill and draws no text as markup.
         function shoot(window, name) {
             wait(400)
             waitForRendering(window.contentItem)
+            checkPlainText(window.contentItem, name)
             const image = grabImage(window.contentItem)
             compare(image.width, window.width, name + " width")
             compare(image.height, window.height, name + " height")

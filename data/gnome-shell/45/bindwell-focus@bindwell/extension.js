@@ -1,6 +1,8 @@
 // Tells Bindwell which application has the focus: on every change of the
-// focused window, and of its title, it calls FocusChanged(appId, wmClass,
-// title) on org.bindwell.Focus. Bindwell may start after the shell or
+// focused window, and of its class, it calls FocusChanged(appId, wmClass,
+// title) on org.bindwell.Focus. The title is always empty: Bindwell's rules
+// never read it, and it is the one field that may hold what the user reads
+// (a page's name, a mail's subject). Bindwell may start after the shell or
 // restart, so the current focus is sent again whenever that name gets a new
 // owner. GNOME Shell 45 and later load extensions as ES modules; ../43 holds
 // the same extension for the older loader.
@@ -23,7 +25,7 @@ function appIdOf(window) {
 class FocusReporter {
     constructor() {
         this._window = null;
-        this._titleHandler = 0;
+        this._classHandler = 0;
         this._focusHandler = global.display.connect('notify::focus-window', () => this._follow());
         this._nameWatch = Gio.bus_watch_name(Gio.BusType.SESSION, busName,
             Gio.BusNameWatcherFlags.NONE, () => this._send(), null);
@@ -33,25 +35,25 @@ class FocusReporter {
     destroy() {
         Gio.bus_unwatch_name(this._nameWatch);
         global.display.disconnect(this._focusHandler);
-        this._watchTitle(null);
+        this._watchClass(null);
     }
 
     _follow() {
-        this._watchTitle(global.display.focus_window);
+        this._watchClass(global.display.focus_window);
         this._send();
     }
 
-    _watchTitle(window) {
+    _watchClass(window) {
         if (this._window)
-            this._window.disconnect(this._titleHandler);
+            this._window.disconnect(this._classHandler);
         this._window = window;
-        this._titleHandler = window ? window.connect('notify::title', () => this._send()) : 0;
+        this._classHandler = window ? window.connect('notify::wm-class', () => this._send()) : 0;
     }
 
     _send() {
         const window = this._window;
         const report = window
-            ? [appIdOf(window), window.get_wm_class() || '', window.get_title() || '']
+            ? [appIdOf(window), window.get_wm_class() || '', '']
             : ['', '', ''];
         Gio.DBus.session.call(busName, '/org/bindwell/Focus', 'org.bindwell.Focus',
             'FocusChanged', new GLib.Variant('(sss)', report), null,

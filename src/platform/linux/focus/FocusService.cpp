@@ -7,10 +7,14 @@
 namespace bindwell::linuxplatform {
 namespace {
 
-// RequestName's flags: allow a newer process to take the name, take it from
-// an older one, and queue (no DO_NOT_QUEUE) so the older one gets it back.
-constexpr uint allowReplacement = 0x1;
+// RequestName's flag to take the name from an older Bindwell that allowed
+// it. Ours never allows replacement: whoever took the name would receive
+// every report the shell extension sends.
+// Not queued either: a name given back later would not say so.
 constexpr uint replaceExisting = 0x2;
+constexpr uint doNotQueue = 0x4;
+constexpr uint primaryOwner = 1;
+constexpr uint alreadyOwner = 4;
 
 } // namespace
 
@@ -48,22 +52,43 @@ QString FocusService::exportObject() {
     return {};
 }
 
-void FocusService::claimServiceName(std::function<void(const QString& error)> onRefused) {
+void FocusService::claimServiceName(std::function<void(const QString& error)> onLost) {
+    onLost_ = std::move(onLost);
+    bus_.connect("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                 "NameLost", this, SLOT(nameLost(QString)));
     QDBusMessage request = QDBusMessage::createMethodCall(
         "org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName");
-    request.setArguments({QString(serviceName), allowReplacement | replaceExisting});
+    request.setArguments({QString(serviceName), replaceExisting | doNotQueue});
     // Not waited for: reports start as soon as the name is ours, and one
     // that arrives while this process waits in a call is handed over late.
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(request), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
-            [onRefused = std::move(onRefused)](QDBusPendingCallWatcher* call) {
+            [this](QDBusPendingCallWatcher* call) {
                 call->deleteLater();
+                const QDBusMessage reply = call->reply();
                 if (call->isError()) {
-                    onRefused("cannot request " + QString(serviceName) + ": " +
-                              call->error().message());
+                    lose("cannot request " + QString(serviceName) + ": " + call->error().message());
+                    return;
+                }
+                const uint result = reply.arguments().value(0).toUInt();
+                if (result != primaryOwner && result != alreadyOwner) {
+                    lose(QString(serviceName) + " is held by another program");
                 }
             });
     claimed_ = true;
+}
+
+void FocusService::nameLost(const QString& name) {
+    if (name == serviceName) {
+        lose(QString(serviceName) + " was taken by another program");
+    }
+}
+
+void FocusService::lose(const QString& reason) {
+    if (!lost_ && onLost_) {
+        lost_ = true;
+        onLost_(reason);
+    }
 }
 
 void FocusService::FocusChanged(const QString& appId, const QString& wmClass,

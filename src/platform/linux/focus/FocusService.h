@@ -33,10 +33,9 @@ public:
     // Puts the object on the session bus; the reason when it cannot.
     [[nodiscard]] QString exportObject();
     // Also takes serviceName, for callers that cannot know this process's
-    // own bus name. The newest Bindwell process gets it and gives it back to
-    // the one before on exit (`bindwellctl focus` beside the application).
-    // Answers come later; `onRefused` hears of a refusal.
-    void claimServiceName(std::function<void(const QString& error)> onRefused);
+    // own bus name. The first Bindwell process keeps it; `onLost` hears when
+    // it cannot be had or is lost (answers come later), once.
+    void claimServiceName(std::function<void(const QString& error)> onLost);
 
     [[nodiscard]] QDBusConnection bus() const { return bus_; }
 
@@ -44,14 +43,21 @@ public Q_SLOTS:
     Q_SCRIPTABLE void FocusChanged(const QString& appId, const QString& wmClass,
                                    const QString& title);
 
+private Q_SLOTS:
+    void nameLost(const QString& name);
+
 private:
+    void lose(const QString& reason);
+
     QDBusConnection bus_;
+    std::function<void(const QString& error)> onLost_;
     QString trustedSender_;
     std::function<void(const FocusedApp&)> onFocus_;
     QDBusServiceWatcher ownerWatch_;
     QString trustedOwner_;
     bool exported_ = false;
     bool claimed_ = false;
+    bool lost_ = false;
 };
 
 } // namespace bindwell::linuxplatform

@@ -8,14 +8,19 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusReply>
+#include <QDBusVariant>
 #include <QVariantMap>
 
 namespace bindwell::linuxplatform {
 namespace {
 
 const QString shell = "org.gnome.Shell";
-// The shell's ExtensionState for a running extension (ENABLED, later ACTIVE).
+// The shell's ExtensionState: running (ENABLED, later ACTIVE), failed while
+// loading or enabling, and refused because its metadata does not list the
+// running shell.
 constexpr int enabledState = 1;
+constexpr int errorState = 3;
+constexpr int outOfDateState = 4;
 
 } // namespace
 
@@ -44,11 +49,26 @@ QString GnomeFocusSource::checkExtension() const {
     if (info.value().isEmpty()) {
         return QString("the extension ") + extensionUuid + " is not installed";
     }
-    if (info.value().value("state").toInt() != enabledState) {
-        return QString("the extension ") + extensionUuid +
-               " is not enabled (gnome-extensions enable " + extensionUuid + ")";
+    const QString extension = QString("the extension ") + extensionUuid;
+    switch (info.value().value("state").toInt()) {
+    case enabledState:
+        return {};
+    case errorState:
+        return extension + " failed in the shell: " + info.value().value("error").toString();
+    case outOfDateState:
+        return extension + " is out of date for GNOME Shell " + shellMajorVersion();
+    default:
+        return extension + " is not enabled (gnome-extensions enable " + extensionUuid + ")";
     }
-    return {};
+}
+
+QString GnomeFocusSource::shellMajorVersion() const {
+    QDBusMessage call = QDBusMessage::createMethodCall(shell, "/org/gnome/Shell",
+                                                       "org.freedesktop.DBus.Properties", "Get");
+    call.setArguments({shell, QString("ShellVersion")});
+    const QDBusReply<QDBusVariant> version = service_.bus().call(call);
+    return version.isValid() ? version.value().variant().toString().section('.', 0, 0)
+                             : QString("(its version unknown)");
 }
 
 } // namespace bindwell::linuxplatform

@@ -24,6 +24,7 @@ public:
 
 private:
     [[nodiscard]] QString checkExtension() const;
+    [[nodiscard]] QString shellMajorVersion() const;
 
     FocusReports reports_;
     FocusService service_;

@@ -19,6 +19,9 @@ namespace bindwell::linuxplatform {
 namespace {
 
 const QString kwin = "org.kde.KWin";
+// KWin activates "no window" just before every real activation. A report of
+// nothing that is not followed by a window within this time is the desktop.
+constexpr int kEmptyActivationMs = 50;
 
 QDBusMessage scriptingCall(const QString& path, const QString& interface, const QString& method,
                            const QVariantList& arguments = {}) {
@@ -34,7 +37,7 @@ QString errorOf(const QDBusMessage& reply) {
 } // namespace
 
 KWinFocusSource::KWinFocusSource()
-    : service_(kwin, [this](const FocusedApp& app) { reports_.report(app); }),
+    : service_(kwin, [this](const FocusedApp& app) { receive(app); }),
       script_(QDir::tempPath() + "/bindwell-focus-XXXXXX.js"),
       pluginName_("bindwell-focus-" + QString::number(QCoreApplication::applicationPid())),
       kwinWatch_(kwin, service_.bus(), QDBusServiceWatcher::WatchForOwnerChange) {
@@ -52,6 +55,10 @@ KWinFocusSource::KWinFocusSource()
         reports_.setUnavailable("KWin: " + reason.toStdString());
         return;
     }
+    emptyActivation_.setSingleShot(true);
+    emptyActivation_.setInterval(kEmptyActivationMs);
+    QObject::connect(&emptyActivation_, &QTimer::timeout, &service_,
+                     [this] { reports_.report({}); });
     QObject::connect(
         &kwinWatch_, &QDBusServiceWatcher::serviceOwnerChanged, &service_,
         [this](const QString&, const QString&, const QString& owner) { followRestart(owner); });
@@ -74,10 +81,20 @@ QString KWinFocusSource::writeScript() {
     return {};
 }
 
+void KWinFocusSource::receive(const FocusedApp& app) {
+    if (app == FocusedApp{}) {
+        emptyActivation_.start();
+        return;
+    }
+    emptyActivation_.stop();
+    reports_.report(app);
+}
+
 void KWinFocusSource::followRestart(const QString& owner) {
     // KWin restarts on X11 after a crash or a --replace, and its scripts go
     // with the old process: until the new one runs ours, nothing is known.
     scriptLoaded_ = false;
+    emptyActivation_.stop();
     reports_.report({});
     if (owner.isEmpty()) {
         return;

@@ -7,6 +7,7 @@
 
 #include <QDBusServiceWatcher>
 #include <QTemporaryFile>
+#include <QTimer>
 
 namespace bindwell::linuxplatform {
 
@@ -30,6 +31,8 @@ private:
     [[nodiscard]] QString writeScript();
     [[nodiscard]] QString loadScript();
     void followRestart(const QString& owner);
+    // What the script reports, an empty activation held back a moment.
+    void receive(const FocusedApp& app);
     // Runs the loaded script through the first of `paths` that KWin answers.
     void runScript(QStringList paths);
 
@@ -39,6 +42,7 @@ private:
     QString pluginName_;
     bool scriptLoaded_ = false;
     QDBusServiceWatcher kwinWatch_;
+    QTimer emptyActivation_;
 };
 
 } // namespace bindwell::linuxplatform

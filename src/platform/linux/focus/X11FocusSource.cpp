@@ -71,7 +71,13 @@ void X11FocusSource::readEvents() {
 }
 
 bool X11FocusSource::isFocusChange(const xcb_generic_event_t* event) const {
-    if ((event->response_type & 0x7f) != XCB_PROPERTY_NOTIFY) {
+    const uint8_t type = event->response_type & 0x7f;
+    if (type == XCB_DESTROY_NOTIFY) {
+        // A window manager may leave _NET_ACTIVE_WINDOW on a closed window:
+        // its application no longer has the focus all the same.
+        return reinterpret_cast<const xcb_destroy_notify_event_t*>(event)->window == client_;
+    }
+    if (type != XCB_PROPERTY_NOTIFY) {
         return false;
     }
     const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
@@ -81,11 +87,13 @@ bool X11FocusSource::isFocusChange(const xcb_generic_event_t* event) const {
 
 void X11FocusSource::followActiveWindow() {
     const xcb_window_t client = window_.clientOf(window_.activeWindow(root_));
+    // Selected again even when the id is the same: X hands a closed window's
+    // id to a later window, whose events the old selection does not cover.
     if (client != client_) {
         watchProperties(client_, false);
-        watchProperties(client, true);
-        client_ = client;
     }
+    watchProperties(client, true);
+    client_ = client;
     // Window managers pass through "no window" on the way from one window to
     // the next; only a lasting one is reported.
     if (client_ == XCB_WINDOW_NONE) {
@@ -110,7 +118,8 @@ void X11FocusSource::watchProperties(xcb_window_t window, bool watch) {
         return;
     }
     // Errors for a window that is gone arrive as events and are ignored.
-    const uint32_t mask = watch ? XCB_EVENT_MASK_PROPERTY_CHANGE : XCB_EVENT_MASK_NO_EVENT;
+    const uint32_t mask = watch ? XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY
+                                : XCB_EVENT_MASK_NO_EVENT;
     xcb_change_window_attributes(connection_, window, XCB_CW_EVENT_MASK, &mask);
     xcb_flush(connection_);
 }

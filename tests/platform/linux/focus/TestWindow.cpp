@@ -1,6 +1,6 @@
-// A Wayland window for the focus tests: shows one plain window whose app id
-// and title come from the command line, and takes each line of standard
-// input as its new title.
+// A window for the focus tests: shows one plain window whose app id and title
+// come from the command line, and takes each line of standard input as its
+// new title. With "unmanaged" (X11), no window manager handles it.
 #include <QGuiApplication>
 #include <QPainter>
 #include <QRasterWindow>
@@ -21,12 +21,15 @@ protected:
 
 int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: focus-test-window APP_ID TITLE\n");
+    if (argc != 3 && !(argc == 4 && QByteArray(argv[3]) == "unmanaged")) {
+        std::fprintf(stderr, "usage: focus-test-window APP_ID TITLE [unmanaged]\n");
         return 2;
     }
     QGuiApplication::setDesktopFileName(argv[1]);
     PlainWindow window;
+    if (argc == 4) {
+        window.setFlags(Qt::X11BypassWindowManagerHint);
+    }
     window.setTitle(argv[2]);
     window.resize(200, 100);
     window.show();

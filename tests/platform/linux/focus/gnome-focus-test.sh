@@ -40,16 +40,40 @@ for generation in 43 45; do
     diff -u "$work/expected" "$work/lines"
     checks=$((checks + $(wc -l <"$work/expected")))
 done
-# Installed but disabled (state 2): bindwellctl says so and exits 1.
-gjs "$here/mock-gnome-shell.js" 45 "$data" "$here/gnome.table" 2 >"$work/mock" &
+# Installed but disabled (2), failed (3) or out of date (4): bindwellctl says
+# what the shell says and exits 1.
+while IFS='|' read -r state reason; do
+    gjs "$here/mock-gnome-shell.js" 45 "$data" "$here/gnome.table" "$state" >"$work/mock" &
+    mockPid=$!
+    pids+=($mockPid)
+    wait_lines "$work/mock" 1
+    status=0
+    XDG_CURRENT_DESKTOP=GNOME "$bindwellctl" focus >"$work/lines" || status=$?
+    kill $mockPid
+    echo "GNOME Shell, extension state $state"
+    [ $status -eq 1 ]
+    grep -qF "; GNOME Shell: the extension bindwell-focus@bindwell $reason; X11: " "$work/lines" ||
+        { cat "$work/lines"; exit 1; }
+done <<'STATES'
+2|is not enabled (gnome-extensions enable bindwell-focus@bindwell)
+3|failed in the shell: TypeError: boom
+4|is out of date for GNOME Shell 48
+STATES
+# Another program holds Bindwell's name first: bindwellctl says so and exits 1.
+gjs -c "const {Gio, GLib} = imports.gi;
+Gio.bus_own_name(Gio.BusType.SESSION, 'org.bindwell.Focus', 0, null, () => print('ready'), null);
+new GLib.MainLoop(null, false).run();" >"$work/thief" &
+pids+=($!)
+wait_lines "$work/thief" 1
+gjs "$here/mock-gnome-shell.js" 45 "$data" "$here/gnome.table" >"$work/mock" &
 mockPid=$!
 pids+=($mockPid)
 wait_lines "$work/mock" 1
 status=0
-XDG_CURRENT_DESKTOP=GNOME "$bindwellctl" focus >"$work/lines" || status=$?
-kill $mockPid
-echo "GNOME Shell, extension disabled"
+XDG_CURRENT_DESKTOP=GNOME timeout 10 "$bindwellctl" focus >"$work/lines" || status=$?
+echo "GNOME Shell, name held by another program"
 [ $status -eq 1 ]
-grep -q '^\[Bindwell\] ⚠️ Per-application actions are inactive: KWin: .*; GNOME Shell: the extension bindwell-focus@bindwell is not enabled (gnome-extensions enable bindwell-focus@bindwell); X11: ' "$work/lines" ||
-    { cat "$work/lines"; exit 1; }
-echo "$((checks + 2)) passed, 0 failed"
+diff -u <(printf '%s\n' '[Bindwell] Per-application actions follow the focus through GNOME Shell' \
+    '[Bindwell] ⚠️ Per-application actions are inactive: GNOME Shell: org.bindwell.Focus is held by another program' \
+    $'GNOME Shell\t\t\t') "$work/lines"
+echo "$((checks + 8)) passed, 0 failed"

@@ -98,6 +98,7 @@ const steps = source(tablePath).split('\n')
     .map(line => line.split('|').map(column => column.trim()));
 
 let extension = null;
+let thief = null;
 function play([action, values]) {
     if (action === 'initial') {
         display.focus_window = new MockWindow(fields(values));
@@ -106,6 +107,18 @@ function play([action, values]) {
     } else if (action === 'title') {
         display.focus_window.title = values;
         display.focus_window.emit('notify::title');
+    } else if (action === 'class') {
+        display.focus_window.wmClass = values;
+        display.focus_window.emit('notify::wm-class');
+    } else if (action === 'steal') {
+        // Another program on the bus asks for Bindwell's name, to be handed it.
+        thief = Gio.DBusConnection.new_for_address_sync(
+            Gio.dbus_address_get_for_bus_sync(Gio.BusType.SESSION, null),
+            Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
+                Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, null, null);
+        thief.call_sync('org.freedesktop.DBus', '/org/freedesktop/DBus', 'org.freedesktop.DBus',
+            'RequestName', new GLib.Variant('(su)', ['org.bindwell.Focus', 2]), null,
+            Gio.DBusCallFlags.NONE, -1, null);
     } else if (action === 'none') {
         focus(null);
     } else if (action === 'disable') {
@@ -116,11 +129,18 @@ function play([action, values]) {
 const extensionsInterface = `<node><interface name="org.gnome.Shell.Extensions">
   <method name="GetExtensionInfo"><arg type="s" direction="in"/>
     <arg type="a{sv}" direction="out"/></method></interface></node>`;
+// In the error state (3) the shell says why, as it does.
 const shellObject = Gio.DBusExportedObject.wrapJSObject(extensionsInterface, {
-    GetExtensionInfo: asked =>
-        (asked === uuid ? {state: new GLib.Variant('d', Number(extensionState))} : {}),
+    GetExtensionInfo: asked => (asked !== uuid ? {} : {
+        state: new GLib.Variant('d', Number(extensionState)),
+        error: new GLib.Variant('s', extensionState === '3' ? 'TypeError: boom' : ''),
+    }),
 });
 shellObject.export(Gio.DBus.session, '/org/gnome/Shell');
+const versionObject = Gio.DBusExportedObject.wrapJSObject(`<node>
+  <interface name="org.gnome.Shell"><property name="ShellVersion" type="s" access="read"/>
+  </interface></node>`, {ShellVersion: '48.1'});
+versionObject.export(Gio.DBus.session, '/org/gnome/Shell');
 
 const loop = new GLib.MainLoop(null, false);
 Gio.bus_own_name(Gio.BusType.SESSION, 'org.gnome.Shell', Gio.BusNameOwnerFlags.NONE, null,

@@ -22,7 +22,13 @@ function setActive(w) {
 }
 function play(action, fields) {
     if (action === "initial") { setActive(makeWindow(fields)); }
-    else if (action === "activate") { setActive(makeWindow(fields)); activated.emit(active); }
+    else if (action === "activate") {
+        // As KWin does: "no window" first, then the window.
+        setActive(null);
+        activated.emit(null);
+        setActive(makeWindow(fields));
+        activated.emit(active);
+    }
     else if (action === "close") {
         // KWin deletes a closed window's object: touching its signals throws.
         active.captionChanged.disconnect = function () { throw new TypeError("deleted"); };

@@ -3,11 +3,12 @@
 # different classes focused in turn, and _NET_ACTIVE_WINDOW pointed at
 # windows that lack WM_CLASS. x11.table drives the steps; the printed lines
 # must be exactly its last column, in order.
-#   usage: x11-focus-test.sh BINDWELLCTL
+#   usage: x11-focus-test.sh BINDWELLCTL TEST_WINDOW
 set -euo pipefail
 here=$(dirname "$0")
 source "$here/focus-table.sh"
 bindwellctl=$1
+testWindow=$2
 for tool in Xvfb openbox xdotool xprop xwininfo xeyes xlogo xcalc; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
@@ -55,6 +56,14 @@ act() {
             xprop -id "$dialog" -f WM_TRANSIENT_FOR 32c -set WM_TRANSIENT_FOR "$(($(window "$3")))"
             setActive "$dialog" ;;
         none) setActive 0 ;;
+        # A window the window manager does not manage, named active, then
+        # closed: nothing updates _NET_ACTIVE_WINDOW, as when openbox leaves it.
+        unmanaged)
+            QT_QPA_PLATFORM=xcb "$testWindow" x11 "$2" unmanaged </dev/null 2>/dev/null &
+            pids+=($!)
+            unmanagedPid=$!
+            setActive "$(window "$2")" ;;
+        close) kill "$unmanagedPid" ;;
         server-gone) kill "${pids[0]}" ;;
     esac
 }
