@@ -11,7 +11,7 @@
 //   BINDWELL_CALLGRIND_INPUT   the input thread's handling of one readiness
 //   BINDWELL_CALLGRIND_FORMAT  the main thread's turning of records into text
 #include "Harness.h"
-#include "Scenarios.h"
+#include "Measurements.h"
 
 #include <csignal>
 #include <cstdio>
@@ -60,7 +60,8 @@ long long countedRun(UhidDevice& controller, const std::string& function, int ev
         {.wrapper = {"/bin/valgrind.bin", "--tool=callgrind", "--callgrind-out-file=" + file,
                      "--toggle-collect=" + function}});
     // Valgrind under software emulation starts in tens of seconds.
-    const bool running = bindwell.waitForLog("✅ Seized", 300'000);
+    const auto consumer = controllerConsumerNode();
+    const bool running = consumer && waitForGrab(consumer->devnode, 300'000);
     const auto virtualNode = running ? virtualDeviceNode() : std::nullopt;
     if (!check(virtualNode.has_value(), "callgrind: bindwellctl runs under valgrind")) {
         std::printf("%s\n", bindwell.output().c_str());
