@@ -6,8 +6,9 @@
 #                    vmlinuz and moduledir, or returns non-zero
 #   vm_build         configures $build and builds what either suite boots; a
 #                    second suite waits for the first's build, then finds it done
-#   vm_accel         qemu's accelerators: KVM where this user may use it, else
-#                    software emulation (BINDWELL_VM_ACCEL=tcg forces that)
+#   vm_accel         qemu's accelerator: software emulation, the same on every
+#                    machine; BINDWELL_VM_ACCEL=kvm asks for KVM first (on some
+#                    hosts /dev/kvm opens but the guest kernel never boots)
 src=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 build=${BINDWELL_VM_BUILD:-$src/build/vm}
 cache=${BINDWELL_VM_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/bindwell-vm}
@@ -61,5 +62,5 @@ vm_build() {
     ) 9>"$build.lock"
 }
 
-vm_accel=(-accel kvm -accel tcg)
-[ "${BINDWELL_VM_ACCEL:-}" != tcg ] || vm_accel=(-accel tcg)
+vm_accel=(-accel tcg)
+[ "${BINDWELL_VM_ACCEL:-}" != kvm ] || vm_accel=(-accel kvm -accel tcg)
