@@ -51,12 +51,14 @@ wait_for_window() {
     sleep 3
 }
 
-# What Volume Down (usage 234) does now in the server's own client.
+# What Volume Down (usage 234) does now in the server's own client. The
+# remote's report also carries 234 as an array element, a row of its own in
+# the generic layout that the walk leaves on Escape, so Escape may come too.
 space_result() { # LABEL
     ${server}_focus main
     sleep 0.5
     press_collect 234 main
-    result "$1" "$(judge KEY_SPACE)"
+    result "$1" "$(judge KEY_SPACE KEY_ESC)"
 }
 
 # The setup window, from the guide to "Start Remapping", with Tab and Space

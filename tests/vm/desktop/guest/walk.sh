@@ -113,6 +113,7 @@ walk() { # PLAN: its rows, each pressed by the unit on the main client
     tab=$(printf '\t')
     while IFS=$tab read -r unit usage label posted; do
         case "$usage" in b*) label="$label (mouse button ${usage#b})" ;; esac
+        [ "$unit" = - ] || label="unit $unit: $label"
         walk_row "$unit" main "$usage" "$label" "$posted"
     done <"$1"
 }
