@@ -70,9 +70,8 @@ gui_first_run() {
     # The guide shows while Bindwell may neither send input nor read the remote.
     chmod 600 /dev/uinput /dev/input/event*
     start_gui
+    # Openbox has no tray, so the window shows itself.
     wait_for_window || result "setup window" "failed it did not appear"
-    [ $server = x11 ] && grep -q "showing the window instead" /tmp/gui.log &&
-        result "no tray" "received the setup window instead"
     shot gui-1-guide
     # "Skip for Now" closes the focus chain, after one or two cards' buttons.
     keys shift+Tab
