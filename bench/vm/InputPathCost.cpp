@@ -9,7 +9,7 @@
 // the events cost, start-up and shutdown cancelled. The figure is comparable
 // with a peer's (keyd, a bare forwarder) counted the same way.
 #include "Harness.h"
-#include "Scenarios.h"
+#include "Measurements.h"
 
 #include <csignal>
 #include <cstdio>
@@ -56,7 +56,8 @@ ThreadCounts countedRun(UhidDevice& controller, int events) {
         {.wrapper = {"/bin/valgrind.bin", "--tool=callgrind", "--separate-threads=yes",
                      "--callgrind-out-file=" + file}});
     // Valgrind under software emulation starts in tens of seconds.
-    const bool running = bindwell.waitForLog("✅ Seized", 300'000);
+    const auto consumer = controllerConsumerNode();
+    const bool running = consumer && waitForGrab(consumer->devnode, 300'000);
     const auto virtualNode = running ? virtualDeviceNode() : std::nullopt;
     if (!check(virtualNode.has_value(), "callgrind: bindwellctl runs under valgrind")) {
         std::printf("%s\n", bindwell.output().c_str());

@@ -3,7 +3,7 @@
 // floor any user-space remapper pays) and through interception-tools, a peer
 // from Debian. Figures are printed, not asserted.
 #include "Harness.h"
-#include "Scenarios.h"
+#include "Measurements.h"
 
 #include <algorithm>
 #include <csignal>
@@ -143,11 +143,7 @@ struct BindwellRun {
 std::pair<std::vector<long long>, std::vector<long long>>
 throughBindwell(UhidDevice& controller, const std::string& consumerNode, BindwellRun how) {
     BindwellProcess bindwell({.busyMainThread = how.busyMainThread});
-    const auto seized = waitForNode(
-        [&](const NodeDescription& node) {
-            return node.devnode == consumerNode && tryGrab(node.devnode) == -EBUSY;
-        },
-        5000);
+    const bool seized = waitForGrab(consumerNode, 5000);
     const auto virtualNode = virtualDeviceNode();
     const auto clone = cloneNode();
     if (!check(seized && virtualNode && clone, "latency: Bindwell runs")) {

@@ -6,7 +6,7 @@
 // only when named (bench/vm-ten-controllers.sh sets BINDWELL_VM_ONLY); prints
 // figures and checks only that the run worked.
 #include "Harness.h"
-#include "Scenarios.h"
+#include "Measurements.h"
 #include "model/VirtualKeyCodes.h"
 
 #include <csignal>
@@ -127,9 +127,12 @@ void measure(size_t count) {
     }
     writeConfig(profiles);
     BindwellProcess bindwell({});
-    if (!check(bindwell.waitForLog("✅ Seized consumer control interface", 10'000,
-                                   static_cast<int>(count)),
-               name + ": every unit seized")) {
+    bool seized = true;
+    for (size_t i = 0; i < count; ++i) {
+        const auto consumer = controllerConsumerNode(serialOf(i));
+        seized = seized && consumer && waitForGrab(consumer->devnode, 10'000);
+    }
+    if (!check(seized, name + ": every unit seized")) {
         dumpOnFailure(bindwell, failuresBefore);
         return;
     }

@@ -1,36 +1,25 @@
 #!/usr/bin/env bash
-# The real-kernel suite: boots Debian's kernel under QEMU (software emulation)
-# with an initramfs of busybox, the input modules, an unsanitized bindwellctl
-# and the test driver, and reads the driver's verdict from the serial console.
+# The real-kernel suite: boots Debian's kernel under QEMU with an initramfs of
+# busybox, the input modules, an unsanitized bindwellctl and the test driver,
+# and reads the driver's verdict from the serial console.
 # Exit 77 (ctest's skip) when qemu, busybox-static or the kernel is missing.
-# The driver's settings pass through to the guest when set:
+# These settings pass through to the guest when set:
 #   BINDWELL_VM_ONLY=soak,storm          only these scenarios (names in driver/main.cpp)
 #   BINDWELL_SOAK_STEPS=3000             the long soak (the default is a short one)
 #   BINDWELL_SOAK_SEED=N                 replay a soak that printed this seed
+#   BINDWELL_VM_PROGRAM=bindwell_vm_bench  the VM's measurements instead (bench/vm-*.sh)
 set -euo pipefail
 
-src=$(cd "$(dirname "$0")/../.." && pwd)
-build=${BINDWELL_VM_BUILD:-$src/build/vm}
-cache=${BINDWELL_VM_CACHE:-$src/build/vm-cache}
-modules=(hid uhid hid-generic evdev uinput)
+# shellcheck source=vm-common.sh
+. "$(dirname "$0")/vm-common.sh"
 
 skip() { echo "SKIP vm suite: $*"; exit 77; }
 
 command -v qemu-system-x86_64 >/dev/null || skip "qemu-system-x86_64 is not installed (scripts/setup.sh installs it)"
 command -v cpio >/dev/null || skip "cpio is not installed"
 [ -x /bin/busybox ] && ! ldd /bin/busybox >/dev/null 2>&1 || skip "busybox-static is not installed"
-
-# shellcheck source=kernel-cache.sh
-. "$src/tests/vm/kernel-cache.sh"
-fetch_kernel "$cache" || skip "could not download Debian's linux-image-amd64 with apt-get download"
-vmlinuz=$(ls "$cache"/kernel/boot/vmlinuz-* | head -1)
-moduledir=$(ls -d "$cache"/kernel/lib/modules/* | head -1)
-
-echo "[vm] building unsanitized bindwellctl and test programs in $build"
-cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWELL_SANITIZE=OFF \
-    -DBINDWELL_BUILD_BENCHMARKS=OFF >"$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
-cmake --build "$build" --target bindwellctl bindwell_vm_driver bindwell_vm_forwarder -j"$(nproc)" >"$build.build.log" 2>&1 \
-    || { tail -50 "$build.build.log"; exit 1; }
+vm_fetch_kernel || skip "could not download Debian's linux-image-amd64 with apt-get download"
+vm_build
 
 root=$build/initramfs
 rm -rf "$root"
@@ -45,7 +34,8 @@ copy_with_libraries() {
 }
 copy_with_libraries "$build/tools/bindwellctl/bindwellctl"
 copy_with_libraries "$build/tests/vm/bindwell_vm_driver"
-copy_with_libraries "$build/tests/vm/bindwell_vm_forwarder"
+copy_with_libraries "$build/bench/bindwell_vm_bench"
+copy_with_libraries "$build/bench/bindwell_vm_forwarder"
 # interception-tools, the peer of the latency runs (skipped there when absent).
 for peer in interception uinput; do
     if command -v "$peer" >/dev/null; then copy_with_libraries "$(command -v "$peer")"; fi
@@ -68,29 +58,20 @@ for rules in 50-udev-default 60-input-id 70-uaccess 71-seat 73-seat-late; do
     cp "/usr/lib/udev/rules.d/$rules.rules" "$root/usr/lib/udev/rules.d/"
 done
 cp "$src/packaging/60-bindwell.rules" "$src/packaging/70-bindwell-remotes.rules" "$root/usr/lib/udev/rules.d/"
-for module in "${modules[@]}"; do
-    file=$(find "$moduledir" -name "$module.ko*" | head -1)
-    [ -n "$file" ] || { echo "[vm] module $module not found in the kernel package"; exit 1; }
-    case "$file" in
-        *.xz) xz -dc "$file" >"$root/lib/modules/$module.ko" ;;
-        *.zst) zstd -qdc "$file" >"$root/lib/modules/$module.ko" ;;
-        *) cp "$file" "$root/lib/modules/$module.ko" ;;
-    esac
-done
+vm_copy_modules "$root/lib/modules"
 cp "$src/tests/vm/vm-init.sh" "$root/init"
 chmod +x "$root/init"
 (cd "$root" && find . | cpio -o -H newc --quiet) >"$build/initramfs.cpio"
 
 # Unknown name=value words of the kernel command line become /init's environment.
 settings=()
-for name in BINDWELL_VM_ONLY BINDWELL_SOAK_STEPS BINDWELL_SOAK_SEED \
-    BINDWELL_CALLGRIND_INPUT BINDWELL_CALLGRIND_FORMAT; do
+for name in BINDWELL_VM_ONLY BINDWELL_SOAK_STEPS BINDWELL_SOAK_SEED BINDWELL_VM_PROGRAM; do
     if [ -n "${!name:-}" ]; then settings+=("$name=${!name}"); fi
 done
 echo "[vm] booting $(basename "$vmlinuz") ${settings[*]}"
 log=$build/vm-console.log
 # A long soak takes about a second a step under software emulation.
-timeout $((600 + ${BINDWELL_SOAK_STEPS:-0})) qemu-system-x86_64 -accel tcg -m 512 -smp 1 -nographic -no-reboot \
+timeout $((600 + ${BINDWELL_SOAK_STEPS:-0})) qemu-system-x86_64 "${vm_accel[@]}" -m 512 -smp 1 -nographic -no-reboot \
     -kernel "$vmlinuz" -initrd "$build/initramfs.cpio" \
     -append "console=ttyS0 panic=-1 quiet ${settings[*]}" </dev/null | tr -d '\r' | tee "$log"
 

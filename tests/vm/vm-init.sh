@@ -11,6 +11,6 @@ for module in hid uhid hid-generic evdev uinput; do
 done
 export LANG=C.UTF-8 PATH=/bin
 echo "vm: booted, running the suite"
-/bin/bindwell_vm_driver
-echo "vm: driver exit $?"
+/bin/${BINDWELL_VM_PROGRAM:-bindwell_vm_driver}
+echo "vm: program exit $?"
 poweroff -f

@@ -1,22 +1,19 @@
-// Turns `bindwellctl actions` (read on stdin) into one profile that gives
-// every listed action its own button of the desktop remote, so a single
-// `bindwellctl run` serves the whole catalogue. Writes the profile to the
-// file named by the first argument and prints the plan the guest script
-// follows: "usage TAB label TAB what it posts", one line per button.
+// Turns the desktop suite's table of buttons into a config and the plan the
+// guest's walker follows. Reads "unit TAB usage TAB label" lines on stdin,
+// optionally followed by "TAB glob TAB label": then the button does the
+// first action unless the focused application fits the glob, which gives it
+// the second. The unit is a serial number, or "-" for the remote without
+// one; each unit gets an active profile of its own. The usage is a consumer
+// usage (decimal), "bN" for mouse button N, or "*" for the next consumer
+// usage no row has taken, so `bindwellctl actions` turned into rows gives
+// every action of the catalogue its own button of one remote.
 //
-// With --units it reads the guest's table of units instead ("serial TAB
-// usage TAB label" lines) and writes one active profile per serial, so the
-// remote's units of one model each remap under their own; the plan's lines
-// then begin with the serial.
-//
-// With --apps it reads "usage TAB label TAB glob TAB label" lines: the button
-// does the first action unless the focused application fits the glob, which
-// gives it the second. The plan names each action: "label TAB what it posts".
-//
-// The labels are looked up in the model's catalogue rather than parsed, so a
-// row whose label the catalogue does not know shows as a failed line instead
-// of a guess. Two actions the picker builds from a recording (a recorded
-// shortcut and its "Hold while pressed" form) follow the catalogue's rows.
+// Writes the config to the file named by the argument and prints the plan:
+// "unit TAB usage TAB label TAB what it posts", one line per action. The
+// labels are looked up in the model's catalogue rather than parsed, so a row
+// whose label the catalogue does not know shows as a failed line instead of
+// a guess. Two actions the picker builds from a recording (a recorded
+// shortcut and its "Hold while pressed" form) are known by their labels too.
 #include "model/ConfigFormat.h"
 #include "model/ShortcutCatalogue.h"
 #include "model/VirtualKeyCodes.h"
@@ -35,11 +32,6 @@ namespace {
 
 using namespace bindwell;
 
-constexpr int64_t kVendor = 0x1209;
-constexpr int64_t kProduct = 0x0b1d;
-// The extra mouse button the profile maps, so the tap goes in and filters it.
-constexpr int64_t kFilteredMouseButton = 4;
-
 // Consumer usages that Linux's HID layer turns into key events (so the
 // engine sees them through evdev), one per action.
 constexpr std::array<int64_t, 48> kUsages{
@@ -50,149 +42,113 @@ constexpr std::array<int64_t, 48> kUsages{
 };
 
 std::optional<RemapAction> catalogueAction(const std::string& label) {
+    std::vector<RemapAction> known;
     for (const RemapAction::Kind kind : RemapAction::payloadFreeKinds()) {
-        if (RemapAction::payloadFree(kind).displayName() == label) {
-            return RemapAction::payloadFree(kind);
-        }
+        known.push_back(RemapAction::payloadFree(kind));
     }
     for (const PresetGroup& group : presetGroups()) {
-        for (const RemapAction& preset : group.presets) {
-            if (preset.displayName() == label) {
-                return preset;
-            }
+        known.insert(known.end(), group.presets.begin(), group.presets.end());
+    }
+    const KeyModifiers ctrlShift{.command = true, .shift = true};
+    known.push_back(RemapAction::keystroke({vk::kK, ctrlShift, "Ctrl+Shift+K"}));
+    known.push_back(RemapAction::holdKeystroke({vk::kK, ctrlShift, "Hold Ctrl+Shift+K"}));
+    for (const RemapAction& action : known) {
+        if (action.displayName() == label) {
+            return action;
         }
     }
     return std::nullopt;
 }
 
-std::vector<RemapAction> recordedActions() {
-    const KeyModifiers ctrlShift{.command = true, .shift = true};
-    return {RemapAction::keystroke({vk::kK, ctrlShift, "Ctrl+Shift+K"}),
-            RemapAction::holdKeystroke({vk::kK, ctrlShift, "Hold Ctrl+Shift+K"})};
-}
-
-ButtonMapping mapping(int64_t page, int64_t usage, const RemapAction& action) {
-    return {.id = "b" + std::to_string(page) + "_" + std::to_string(usage),
-            .source = {.usagePage = page, .usageID = usage, .matchValue = std::nullopt},
-            .action = action,
-            .label = action.displayName(),
-            .isRemappable = true};
-}
-
-DeviceProfile remoteProfile(const std::string& serial) {
-    return {.id = serial.empty() ? "desktop_remote" : "desktop_remote_" + serial,
+DeviceProfile remoteProfile(const std::string& unit) {
+    return {.id = unit.empty() ? "desktop_remote" : "desktop_remote_" + unit,
             .deviceName = "Bindwell Desktop Remote",
-            .vendorID = kVendor,
-            .productID = kProduct,
-            .serialNumber = serial,
+            .vendorID = 0x1209,
+            .productID = 0x0b1d,
+            .serialNumber = unit,
             .physicalPath = {},
             .buttonMappings = {},
             .isActive = true};
 }
 
-std::vector<DeviceProfile> catalogueProfile() {
-    DeviceProfile profile = remoteProfile("");
-    size_t next = 0;
-    auto add = [&](const std::string& label, const std::string& posted,
-                   const std::optional<RemapAction>& action) {
-        if (!action) {
-            std::printf("-\t%s\t%s\n", label.c_str(), posted.c_str());
+struct Row {
+    std::string unit, usage, label, glob, ruleLabel;
+};
+
+class Plan {
+public:
+    void add(const Row& row) {
+        const std::optional<RemapAction> action = catalogueAction(row.label);
+        const std::optional<RemapAction> rule =
+            row.glob.empty() ? action : catalogueAction(row.ruleLabel);
+        if (!action || !rule) {
+            print(row.unit, "-", row.label, "not in the model's catalogue");
             return;
         }
-        if (next == kUsages.size()) {
-            std::printf("-\t%s\tno remote button left\n", label.c_str());
+        if (row.usage == "*" && next_ == kUsages.size()) {
+            print(row.unit, "-", row.label, "no remote button left");
             return;
         }
-        const int64_t usage = kUsages[next++];
-        profile.buttonMappings.push_back(mapping(kConsumerUsagePage, usage, *action));
-        std::printf("%lld\t%s\t%s\n", static_cast<long long>(usage), label.c_str(), posted.c_str());
-    };
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        const size_t tab = line.find('\t');
-        if (line.starts_with('#') || tab == std::string::npos) {
-            continue;
+        const std::string usage = row.usage == "*" ? std::to_string(kUsages[next_++]) : row.usage;
+        const bool button = usage.starts_with('b');
+        const int64_t id = std::stoll(button ? usage.substr(1) : usage);
+        ButtonMapping mapping{
+            .id = "b" + usage,
+            .source = {.usagePage = button ? kButtonUsagePage : kConsumerUsagePage,
+                       .usageID = id,
+                       .matchValue = std::nullopt},
+            .action = *action,
+            .label = action->displayName(),
+            .isRemappable = true};
+        if (!row.glob.empty()) {
+            mapping.appOverrides.push_back({.match = row.glob, .action = *rule});
+            print(row.unit, usage, row.ruleLabel, linuxplatform::describePostedKeys(*rule));
         }
-        const std::string posted = line.substr(tab + 1);
-        if (posted != "passthrough" && posted != "nothing") {
-            add(line.substr(0, tab), posted, catalogueAction(line.substr(0, tab)));
-        }
+        profileOf(row.unit).buttonMappings.push_back(mapping);
+        print(row.unit, usage, row.label, linuxplatform::describePostedKeys(*action));
     }
-    for (const RemapAction& recorded : recordedActions()) {
-        add(recorded.displayName(), linuxplatform::describePostedKeys(recorded), recorded);
-    }
-    profile.buttonMappings.push_back(
-        mapping(kButtonUsagePage, kFilteredMouseButton, RemapAction::escapeKey()));
-    return {profile};
-}
 
-std::vector<DeviceProfile> unitProfiles() {
-    std::vector<DeviceProfile> profiles;
-    std::map<std::string, size_t> indexOf;
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        std::istringstream fields(line);
-        std::string serial, usage, label;
-        if (line.starts_with('#') || !std::getline(fields, serial, '\t') ||
-            !std::getline(fields, usage, '\t') || !std::getline(fields, label)) {
-            continue;
-        }
-        const std::optional<RemapAction> action = catalogueAction(label);
-        if (!action) {
-            std::printf("%s\t-\t%s\tnot in the model's catalogue\n", serial.c_str(), label.c_str());
-            continue;
-        }
-        if (indexOf.emplace(serial, profiles.size()).second) {
-            profiles.push_back(remoteProfile(serial));
-        }
-        profiles[indexOf[serial]].buttonMappings.push_back(
-            mapping(kConsumerUsagePage, std::stoll(usage), *action));
-        std::printf("%s\t%s\t%s\t%s\n", serial.c_str(), usage.c_str(), label.c_str(),
-                    linuxplatform::describePostedKeys(*action).c_str());
-    }
-    return profiles;
-}
+    [[nodiscard]] const std::vector<DeviceProfile>& profiles() const { return profiles_; }
 
-std::vector<DeviceProfile> appRuleProfile() {
-    DeviceProfile profile = remoteProfile("");
-    std::string line;
-    while (std::getline(std::cin, line)) {
-        std::istringstream fields(line);
-        std::string usage, label, glob, ruleLabel;
-        if (line.starts_with('#') || !std::getline(fields, usage, '\t') ||
-            !std::getline(fields, label, '\t') || !std::getline(fields, glob, '\t') ||
-            !std::getline(fields, ruleLabel)) {
-            continue;
+private:
+    DeviceProfile& profileOf(const std::string& unit) {
+        const std::string serial = unit == "-" ? "" : unit;
+        if (const auto found = indexOf_.find(serial); found != indexOf_.end()) {
+            return profiles_[found->second];
         }
-        const std::optional<RemapAction> action = catalogueAction(label);
-        const std::optional<RemapAction> ruleAction = catalogueAction(ruleLabel);
-        if (!action || !ruleAction) {
-            std::printf("-\tnot in the model's catalogue: %s or %s\n", label.c_str(),
-                        ruleLabel.c_str());
-            continue;
-        }
-        ButtonMapping button = mapping(kConsumerUsagePage, std::stoll(usage), *action);
-        button.appOverrides.push_back({.match = glob, .action = *ruleAction});
-        profile.buttonMappings.push_back(button);
-        for (const RemapAction& each : {*action, *ruleAction}) {
-            std::printf("%s\t%s\n", each.displayName().c_str(),
-                        linuxplatform::describePostedKeys(each).c_str());
-        }
+        indexOf_[serial] = profiles_.size();
+        return profiles_.emplace_back(remoteProfile(serial));
     }
-    return {profile};
-}
+
+    static void print(const std::string& unit, const std::string& usage, const std::string& label,
+                      const std::string& posted) {
+        std::printf("%s\t%s\t%s\t%s\n", unit.c_str(), usage.c_str(), label.c_str(), posted.c_str());
+    }
+
+    std::vector<DeviceProfile> profiles_;
+    std::map<std::string, size_t> indexOf_;
+    size_t next_ = 0;
+};
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const std::string mode = argc == 3 ? argv[1] : "";
-    if (argc != 2 && mode != "--units" && mode != "--apps") {
-        std::fprintf(stderr,
-                     "usage: bindwell_desktop_profile [--units|--apps] CONFIG.json < table\n");
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: bindwell_desktop_profile CONFIG.json < table\n");
         return 2;
     }
-    std::ofstream(argv[argc - 1]) << writeConfig(mode == "--units"  ? unitProfiles()
-                                                 : mode == "--apps" ? appRuleProfile()
-                                                                    : catalogueProfile());
+    Plan plan;
+    std::string line;
+    while (std::getline(std::cin, line)) {
+        std::istringstream fields(line);
+        Row row;
+        if (!line.starts_with('#') && std::getline(fields, row.unit, '\t') &&
+            std::getline(fields, row.usage, '\t') && std::getline(fields, row.label, '\t')) {
+            std::getline(fields, row.glob, '\t');
+            std::getline(fields, row.ruleLabel);
+            plan.add(row);
+        }
+    }
+    std::ofstream(argv[1]) << writeConfig(plan.profiles());
     return 0;
 }

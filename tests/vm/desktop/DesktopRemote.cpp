@@ -3,11 +3,11 @@
 // of the one model are told apart by their serial numbers (uniq); the
 // commands act on the selected unit, at first the one without a serial.
 //   unit [UNIQ]       select that unit, plugging it in when it is absent
-//   press USAGE       consumer usage (decimal) down
-//   release           consumer buttons up
+//   press USAGE       consumer usage (decimal) down, or bN: mouse button N
+//   release           every button up
 //   mouse B DX DY     mouse report: button bits, relative motion
 //   unplug / plug     take the unit away, bring it back
-#include "../driver/UhidDevice.h"
+#include "UhidDevice.h"
 
 #include <iostream>
 #include <map>
@@ -49,11 +49,15 @@ int main() {
                 units[selected] = plug(selected);
             }
         } else if (command == "press") {
-            int usage = 0;
+            std::string usage;
             words >> usage;
-            send(device, vmtest::consumerReport(static_cast<uint16_t>(usage)));
+            send(device,
+                 usage.starts_with('b')
+                     ? vmtest::mouseReport(uint8_t(1 << (std::stoi(usage.substr(1)) - 1)), 0, 0, 0)
+                     : vmtest::consumerReport(uint16_t(std::stoi(usage))));
         } else if (command == "release") {
             send(device, vmtest::consumerReport(0));
+            send(device, vmtest::mouseReport(0, 0, 0, 0));
         } else if (command == "mouse") {
             int buttons = 0, dx = 0, dy = 0;
             words >> buttons >> dx >> dy;

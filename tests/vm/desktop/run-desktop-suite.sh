@@ -1,26 +1,25 @@
 #!/usr/bin/env bash
-# The desktop suite: boots Debian's kernel under QEMU (software emulation)
-# with systemd-udevd, Xorg (dummy video, libinput) with openbox, then sway
-# (headless, libinput) and real clients, and checks that every action of
-# `bindwellctl actions` arrives in a focused window as its label says.
+# The desktop suite: boots Debian's kernel under QEMU with systemd-udevd,
+# Xorg (dummy video, libinput) with openbox, then sway (headless, libinput)
+# and real clients, and walks the tables of guest/walk.sh: every action of
+# `bindwellctl actions` must arrive in a focused window as its label says.
 #
 # The guest is two initramfs archives back to back: a compressed base of
-# Debian's programs and data, kept between runs and rebuilt only when its
-# inputs change (the packages' versions, the paths it holds, the kernel), and
-# a small archive of this build's programs, made every run.
-# BINDWELL_DESKTOP_PARTS=catalogue, =units, =apps, =latency or =gui runs one part only (or a
-# comma-separated list of them). All parts but latency run by default; the
-# latency figures run only when named (bench/vm-focus-latency.sh).
+# Debian's programs and data, rebuilt only when its inputs change (the
+# packages' versions, the paths it holds, the kernel) and kept in the VM
+# cache outside the build tree, and a small archive of this build's
+# programs, made every run.
+# BINDWELL_DESKTOP_PARTS=catalogue, =units, =apps or =gui runs one part only
+# (or a comma-separated list of them); =apps,latency adds the focus latency
+# figures (bench/vm-focus-latency.sh).
 # Exit 77 (ctest's skip) only when qemu is missing; anything else that is
 # missing is a failure, since scripts/setup.sh installs it.
 set -euo pipefail
 
 here=$(cd "$(dirname "$0")" && pwd)
-src=$(cd "$here/../../.." && pwd)
-build=${BINDWELL_VM_BUILD:-$src/build/vm}
-cache=${BINDWELL_VM_CACHE:-$src/build/vm-cache}
+# shellcheck source=../vm-common.sh
+. "$here/../vm-common.sh"
 work=$build/desktop
-modules=(hid uhid hid-generic evdev uinput)
 # Debian packages whose files go into the base image; their versions key it.
 packages=(xserver-xorg-core xserver-xorg-video-dummy xserver-xorg-input-libinput x11-xkb-utils
           xkb-data openbox sway seatd wev x11-utils x11-apps xdotool wtype udev dbus libinput10
@@ -34,17 +33,8 @@ for tool in cpio gzip Xorg sway seatd openbox xev wev xdotool wtype xwd udevadm 
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup.sh installs it)"
 done
 
-# shellcheck source=../kernel-cache.sh
-. "$here/../kernel-cache.sh"
-fetch_kernel "$cache" || fail "could not download Debian's linux-image-amd64 with apt-get download"
-vmlinuz=$(ls "$cache"/kernel/boot/vmlinuz-* | head -1)
-moduledir=$(ls -d "$cache"/kernel/lib/modules/* | head -1)
-
-echo "[desktop] building unsanitized programs in $build"
-cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWELL_SANITIZE=OFF \
-    -DBINDWELL_BUILD_BENCHMARKS=OFF >"$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
-cmake --build "$build" --target bindwellctl bindwell bindwell_desktop_profile bindwell_desktop_remote \
-    bindwell_desktop_key_window bindwell_focus_stamp -j"$(nproc)" >"$build.desktop-build.log" 2>&1 || { tail -50 "$build.desktop-build.log"; exit 1; }
+vm_fetch_kernel || fail "could not download Debian's linux-image-amd64 with apt-get download"
+vm_build
 
 # Copies files and folders to the same paths under $1, each program and
 # library with the libraries ldd names for it.
@@ -84,34 +74,29 @@ base_key=$( {
     printf '%s\n' "${base_paths[@]}" "${modules[@]}" "$(basename "$vmlinuz")"
     sed -n '/^stage()/,/^}/p' "$0"
 } | sha256sum | cut -c1-16)
-base=$work/base-$base_key.cpio.gz
+base=$cache/desktop-base-$base_key.cpio.gz
 if [ ! -f "$base" ]; then
     echo "[desktop] building the guest's base image ($base_key)"
-    rm -rf "$work"/base-* "$work/root"
     root=$work/root
+    rm -rf "$root"
     mkdir -p "$root"/{usr/bin,usr/sbin,usr/lib,usr/lib64,proc,sys,dev,tmp,run,etc,var/lib/xkb,root}
     for link in bin sbin lib lib64; do ln -s "usr/$link" "$root/$link"; done
     stage "$root" "${base_paths[@]}"
     ln -s udevadm "$root/usr/bin/systemd-udevd"
     mkdir -p "$root/lib/modules"
-    for module in "${modules[@]}"; do
-        file=$(find "$moduledir" -name "$module.ko*" | head -1)
-        [ -n "$file" ] || fail "module $module not found in the kernel package"
-        case "$file" in
-            *.xz) xz -dc "$file" >"$root/lib/modules/$module.ko" ;;
-            *.zst) zstd -qdc "$file" >"$root/lib/modules/$module.ko" ;;
-            *) cp "$file" "$root/lib/modules/$module.ko" ;;
-        esac
-    done
+    vm_copy_modules "$root/lib/modules" || exit 1
     printf 'root:x:0:0:root:/root:/bin/sh\ndesk:x:1000:1000:desk:/home/desk:/bin/sh\nmessagebus:x:100:101::/run:/bin/false\n' \
         >"$root/etc/passwd"
     printf 'root:x:0:\ninput:x:101:\nvideo:x:44:desk\nseat:x:102:desk\ndesk:x:1000:\nmessagebus:x:103:\n' \
         >"$root/etc/group"
     echo "hosts: files" >"$root/etc/nsswitch.conf"
-    (cd "$root" && find . | cpio -o -H newc --quiet | gzip -1) >"$base.tmp"
+    (cd "$root" && find . | cpio -o -H newc --quiet | gzip -1) >"$work/base.cpio.gz"
     # The kernel reads the next archive only from a 4-byte boundary; zeros between are skipped.
-    truncate -s %512 "$base.tmp"
-    mv "$base.tmp" "$base"
+    truncate -s %512 "$work/base.cpio.gz"
+    rm -f "$cache"/desktop-base-*
+    (cd "$root" && find . ! -type d | cut -c2-) >"${base%.cpio.gz}.files"
+    mv "$work/base.cpio.gz" "$base"
+    rm -rf "$root"
 fi
 
 # This build's programs, with whatever libraries the base lacks.
@@ -120,13 +105,14 @@ rm -rf "$app"
 mkdir -p "$app/usr/bin" "$app/desk"
 for program in tools/bindwellctl/bindwellctl src/app/bindwell tests/vm/desktop/bindwell_desktop_profile \
                tests/vm/desktop/bindwell_desktop_remote tests/vm/desktop/bindwell_desktop_key_window \
-               tests/vm/desktop/bindwell_focus_stamp; do
+               bench/bindwell_focus_stamp; do
     strip --strip-debug -o "$app/usr/bin/$(basename "$program")" "$build/$program"
     ldd "$build/$program" | grep -o '/[^ ]*' | while read -r lib; do
-        [ -e "$work/root$lib" ] || { mkdir -p "$app$(dirname "$lib")"; cp -L "$lib" "$app$lib"; }
+        # /lib, /lib64 and /bin are links into /usr in the base.
+        grep -qxF -e "$lib" -e "/usr$lib" "${base%.cpio.gz}.files" || { mkdir -p "$app$(dirname "$lib")"; cp -L "$lib" "$app$lib"; }
     done
 done
-cp "$here"/guest/* "$app/desk/"
+cp "$here"/guest/* "$src/bench/vm/focus-latency.sh" "$app/desk/"
 cp "$src/packaging/60-bindwell.rules" "$src/packaging/70-bindwell-remotes.rules" "$app/desk/"
 # The catalogue's key names as evdev codes, from the kernel's header.
 sed -n 's/^#define \(\(KEY\|BTN\)_[A-Z0-9_]*\)[[:space:]]*\(0x[0-9a-f]*\|[0-9]\+\).*/\1 \3/p' \
@@ -142,7 +128,7 @@ echo "[desktop] booting $(basename "$vmlinuz")"
 log=$build/desktop-console.log
 artefacts=$build/desktop-artefacts
 rm -rf "$artefacts" && mkdir -p "$artefacts"
-timeout 480 qemu-system-x86_64 -accel tcg -m 2048 -smp 2 -nographic -no-reboot \
+timeout 900 qemu-system-x86_64 "${vm_accel[@]}" -m 2048 -smp 2 -nographic -no-reboot \
     -kernel "$vmlinuz" -initrd "$work/initramfs" \
     -append "console=ttyS0 panic=-1 quiet rdinit=/init desktop.parts=${BINDWELL_DESKTOP_PARTS:-all}" </dev/null | tr -d '\r' | tee "$log" |
     grep --line-buffered -vE '^(ARTEFACT|[A-Za-z0-9+/=]{60,}$)' || true

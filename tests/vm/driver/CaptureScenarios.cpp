@@ -1,17 +1,20 @@
-// Capture, every action of both layouts, the tap's relay of the mouse node,
-// and two units of one model remapped at once.
+// What only a real kernel shows about capture: which nodes are seized and
+// which are left alone, a refused seize, two units of one model remapped at
+// once, a held key let go however Bindwell ends, and a burst that overflows
+// the kernel's buffer. (Presses, clicks through the tap, replugs and restarts
+// are the soak's.)
 #include "Harness.h"
 #include "Scenarios.h"
-#include "model/VirtualKeyCodes.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <linux/input.h>
 #include <map>
-#include <sched.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
 
 namespace vmtest {
 namespace {
-
 using bindwell::RemapAction;
 
 using Kind = RemapAction::Kind;
@@ -78,38 +81,19 @@ void expectKeysOrNothing(EvdevReader& reader, const std::vector<KeyEvent>& keys,
 }
 
 void pressAndExpect(UhidDevice& device, EvdevReader& reader, uint16_t usage,
-                    const std::vector<KeyEvent>& onPress, const std::vector<KeyEvent>& onRelease,
-                    const std::string& name) {
+                    const std::vector<KeyEvent>& onPress, const std::string& name) {
     device.send(consumerReport(usage));
-    expectKeys(reader, onPress, name + " press");
+    expectKeysOrNothing(reader, onPress, name);
     device.send(consumerReport(0));
-    expectKeysOrNothing(reader, onRelease, name + " release");
     sleepMs(120);
-}
-
-// evdev hands out no more events once the device is gone, and Bindwell's
-// virtual device goes with its process: the releases are read while it shuts
-// down, by a reader that runs as soon as they arrive.
-void expectReleasedAtExit(BindwellProcess& bindwell, EvdevReader& out,
-                          const std::vector<KeyEvent>& keys, const std::string& name,
-                          int signal = SIGTERM) {
-    const sched_param realtime{10};
-    const bool prioritised = sched_setscheduler(0, SCHED_FIFO, &realtime) == 0;
-    bindwell.signal(signal);
-    std::vector<KeyEvent> seen;
-    const bool released = out.expectKeys(keys, 2000, &seen);
-    const sched_param normal{0};
-    if (prioritised) {
-        sched_setscheduler(0, SCHED_OTHER, &normal);
-    }
-    check(released, name, describe(seen));
-    const int status = bindwell.wait(5000);
-    check(status == 0, name + ": exit status 0", "status " + std::to_string(status));
 }
 
 } // namespace
 
-void relaconCaptureAndActions() {
+// The controller's consumer node is seized and its mouse node tapped (both
+// grabbed); another vendor's remote, a remote whose descriptor does not
+// parse, and Bindwell's own virtual device are left alone.
+void seize() {
     const int failuresBefore = failures();
     writeConfig(relaconLayout());
     auto controller = plugController();
@@ -119,124 +103,125 @@ void relaconCaptureAndActions() {
     const auto mouse = controllerMouseNode();
     const auto otherNode =
         waitForNode([](const NodeDescription& n) { return n.name == kOtherName; }, 3000);
-    if (!check(consumer && mouse && otherNode, "uhid devices appear as evdev nodes")) {
+    const auto oddNode =
+        waitForNode([](const NodeDescription& n) { return n.name == kOddName; }, 3000);
+    if (!check(consumer && mouse && otherNode && oddNode, "uhid devices appear as evdev nodes")) {
         return;
     }
     BindwellProcess bindwell({});
-    check(bindwell.waitForLog(
-              "✅ Seized consumer control interface for: " + std::string(kControllerName), 5000),
-          "controller's consumer interface is seized");
-    check(tryGrab(consumer->devnode) == -EBUSY, "seized node refuses a second grab");
-    check(bindwell.countLog("⏭️ Skipping non-target device: " + std::string(kOtherName)) == 1,
-          "other vendor's remote is skipped");
-    check(tryGrab(otherNode->devnode) == 0, "skipped remote is not grabbed");
-    check(bindwell.countLog("HID report descriptor of " + std::string(kOddName) +
-                            " does not parse") == 1,
-          "unparsable descriptor gets one clear line");
-    check(bindwell.countLog("Consumer control interface found: Bindwell") == 0,
-          "own virtual devices are never matched");
+    check(waitForGrab(consumer->devnode) && waitForGrab(mouse->devnode),
+          "the controller's consumer node is seized and its mouse node tapped");
     const auto virtualNode = virtualDeviceNode();
-    if (!check(virtualNode.has_value(), "virtual input device exists")) {
-        dumpOnFailure(bindwell, failuresBefore);
-        return;
-    }
-    EvdevReader out(virtualNode->devnode);
-    pressAndExpect(*controller, out, 0xCD, {{KEY_FN, 1}}, {{KEY_FN, 0}}, "Play/Pause holds Fn");
-    pressAndExpect(*controller, out, 0xE9, {{BTN_LEFT, 1}}, {{BTN_LEFT, 0}},
-                   "array Volume Up holds left click");
-    pressAndExpect(*controller, out, 0xEA, {{KEY_ESC, 1}, {KEY_ESC, 0}}, {},
-                   "array Volume Down types Escape");
-    pressAndExpect(*controller, out, 0xB5, {{KEY_TAB, 1}, {KEY_TAB, 0}}, {},
-                   "Skip Forward types Tab");
-    pressAndExpect(*controller, out, 0xB6, {{KEY_ENTER, 1}, {KEY_ENTER, 0}}, {},
-                   "Skip Back types Enter");
-
-    // Unmapped extra buttons pass through the tap's clone of the mouse node.
-    const auto clone = cloneNode();
-    if (check(clone.has_value(), "tap clones the controller's mouse node")) {
-        EvdevReader relay(clone->devnode);
-        controller->send(mouseReport(0x04, 0, 0, 0));
-        controller->send(mouseReport(0x00, 0, 0, 0));
-        expectKeys(relay, {{BTN_MIDDLE, 1}, {BTN_MIDDLE, 0}}, "unmapped middle button passes");
-    }
-
-    // Hold Fn, then stop: it must come up.
-    controller->send(consumerReport(0xCD));
-    expectKeys(out, {{KEY_FN, 1}}, "Fn down before exit");
-    expectReleasedAtExit(bindwell, out, {{KEY_FN, 0}}, "held Fn is released at exit");
-    check(bindwell.countLog("Remapping stopped") == 1, "engine stopped at exit");
-    check(tryGrab(consumer->devnode) == 0, "nothing left grabbed after exit");
+    check(virtualNode && tryGrab(virtualNode->devnode) == 0 && tryGrab(otherNode->devnode) == 0 &&
+              tryGrab(oddNode->devnode) == 0,
+          "other remotes and Bindwell's own device are not grabbed");
+    check(bindwell.alive(), "an unparsable descriptor stops nothing");
+    check(bindwell.stop(SIGTERM) == 0 && tryGrab(consumer->devnode) == 0,
+          "nothing is left grabbed after a clean exit");
     dumpOnFailure(bindwell, failuresBefore);
 }
 
-void genericLayoutAndTap() {
+// Another reader holds the controller's grab when Bindwell starts: Bindwell
+// reads the node unseized, so once the holder lets go its presses are
+// remapped though the node stays free.
+void seizeRefused() {
     const int failuresBefore = failures();
-    bindwell::DeviceProfile profile = genericLayout();
-    remap(profile, "Play/Pause", RemapAction::spaceBar());
-    remap(profile, "Skip Forward", RemapAction::undoRedo());
-    bindwell::KeystrokeAction reopen{bindwell::vk::kT, {.command = true, .shift = true}, "⌘⇧T"};
-    remap(profile, "Skip Back", RemapAction::keystroke(reopen));
-    remap(profile, "Middle Click", RemapAction::holdRightClick());
-    remap(profile, "Side Button 1 (Back)", RemapAction::enterKey());
-    writeConfig(profile);
+    writeConfig(relaconLayout());
     auto controller = plugController();
+    const auto consumer = controllerConsumerNode();
+    if (!check(consumer.has_value(), "seize refused: controller appears")) {
+        return;
+    }
+    const int holder = ::open(consumer->devnode.c_str(), O_RDONLY | O_CLOEXEC);
+    check(ioctl(holder, EVIOCGRAB, 1) == 0, "test holds the grab");
     BindwellProcess bindwell({});
-    check(bindwell.waitForLog("✅ Seized consumer control interface", 5000), "generic: seized");
+    // The tap's clone of the mouse node comes after the consumer node's turn.
     const auto virtualNode = virtualDeviceNode();
-    const auto clone = cloneNode();
-    if (!check(virtualNode && clone, "generic: virtual device and clone exist")) {
+    check(virtualNode && cloneNode(), "seize refused: Bindwell runs");
+    ::close(holder);
+    if (virtualNode) {
+        EvdevReader out(virtualNode->devnode);
+        tapUsage(*controller, 0xB5);
+        check(out.expectKeys({{KEY_TAB, 1}, {KEY_TAB, 0}}, 2000) && tryGrab(consumer->devnode) == 0,
+              "remapping continues unseized");
+    }
+    check(bindwell.stop(SIGTERM) == 0, "refused seize: clean exit");
+    dumpOnFailure(bindwell, failuresBefore);
+}
+
+// A held key comes up however Bindwell ends: on SIGTERM and SIGINT Bindwell
+// lets go of it, on SIGKILL the kernel does as it destroys the virtual
+// device. Its release is read while the device goes away (evdev hands out
+// nothing after), by a reader that runs the moment it arrives.
+void exitMidHold() {
+    struct Ending {
+        int signal;
+        int status;
+        const char* name;
+    };
+    constexpr Ending kEndings[] = {
+        {SIGTERM, 0, "SIGTERM"}, {SIGINT, 0, "SIGINT"}, {SIGKILL, 128 + SIGKILL, "SIGKILL"}};
+    writeConfig(relaconLayout());
+    auto controller = plugController();
+    const auto consumer = controllerConsumerNode();
+    for (const Ending& ending : kEndings) {
+        const int failuresBefore = failures();
+        const std::string name = std::string(ending.name) + " mid-hold";
+        BindwellProcess bindwell({});
+        const auto virtualNode = virtualDeviceNode();
+        if (!check(consumer && waitForGrab(consumer->devnode) && virtualNode,
+                   name + ": Bindwell runs")) {
+            return;
+        }
+        EvdevReader out(virtualNode->devnode);
+        controller->send(consumerReport(0xCD));
+        expectKeys(out, {{KEY_FN, 1}}, name + ": Fn held");
+        {
+            const Realtime first;
+            bindwell.signal(ending.signal);
+            expectKeys(out, {{KEY_FN, 0}}, name + ": Fn released");
+        }
+        const int status = bindwell.wait(5000);
+        check(status == ending.status, name + ": exit status", std::to_string(status));
+        check(tryGrab(consumer->devnode) == 0, name + ": the controller is free again");
+        controller->send(consumerReport(0));
+        sleepMs(120);
         dumpOnFailure(bindwell, failuresBefore);
+    }
+}
+
+// A burst longer than the kernel's buffer for Bindwell's reader (64 events,
+// three to a report here), written while Bindwell cannot run, overflows it:
+// the kernel reports SYN_DROPPED and Bindwell asks which buttons are down.
+// Afterwards nothing is left down and the next press is remapped.
+void overflow() {
+    const int failuresBefore = failures();
+    writeConfig(relaconLayout());
+    auto controller = plugController();
+    const auto consumer = controllerConsumerNode();
+    BindwellProcess bindwell({});
+    const auto virtualNode = virtualDeviceNode();
+    if (!check(consumer && waitForGrab(consumer->devnode) && virtualNode,
+               "overflow: Bindwell runs")) {
         return;
     }
     EvdevReader out(virtualNode->devnode);
-    EvdevReader relay(clone->devnode);
-    pressAndExpect(*controller, out, 0xCD, {{KEY_SPACE, 1}, {KEY_SPACE, 0}}, {}, "Space");
-    pressAndExpect(*controller, out, 0xB5,
-                   {{KEY_LEFTCTRL, 1}, {KEY_Z, 1}, {KEY_Z, 0}, {KEY_LEFTCTRL, 0}}, {},
-                   "undo is Ctrl+Z");
-    pressAndExpect(*controller, out, 0xB6,
-                   {{KEY_LEFTCTRL, 1},
-                    {KEY_LEFTSHIFT, 1},
-                    {KEY_T, 1},
-                    {KEY_T, 0},
-                    {KEY_LEFTSHIFT, 0},
-                    {KEY_LEFTCTRL, 0}},
-                   {}, "keystroke with modifiers");
-    // Volume Up is mapped both as its usage and as its array element.
-    controller->send(consumerReport(0xE9));
-    expectKeys(out, {{BTN_LEFT, 1}}, "generic Volume Up holds left click");
-    controller->send(consumerReport(0));
-    expectKeys(out, {{BTN_LEFT, 0}}, "generic Volume Up releases the click");
-    expectNothing(out, 150, "no second click from the array element");
-    sleepMs(120);
-
-    controller->send(mouseReport(0x04, 0, 0, 0)); // middle down
-    expectKeys(out, {{BTN_RIGHT, 1}}, "middle button acts: right click held");
-    controller->send(mouseReport(0x00, 0, 0, 0));
-    expectKeys(out, {{BTN_RIGHT, 0}}, "middle release lets go of the right click");
-    controller->send(mouseReport(0x08, 0, 0, 0)); // side down
-    controller->send(mouseReport(0x00, 0, 0, 0));
-    expectKeys(out, {{KEY_ENTER, 1}, {KEY_ENTER, 0}}, "side button types Enter");
-    // The log follows the output once input is quiet, so it may still be on its way.
-    check(bindwell.waitForLog("🚫 Suppressed mouse button 3", 2000) &&
-              bindwell.countLog("🚫 Suppressed mouse button 3") == 1,
-          "middle button logged as suppressed");
-    controller->send(mouseReport(0x00, 5, -3, 0));
-    const auto motion = relay.next(EV_REL, 2000);
-    check(motion && motion->code == REL_X && motion->value == 5, "motion passes through the clone");
-    controller->send(mouseReport(0x01, 0, 0, 0));
-    controller->send(mouseReport(0x00, 0, 0, 0));
-    std::vector<KeyEvent> relayed;
-    check(relay.expectKeys({{BTN_LEFT, 1}, {BTN_LEFT, 0}}, 2000, &relayed),
-          "left click passes through the clone");
-    for (const KeyEvent& key : relayed) {
-        check(key.code != BTN_MIDDLE && key.code != BTN_SIDE,
-              "swallowed buttons never reach the clone", describe(relayed));
+    {
+        const Realtime first;
+        for (int report = 0; report < 200; ++report) {
+            controller->send(consumerReport(report % 2 == 0 ? 0xCD : 0));
+        }
     }
-    sleepMs(120); // past the repeat filter's window for the earlier middle press
-    controller->send(mouseReport(0x04, 0, 0, 0));
-    expectKeys(out, {{BTN_RIGHT, 1}}, "right click held before exit");
-    expectReleasedAtExit(bindwell, out, {{BTN_RIGHT, 0}}, "held click is released at exit", SIGINT);
+    sleepMs(500);
+    const auto held = heldCodes(virtualNode->devnode);
+    check(held && held->empty(), "overflow: nothing is left down after the burst");
+    out.drain();
+    sleepMs(150);
+    controller->send(consumerReport(0xCD));
+    expectKeys(out, {{KEY_FN, 1}}, "overflow: the next press is remapped");
+    controller->send(consumerReport(0));
+    expectKeys(out, {{KEY_FN, 0}}, "overflow: and released");
+    check(bindwell.stop(SIGTERM) == 0, "overflow: clean exit");
     dumpOnFailure(bindwell, failuresBefore);
 }
 
@@ -261,12 +246,8 @@ void twinControllers() {
     }
     writeConfig(profiles);
     BindwellProcess bindwell({});
-    check(bindwell.waitForLog("✅ Seized consumer control interface for: " +
-                                  std::string(kControllerName),
-                              5000, static_cast<int>(std::size(kTwins))),
-          "twins: every unit is seized");
     for (const std::string& node : nodes) {
-        check(tryGrab(node) == -EBUSY, "twins: " + node + " is held by Bindwell");
+        check(waitForGrab(node), "twins: " + node + " is held by Bindwell");
     }
     const auto virtualNode = virtualDeviceNode();
     if (!check(virtualNode.has_value(), "twins: virtual input device exists")) {
@@ -276,8 +257,7 @@ void twinControllers() {
     EvdevReader out(virtualNode->devnode);
     for (size_t i = 0; i < std::size(kTwins); ++i) {
         const std::string name = std::string("twins: ") + kTwins[i].uniq;
-        pressAndExpect(*units[i], out, 0xB5, typed(kTwins[i].skipForward), {},
-                       name + " Skip Forward");
+        pressAndExpect(*units[i], out, 0xB5, typed(kTwins[i].skipForward), name + " Skip Forward");
         units[i]->send(mouseReport(0x04, 0, 0, 0));
         units[i]->send(mouseReport(0x00, 0, 0, 0));
         expectKeysOrNothing(out, typed(kTwins[i].wheelPress), name + " wheel press");

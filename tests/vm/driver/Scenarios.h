@@ -2,10 +2,11 @@
 
 namespace vmtest {
 
-void relaconCaptureAndActions();
-void genericLayoutAndTap();
-void twinControllers();
+void seize();
 void seizeRefused();
+void twinControllers();
+void exitMidHold();
+void overflow();
 void replugStorm();
 void soak();
 void withoutUinput();
@@ -13,8 +14,5 @@ void unreadableNode();
 void devicesCommand();
 void monitorCommand();
 void udevRules();
-void latency();
-void inputPathCost();
-void tenControllers();
 
 } // namespace vmtest

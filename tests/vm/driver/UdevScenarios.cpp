@@ -118,12 +118,8 @@ std::optional<NodeDescription> nodeNamed(const std::string& name) {
 // The parser's own cases are unit tests; these show that a refusal reaches
 // the exit code before anything is written.
 void badGrantArguments() {
-    for (const std::string argument : {"56e:156", "056e:0156,TAG+=\"uaccess\"",
-                                       "056e:0156\nRUN+=\"/bin/sh\"", "../x:0156", ""}) {
-        check(runCtl({"grant", argument}) == 2, "grant refuses '" + argument + "' with exit 2");
-    }
-    check(runCtl({"grant"}) == 2 && runCtl({"grant", "056e:0156", "046d:c52b"}) == 2,
-          "grant takes exactly one argument");
+    check(runCtl({"grant", "056e:0156,TAG+=\"uaccess\""}) == 2 && runCtl({"grant"}) == 2,
+          "grant refuses a bad or missing ID with exit 2");
     check(runCtl({"grant", "056e:0156"}, 1000) == 1, "grant refuses a user who is not root");
     check(rulesWritten().empty(), "refused grants write nothing");
 }

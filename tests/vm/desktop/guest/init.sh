@@ -1,6 +1,6 @@
 #!/bin/busybox sh
 # /init of the desktop guest: the kernel's file systems, the input modules,
-# systemd-udevd with Debian's rules and Bindwell's, then the checks on each
+# systemd-udevd with Debian's rules and Bindwell's, then the walk on each
 # display server in turn. Everything prints to the serial console.
 /bin/busybox --install -s /bin
 mount -t proc proc /proc
@@ -21,15 +21,13 @@ udevadm trigger --action=add
 udevadm settle --timeout=30
 echo "desktop: booted with udevd"
 
-. /desk/checks.sh
+. /desk/walk.sh
 . /desk/x11.sh
 . /desk/sway.sh
-. /desk/units.sh
-. /desk/apps.sh
-. /desk/focus-latency.sh
 . /desk/gui.sh
-prepare_checks
-server_checks x11
-server_checks sway
+[ -e /desk/focus-latency.sh ] && . /desk/focus-latency.sh
+mkdir -p /tmp/marks
+server_walk x11
+server_walk sway
 echo "desktop: $passed passed, $failed failed"
 poweroff -f

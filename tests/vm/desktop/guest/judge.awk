@@ -1,7 +1,8 @@
 # Judges one action from what the focused client received, and prints the
 # rest of its DESKTOP line: "received ...", "absent ..." or "failed ...".
-#   awk -v posted="hold KEY_LEFTCTRL+KEY_C" -v server=x11 -f judge.awk keycodes mid all
-# posted is the row's second column of `bindwellctl actions`; mid holds the
+#   awk -v posted="hold KEY_LEFTCTRL+KEY_C" -v server=x11 [-v allow=KEY_TAB] -f judge.awk keycodes mid all
+# posted is the row's second column of `bindwellctl actions`; allow names a key that
+# may arrive beside it (another unit's, pressed at once); mid holds the
 # events seen while the button was down, all those seen until after release:
 #   key down CODE SYM MODS | key up CODE SYM | button down|up N | motion X Y
 FILENAME == ARGV[1] { code[$1] = $2; next }
@@ -37,7 +38,7 @@ function keyResult(    i, f, downs, ups, want, got, sym, other) {
         split(all[i], f, " ")
         if (f[1] != "key") continue
         if (f[2] == "down") { downs[f[3]]++; if (f[3] == want && got == "") { got = f[5]; sym = f[4] } }
-        if (f[2] == "down" && f[3] != want && modName(f[4]) == "" && other == "") other = f[4] " with " f[5]
+        if (f[2] == "down" && f[3] != want && f[3] != code[allow] && f[4] !~ /^(Control|Shift|Alt|Super|Meta|Hyper)_/ && other == "") other = f[4] " with " f[5]
         if (f[2] == "up") ups[f[3]]++
     }
     if (got == "") {
@@ -47,6 +48,8 @@ function keyResult(    i, f, downs, ups, want, got, sym, other) {
             (other != "" ? "got " other : allCount ? "got only " all[1] : "nothing arrived")
     }
     if (sym == "NoSymbol") return "failed keycode " want + 8 " arrived without a keysym"
+    if (other != "") return "failed " other " arrived too"
+    if (has(all, allCount, "^button")) return "failed a mouse button reached the client"
     if (got != wantMods) return "failed " sym " arrived with " got ", expected " wantMods
     for (i in downs) if (downs[i] != ups[i]) return "failed key " i " left down after release"
     # X11 repeats a held key as releases and presses; held means it was down last.

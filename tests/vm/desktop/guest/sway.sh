@@ -2,7 +2,7 @@
 # user on a seat from seatd (sway refuses to run as root), and wev as the
 # focused client.
 sway_start() {
-    server=sway reader=events-wev.awk
+    server=sway
     chmod 1777 /tmp/marks
     export XDG_RUNTIME_DIR=/run/user/1000 LIBSEAT_BACKEND=seatd
     export WLR_BACKENDS=headless,libinput WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1
@@ -41,3 +41,31 @@ sway_stop() {
     sleep 1
     kill $(pidof seatd) $(pidof dbus-daemon) 2>/dev/null
 }
+
+# The per-application check's clients are Qt windows with the app id
+# bindwell-<name> (wev's is fixed), which print the suite's event lines.
+sway_app_start() { # NAME
+    as_desk "swaymsg exec 'QT_QPA_PLATFORM=wayland bindwell_desktop_key_window bindwell-$1 >/tmp/sway-app-$1.log 2>&1'" >/dev/null
+    # Qt starts slowly under emulation.
+    local tries=60
+    until as_desk "swaymsg -t get_tree" | grep -q "\"app_id\": *\"bindwell-$1\""; do
+        tries=$((tries - 1))
+        [ $tries -gt 0 ] || { sed 's/^/    client: /' /tmp/sway-app-$1.log; return 1; }
+        sleep 0.5
+    done
+}
+sway_focus() { # NAME (main: wev)
+    local id="bindwell-$1"
+    [ "$1" = main ] && id=wev
+    as_desk "swaymsg '[app_id=$id] focus'" >/dev/null 2>&1
+}
+sway_events() { # NAME
+    if [ "$1" = main ]; then awk -f /desk/events.awk /tmp/client.log; else cat /tmp/sway-app-$1.log 2>/dev/null; fi
+}
+sway_keys() {
+    for key in "$@"; do
+        if [ "$key" = shift+Tab ]; then as_desk "wtype -M shift -k Tab -m shift"; else as_desk "wtype -k $key"; fi
+        sleep 0.4
+    done
+}
+sway_windows() { as_desk "swaymsg -t get_tree" | grep -c '"name": "Bindwell"'; }

@@ -1,7 +1,7 @@
 # Xorg with the dummy video driver and libinput for input, openbox, and xev
 # in a window that has the focus and the pointer.
 x11_start() {
-    server=x11 reader=events-xev.awk
+    server=x11
     mkdir -p /etc/X11 /tmp/.X11-unix && chmod 1777 /tmp/.X11-unix /tmp/marks
     cp /desk/xorg.conf /etc/X11/xorg.conf
     /usr/lib/xorg/Xorg :0 -nolisten tcp -noreset -logfile /tmp/Xorg.log vt1 >/dev/null 2>&1 &
@@ -41,3 +41,32 @@ x11_stop() {
     kill $(pidof Xorg) 2>/dev/null
     sleep 1
 }
+
+# The per-application check's clients are xev windows given the class
+# Bindwell-<name> (xev sets no WM_CLASS).
+x11_app_start() { # NAME
+    local window
+    stdbuf -oL xev -name "bindwell-$1" -geometry 500x700+0+0 >/tmp/x11-app-$1.log 2>&1 &
+    app_pids="$app_pids $!"
+    window=$(xdotool search --sync --name "^bindwell-$1\$" | head -1)
+    xdotool set_window --classname "bindwell-$1" --class "Bindwell-$1" "$window"
+}
+# Openbox may still be adopting a new window and take the focus back, so the
+# activation is repeated until the window holds the focus.
+x11_focus() { # NAME (main: xev's own window)
+    local name="bindwell-$1" tries=20
+    [ "$1" = main ] && name="Event Tester"
+    until [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$name" ]; do
+        tries=$((tries - 1))
+        [ $tries -gt 0 ] || return 1
+        xdotool search --name "^$name\$" windowactivate --sync >/dev/null 2>&1
+        sleep 0.2
+    done
+}
+x11_events() { # NAME
+    local log=/tmp/x11-app-$1.log
+    [ "$1" = main ] && log=/tmp/client.log
+    awk -f /desk/events.awk $log
+}
+x11_keys() { for key in "$@"; do xdotool key "$key"; sleep 0.4; done; }
+x11_windows() { xdotool search --name '^Bindwell$' 2>/dev/null | wc -l; }

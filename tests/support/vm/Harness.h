@@ -6,6 +6,7 @@
 #include "model/DeviceProfile.h"
 
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -21,7 +22,15 @@ inline constexpr const char* kVirtualName = "Bindwell Virtual Input";
 // Records one named expectation and prints PASS or FAIL with the detail.
 bool check(bool condition, const std::string& name, const std::string& detail = "");
 int failures();
-int passes();
+
+struct Scenario {
+    const char* name;
+    void (*run)();
+};
+// Runs the scenarios BINDWELL_VM_ONLY names (comma-separated), or all of them
+// when it names none, and prints the closing "vm: N passed, N failed" line
+// that the host script reads. Returns the program's exit status.
+int runScenarios(std::span<const Scenario> scenarios);
 
 // Writes the profiles, in this order, into configHome/Bindwell/config.json.
 void writeConfig(const std::vector<bindwell::DeviceProfile>& profiles,
@@ -50,6 +59,22 @@ std::unique_ptr<UhidDevice> plugOddRemote();
 
 // Press and release of one consumer usage, with the gap the repeat filter needs.
 void tapUsage(UhidDevice& device, uint16_t usage);
+// Waits until the node is grabbed by another reader: Bindwell's capture of it.
+[[nodiscard]] bool waitForGrab(const std::string& devnode, int timeoutMs = 8000);
+
+// While it lives, this process runs before any other of normal priority:
+// a burst it writes reaches Bindwell's reader all at once, and the events
+// it waits for are read the moment they arrive.
+class Realtime {
+public:
+    Realtime();
+    ~Realtime();
+    Realtime(const Realtime&) = delete;
+    Realtime& operator=(const Realtime&) = delete;
+
+private:
+    bool raised_ = false;
+};
 
 // Prints the output of a process whose scenario failed, for diagnosis.
 void dumpOnFailure(BindwellProcess& process, int failuresBefore);

@@ -9,7 +9,7 @@ latency_switches=20
 # Issues one switch and prints the time it was issued and the time its
 # command had returned: under emulation starting a program takes long, and
 # the second figure leaves that out. On Xorg a single activation without
-# waiting (x11_app_focus repeats and polls, which would be counted); sway's
+# waiting (x11_focus repeats and polls, which would be counted); sway's
 # command returns once sway has moved the focus.
 issue_focus() { # NAME
     case $server in
@@ -37,7 +37,7 @@ focus_latency() {
     focus_pid=$!
     wait_for 10 /tmp/focus.log "$(printf '\t')" ||
         { echo "focus-latency: $server bindwellctl focus printed nothing"; kill $focus_pid; return; }
-    ${server}_app_focus beta
+    ${server}_focus beta
     sleep 1
     for i in $(seq $latency_switches); do
         name=alpha

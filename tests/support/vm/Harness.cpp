@@ -3,10 +3,13 @@
 #include "model/ConfigFormat.h"
 #include "model/DefaultProfiles.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <linux/input.h>
+#include <sched.h>
 
 namespace vmtest {
 namespace {
@@ -42,8 +45,18 @@ bool check(bool condition, const std::string& name, const std::string& detail) {
 int failures() {
     return failCount;
 }
-int passes() {
-    return passCount;
+
+int runScenarios(std::span<const Scenario> scenarios) {
+    const char* only = std::getenv("BINDWELL_VM_ONLY");
+    const std::string named = "," + std::string(only ? only : "") + ",";
+    for (const Scenario& scenario : scenarios) {
+        if (named == ",," ||
+            named.find("," + std::string(scenario.name) + ",") != std::string::npos) {
+            scenario.run();
+        }
+    }
+    std::printf("vm: %d passed, %d failed\n", passCount, failCount);
+    return failCount == 0 ? 0 : 1;
 }
 
 void writeConfig(const std::vector<bindwell::DeviceProfile>& profiles,
@@ -118,6 +131,29 @@ void tapUsage(UhidDevice& device, uint16_t usage) {
     device.send(consumerReport(0));
     // The engine's repeat filter drops a second press of one action within 0.1 s.
     sleepMs(120);
+}
+
+bool waitForGrab(const std::string& devnode, int timeoutMs) {
+    const long long deadline = nowMicros() + timeoutMs * 1000LL;
+    while (tryGrab(devnode) != -EBUSY) {
+        if (nowMicros() > deadline) {
+            return false;
+        }
+        sleepMs(20);
+    }
+    return true;
+}
+
+Realtime::Realtime() {
+    const sched_param realtime{10};
+    raised_ = sched_setscheduler(0, SCHED_FIFO, &realtime) == 0;
+}
+
+Realtime::~Realtime() {
+    const sched_param normal{0};
+    if (raised_) {
+        sched_setscheduler(0, SCHED_OTHER, &normal);
+    }
 }
 
 void dumpOnFailure(BindwellProcess& process, int failuresBefore) {

@@ -1,0 +1,9 @@
+#pragma once
+
+namespace vmtest {
+
+void latency();
+void inputPathCost();
+void tenControllers();
+
+} // namespace vmtest
