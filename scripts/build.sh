@@ -8,8 +8,12 @@ cd "$(dirname "$0")/.."
 flavour=${1:-release}
 case "$flavour" in
   release) args=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWELL_BUILD_TESTS=OFF -DBINDWELL_BUILD_BENCHMARKS=OFF) ;;
-  test)    args=(-DCMAKE_BUILD_TYPE=Debug -DBINDWELL_SANITIZE=ON) ;;
-  tsan)    args=(-DCMAKE_BUILD_TYPE=Debug -DBINDWELL_TSAN=ON -DBINDWELL_BUILD_BENCHMARKS=OFF) ;;
+  # Line tables are all a sanitizer's report needs, and full debug information
+  # is a good part of the compile.
+  test)    args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_C_FLAGS_DEBUG=-g1
+                 -DBINDWELL_SANITIZE=ON) ;;
+  tsan)    args=(-DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 -DCMAKE_C_FLAGS_DEBUG=-g1
+                 -DBINDWELL_TSAN=ON -DBINDWELL_BUILD_BENCHMARKS=OFF) ;;
   *) echo "usage: scripts/build.sh release|test|tsan [TARGET...]" >&2; exit 2 ;;
 esac
 shift || true
