@@ -11,6 +11,13 @@ namespace bindwell {
 
 namespace {
 
+// A menu item reads "&" as the mark of its keyboard shortcut, so a device or
+// application named "A&B" would show as "AB" with an underlined B: text from
+// outside has every "&" doubled, which the menu shows as one.
+[[nodiscard]] QString literalText(QString text) {
+    return text.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
 [[nodiscard]] QAction* addInfoItem(QMenu& menu) {
     QAction* action = menu.addAction(QString());
     action->setEnabled(false);
@@ -59,13 +66,13 @@ void TrayMenu::update() {
     const QString dash = QStringLiteral(" — ");
     header_->setText(QStringLiteral("Bindwell") + dash + model_.statusText());
     toggle_->setText(model_.toggleText() + dash + model_.toggleStateText());
-    lastEvent_->setText(model_.lastEvent());
+    lastEvent_->setText(literalText(model_.lastEvent()));
     lastEvent_->setVisible(model_.showsLastEvent());
-    device_->setText(model_.deviceName());
+    device_->setText(literalText(model_.deviceName()));
     device_->setVisible(model_.showsDevice());
-    appRules_->setText(model_.appRules());
+    appRules_->setText(literalText(model_.appRules()));
     appRules_->setVisible(!model_.appRules().isEmpty());
-    focusUnavailable_->setText(model_.focusUnavailable());
+    focusUnavailable_->setText(literalText(model_.focusUnavailable()));
     focusUnavailable_->setVisible(!model_.focusUnavailable().isEmpty());
     updateControllerItems();
     startAtLogin_->setChecked(model_.startsAtLogin());
@@ -84,7 +91,7 @@ void TrayMenu::updateControllerItems() {
         controllerItems_.push_back(item);
     }
     for (size_t i = 0; i < controllerItems_.size(); ++i) {
-        controllerItems_[i]->setText(lines[static_cast<qsizetype>(i)]);
+        controllerItems_[i]->setText(literalText(lines[static_cast<qsizetype>(i)]));
     }
 }
 
