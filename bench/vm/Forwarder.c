@@ -1,5 +1,7 @@
 /* The latency floor: grab one evdev node and copy every event to a uinput
- * device with the same keys, axes and scan codes, with no logic at all. */
+ * device with the same keys, axes and scan codes, with no logic at all but
+ * a key code lookup, so it can post the very keys Bindwell posts:
+ *   bindwell_vm_forwarder /dev/input/eventN [FROM=TO ...]   (key codes) */
 #include <errno.h>
 #include <fcntl.h>
 #include <linux/input.h>
@@ -35,12 +37,34 @@ static void copyBits(int in, int out, unsigned type, unsigned max, unsigned long
     }
 }
 
+/* FROM=TO key translations from the command line; the rest pass unchanged. */
+static unsigned short translation[KEY_MAX + 1];
+
+static int parseTranslations(int count, char** pairs) {
+    for (unsigned code = 0; code <= KEY_MAX; ++code) {
+        translation[code] = (unsigned short)code;
+    }
+    for (int i = 0; i < count; ++i) {
+        unsigned from, to;
+        if (sscanf(pairs[i], "%u=%u", &from, &to) != 2 || from > KEY_MAX || to > KEY_MAX) {
+            return -1;
+        }
+        translation[from] = (unsigned short)to;
+    }
+    return 0;
+}
+
 static int createClone(int in) {
     const int out = open("/dev/uinput", O_WRONLY | O_NONBLOCK);
     if (out < 0) {
         return -1;
     }
     copyBits(in, out, EV_KEY, KEY_MAX, UI_SET_KEYBIT);
+    for (unsigned code = 0; code <= KEY_MAX; ++code) {
+        if (translation[code] != code) {
+            ioctl(out, UI_SET_KEYBIT, translation[code]);
+        }
+    }
     copyBits(in, out, EV_REL, REL_MAX, UI_SET_RELBIT);
     copyBits(in, out, EV_MSC, MSC_MAX, UI_SET_MSCBIT);
     struct uinput_setup setup;
@@ -55,8 +79,8 @@ static int createClone(int in) {
 }
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        fprintf(stderr, "usage: bindwell_vm_forwarder /dev/input/eventN\n");
+    if (argc < 2 || parseTranslations(argc - 2, argv + 2) != 0) {
+        fprintf(stderr, "usage: bindwell_vm_forwarder /dev/input/eventN [FROM=TO ...]\n");
         return 2;
     }
     signal(SIGTERM, onSignal);
@@ -79,6 +103,11 @@ int main(int argc, char** argv) {
         const ssize_t n = read(in, events, sizeof events);
         if (n < 0 && errno != EAGAIN) {
             break;
+        }
+        for (ssize_t i = 0; i < n / (ssize_t)sizeof events[0]; ++i) {
+            if (events[i].type == EV_KEY && events[i].code <= KEY_MAX) {
+                events[i].code = translation[events[i].code];
+            }
         }
         if (n > 0 && write(out, events, (size_t)n) != n) {
             break;

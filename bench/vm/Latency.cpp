@@ -42,9 +42,11 @@ Figures summarise(std::vector<long long> samples) {
 
 struct Button {
     uint16_t usage;
-    unsigned bindwellKey; // what the relacon layout posts first on press
-    unsigned forwardedKey;
+    unsigned bindwellKey;  // what the relacon layout posts first on press
+    unsigned forwardedKey; // what the kernel makes of the usage
 };
+// Which key a contender posts for a button.
+using PostedKey = unsigned Button::*;
 
 // The five consumer buttons in turn: each action comes round only every
 // fifth press, so the engine's 0.1 s repeat filter drops none of them.
@@ -70,7 +72,7 @@ std::optional<long long> timePress(UhidDevice& controller, EvdevReader& out, uin
     return std::nullopt;
 }
 
-std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, bool forwarded,
+std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, PostedKey posted,
                                const std::function<void()>& betweenPresses) {
     std::vector<long long> samples;
     long long lastPress[std::size(kButtons)] = {};
@@ -81,8 +83,7 @@ std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, bool fo
             sleepMs(static_cast<int>(wait / 1000) + 1);
         }
         const Button& button = kButtons[index];
-        if (const auto micros = timePress(controller, out, button.usage,
-                                          forwarded ? button.forwardedKey : button.bindwellKey)) {
+        if (const auto micros = timePress(controller, out, button.usage, button.*posted)) {
             samples.push_back(*micros);
         }
         lastPress[index] = nowMicros();
@@ -151,7 +152,8 @@ throughBindwell(UhidDevice& controller, const std::string& consumerNode, Bindwel
     }
     EvdevReader out(virtualNode->devnode);
     EvdevReader moved(clone->devnode);
-    std::vector<long long> presses = measure(controller, out, false, [&] { bindwell.pump(); });
+    std::vector<long long> presses =
+        measure(controller, out, &Button::bindwellKey, [&] { bindwell.pump(); });
     std::vector<long long> motion = measureMotion(controller, moved);
     if (presses.size() < kPresses) {
         std::printf("latency: %zu presses lost; Bindwell's repeat filter dropped %d\n",
@@ -210,12 +212,23 @@ pid_t spawn(const std::vector<const char*>& argv, int in, int out) {
     return child;
 }
 
+// The bare forwarder posts the keys Bindwell posts (Enter for Previous Track,
+// and so on), so the two differ only in what lies between read and write.
 std::vector<long long>
 throughBareForwarder(const std::string& node,
                      const std::function<std::vector<long long>(EvdevReader&)>& measureWith) {
+    std::vector<std::string> translations;
+    for (const Button& button : kButtons) {
+        translations.push_back(std::to_string(button.forwardedKey) + "=" +
+                               std::to_string(button.bindwellKey));
+    }
     return throughForwarder(
         [&] {
-            return std::vector{spawn({"/bin/bindwell_vm_forwarder", node.c_str()}, -1, -1)};
+            std::vector<const char*> argv = {"/bin/bindwell_vm_forwarder", node.c_str()};
+            for (const std::string& translation : translations) {
+                argv.push_back(translation.c_str());
+            }
+            return std::vector{spawn(argv, -1, -1)};
         },
         [](const NodeDescription& n) { return n.name == "VM Forwarder"; }, "forwarder",
         measureWith);
@@ -291,7 +304,10 @@ void latency() {
         std::printf("latency: interception-tools is not in the image; no peer runs\n");
     }
     const auto pressesForwarded = [&](EvdevReader& out) {
-        return measure(*controller, out, true, [] {});
+        return measure(*controller, out, &Button::bindwellKey, [] {});
+    };
+    const auto pressesPassedThrough = [&](EvdevReader& out) {
+        return measure(*controller, out, &Button::forwardedKey, [] {});
     };
     const auto motionForwarded = [&](EvdevReader& out) { return measureMotion(*controller, out); };
 
@@ -309,7 +325,7 @@ void latency() {
         },
         [&](Results& r) {
             if (withPeer) {
-                r.peerPresses = throughPeer(consumer->devnode, pressesForwarded);
+                r.peerPresses = throughPeer(consumer->devnode, pressesPassedThrough);
             }
         },
         [&](Results& r) { r.free = throughBindwell(*controller, consumer->devnode, {}); },
