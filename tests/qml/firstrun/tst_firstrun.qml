@@ -6,10 +6,12 @@ import Bindwell.Ui
 import Bindwell.Core
 import Bindwell.Test
 
-// A whole first run from an empty configuration folder: guide, device,
-// one changed button, activation, and remapping on with the window closed.
-// On every page the window is resized while the page's lists change, as a
-// window manager does to a new window while the scan and the store report.
+// The setup window's life from an empty configuration folder: guide, device,
+// one changed button, activation, and remapping on with the window closed;
+// reopened, the settings editor until Change Device; a new window with both
+// permissions skips the guide. On every page of the first run the window is
+// resized while the page's lists change, as a window manager does to a new
+// window while the scan and the store report.
 Item {
     id: root
     width: 100
@@ -32,6 +34,8 @@ Item {
     PageTestCase {
         name: "FirstRun"
 
+        property var window
+
         // Waits out the page transition, then clicks like a user.
         function clickWhenShown(name) {
             tryVerify(() => findChild(window.view, name) !== null, 2000, "never shown: " + name)
@@ -39,8 +43,6 @@ Item {
             tryVerify(() => !find(window.view, "setupContent").busy, 2000)
             click(find(window.view, name))
         }
-
-        property var window
 
         // Resizes the window step by step, changing the page's model
         // between the steps; every frame must lay out and render.
@@ -55,11 +57,14 @@ Item {
             window.height = 580
         }
 
-        function test_from_an_empty_folder_to_remapping() {
+        function litSegments() {
+            return [0, 1, 2].filter(i => find(window.view, "stepSegment" + i).lit).length
+        }
+
+        function test_from_an_empty_folder_to_remapping_and_back_to_the_wizard() {
             compare(TestBench.configText(), "")
             verify(!ConfigStore.hasCompletedSetup)
             TestBench.setPermissions(false, false)
-            TestBench.addDevice("relacon", 1390, 342, "ELECOM Relacon")
             window = createTemporaryObject(windowComponent, root)
 
             // The guide, skipped.
@@ -68,8 +73,14 @@ Item {
             TestBench.setPermissions(false, false)
             clickWhenShown("continueButton")
 
-            // Device selection: pick the controller once the scan has listed it.
-            tryVerify(() => findChild(window.view, "deviceRow_1390:342") !== null)
+            // Device selection: nothing plugged in yet, then the scan's list
+            // changes under the resize.
+            tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)
+            const page = find(window.view, "deviceSelectionView")
+            tryVerify(() => !DeviceList.isScanning)
+            verify(shown(find(page, "emptyDevicesCard")))
+            verify(!find(page, "nextButton").enabled)
+            compare(litSegments(), 1)
             resizeWhile(step => {
                 if (step % 2 === 0)
                     TestBench.addDevice("remote" + step, 0x1234, 0x5678 + step, "Remote " + step)
@@ -77,11 +88,18 @@ Item {
                     TestBench.removeAllDevices()
                 AppState.scanDevices()
             })
+            // A refresh finds the controller; the empty card stays while the scan is pending.
             TestBench.addDevice("relacon", 1390, 342, "ELECOM Relacon")
-            AppState.scanDevices()
+            const refresh = find(page, "refreshDevicesButton")
+            click(refresh)
+            verify(!refresh.enabled)
+            verify(shown(find(page, "emptyDevicesCard")))
+            tryVerify(() => refresh.enabled)
+            verify(!shown(find(page, "emptyDevicesCard")))
             clickWhenShown("deviceRow_1390:342")
             clickWhenShown("nextButton")
             compare(AppState.setupStep, Steps.mapButtons)
+            compare(litSegments(), 2)
             // The controller cannot be read yet: one request for it alone.
             compare(TestBench.accessRequests.length, 1)
             verify(TestBench.accessRequests[0].startsWith("pkexec /"))
@@ -112,13 +130,21 @@ Item {
             verify(TestBench.storedSetupFlag())
             compare(find(window.view, "headerMode").text, "Settings")
 
-            // Finishing setup turned Start at Login on; the page says so and
-            // its switch turns it off again.
-            verify(StartAtLogin.enabled)
+            // The summary lists the remappable buttons with their actions, the
+            // fixed ones not at all.
             tryVerify(() => !find(window.view, "setupContent").busy, 2000)
             const complete = find(window.view, "setupCompleteView")
             resizeWhile(step => SetupCommands.chooseAction(ActiveProfile.profileID, first.id,
                                                            ActiveProfile.remappable[step % 2].action))
+            for (const m of ActiveProfile.remappable)
+                compare(find(find(complete, "summaryRow_" + m.label), "summaryAction").text,
+                        m.action.displayName)
+            compare(find(find(complete, "summaryRow_Skip Forward"), "summaryAction").text, "Escape")
+            compare(findChild(complete, "summaryRow_Top Trigger (Right Click)"), null)
+
+            // Finishing setup turned Start at Login on; the page says so and
+            // its switch turns it off again.
+            verify(StartAtLogin.enabled)
             const loginText = find(complete, "startAtLoginText")
             verify(loginText.text.indexOf("will also start") >= 0)
             click(find(complete, "startAtLoginButton"))
@@ -135,7 +161,27 @@ Item {
             wait(50)
             TestBench.click("relacon", 0xB5)
             tryVerify(() => TestBench.postedEvents().join() === "post KEY_ESC down,post KEY_ESC up")
-            AppState.toggleRemapping()
+
+            // Reopened, the window is the editor of the stored controller.
+            window.visible = true
+            tryVerify(() => findChild(window.view, "buttonMappingView") !== null, 2000)
+            verify(!find(window.view, "stepBar").visible)
+            compare(find(window.view, "deviceHeaderName").text, "ELECOM Relacon")
+            // Change Device stops remapping and clears the stored setup flag,
+            // but keeps the profile stored and active.
+            clickWhenShown("changeDeviceButton")
+            verify(!AppState.isRemapping)
+            verify(!TestBench.storedSetupFlag())
+            compare(ActiveProfile.deviceName, "ELECOM Relacon")
+            verify(find(window.view, "stepBar").visible)
+            tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)
+            window.destroy()
+
+            // A new window with both permissions opens on the devices, never the guide.
+            TestBench.setPermissions(true, true)
+            window = createTemporaryObject(windowComponent, root)
+            tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)
+            compare(findChild(window.view, "permissionsGuideView"), null)
         }
     }
 }
