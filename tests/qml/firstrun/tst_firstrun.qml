@@ -8,8 +8,8 @@ import Bindwell.Test
 
 // The setup window's life from an empty configuration folder: guide, device,
 // one changed button, activation, and remapping on with the window closed;
-// reopened, the settings editor until Change Device; a new window with both
-// permissions skips the guide. On every page of the first run the window is
+// reopened, the settings editor until Change Device and another pick; a new
+// window with both permissions skips the guide. On every page of the first run the window is
 // resized while the page's lists change, as a window manager does to a new
 // window while the scan and the store report.
 Item {
@@ -61,21 +61,58 @@ Item {
             return [0, 1, 2].filter(i => find(window.view, "stepSegment" + i).lit).length
         }
 
+        // What a card shows: its instructions while waiting, a tag once granted.
+        function waiting(guide, name) {
+            const card = find(guide, name)
+            compare(shown(find(card, "grantedTag")), card.isGranted, name)
+            compare(shown(find(card, "settingsButton")), !card.isGranted, name)
+            return !card.isGranted && shown(find(card, "instructions"))
+        }
+
         function test_from_an_empty_folder_to_remapping_and_back_to_the_wizard() {
             compare(TestBench.configText(), "")
             verify(!ConfigStore.hasCompletedSetup)
             TestBench.setPermissions(false, false)
+            TestBench.setUinputNode("/nonexistent/uinput")
             window = createTemporaryObject(windowComponent, root)
 
-            // The guide, skipped.
+            // The guide: the send-input card says to load uinput only while
+            // its node is missing, and each card's button opens the help page
+            // at its section.
             tryVerify(() => findChild(window.view, "permissionsGuideView") !== null)
+            const guide = find(window.view, "permissionsGuideView")
+            const sendSteps = () => find(guide, "accessibilityCard").instructions.join("\n")
+            verify(sendSteps().includes("sudo modprobe uinput"))
+            TestBench.setUinputNode("/")
+            verify(!sendSteps().includes("sudo modprobe uinput") && sendSteps().includes("sudo apt install"))
+            click(find(find(guide, "accessibilityCard"), "settingsButton"))
+            click(find(find(guide, "inputMonitoringCard"), "settingsButton"))
+            compare(TestBench.openedUrls.map(url => url.slice(url.indexOf("/help/"))),
+                    ["/help/permissions.html#send-input", "/help/permissions.html#read-controller"])
+            // A grant or revoke while shown is seen within one poll; hidden,
+            // the guide stops polling, and shown again it checks at once.
             resizeWhile(step => TestBench.setPermissions(step % 2 === 1, false))
+            for (const [send, read] of [[false, true], [true, true], [false, false]]) {
+                TestBench.setPermissions(send, read)
+                tryVerify(() => find(guide, "accessibilityCard").isGranted === send
+                                && find(guide, "inputMonitoringCard").isGranted === read, 2500)
+                compare([waiting(guide, "accessibilityCard"), waiting(guide, "inputMonitoringCard")],
+                        [!send, !read])
+                compare(shown(find(guide, "grantedStatus")), send && read)
+            }
+            guide.visible = false
+            verify(!PermissionStatus.isPolling)
+            TestBench.setPermissions(true, false)
+            guide.visible = true
+            verify(PermissionStatus.isPolling)
+            verify(find(guide, "accessibilityCard").isGranted)
             TestBench.setPermissions(false, false)
             clickWhenShown("continueButton")
 
             // Device selection: nothing plugged in yet, then the scan's list
             // changes under the resize.
             tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)
+            tryVerify(() => !PermissionStatus.isPolling)
             const page = find(window.view, "deviceSelectionView")
             tryVerify(() => !DeviceList.isScanning)
             verify(shown(find(page, "emptyDevicesCard")))
@@ -88,15 +125,27 @@ Item {
                     TestBench.removeAllDevices()
                 AppState.scanDevices()
             })
-            // A refresh finds the controller; the empty card stays while the scan is pending.
+            // A refresh finds the controller and two units of one model, told
+            // apart by serial number (a unit with several interfaces stays one
+            // row); the empty card stays while the scan is pending.
             TestBench.addDevice("relacon", 1390, 342, "ELECOM Relacon")
+            TestBench.addDevice("a-consumer", 0x3333, 0x4444, "Twin Remote", "AA:01")
+            TestBench.addDevice("a-mouse", 0x3333, 0x4444, "Twin Remote", "AA:01")
+            TestBench.addDevice("b-consumer", 0x3333, 0x4444, "Twin Remote", "BB:02")
             const refresh = find(page, "refreshDevicesButton")
             click(refresh)
             verify(!refresh.enabled)
             verify(shown(find(page, "emptyDevicesCard")))
             tryVerify(() => refresh.enabled)
             verify(!shown(find(page, "emptyDevicesCard")))
+            compare(DeviceList.devices.filter(d => d.name === "Twin Remote").length, 2)
+            const twin = find(page, "deviceRow_13107:17476/BB:02")
+            compare(findChild(twin, "deviceDetail").text, "Unknown · VID:0x3333 PID:0x4444 · S/N BB:02")
+            // The pick moves from row to row.
+            click(twin)
+            verify(twin.isSelected && find(page, "nextButton").enabled)
             clickWhenShown("deviceRow_1390:342")
+            verify(!twin.isSelected)
             clickWhenShown("nextButton")
             compare(AppState.setupStep, Steps.mapButtons)
             compare(litSegments(), 2)
@@ -175,12 +224,25 @@ Item {
             compare(ActiveProfile.deviceName, "ELECOM Relacon")
             verify(find(window.view, "stepBar").visible)
             tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)
+            tryVerify(() => !DeviceList.isScanning)
+
+            // Another pick survives a refresh that no longer finds it, and
+            // its profile names its unit.
+            clickWhenShown("deviceRow_13107:17476/BB:02")
+            TestBench.removeAllDevices()
+            clickWhenShown("refreshDevicesButton")
+            tryVerify(() => !DeviceList.isScanning)
+            clickWhenShown("nextButton")
+            compare(ActiveProfile.deviceName, "Twin Remote")
+            compare(ActiveProfile.profileID, "device_13107_17476_BB_02")
+            verify(TestBench.configText().indexOf('"serialNumber":"BB:02"') >= 0)
             window.destroy()
 
-            // A new window with both permissions opens on the devices, never the guide.
+            // A new window with both permissions goes straight to the
+            // wizard's page, never creating the guide.
             TestBench.setPermissions(true, true)
             window = createTemporaryObject(windowComponent, root)
-            tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)
+            tryVerify(() => findChild(window.view, "buttonMappingView") !== null)
             compare(findChild(window.view, "permissionsGuideView"), null)
         }
     }
