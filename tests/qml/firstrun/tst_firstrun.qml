@@ -113,7 +113,7 @@ Item {
             verify(!sendSteps().includes("sudo modprobe uinput") && sendSteps().includes("sudo apt install"))
             click(find(find(guide, "accessibilityCard"), "settingsButton"))
             click(find(find(guide, "inputMonitoringCard"), "settingsButton"))
-            compare(TestBench.openedUrls.map(url => url.slice(url.indexOf("/help/"))),
+            compare(TestBench.openedUrls().map(url => url.slice(url.indexOf("/help/"))),
                     ["/help/permissions.html#send-input", "/help/permissions.html#read-controller"])
             // A grant or revoke while shown is seen within one poll; hidden,
             // the guide stops polling, and shown again it checks at once.
@@ -176,9 +176,9 @@ Item {
             compare(AppState.setupStep, Steps.mapButtons)
             compare(litSegments(), 2)
             // The controller cannot be read yet: one request for it alone.
-            compare(TestBench.accessRequests.length, 1)
-            verify(TestBench.accessRequests[0].startsWith("pkexec /"))
-            verify(TestBench.accessRequests[0].endsWith("/bindwellctl grant 056e:0156"))
+            compare(TestBench.accessRequests().length, 1)
+            verify(TestBench.accessRequests()[0].startsWith("pkexec /"))
+            verify(TestBench.accessRequests()[0].endsWith("/bindwellctl grant 056e:0156"))
             verify(TestBench.configText().indexOf("ELECOM Relacon") >= 0)
             // Back keeps the profile.
             clickWhenShown("backButton")
@@ -231,7 +231,7 @@ Item {
             click(findChild(findChild(row, "actionPopover").contentItem, "actionRow_Escape"))
             compare(TestBench.storedAction("Skip Forward"), "Escape")
             compare(chipText("Skip Forward"), "Escape")
-            compare(TestBench.engineStarts, 0)
+            compare(TestBench.engineStarts(), 0)
 
             verify(!StartAtLogin.enabled)
             clickWhenShown("activateButton")
@@ -293,7 +293,7 @@ Item {
             // button's own action. The order of the seen applications:
             // tests/ui/RecentAppsTest.
             const own = TestBench.storedAction("Play/Pause")
-            let starts = TestBench.engineStarts
+            let starts = TestBench.engineStarts()
             TestBench.focusApp("org.example.Notes", "notes")
             let popover = openPicker("Play/Pause")
             pick(popover, "addAppRuleRow")
@@ -301,7 +301,7 @@ Item {
             pick(popover, "actionRow_Escape")
             tryVerify(() => findChild(settings, "appRule_org.example.Notes"))
             compare(ruleText("org.example.Notes"), "In Notes: Escape")
-            compare(TestBench.engineStarts, starts + 1)
+            compare(TestBench.engineStarts(), starts + 1)
             popover = openPicker("Play/Pause")
             pick(popover, "addAppRuleRow")
             findChild(popover.contentItem, "appMatchField").text = "  firefox* "
@@ -314,20 +314,20 @@ Item {
             tryVerify(() => !findChild(settings, "appRule_org.example.Notes"))
             verify(find(settings, "appRule_firefox*"))
             compare(TestBench.storedAction("Play/Pause"), own)
-            compare(TestBench.engineStarts, starts + 3)
+            compare(TestBench.engineStarts(), starts + 3)
 
             // A choice restarts the running engine, Reset Defaults does not;
             // Save & Close restarts it and closes the window. What the
             // restarted engine then does: the store_restart scenario.
             pick(openPicker("Play/Pause"), "actionRow_Tab")
             tryVerify(() => TestBench.storedAction("Play/Pause") === "Tab")
-            compare(TestBench.engineStarts, starts + 4)
+            compare(TestBench.engineStarts(), starts + 4)
             clickWhenShown("resetDefaultsButton")
             compare(TestBench.storedAction("Play/Pause"), "Fn Key (Hold)")
             compare(chipText("Play/Pause"), "Fn Key (Hold)")
-            compare(TestBench.engineStarts, starts + 4)
+            compare(TestBench.engineStarts(), starts + 4)
             clickWhenShown("saveAndCloseButton")
-            compare(TestBench.engineStarts, starts + 5)
+            compare(TestBench.engineStarts(), starts + 5)
             verify(AppState.isRemapping)
             verify(!window.visible)
 
@@ -386,9 +386,9 @@ Item {
             verify(!shown(switcher))
             // Stopped, Save & Close closes without starting the engine.
             AppState.toggleRemapping()
-            starts = TestBench.engineStarts
+            starts = TestBench.engineStarts()
             clickWhenShown("saveAndCloseButton")
-            compare(TestBench.engineStarts, starts)
+            compare(TestBench.engineStarts(), starts)
             verify(!AppState.isRemapping)
             verify(!window.visible)
         }
