@@ -6,10 +6,13 @@ import Bindwell.Ui
 import Bindwell.Core
 import Bindwell.Test
 
-// A whole first run from an empty configuration folder: guide, device,
-// one changed button, activation, and remapping on with the window closed.
-// On every page the window is resized while the page's lists change, as a
-// window manager does to a new window while the scan and the store report.
+// The setup window's life from an empty configuration folder: guide, device,
+// changed buttons, activation, and remapping on with the window closed;
+// reopened, the settings editor until Change Device and another pick; a new
+// window with both permissions skips the guide, and two controllers share the
+// editor. On every page of the first run the window is resized while the
+// page's lists change, as a window manager does to a new window while the
+// scan and the store report.
 Item {
     id: root
     width: 100
@@ -32,6 +35,8 @@ Item {
     PageTestCase {
         name: "FirstRun"
 
+        property var window
+
         // Waits out the page transition, then clicks like a user.
         function clickWhenShown(name) {
             tryVerify(() => findChild(window.view, name) !== null, 2000, "never shown: " + name)
@@ -39,8 +44,6 @@ Item {
             tryVerify(() => !find(window.view, "setupContent").busy, 2000)
             click(find(window.view, name))
         }
-
-        property var window
 
         // Resizes the window step by step, changing the page's model
         // between the steps; every frame must lay out and render.
@@ -55,21 +58,92 @@ Item {
             window.height = 580
         }
 
-        function test_from_an_empty_folder_to_remapping() {
+        function litSegments() {
+            return [0, 1, 2].filter(i => find(window.view, "stepSegment" + i).lit).length
+        }
+
+        function chipText(label) {
+            return find(find(window.view, "mappingRow_" + label), "chipText").text
+        }
+
+        function ruleText(match) {
+            return find(find(window.view, "appRule_" + match), "appRuleText").text
+        }
+
+        function openPicker(label) {
+            const row = find(window.view, "mappingRow_" + label)
+            click(row)
+            tryVerify(() => row.showActionPicker)
+            return findChild(row, "actionPopover")
+        }
+
+        // Clicks a control of the open popover from the keyboard: one near the
+        // foot of the popover may be only partly inside the window.
+        function pick(popover, name) {
+            let control = null
+            tryVerify(() => (control = findChild(popover.contentItem, name)) !== null,
+                      5000, "no popover control " + name)
+            control.forceActiveFocus()
+            keyClick(Qt.Key_Space)
+        }
+
+        // What a card shows: its instructions while waiting, a tag once granted.
+        function waiting(guide, name) {
+            const card = find(guide, name)
+            compare(shown(find(card, "grantedTag")), card.isGranted, name)
+            compare(shown(find(card, "settingsButton")), !card.isGranted, name)
+            return !card.isGranted && shown(find(card, "instructions"))
+        }
+
+        function test_from_an_empty_folder_to_remapping_and_back_to_the_wizard() {
             compare(TestBench.configText(), "")
             verify(!ConfigStore.hasCompletedSetup)
             TestBench.setPermissions(false, false)
-            TestBench.addDevice("relacon", 1390, 342, "ELECOM Relacon")
+            TestBench.setUinputNode("/nonexistent/uinput")
             window = createTemporaryObject(windowComponent, root)
 
-            // The guide, skipped.
+            // The guide: the send-input card says to load uinput only while
+            // its node is missing, and each card's button opens the help page
+            // at its section.
             tryVerify(() => findChild(window.view, "permissionsGuideView") !== null)
+            const guide = find(window.view, "permissionsGuideView")
+            const sendSteps = () => find(guide, "accessibilityCard").instructions.join("\n")
+            verify(sendSteps().includes("sudo modprobe uinput"))
+            TestBench.setUinputNode("/")
+            verify(!sendSteps().includes("sudo modprobe uinput") && sendSteps().includes("sudo apt install"))
+            click(find(find(guide, "accessibilityCard"), "settingsButton"))
+            click(find(find(guide, "inputMonitoringCard"), "settingsButton"))
+            compare(TestBench.openedUrls().map(url => url.slice(url.indexOf("/help/"))),
+                    ["/help/permissions.html#send-input", "/help/permissions.html#read-controller"])
+            // A grant or revoke while shown is seen within one poll; hidden,
+            // the guide stops polling, and shown again it checks at once.
             resizeWhile(step => TestBench.setPermissions(step % 2 === 1, false))
+            for (const [send, read] of [[false, true], [true, true], [false, false]]) {
+                TestBench.setPermissions(send, read)
+                tryVerify(() => find(guide, "accessibilityCard").isGranted === send
+                                && find(guide, "inputMonitoringCard").isGranted === read, 2500)
+                compare([waiting(guide, "accessibilityCard"), waiting(guide, "inputMonitoringCard")],
+                        [!send, !read])
+                compare(shown(find(guide, "grantedStatus")), send && read)
+            }
+            guide.visible = false
+            verify(!PermissionStatus.isPolling)
+            TestBench.setPermissions(true, false)
+            guide.visible = true
+            verify(PermissionStatus.isPolling)
+            verify(find(guide, "accessibilityCard").isGranted)
             TestBench.setPermissions(false, false)
             clickWhenShown("continueButton")
 
-            // Device selection: pick the controller once the scan has listed it.
-            tryVerify(() => findChild(window.view, "deviceRow_1390:342") !== null)
+            // Device selection: nothing plugged in yet, then the scan's list
+            // changes under the resize.
+            tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)
+            tryVerify(() => !PermissionStatus.isPolling)
+            const page = find(window.view, "deviceSelectionView")
+            tryVerify(() => !DeviceList.isScanning)
+            verify(shown(find(page, "emptyDevicesCard")))
+            verify(!find(page, "nextButton").enabled)
+            compare(litSegments(), 1)
             resizeWhile(step => {
                 if (step % 2 === 0)
                     TestBench.addDevice("remote" + step, 0x1234, 0x5678 + step, "Remote " + step)
@@ -77,19 +151,50 @@ Item {
                     TestBench.removeAllDevices()
                 AppState.scanDevices()
             })
+            // A refresh finds the controller and two units of one model, told
+            // apart by serial number (a unit with several interfaces stays one
+            // row); the empty card stays while the scan is pending.
             TestBench.addDevice("relacon", 1390, 342, "ELECOM Relacon")
-            AppState.scanDevices()
+            TestBench.addDevice("a-consumer", 0x3333, 0x4444, "Twin Remote", "AA:01")
+            TestBench.addDevice("a-mouse", 0x3333, 0x4444, "Twin Remote", "AA:01")
+            TestBench.addDevice("b-consumer", 0x3333, 0x4444, "Twin Remote", "BB:02")
+            const refresh = find(page, "refreshDevicesButton")
+            click(refresh)
+            verify(!refresh.enabled)
+            verify(shown(find(page, "emptyDevicesCard")))
+            tryVerify(() => refresh.enabled)
+            verify(!shown(find(page, "emptyDevicesCard")))
+            compare(DeviceList.devices.filter(d => d.name === "Twin Remote").length, 2)
+            const twin = find(page, "deviceRow_13107:17476/BB:02")
+            compare(findChild(twin, "deviceDetail").text, "Unknown · VID:0x3333 PID:0x4444 · S/N BB:02")
+            // The pick moves from row to row.
+            click(twin)
+            verify(twin.isSelected && find(page, "nextButton").enabled)
             clickWhenShown("deviceRow_1390:342")
+            verify(!twin.isSelected)
             clickWhenShown("nextButton")
             compare(AppState.setupStep, Steps.mapButtons)
+            compare(litSegments(), 2)
             // The controller cannot be read yet: one request for it alone.
-            compare(TestBench.accessRequests.length, 1)
-            verify(TestBench.accessRequests[0].startsWith("pkexec /"))
-            verify(TestBench.accessRequests[0].endsWith("/bindwellctl grant 056e:0156"))
+            compare(TestBench.accessRequests().length, 1)
+            verify(TestBench.accessRequests()[0].startsWith("pkexec /"))
+            verify(TestBench.accessRequests()[0].endsWith("/bindwellctl grant 056e:0156"))
             verify(TestBench.configText().indexOf("ELECOM Relacon") >= 0)
+            // Back keeps the profile.
+            clickWhenShown("backButton")
+            compare(AppState.setupStep, Steps.selectDevice)
+            verify(ActiveProfile.hasProfile)
+            clickWhenShown("deviceRow_1390:342")
+            clickWhenShown("nextButton")
 
-            // Application rules come and go under a button.
+            // The wizard's editor: no device header, and the click buttons
+            // listed with their tag, not as rows to change.
             tryVerify(() => !find(window.view, "setupContent").busy, 2000)
+            const editor = find(window.view, "buttonMappingView")
+            verify(!find(editor, "deviceHeader").visible)
+            verify(shown(find(editor, "fixedRow_Top Trigger (Right Click)")))
+            compare(findChild(editor, "mappingRow_Top Trigger (Right Click)"), null)
+            // Application rules come and go under a button.
             const first = ActiveProfile.remappable[0]
             resizeWhile(step => {
                 if (step % 2 === 0)
@@ -99,26 +204,65 @@ Item {
             })
             compare(ActiveProfile.remappable[0].appOverrides.length, 0)
 
-            // One button changed through the picker.
+            // Space opens a picker and Escape closes it without a change,
+            // unless the recorder waits: then Escape is the shortcut.
+            const playRow = find(editor, "mappingRow_Play/Pause")
+            playRow.forceActiveFocus()
+            keyClick(Qt.Key_Space)
+            tryVerify(() => playRow.showActionPicker)
+            keyClick(Qt.Key_Escape)
+            tryVerify(() => !playRow.showActionPicker)
+            compare(TestBench.storedAction("Play/Pause"), "Fn Key (Hold)")
+            click(playRow)
+            tryVerify(() => playRow.showActionPicker)
+            click(findChild(findChild(playRow, "actionPopover").contentItem, "recordShortcutRow"))
+            keyClick(Qt.Key_Escape)
+            // The stored choice redraws the list, so rows are looked up afresh.
+            tryCompare(find(editor, "mappingRow_Play/Pause"), "showActionPicker", false)
+            compare(TestBench.storedAction("Play/Pause"), "Esc")
+            compare(chipText("Play/Pause"), "Esc")
+            verify(TestBench.configText().indexOf('{"keystroke":{"_0":{"keyCode":53,') >= 0)
+
+            // One button changed by a click in the picker, stored at once;
+            // the stopped engine stays stopped.
             clickWhenShown("mappingRow_Skip Forward")
             const row = find(window.view, "mappingRow_Skip Forward")
             tryVerify(() => row.showActionPicker)
-            const choice = findChild(findChild(row, "actionPopover").contentItem, "actionRow_Escape")
-            click(choice)
+            click(findChild(findChild(row, "actionPopover").contentItem, "actionRow_Escape"))
             compare(TestBench.storedAction("Skip Forward"), "Escape")
+            compare(chipText("Skip Forward"), "Escape")
+            compare(TestBench.engineStarts(), 0)
+            // The list was rebuilt; the keyboard goes on from the same button.
+            tryVerify(() => find(window.view, "mappingRow_Skip Forward").activeFocus)
 
             verify(!StartAtLogin.enabled)
             clickWhenShown("activateButton")
             verify(TestBench.storedSetupFlag())
+            verify(!AppState.isRemapping)
             compare(find(window.view, "headerMode").text, "Settings")
+
+            // The summary lists the remappable buttons with their actions, the
+            // fixed ones not at all; off GNOME there is no extension card.
+            tryVerify(() => !find(window.view, "setupContent").busy, 2000)
+            const complete = find(window.view, "setupCompleteView")
+            verify(!find(complete, "gnomeExtensionCard").visible)
+            resizeWhile(step => SetupCommands.chooseAction(ActiveProfile.profileID, first.id,
+                                                           ActiveProfile.remappable[step % 2].action))
+            for (const m of ActiveProfile.remappable)
+                compare(find(find(complete, "summaryRow_" + m.label), "summaryAction").text,
+                        m.action.displayName)
+            compare(find(find(complete, "summaryRow_Skip Forward"), "summaryAction").text, "Escape")
+            compare(findChild(complete, "summaryRow_Top Trigger (Right Click)"), null)
+            // Where Bindwell is afterwards: the tray, or without one the
+            // applications menu.
+            for (const [hasTray, where] of [[false, "start Bindwell again"], [true, "in your system tray"]]) {
+                AppState.hasTray = hasTray
+                verify(find(complete, "whereBindwellIs").text.includes(where), where)
+            }
 
             // Finishing setup turned Start at Login on; the page says so and
             // its switch turns it off again.
             verify(StartAtLogin.enabled)
-            tryVerify(() => !find(window.view, "setupContent").busy, 2000)
-            const complete = find(window.view, "setupCompleteView")
-            resizeWhile(step => SetupCommands.chooseAction(ActiveProfile.profileID, first.id,
-                                                           ActiveProfile.remappable[step % 2].action))
             const loginText = find(complete, "startAtLoginText")
             verify(loginText.text.indexOf("will also start") >= 0)
             click(find(complete, "startAtLoginButton"))
@@ -135,7 +279,126 @@ Item {
             wait(50)
             TestBench.click("relacon", 0xB5)
             tryVerify(() => TestBench.postedEvents().join() === "post KEY_ESC down,post KEY_ESC up")
+
+            // Reopened on GNOME without the focus extension, the window is the
+            // editor of the stored controller, and offers the extension.
+            TestBench.setGnomeShell("ubuntu:GNOME", "")
+            window.visible = true
+            tryVerify(() => findChild(window.view, "buttonMappingView") !== null, 2000)
+            tryVerify(() => !find(window.view, "setupContent").busy, 2000)
+            const settings = find(window.view, "buttonMappingView")
+            verify(!find(window.view, "stepBar").visible)
+            compare(find(settings, "deviceHeaderName").text, "ELECOM Relacon")
+            const card = find(settings, "gnomeExtensionCard")
+            tryVerify(() => shown(card))
+            click(find(card, "gnomeExtensionEnableButton"))
+            tryVerify(() => find(card, "gnomeExtensionMessage").text.includes("log out and back in"))
+            verify(!find(card, "gnomeExtensionEnableButton").visible)
+
+            // A rule for an application seen with the focus (named by its
+            // desktop file) or for a typed match is stored at once and taken
+            // by the running engine; removing one keeps the other and the
+            // button's own action. The order of the seen applications:
+            // tests/ui/RecentAppsTest.
+            const own = TestBench.storedAction("Play/Pause")
+            let starts = TestBench.engineStarts()
+            TestBench.focusApp("org.example.Notes", "notes")
+            let popover = openPicker("Play/Pause")
+            pick(popover, "addAppRuleRow")
+            pick(popover, "appRow_org.example.Notes")
+            pick(popover, "actionRow_Escape")
+            tryVerify(() => findChild(settings, "appRule_org.example.Notes"))
+            compare(ruleText("org.example.Notes"), "In Notes: Escape")
+            compare(TestBench.engineStarts(), starts + 1)
+            popover = openPicker("Play/Pause")
+            pick(popover, "addAppRuleRow")
+            findChild(popover.contentItem, "appMatchField").text = "  firefox* "
+            pick(popover, "appMatchNext")
+            pick(popover, "actionRow_Tab")
+            tryVerify(() => findChild(settings, "appRule_firefox*"))
+            compare(ruleText("firefox*"), "In firefox*: Tab")
+            verify(TestBench.configText().indexOf('"match":"firefox*"') >= 0)
+            click(findChild(find(settings, "appRule_org.example.Notes"), "removeAppRule"))
+            tryVerify(() => !findChild(settings, "appRule_org.example.Notes"))
+            verify(find(settings, "appRule_firefox*"))
+            compare(TestBench.storedAction("Play/Pause"), own)
+            compare(TestBench.engineStarts(), starts + 3)
+
+            // A choice restarts the running engine, Reset Defaults does not;
+            // Save & Close restarts it and closes the window. What the
+            // restarted engine then does: the store_restart scenario.
+            pick(openPicker("Play/Pause"), "actionRow_Tab")
+            tryVerify(() => TestBench.storedAction("Play/Pause") === "Tab")
+            compare(TestBench.engineStarts(), starts + 4)
+            clickWhenShown("resetDefaultsButton")
+            compare(TestBench.storedAction("Play/Pause"), "Fn Key (Hold)")
+            compare(chipText("Play/Pause"), "Fn Key (Hold)")
+            compare(TestBench.engineStarts(), starts + 4)
+            clickWhenShown("saveAndCloseButton")
+            compare(TestBench.engineStarts(), starts + 5)
+            verify(AppState.isRemapping)
+            verify(!window.visible)
+
+            // Change Device stops remapping and clears the stored setup flag,
+            // but keeps the profile stored and active.
+            window.visible = true
+            clickWhenShown("changeDeviceButton")
+            verify(!AppState.isRemapping)
+            verify(!TestBench.storedSetupFlag())
+            compare(ActiveProfile.deviceName, "ELECOM Relacon")
+            verify(find(window.view, "stepBar").visible)
+            tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)
+            tryVerify(() => !DeviceList.isScanning)
+
+            // Another pick survives a refresh that no longer finds it, and
+            // its profile names its unit.
+            clickWhenShown("deviceRow_13107:17476/BB:02")
+            TestBench.removeAllDevices()
+            clickWhenShown("refreshDevicesButton")
+            tryVerify(() => !DeviceList.isScanning)
+            clickWhenShown("nextButton")
+            compare(ActiveProfile.deviceName, "Twin Remote")
+            compare(ActiveProfile.profileID, "device_13107_17476_BB_02")
+            verify(TestBench.configText().indexOf('"serialNumber":"BB:02"') >= 0)
+            window.destroy()
+
+            // A new window with both permissions goes straight to the
+            // wizard's page, never creating the guide. The wizard's editor
+            // does not offer the extension.
+            TestBench.setPermissions(true, true)
+            window = createTemporaryObject(windowComponent, root)
+            tryVerify(() => findChild(window.view, "buttonMappingView") !== null)
+            compare(findChild(window.view, "permissionsGuideView"), null)
+            verify(!find(window.view, "gnomeExtensionCard").visible)
+            TestBench.setGnomeShell("", "")
+
+            // Two remapped controllers: the switcher picks the one to edit,
+            // and stopping one leaves it stored but off and the editor on the
+            // other, with the switcher gone.
+            clickWhenShown("activateButton")
+            SetupCommands.startRemapping()
+            verify(!window.visible)
+            window.visible = true
+            tryVerify(() => findChild(window.view, "controllerSwitcher") !== null)
+            const switcher = find(window.view, "controllerSwitcher")
+            tryVerify(() => shown(switcher))
+            const controllers = find(window.view, "controllerPicker")
+            compare(controllers.currentText, "Twin Remote (BB:02)")
+            controllers.activated(controllers.indexOfValue("device_1390_342"))
+            compare(ActiveProfile.deviceName, "ELECOM Relacon")
+            compare(controllers.currentText, "ELECOM Relacon")
+            clickWhenShown("stopControllerButton")
+            compare(ActiveProfile.controllers.length, 1)
+            compare(ActiveProfile.profileID, "device_13107_17476_BB_02")
+            verify(TestBench.configText().indexOf('"id":"device_1390_342"') >= 0)
+            verify(!shown(switcher))
+            // Stopped, Save & Close closes without starting the engine.
             AppState.toggleRemapping()
+            starts = TestBench.engineStarts()
+            clickWhenShown("saveAndCloseButton")
+            compare(TestBench.engineStarts(), starts)
+            verify(!AppState.isRemapping)
+            verify(!window.visible)
         }
     }
 }

@@ -4,7 +4,8 @@ import "../common"
 import Bindwell.Ui
 import Bindwell.Core
 
-// The action picker on its own: which row is marked, and the disclosure.
+// The action picker on its own: which row is marked, the disclosure, and
+// the shortcut recorder.
 Item {
     id: root
     width: 400
@@ -23,14 +24,14 @@ Item {
     PageTestCase {
         name: "ActionPicker"
 
+        // A catalogue action by its label, or else a keystroke no row holds.
         function actionOf(name) {
             for (const group of ActionCatalog.groups) {
-                for (const action of group.actions) {
-                    if (action.displayName === name)
-                        return action
-                }
+                const action = group.actions.find(a => a.displayName === name)
+                if (action)
+                    return action
             }
-            return null
+            return keystroke(name)
         }
 
         function keystroke(name) {
@@ -48,9 +49,11 @@ Item {
         }
 
         function row(picker, name) {
-            const found = findChild(picker, "actionRow_" + name)
-            verify(found, "no row " + name)
-            return found
+            return find(picker, "actionRow_" + name)
+        }
+
+        function chosen(index) {
+            return selectSpy.signalArguments[index][0]
         }
 
         // The rows that are both shown and marked.
@@ -66,49 +69,53 @@ Item {
             return marked
         }
 
-        function test_the_list_starts_collapsed_and_a_hidden_preset_is_marked_once_opened() {
-            compare(markedRows(makePicker(actionOf("Default (No Remap)"))), ["Default (No Remap)"])
-            const picker = makePicker(actionOf("Alt+F4 Close Window"))
-            compare(markedRows(picker), [])
-            verify(!shown(find(picker, "recordedShortcutRow")))
-            const more = findChild(picker, "moreShortcutsRow")
+        // A preset is marked by its label even with another key code; one
+        // under the collapsed disclosure is marked once it opens. A shortcut
+        // no row holds (recorded, or written by hand) gets a marked row of its own.
+        function test_the_current_action_is_marked_once_data() {
+            return [
+                {tag: "a listed preset", current: actionOf("Default (No Remap)"),
+                 collapsed: ["Default (No Remap)"], expanded: ["Default (No Remap)"], own: false},
+                {tag: "a hidden preset", current: actionOf("Alt+F4 Close Window"),
+                 collapsed: [], expanded: ["Alt+F4 Close Window"], own: false},
+                {tag: "a preset's label", current: keystroke("Ctrl+C Copy"),
+                 collapsed: ["Ctrl+C Copy"], expanded: ["Ctrl+C Copy"], own: false},
+                {tag: "an unlisted shortcut", current: keystroke("Ctrl+Alt+K"),
+                 collapsed: [], expanded: [], own: true},
+            ]
+        }
+        function test_the_current_action_is_marked_once(data) {
+            const picker = makePicker(data.current)
+            compare(markedRows(picker), data.collapsed)
+            const own = find(picker, "recordedShortcutRow")
+            compare(shown(own), data.own)
+            const more = find(picker, "moreShortcutsRow")
             click(more)
             tryVerify(() => shown(row(picker, "Alt+F4 Close Window")))
-            compare(markedRows(picker), ["Alt+F4 Close Window"])
-            verify(!shown(find(picker, "recordedShortcutRow")))
+            compare(markedRows(picker), data.expanded)
             click(more)
             tryVerify(() => !shown(row(picker, "Alt+F4 Close Window")))
-        }
-
-        function test_marks_compare_labels_and_recorded_shortcuts_get_their_own_row() {
-            // A preset's label with another key code is still that preset.
-            const sameLabel = makePicker(keystroke("Ctrl+C Copy"))
-            compare(markedRows(sameLabel), ["Ctrl+C Copy"])
-            // A shortcut no row holds (recorded, or written by hand) is shown marked.
-            const recorded = makePicker(keystroke("Ctrl+Alt+K"))
-            click(findChild(recorded, "moreShortcutsRow"))
-            compare(markedRows(recorded), [])
-            const own = find(recorded, "recordedShortcutRow")
-            verify(shown(own))
+            if (!data.own)
+                return
             verify(own.isCurrent && find(own, "checkmark").visible)
-            compare(own.text, "Ctrl+Alt+K")
+            compare(own.text, data.current.displayName)
             click(own)
-            compare(selectSpy.signalArguments[0][0].displayName, "Ctrl+Alt+K")
+            compare(chosen(0).displayName, data.current.displayName)
         }
 
         function test_rows_are_chosen_by_click_or_from_the_keyboard_and_nothing_else_changes() {
             const picker = makePicker(actionOf("Escape"))
             click(row(picker, "Tab"))
-            compare(selectSpy.signalArguments[0][0].displayName, "Tab")
+            compare(chosen(0).displayName, "Tab")
             compare(picker.currentAction.displayName, "Escape")
             row(picker, "Default (No Remap)").forceActiveFocus()
             keyClick(Qt.Key_Tab)
             verify(row(picker, "Disabled (Block)").activeFocus)
             keyClick(Qt.Key_Space)
-            compare(selectSpy.signalArguments[1][0].displayName, "Disabled (Block)")
+            compare(chosen(1).displayName, "Disabled (Block)")
             keyClick(Qt.Key_Tab)
             keyClick(Qt.Key_Return)
-            compare(selectSpy.signalArguments[2][0].displayName, "Fn Key (Hold)")
+            compare(chosen(2).displayName, "Fn Key (Hold)")
             compare(selectSpy.count, 3)
         }
 
@@ -124,57 +131,45 @@ Item {
             verify(picker.recording)
         }
 
+        // One recording after another on one picker: modifiers alone keep it
+        // waiting, a key it cannot send is explained and not taken, and the
+        // modifiers are written in one order whatever order they were pressed
+        // in. A held shortcut does not make the next recording a held one.
+        // Escape alone is recorded too: the editor's test.
         function test_recording_takes_the_next_key_with_the_modifiers_held() {
+            const ctrlAlt = Qt.ControlModifier | Qt.AltModifier
+            const recordings = [
+                {keys: [[Qt.Key_T, ctrlAlt]], shown: "Ctrl+Alt+T",
+                 fields: [17, true, true, false, false]},
+                {hold: true, keys: [[Qt.Key_Space, Qt.ControlModifier]], shown: "Hold Ctrl+Space",
+                 caseName: "holdKeystroke"},
+                {keys: [[Qt.Key_F13, Qt.ControlModifier], [Qt.Key_F5, Qt.NoModifier]], shown: "F5"},
+                {keys: [[Qt.Key_Z, Qt.MetaModifier | Qt.ShiftModifier | ctrlAlt]],
+                 shown: "Ctrl+Alt+Shift+Super+Z", fields: [6, true, true, true, true]},
+            ]
             const picker = makePicker(actionOf("Escape"))
-            startRecording(picker)
-            // Modifiers alone are not a shortcut: keep waiting.
-            keyPress(Qt.Key_Control, Qt.ControlModifier)
-            keyPress(Qt.Key_Alt, Qt.ControlModifier | Qt.AltModifier)
-            compare(selectSpy.count, 0)
-            verify(picker.recording)
-            keyClick(Qt.Key_T, Qt.ControlModifier | Qt.AltModifier)
-            keyRelease(Qt.Key_Alt)
-            keyRelease(Qt.Key_Control)
-            compare(selectSpy.count, 1)
-            verify(!picker.recording)
-            const tap = selectSpy.signalArguments[0][0]
-            compare(tap.displayName, "Ctrl+Alt+T")
-            compare(tap.caseName, "keystroke")
-            compare([tap.keyCode, tap.command, tap.option, tap.shift, tap.control], [17, true, true, false, false])
-
-            // Every modifier, written in one order whatever order they were pressed in.
-            startRecording(picker)
-            keyClick(Qt.Key_Z, Qt.MetaModifier | Qt.ShiftModifier | Qt.AltModifier | Qt.ControlModifier)
-            compare(selectSpy.signalArguments[1][0].displayName, "Ctrl+Alt+Shift+Super+Z")
-            compare(selectSpy.signalArguments[1][0].control, true)
-            // Escape alone is recorded too: the editor's test.
-        }
-
-        function test_hold_while_pressed_records_a_held_shortcut() {
-            const picker = makePicker(actionOf("Escape"))
-            startRecording(picker)
-            press(find(picker, "recordHold"))
-            verify(picker.recording)
-            keyClick(Qt.Key_Space, Qt.ControlModifier)
-            const held = selectSpy.signalArguments[0][0]
-            compare(held.displayName, "Hold Ctrl+Space")
-            compare(held.caseName, "holdKeystroke")
-            // The next recording starts as a tap again.
-            startRecording(picker)
-            keyClick(Qt.Key_Space, Qt.ControlModifier)
-            compare(selectSpy.signalArguments[1][0].caseName, "keystroke")
-        }
-
-        function test_a_key_bindwell_cannot_send_is_explained_and_nothing_is_chosen() {
-            const picker = makePicker(actionOf("Escape"))
-            startRecording(picker)
-            keyClick(Qt.Key_F13, Qt.ControlModifier)
-            compare(selectSpy.count, 0)
-            verify(picker.recording)
-            verify(find(picker, "recorderPrompt").text.indexOf("Bindwell cannot send") === 0)
-            // The recorder still waits for a key it can use.
-            keyClick(Qt.Key_F5)
-            compare(selectSpy.signalArguments[0][0].displayName, "F5")
+            recordings.forEach((r, index) => {
+                startRecording(picker)
+                if (r.hold)
+                    press(find(picker, "recordHold"))
+                keyPress(Qt.Key_Control, Qt.ControlModifier)
+                keyPress(Qt.Key_Alt, ctrlAlt)
+                for (const [key, modifiers] of r.keys.slice(0, -1)) {
+                    keyClick(key, modifiers)
+                    verify(find(picker, "recorderPrompt").text.startsWith("Bindwell cannot send"))
+                }
+                compare(selectSpy.count, index, r.shown)
+                verify(picker.recording)
+                keyClick(r.keys[r.keys.length - 1][0], r.keys[r.keys.length - 1][1])
+                keyRelease(Qt.Key_Alt)
+                keyRelease(Qt.Key_Control)
+                verify(!picker.recording)
+                const taken = chosen(index)
+                compare([taken.displayName, taken.caseName], [r.shown, r.caseName || "keystroke"])
+                if (r.fields)
+                    compare([taken.keyCode, taken.command, taken.option, taken.shift, taken.control],
+                            r.fields)
+            })
         }
 
         function test_cancel_and_focus_loss_stop_recording_without_a_choice() {

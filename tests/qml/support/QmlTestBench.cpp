@@ -40,12 +40,8 @@ void QmlTestBench::applicationAvailable() {
     world_ = std::make_unique<World>();
     registerQmlTypes(world_->appState, world_->store, world_->engine, world_->platform);
     qmlRegisterSingletonInstance("Bindwell.Test", 1, 0, "TestBench", this);
-    connect(&world_->engine, &HIDInterceptor::isRunningChanged, this, [this] {
-        if (world_->engine.isRunning()) {
-            ++engineStarts_;
-            emit engineStartsChanged();
-        }
-    });
+    connect(&world_->engine, &HIDInterceptor::isRunningChanged, this,
+            [this] { engineStarts_ += world_->engine.isRunning() ? 1 : 0; });
     QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "recordOpenedUrl");
 }
 
@@ -60,7 +56,6 @@ void QmlTestBench::qmlEngineAvailable(QQmlEngine* engine) {
         status->setLauncher(
             [this](const AccessGrantCommand& command, std::function<void(int)> done) {
                 accessRequests_.append(command.program + u' ' + command.arguments.join(u' '));
-                emit accessRequestsChanged();
                 done(0);
             });
     }
@@ -113,7 +108,6 @@ void QmlTestBench::cleanupTestCase() {
 
 void QmlTestBench::recordOpenedUrl(const QUrl& url) {
     openedUrls_.append(url.toString());
-    emit openedUrlsChanged();
 }
 
 void QmlTestBench::setPermissions(bool accessibility, bool inputMonitoring) {

@@ -23,20 +23,17 @@ namespace bindwell::test {
 // for QML; each suite is its own process with its own home.
 class QmlTestBench final : public QObject {
     Q_OBJECT
-    Q_PROPERTY(int engineStarts READ engineStarts NOTIFY engineStartsChanged)
-    Q_PROPERTY(QStringList openedUrls READ openedUrls NOTIFY openedUrlsChanged)
-    Q_PROPERTY(QStringList accessRequests READ accessRequests NOTIFY accessRequestsChanged)
 
 public:
     QmlTestBench();
     ~QmlTestBench() override;
 
-    [[nodiscard]] int engineStarts() const { return engineStarts_; }
+    [[nodiscard]] Q_INVOKABLE int engineStarts() const { return engineStarts_; }
     // Local files the pages asked the desktop to open; nothing is really opened.
-    [[nodiscard]] QStringList openedUrls() const { return openedUrls_; }
+    [[nodiscard]] Q_INVOKABLE QStringList openedUrls() const { return openedUrls_; }
     // The commands the pages would have run to ask for device access
     // ("pkexec .../bindwellctl grant 056e:0156"); each is answered at once.
-    [[nodiscard]] QStringList accessRequests() const { return accessRequests_; }
+    [[nodiscard]] Q_INVOKABLE QStringList accessRequests() const { return accessRequests_; }
 
     Q_INVOKABLE void setPermissions(bool accessibility, bool inputMonitoring);
     // Where the guide looks for the uinput module's node.
@@ -63,11 +60,6 @@ public:
     // The display name of a mapping of the store's active profile, by label.
     [[nodiscard]] Q_INVOKABLE QString storedAction(const QString& label) const;
     [[nodiscard]] Q_INVOKABLE QString screenshotPath(const QString& name) const;
-
-signals:
-    void engineStartsChanged();
-    void openedUrlsChanged();
-    void accessRequestsChanged();
 
 public slots:
     void applicationAvailable();
