@@ -114,11 +114,16 @@ ChromelessButton {
         }
     }
 
+    // Storing a choice rebuilds the button list: the row that opened the
+    // picker is gone, and the list gives its focus to the new one.
+    signal chosen()
+
     function chooseForApp(action) {
         const profileID = row.profileID
         const mappingID = row.mapping.id
         const match = row.ruleApp.match
         popover.close()
+        row.chosen()
         SetupCommands.addAppAction(profileID, mappingID, match, action)
     }
 
@@ -126,6 +131,7 @@ ChromelessButton {
         const profileID = row.profileID
         const mappingID = row.mapping.id
         popover.close()
+        row.chosen()
         SetupCommands.chooseAction(profileID, mappingID, action)
     }
 }

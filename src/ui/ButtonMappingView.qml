@@ -9,6 +9,8 @@ Item {
     id: page
     objectName: "buttonMappingView"
     readonly property bool settingsMode: ConfigStore.hasCompletedSetup
+    // The button whose picker made the last choice; its rebuilt row takes the focus.
+    property string refocusMappingID: ""
 
     ColumnLayout {
         anchors.fill: parent
@@ -174,6 +176,13 @@ Item {
                                 width: button.width
                                 mapping: button.modelData
                                 profileID: ActiveProfile.profileID
+                                onChosen: page.refocusMappingID = mapping.id
+                                Component.onCompleted: {
+                                    if (mapping.id === page.refocusMappingID) {
+                                        page.refocusMappingID = ""
+                                        forceActiveFocus()
+                                    }
+                                }
                             }
                             // The button's application rules, in the order they are tried.
                             Repeater {
