@@ -31,10 +31,6 @@ std::string errorOf(const std::function<void(Json&)>& edit) {
     return result.error;
 }
 
-Json& action(Json& document, size_t mapping = 3) {
-    return document[0]["buttonMappings"][mapping]["action"];
-}
-
 TEST(ConfigWriting, CompactTextWithFieldKeysAndRawUtf8) {
     EXPECT_EQ(writeConfig({}), "[]");
     DeviceProfile profile = genericProfile({.id = "",
@@ -139,73 +135,56 @@ TEST(ConfigReading, UnknownKeysAreIgnoredAtEveryLevelAndNullMeansAbsent) {
     EXPECT_EQ(writeConfig(result.profiles), writeConfig({profile}));
 }
 
+// Each case is a JSON Patch on a valid file and the error it must give.
 // Unknown keys beside a known case name are ignored (checked above).
-TEST(ConfigReading, ActionNeedsExactlyOneKnownCaseName) {
-    const std::string expected = R"(profile 0 ("device_1390_342"), mapping 3, key "action": )"
-                                 "Invalid number of keys found, expected one.";
-    EXPECT_EQ(errorOf([](Json& d) { action(d) = Json::object(); }), expected);
-    EXPECT_EQ(errorOf([](Json& d) { action(d) = {{"none", {}}, {"disabled", {}}}; }), expected);
-    EXPECT_EQ(errorOf([](Json& d) { action(d) = {{"comment", {}}}; }), expected);
-}
-
-TEST(ConfigReading, MissingOrMistypedKeysNameTheirPlace) {
-    const Json copy = {
-        {"keyCode", 8},
-        {"modifiers", {{"command", true}, {"shift", false}, {"option", false}, {"control", false}}},
-        {"displayName", "Ctrl+C Copy"}};
-    const auto withKeystroke = [&copy](const std::function<void(Json&)>& edit) {
-        return [&copy, edit](Json& d) {
-            Json keystroke = copy;
-            edit(keystroke);
-            action(d) = {{"keystroke", {{"_0", keystroke}}}};
-        };
-    };
-    const std::string p0 = R"(profile 0 ("device_1390_342"))";
-    const std::string m3 = p0 + ", mapping 3: ";
-    const std::vector<std::pair<std::function<void(Json&)>, std::string>> cases = {
-        {[](Json& d) { d[0].erase("id"); }, R"(profile 0: key "id" is missing)"},
-        {[](Json& d) {
-             d.push_back(d[0]);
-             d[1]["id"] = "x";
-             d[1]["isActive"] = "yes";
-         },
+TEST(ConfigReading, AMissingMistypedOrAmbiguousKeyNamesItsPlace) {
+    const std::string m3 = R"(profile 0 ("device_1390_342"), mapping 3)";
+    const std::string action = R"({"op":"add","path":"/0/buttonMappings/3/action","value":)";
+    const std::string copy = action + R"({"keystroke":{"_0":{"keyCode":8,"modifiers":{)"
+                                      R"("command":true,"shift":false,"option":false,)"
+                                      R"("control":false},"displayName":"Ctrl+C Copy"}}}},)";
+    const std::string ks = R"({"op":"replace","path":"/0/buttonMappings/3/action/keystroke/_0/)";
+    const std::string one = m3 + R"(, key "action": Invalid number of keys found, expected one.)";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {action + "{}}", one},
+        {action + R"({"none":{},"disabled":{}}})", one},
+        {action + R"({"comment":{}}})", one},
+        {R"({"op":"remove","path":"/0/id"})", R"(profile 0: key "id" is missing)"},
+        {R"({"op":"copy","from":"/0","path":"/-"},{"op":"replace","path":"/1/id","value":"x"},)"
+         R"({"op":"replace","path":"/1/isActive","value":"yes"})",
          R"(profile 1 ("x"): key "isActive" must be true or false (found a string))"},
-        {[](Json& d) { d[0]["buttonMappings"][2]["source"].erase("usageID"); },
-         p0 + R"(, mapping 2: key "source.usageID" is missing)"},
-        {[](Json& d) { d[0]["buttonMappings"][9]["label"] = 5; },
-         p0 + R"(, mapping 9: key "label" must be a string (found an integer))"},
-        {[](Json& d) { d[0]["buttonMappings"] = Json::object(); },
-         p0 + R"(: key "buttonMappings" must be an array (found an object))"},
-        {[](Json& d) { d[0]["buttonMappings"][1] = 3; },
-         p0 + ", mapping 1: must be an object (found an integer)"},
-        {[](Json& d) { d.push_back(Json::array()); },
-         "profile 1: must be an object (found an array)"},
-        {[](Json& d) {
-             d[0]["id"] = "say \"hi\"\n";
-             d[0].erase("deviceName");
-         },
+        {R"({"op":"remove","path":"/0/buttonMappings/2/source/usageID"})",
+         R"(profile 0 ("device_1390_342"), mapping 2: key "source.usageID" is missing)"},
+        {R"({"op":"replace","path":"/0/buttonMappings/9/label","value":5})",
+         R"(profile 0 ("device_1390_342"), mapping 9: key "label" must be a string )"
+         "(found an integer)"},
+        {R"({"op":"replace","path":"/0/buttonMappings","value":{}})",
+         R"(profile 0 ("device_1390_342"): key "buttonMappings" must be an array )"
+         "(found an object)"},
+        {R"({"op":"replace","path":"/0/buttonMappings/1","value":3})",
+         R"(profile 0 ("device_1390_342"), mapping 1: must be an object (found an integer))"},
+        {R"({"op":"add","path":"/-","value":[]})", "profile 1: must be an object (found an array)"},
+        {R"({"op":"replace","path":"/0/id","value":"say \"hi\"\n"},)"
+         R"({"op":"remove","path":"/0/deviceName"})",
          R"(profile 0 ("say \"hi\"\n"): key "deviceName" is missing)"},
-        {[](Json& d) { action(d) = "none"; },
-         m3 + R"(key "action" must be an object (found a string))"},
-        {withKeystroke([](Json& k) { k.erase("modifiers"); }),
-         m3 + R"(key "action.keystroke._0.modifiers" is missing)"},
-        {withKeystroke([](Json& k) { k["modifiers"]["shift"] = 0; }),
-         m3 + R"(key "action.keystroke._0.modifiers.shift" must be true or false )"
+        {action + R"("none"})", m3 + R"(: key "action" must be an object (found a string))"},
+        {copy + R"({"op":"remove","path":"/0/buttonMappings/3/action/keystroke/_0/modifiers"})",
+         m3 + R"(: key "action.keystroke._0.modifiers" is missing)"},
+        {copy + ks + R"(modifiers/shift","value":0})",
+         m3 + R"(: key "action.keystroke._0.modifiers.shift" must be true or false )"
               "(found an integer)"},
-        {withKeystroke([](Json& k) { k["displayName"] = nullptr; }),
-         m3 + R"(key "action.keystroke._0.displayName" must be a string (found null))"},
-        {[](Json& d) {
-             d[0]["buttonMappings"][3]["appOverrides"] = {{{"match", "x"}}};
-         },
-         m3 + R"(key "appOverrides.0.action" is missing)"},
-        {[](Json& d) {
-             d[0]["buttonMappings"][3]["appOverrides"] = {
-                 {{"match", "x"}, {"action", {{"tabKey", Json::object()}}}}, 5};
-         },
-         m3 + R"(key "appOverrides.1" must be an object (found an integer))"},
+        {copy + ks + R"(displayName","value":null})",
+         m3 + R"(: key "action.keystroke._0.displayName" must be a string (found null))"},
+        {R"({"op":"add","path":"/0/buttonMappings/3/appOverrides","value":[{"match":"x"}]})",
+         m3 + R"(: key "appOverrides.0.action" is missing)"},
+        {R"({"op":"add","path":"/0/buttonMappings/3/appOverrides","value":)"
+         R"([{"match":"x","action":{"tabKey":{}}},5]})",
+         m3 + R"(: key "appOverrides.1" must be an object (found an integer))"},
     };
-    for (const auto& [edit, error] : cases) {
-        EXPECT_EQ(errorOf(edit), error);
+    for (const auto& [patch, error] : cases) {
+        EXPECT_EQ(errorOf([&patch](Json& d) { d = d.patch(Json::parse("[" + patch + "]")); }),
+                  error)
+            << patch;
     }
 }
 

@@ -6,7 +6,8 @@
 #         it), with the command as that user too; Qt draws through wayland.
 # The offscreen platform is no stand-in: a window manager maps and resizes
 # windows on its own schedule, and layout faults that only show then never
-# happen offscreen.
+# happen offscreen. On x11, DESKTOP_SERVER_PID is the X server's, for a
+# command that tests its going away.
 #   tests/support/on-desktop.sh x11|sway COMMAND [ARG...]
 set -euo pipefail
 
@@ -44,6 +45,7 @@ start_x11() {
     need Xvfb openbox xprop
     Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &
     pids+=($!)
+    export DESKTOP_SERVER_PID=$!
     wait_for Xvfb "$workdir/xvfb.log" test -s "$workdir/display"
     export DISPLAY=":$(head -1 "$workdir/display")"
     openbox --sm-disable >"$workdir/openbox.log" 2>&1 &

@@ -1,6 +1,18 @@
 # Sourced by the focus tests. Their tables have rows "action | fields |
 # expected line", the expected line written "backend; appId; wmClass; title"
-# (empty when the step must print nothing, a log line as it is).
+# (empty when the step must print nothing, a log line as it is). It gives the
+# test a scratch folder, $work, and ends the processes in pids with it.
+
+work=$(mktemp -d)
+pids=()
+cleanup() {
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
+    wait 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+trim() { sed 's/^ *//; s/ *$//' <<<"$1"; }
 
 # The rows of TABLE that are steps, comments and blank lines left out.
 table_rows() { grep -v -E '^ *(#|$)' "$1"; }
@@ -9,7 +21,7 @@ table_rows() { grep -v -E '^ *(#|$)' "$1"; }
 # two), or nothing.
 expected_line() {
     local line
-    line=$(sed 's/^ *//; s/ *$//' <<<"$1")
+    line=$(trim "$1")
     [ -z "$line" ] || sed 's/ *; */\t/g; s| *// *|\n|g' <<<"$line"
 }
 
@@ -17,7 +29,17 @@ expected_line() {
 row_fields() {
     local -n into=$2
     IFS=',' read -r -a into <<<"$1"
-    for i in "${!into[@]}"; do into[i]=$(sed 's/^ *//; s/ *$//' <<<"${into[i]}"); done
+    for i in "${!into[@]}"; do into[i]=$(trim "${into[i]}"); done
+}
+
+# What bindwellctl focus prints through BACKEND over TABLE's rows, played
+# before it starts: the probe's line, then each row's.
+table_expected() { # BACKEND TABLE
+    printf '[Bindwell] Per-application actions follow the focus through %s\n' "$1"
+    local action fields line
+    while IFS='|' read -r action fields line; do
+        expected_line "$line"
+    done < <(table_rows "$2")
 }
 
 # Waits up to ten seconds for FILE to have N lines; says so when it gives up.

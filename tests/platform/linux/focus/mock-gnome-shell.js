@@ -1,7 +1,8 @@
 // A stand-in for GNOME Shell on a private session bus, run by gjs:
 //   gjs mock-gnome-shell.js 43|45 DATA_DIR TABLE [STATE]
 // owns org.gnome.Shell, reports Bindwell's extension through
-// org.gnome.Shell.Extensions in STATE (1, enabled, unless given), loads the
+// org.gnome.Shell.Extensions in STATE (1, enabled, unless given; "held":
+// enabled, with org.bindwell.Focus taken before Bindwell starts), loads the
 // real extension of that generation into a mock `global` and
 // Shell.WindowTracker, and once org.bindwell.Focus has an owner plays the
 // table's steps on it. Gio and GLib are the real ones, so the extension's
@@ -10,6 +11,7 @@ const {Gio, GLib} = imports.gi;
 
 const [generation, dataDir, tablePath, extensionState = '1'] = ARGV;
 const uuid = 'bindwell-focus@bindwell';
+const held = extensionState === 'held';
 
 class Signals {
     constructor() {
@@ -132,7 +134,7 @@ const extensionsInterface = `<node><interface name="org.gnome.Shell.Extensions">
 // In the error state (3) the shell says why, as it does.
 const shellObject = Gio.DBusExportedObject.wrapJSObject(extensionsInterface, {
     GetExtensionInfo: asked => (asked !== uuid ? {} : {
-        state: new GLib.Variant('d', Number(extensionState)),
+        state: new GLib.Variant('d', held ? 1 : Number(extensionState)),
         error: new GLib.Variant('s', extensionState === '3' ? 'TypeError: boom' : ''),
     }),
 });
@@ -149,10 +151,14 @@ Gio.bus_own_name(Gio.BusType.SESSION, 'org.gnome.Shell', Gio.BusNameOwnerFlags.N
             play(steps.shift());
         extension = loadExtension();
         extension.enable();
-        print('ready');
+        if (held)
+            Gio.bus_own_name(Gio.BusType.SESSION, 'org.bindwell.Focus', 0, null,
+                () => print('ready'), null);
+        else
+            print('ready');
     }, null);
 // Steps start once Bindwell holds its name and has had the current focus.
-const watch = Gio.bus_watch_name(Gio.BusType.SESSION, 'org.bindwell.Focus',
+const watch = held ? 0 : Gio.bus_watch_name(Gio.BusType.SESSION, 'org.bindwell.Focus',
     Gio.BusNameWatcherFlags.NONE, () => {
         Gio.bus_unwatch_name(watch);
         GLib.timeout_add(GLib.PRIORITY_DEFAULT, 200, () => {

@@ -1,35 +1,18 @@
 #!/usr/bin/env bash
-# bindwellctl focus on a real X server: Xvfb with openbox, clients of
-# different classes focused in turn, and _NET_ACTIVE_WINDOW pointed at
-# windows that lack WM_CLASS. x11.table drives the steps; the printed lines
-# must be exactly its last column, in order.
-#   usage: x11-focus-test.sh BINDWELLCTL TEST_WINDOW
+# bindwellctl focus on a real X server with openbox: clients of different
+# classes focused in turn, and _NET_ACTIVE_WINDOW pointed at windows that lack
+# WM_CLASS. x11.table drives the steps; the printed lines must be exactly its
+# last column, in order.
+#   usage: tests/support/on-desktop.sh x11 x11-focus-test.sh BINDWELLCTL TEST_WINDOW
 set -euo pipefail
 here=$(dirname "$0")
 source "$here/focus-table.sh"
 bindwellctl=$1
 testWindow=$2
-for tool in Xvfb openbox xdotool xprop xwininfo xeyes xlogo xcalc; do
+for tool in xdotool xwininfo xeyes xlogo xcalc; do
     command -v "$tool" >/dev/null || { echo "SKIP: $tool is missing"; exit 77; }
 done
-
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display")
 unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP KDE_SESSION_VERSION
-openbox --sm-disable 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do xprop -root _NET_SUPPORTED | grep -q _NET_ACTIVE_WINDOW && break; sleep 0.05; done
 
 "$bindwellctl" focus >"$work/lines" 2>"$work/errors" &
 ctlPid=$!
@@ -59,12 +42,12 @@ act() {
         # A window the window manager does not manage, named active, then
         # closed: nothing updates _NET_ACTIVE_WINDOW, as when openbox leaves it.
         unmanaged)
-            QT_QPA_PLATFORM=xcb "$testWindow" x11 "$2" unmanaged </dev/null 2>/dev/null &
+            "$testWindow" x11 "$2" unmanaged </dev/null 2>/dev/null &
             pids+=($!)
             unmanagedPid=$!
             setActive "$(window "$2")" ;;
         close) kill "$unmanagedPid" ;;
-        server-gone) kill "${pids[0]}" ;;
+        server-gone) kill "$DESKTOP_SERVER_PID" ;;
     esac
 }
 
