@@ -43,7 +43,9 @@ wait_for() {
 
 start_x11() {
     need Xvfb openbox xprop
-    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &
+    # -noreset: a server that resets when its last client leaves can refuse
+    # the window manager's connection while the readiness probe disconnects.
+    Xvfb -displayfd 3 -screen 0 1280x900x24 -nolisten tcp -noreset 3>"$workdir/display" 2>"$workdir/xvfb.log" &
     pids+=($!)
     export DESKTOP_SERVER_PID=$!
     wait_for Xvfb "$workdir/xvfb.log" test -s "$workdir/display"
