@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Bindwell.Core
 
@@ -82,21 +83,34 @@ Item {
             Layout.fillWidth: true
             Layout.leftMargin: 30
             Layout.rightMargin: 30
+            // As tall as the summary, but a remote with many buttons must not
+            // push the switch-on button out of the window: the summary scrolls.
+            Layout.fillHeight: true
+            Layout.minimumHeight: Math.min(implicitHeight, 96)
+            Layout.maximumHeight: implicitHeight
             implicitHeight: summary.implicitHeight + 32
 
-            // A Column, not a ColumnLayout: Qt 6.4's layouts can ask a delegate that a
-            // model change already freed for its size (a crash on a window manager's resize).
-            Column {
-                id: summary
+            Flickable {
                 anchors.fill: parent
                 anchors.margins: 16
-                spacing: 4
-                Repeater {
-                    model: ActiveProfile.remappable
-                    SummaryRow {
-                        required property var modelData
-                        width: summary.width
-                        mapping: modelData
+                contentHeight: summary.implicitHeight
+                clip: true
+                boundsBehavior: Flickable.StopAtBounds
+                ScrollIndicator.vertical: ScrollIndicator {}
+
+                // A Column, not a ColumnLayout: Qt 6.4's layouts can ask a delegate that a
+                // model change already freed for its size (a crash on a window manager's resize).
+                Column {
+                    id: summary
+                    width: parent.width
+                    spacing: 4
+                    Repeater {
+                        model: ActiveProfile.remappable
+                        SummaryRow {
+                            required property var modelData
+                            width: summary.width
+                            mapping: modelData
+                        }
                     }
                 }
             }

@@ -375,8 +375,9 @@ Item {
             // Two remapped controllers: the switcher picks the one to edit,
             // and stopping one leaves it stored but off and the editor on the
             // other, with the switcher gone.
+            // Ten buttons' summary scrolls; the switch-on button stays in the window.
             clickWhenShown("activateButton")
-            SetupCommands.startRemapping()
+            clickWhenShown("startRemappingButton")
             verify(!window.visible)
             window.visible = true
             tryVerify(() => findChild(window.view, "controllerSwitcher") !== null)
