@@ -18,7 +18,12 @@ unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP KDE_SESSION_VERSION
 ctlPid=$!
 pids+=($ctlPid)
 
-window() { xdotool search --sync --name "^$1\$" | head -n1; }
+# A window by its whole title, written with printf's escapes (\033).
+window() {
+    local title
+    title=$(printf '%b' "$1" | sed 's/[][\.*^$]/\\&/g')
+    xdotool search --sync --name "^$title\$" | head -n1
+}
 setActive() { xprop -root -f _NET_ACTIVE_WINDOW 32c -set _NET_ACTIVE_WINDOW "$(($1))"; }
 act() {
     case $1 in
@@ -29,7 +34,7 @@ act() {
             pids+=($!)
             xdotool windowactivate --sync "$(window "${2##* }")" ;;
         activate) xdotool windowactivate --sync "$(window "$2")" ;;
-        rename) xdotool set_window --name "$3" "$(window "$2")" ;;
+        rename) xdotool set_window --name "$(printf '%b' "$3")" "$(window "$2")" ;;
         frame) setActive "$(xwininfo -tree -id "$(window "$2")" | awk '/Parent window id/ {print $4}')" ;;
         widget) setActive "$(xwininfo -children -id "$(window "$2")" | awk '/^ +0x/ {print $1; exit}')" ;;
         dialog)
