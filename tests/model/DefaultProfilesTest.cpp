@@ -16,7 +16,7 @@ bool usesRelaconLayout(const DeviceProfile& profile) {
     return !profile.findMapping(12, 0xE9, 1) && profile.findMapping(12, kArrayElementUsage, 233);
 }
 
-// Name, IDs and activation reaching the engine: qml_firstrun and qml_setup.
+// Name, IDs and activation reaching the engine: qml_firstrun.
 // A profile names its unit only when a twin was present at the scan, so a
 // lone controller's profile (and its stored file) is the model-wide one.
 TEST(DefaultLayouts, ProfileFieldsComeFromTheDeviceAndOnlyATwinNamesItsUnit) {
