@@ -24,8 +24,9 @@ parts=$(sed -n 's/.*desktop\.parts=\([^ ]*\).*/\1/p' /proc/cmdline)
 part() { case ",${parts:-all}," in *",$1,"* | ",all,") return 0 ;; esac; return 1; }
 
 wait_for() { # SECONDS FILE TEXT [COUNT]
-    local tries=$(($1 * 5))
-    until [ "$(grep -c "$3" "$2" 2>/dev/null)" -ge "${4:-1}" ]; do
+    local tries=$(($1 * 5)) count
+    # grep prints no count for a file that is not there yet.
+    until count=$(grep -c "$3" "$2" 2>/dev/null); [ "${count:-0}" -ge "${4:-1}" ]; do
         tries=$((tries - 1))
         [ $tries -gt 0 ] || return 1
         sleep 0.2
