@@ -63,9 +63,9 @@ bool globMatches(std::string_view pattern, std::string_view text) {
         if (p < pattern.size() && pattern[p] == '*') {
             starAt = p++;
             resumeAt = t;
-        } else if (p < pattern.size() &&
-                   (pattern[p] == '?' || folded(decodeAt(pattern, p)) == folded(here))) {
-            p += decodeAt(pattern, p).length;
+        } else if (const CodePoint wanted = p < pattern.size() ? decodeAt(pattern, p) : CodePoint{};
+                   wanted.length > 0 && (pattern[p] == '?' || folded(wanted) == folded(here))) {
+            p += wanted.length;
             t += here.length;
         } else if (starAt != std::string_view::npos) {
             p = starAt + 1;

@@ -14,12 +14,6 @@
 namespace bindwell::ctl {
 namespace {
 
-// Titles are the applications' own text: a tab or line break in one would
-// split the line's fields, an escape sequence would drive the terminal.
-std::string field(const std::string& text) {
-    return escapeControls(text);
-}
-
 int focus(const std::vector<std::string_view>& args) {
     if (!args.empty()) {
         std::fprintf(stderr, "usage: bindwellctl focus\n");
@@ -33,8 +27,10 @@ int focus(const std::vector<std::string_view>& args) {
     }
     const std::string name(source->name());
     source->setHandler([&](const FocusedApp& app) {
-        std::printf("%s\t%s\t%s\t%s\n", name.c_str(), field(app.appId).c_str(),
-                    field(app.wmClass).c_str(), field(app.title).c_str());
+        // The applications' own text: a tab or line break would split the
+        // line's fields, an escape sequence would drive the terminal.
+        std::printf("%s\t%s\t%s\t%s\n", name.c_str(), escapeControls(app.appId).c_str(),
+                    escapeControls(app.wmClass).c_str(), escapeControls(app.title).c_str());
         std::fflush(stdout);
         if (!source->unavailableReason().empty()) {
             QCoreApplication::exit(1);

@@ -1,6 +1,5 @@
 #include "engine/core/RecordText.h"
 
-#include <algorithm>
 #include <charconv>
 #include <string_view>
 
@@ -15,25 +14,17 @@ template <typename Number> void appendNumber(std::string& text, Number number, i
     text.append(digits, end);
 }
 
-// prefix + "page=0x<page> usage=0x<usage>" (+ " value=<value>"): the line
-// of every HID value, so it is composed on the stack and appended at once.
+// prefix + "page=0x<page> usage=0x<usage>" (+ " value=<value>")
 void appendUsage(std::string& text, std::string_view prefix, const TextRecord& record,
                  bool withValue) {
-    char line[128];
-    char* out = line;
-    const auto put = [&out](std::string_view part) {
-        out = std::copy(part.begin(), part.end(), out);
-    };
-    put(prefix);
-    put("page=0x");
-    out = std::to_chars(out, std::end(line), record.usagePage, 16).ptr;
-    put(" usage=0x");
-    out = std::to_chars(out, std::end(line), record.usage, 16).ptr;
+    text.append(prefix).append("page=0x");
+    appendNumber(text, record.usagePage, 16);
+    text.append(" usage=0x");
+    appendNumber(text, record.usage, 16);
     if (withValue) {
-        put(" value=");
-        out = std::to_chars(out, std::end(line), record.value).ptr;
+        text.append(" value=");
+        appendNumber(text, record.value);
     }
-    text.append(line, out);
 }
 
 void appendActionName(std::string& text, const TextRecord& record) {

@@ -99,22 +99,27 @@ std::unique_ptr<UhidDevice> plugOddRemote() {
         UhidDevice::Identity{kOddName, 0x2222, 0x3333, BUS_BLUETOOTH}, backwardsRangeDescriptor());
 }
 
-std::optional<NodeDescription> controllerConsumerNode(const std::string& uniq) {
+namespace {
+
+// The test controller's node that has `capability`, never Bindwell's clone of it.
+std::optional<NodeDescription> controllerNode(const std::string& uniq,
+                                              bool NodeDescription::*capability) {
     return waitForNode(
         [&](const NodeDescription& node) {
             return node.vendor == kControllerVendor && node.product == kControllerProduct &&
-                   node.uniq == uniq && node.hasVolumeUp && node.phys.rfind("bindwell", 0) != 0;
+                   node.uniq == uniq && node.*capability && node.phys.rfind("bindwell", 0) != 0;
         },
         3000);
 }
 
+} // namespace
+
+std::optional<NodeDescription> controllerConsumerNode(const std::string& uniq) {
+    return controllerNode(uniq, &NodeDescription::hasVolumeUp);
+}
+
 std::optional<NodeDescription> controllerMouseNode(const std::string& uniq) {
-    return waitForNode(
-        [&](const NodeDescription& node) {
-            return node.vendor == kControllerVendor && node.product == kControllerProduct &&
-                   node.uniq == uniq && node.hasMiddleButton && node.phys.rfind("bindwell", 0) != 0;
-        },
-        3000);
+    return controllerNode(uniq, &NodeDescription::hasMiddleButton);
 }
 
 std::optional<NodeDescription> virtualDeviceNode() {
