@@ -4,6 +4,7 @@
 # tsan is ThreadSanitizer, which cannot share a build with test's ASan.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/compiler-cache.sh
 
 flavour=${1:-release}
 case "$flavour" in

@@ -11,6 +11,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
+# Before the first build, so that the real-kernel suite's own build shares it.
+. scripts/compiler-cache.sh
 scripts/build.sh test
 
 # Only for the tests that make a Qt application but show no window, so they
