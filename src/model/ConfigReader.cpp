@@ -95,11 +95,7 @@ public:
 
     // Absent or null reads as empty, for keys older files do not have.
     [[nodiscard]] std::string takeOptionalString(std::string_view key) const {
-        const auto found = object_.find(key);
-        if (found == object_.end() || found->is_null()) {
-            return {};
-        }
-        return takeString(key);
+        return has(key) ? takeString(key) : std::string();
     }
 
     [[nodiscard]] bool boolean(std::string_view key) const {
@@ -112,20 +108,25 @@ public:
 
     // USB vendor and product ids: the grant passes them on as four hex digits.
     [[nodiscard]] int64_t integerWithin(std::string_view key, int64_t low, int64_t high) const {
-        const int64_t number = integer(key);
-        if (number < low || number > high) {
-            fail(key, "must be between " + std::to_string(low) + " and " + std::to_string(high) +
-                          " (found " + std::to_string(number) + ")");
-        }
-        return number;
+        return within(key, integer(key), low, high);
+    }
+
+    [[nodiscard]] std::optional<int64_t> optionalIntegerWithin(std::string_view key, int64_t low,
+                                                               int64_t high) const {
+        const std::optional<int64_t> number = optionalInteger(key);
+        return number ? std::optional(within(key, *number, low, high)) : std::nullopt;
     }
 
     [[nodiscard]] std::optional<int64_t> optionalInteger(std::string_view key) const {
-        const auto found = object_.find(key);
-        if (found == object_.end() || found->is_null()) {
+        if (!has(key)) {
             return std::nullopt;
         }
-        return toInteger(key, *found);
+        return toInteger(key, member(key));
+    }
+
+    [[nodiscard]] bool has(std::string_view key) const {
+        const auto found = object_.find(key);
+        return found != object_.end() && !found->is_null();
     }
 
     [[nodiscard]] Json& array(std::string_view key) const {
@@ -142,8 +143,7 @@ public:
     [[nodiscard]] std::vector<Fields> optionalObjects(std::string_view key,
                                                       std::vector<std::string>& keys) const {
         std::vector<Fields> members;
-        const auto found = object_.find(key);
-        if (found == object_.end() || found->is_null()) {
+        if (!has(key)) {
             return members;
         }
         Json& list = array(key);
@@ -169,6 +169,15 @@ public:
     }
 
 private:
+    [[nodiscard]] int64_t within(std::string_view key, int64_t number, int64_t low,
+                                 int64_t high) const {
+        if (number < low || number > high) {
+            fail(key, "must be between " + std::to_string(low) + " and " + std::to_string(high) +
+                          " (found " + std::to_string(number) + ")");
+        }
+        return number;
+    }
+
     Fields(Json& object, const Place& place, const Fields* parent, std::string_view key)
         : object_(object), place_(place), parent_(parent), key_(key) {}
 
@@ -250,6 +259,11 @@ RemapAction readAction(const Fields& action) {
     return RemapAction::payloadFree(*kind);
 }
 
+// Absent or null: the mapping has no such gesture.
+std::optional<RemapAction> readOptionalAction(const Fields& mapping, std::string_view key) {
+    return mapping.has(key) ? std::optional(readAction(mapping.object(key))) : std::nullopt;
+}
+
 HIDButtonSource readSource(const Fields& source) {
     return {
         .usagePage = source.integer("usagePage"),
@@ -270,6 +284,8 @@ ButtonMapping readMapping(const Fields& mapping) {
         result.appOverrides.push_back(
             {.match = rule.takeString("match"), .action = readAction(rule.object("action"))});
     }
+    result.holdAction = readOptionalAction(mapping, "holdAction");
+    result.doubleTapAction = readOptionalAction(mapping, "doubleTapAction");
     return result;
 }
 
@@ -314,6 +330,12 @@ DeviceProfile readProfile(Json& json, size_t index) {
     }
     place.mapping.reset();
     profile.isActive = fields.boolean("isActive");
+    profile.holdMilliseconds = fields.optionalIntegerWithin(
+        "holdMilliseconds", DeviceProfile::kShortestGestureMilliseconds,
+        DeviceProfile::kLongestGestureMilliseconds);
+    profile.doubleTapMilliseconds = fields.optionalIntegerWithin(
+        "doubleTapMilliseconds", DeviceProfile::kShortestGestureMilliseconds,
+        DeviceProfile::kLongestGestureMilliseconds);
     return profile;
 }
 

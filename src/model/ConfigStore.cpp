@@ -150,6 +150,39 @@ void ConfigStore::removeAppOverride(const std::string& profileID, const std::str
     });
 }
 
+void ConfigStore::setGestureAction(const std::string& profileID, const std::string& mappingID,
+                                   Gesture gesture, const std::optional<RemapAction>& action) {
+    editMapping(profileID, mappingID, [gesture, &action](ButtonMapping& mapping) {
+        std::optional<RemapAction>* slot = mapping.gestureAction(gesture);
+        if (slot == nullptr || *slot == action) {
+            return false;
+        }
+        *slot = action;
+        return true;
+    });
+}
+
+void ConfigStore::setGestureMilliseconds(const std::string& profileID, Gesture gesture,
+                                         int64_t milliseconds) {
+    const auto found = std::find_if(profiles_.begin(), profiles_.end(), byID(profileID));
+    if (found == profiles_.end() || gesture == Gesture::tap) {
+        return;
+    }
+    std::optional<int64_t>& time =
+        gesture == Gesture::hold ? found->holdMilliseconds : found->doubleTapMilliseconds;
+    const int64_t clamped = std::clamp(milliseconds, DeviceProfile::kShortestGestureMilliseconds,
+                                       DeviceProfile::kLongestGestureMilliseconds);
+    if (time == clamped) {
+        return;
+    }
+    time = clamped;
+    save();
+    emit profilesChanged();
+    if (found->isActive) {
+        emit activeProfilesChanged();
+    }
+}
+
 void ConfigStore::editMapping(const std::string& profileID, const std::string& mappingID,
                               const std::function<bool(ButtonMapping&)>& edit) {
     const auto profile = std::find_if(profiles_.begin(), profiles_.end(), byID(profileID));

@@ -68,6 +68,14 @@ public:
     void addAppOverride(const std::string& profileID, const std::string& mappingID,
                         const AppOverride& rule);
     void removeAppOverride(const std::string& profileID, const std::string& mappingID, int index);
+    // Sets or (with nothing) clears a mapping's hold or double-tap action;
+    // saved and announced as updateMapping does. The tap changes nothing here.
+    void setGestureAction(const std::string& profileID, const std::string& mappingID,
+                          Gesture gesture, const std::optional<RemapAction>& action);
+    // Sets a profile's hold or double-tap time, brought within the range a
+    // file may hold; saved, and announced when the profile is active.
+    void setGestureMilliseconds(const std::string& profileID, Gesture gesture,
+                                int64_t milliseconds);
     void setHasCompletedSetup(bool value);
 
     void load();

@@ -46,6 +46,14 @@ Json toJson(const ButtonMapping& mapping) {
                  {"action", toJson(mapping.action)},
                  {"label", mapping.label},
                  {"isRemappable", mapping.isRemappable}};
+    // Like the rules below, written only when set: builds without gestures
+    // ignore these keys.
+    if (mapping.holdAction) {
+        json["holdAction"] = toJson(*mapping.holdAction);
+    }
+    if (mapping.doubleTapAction) {
+        json["doubleTapAction"] = toJson(*mapping.doubleTapAction);
+    }
     // Only when there are any: a mapping without them is stored as builds
     // without application rules store it, and those builds ignore the key.
     if (!mapping.appOverrides.empty()) {
@@ -76,6 +84,12 @@ Json toJson(const DeviceProfile& profile) {
     }
     if (!profile.physicalPath.empty()) {
         json["physicalPath"] = profile.physicalPath;
+    }
+    if (profile.holdMilliseconds) {
+        json["holdMilliseconds"] = *profile.holdMilliseconds;
+    }
+    if (profile.doubleTapMilliseconds) {
+        json["doubleTapMilliseconds"] = *profile.doubleTapMilliseconds;
     }
     return json;
 }

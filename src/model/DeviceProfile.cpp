@@ -2,6 +2,25 @@
 
 namespace bindwell {
 
+std::optional<RemapAction>* ButtonMapping::gestureAction(Gesture gesture) {
+    switch (gesture) {
+    case Gesture::hold:
+        return &holdAction;
+    case Gesture::doubleTap:
+        return &doubleTapAction;
+    case Gesture::tap:
+        break;
+    }
+    return nullptr;
+}
+
+int64_t DeviceProfile::gestureMilliseconds(Gesture gesture) const {
+    if (gesture == Gesture::doubleTap) {
+        return doubleTapMilliseconds.value_or(kDefaultDoubleTapMilliseconds);
+    }
+    return holdMilliseconds.value_or(kDefaultHoldMilliseconds);
+}
+
 const ButtonMapping* DeviceProfile::findMappingPointer(int64_t usagePage, int64_t usageID,
                                                        int64_t value) const {
     for (const ButtonMapping& mapping : buttonMappings) {

@@ -26,6 +26,20 @@ struct DeviceProfile {
     std::string physicalPath;
     std::vector<ButtonMapping> buttonMappings;
     bool isActive = false;
+    // How long a press must last to be a hold, and how soon a second press
+    // must follow a tap to be a double tap; unset means the default. Set
+    // only when the user chose a time, so that older files stay as they are.
+    std::optional<int64_t> holdMilliseconds = std::nullopt;
+    std::optional<int64_t> doubleTapMilliseconds = std::nullopt;
+
+    static constexpr int64_t kDefaultHoldMilliseconds = 400;
+    static constexpr int64_t kDefaultDoubleTapMilliseconds = 250;
+    static constexpr int64_t kShortestGestureMilliseconds = 50;
+    static constexpr int64_t kLongestGestureMilliseconds = 2000;
+
+    // The time in force for a hold (asked for a tap, the same: a tap is what
+    // ends before it) or a double tap.
+    [[nodiscard]] int64_t gestureMilliseconds(Gesture gesture) const;
 
     // How closely the profile names the unit: nothing when it is for another
     // model or unit, else 0 for the whole model, 1 for the unit's path, 2 for

@@ -103,6 +103,11 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
     }
     odd.buttonMappings[1].appOverrides = {{.match = "org.kde.Okular*", .action = actions.back()},
                                           {.match = "", .action = RemapAction::none()}};
+    odd.buttonMappings[2].holdAction = actions.back();
+    odd.buttonMappings[2].doubleTapAction = RemapAction::enterKey();
+    odd.buttonMappings[3].doubleTapAction = RemapAction::none();
+    odd.holdMilliseconds = 50;
+    odd.doubleTapMilliseconds = 2000;
     DeviceProfile empty;
     empty.id = "";
     const std::vector<DeviceProfile> profiles{sampleProfile(), odd, empty};
@@ -111,6 +116,9 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
     ASSERT_TRUE(result.ok()) << result.error;
     // Every field is written (the reader requires them all): equal texts, equal lists.
     EXPECT_EQ(writeConfig(result.profiles), writeConfig(profiles));
+    EXPECT_EQ(result.profiles[1].buttonMappings[2].doubleTapAction, RemapAction::enterKey());
+    EXPECT_EQ(result.profiles[1].doubleTapMilliseconds, 2000);
+    EXPECT_EQ(result.profiles[0].holdMilliseconds, std::nullopt);
 }
 
 // A null matchValue reads as an absent one, which the writer leaves out.
@@ -124,6 +132,8 @@ TEST(ConfigReading, UnknownKeysAreIgnoredAtEveryLevelAndNullMeansAbsent) {
     mapping["note"] = {1, 2};
     mapping["source"]["extra"] = nullptr;
     mapping["source"]["matchValue"] = nullptr;
+    mapping["holdAction"] = nullptr;
+    document[0]["doubleTapMilliseconds"] = nullptr;
     mapping["action"]["comment"] = "x";
     mapping["action"]["keystroke"]["_1"] = true;
     mapping["action"]["keystroke"]["_0"]["keyName"] = "C";
@@ -175,6 +185,19 @@ TEST(ConfigReading, AMissingMistypedOrAmbiguousKeyNamesItsPlace) {
               "(found an integer)"},
         {copy + ks + R"(displayName","value":null})",
          m3 + R"(: key "action.keystroke._0.displayName" must be a string (found null))"},
+        {R"({"op":"add","path":"/0/holdMilliseconds","value":49})",
+         R"(profile 0 ("device_1390_342"): key "holdMilliseconds" must be between 50 and 2000 )"
+         "(found 49)"},
+        {R"({"op":"add","path":"/0/doubleTapMilliseconds","value":2001})",
+         R"(profile 0 ("device_1390_342"): key "doubleTapMilliseconds" must be between 50 and )"
+         "2000 (found 2001)"},
+        {R"({"op":"add","path":"/0/holdMilliseconds","value":"400"})",
+         R"(profile 0 ("device_1390_342"): key "holdMilliseconds" must be an integer )"
+         "(found a string)"},
+        {R"({"op":"add","path":"/0/buttonMappings/3/holdAction","value":{}})",
+         m3 + R"(, key "holdAction": Invalid number of keys found, expected one.)"},
+        {R"({"op":"add","path":"/0/buttonMappings/3/doubleTapAction","value":[]})",
+         m3 + R"(: key "doubleTapAction" must be an object (found an array))"},
         {R"({"op":"add","path":"/0/buttonMappings/3/appOverrides","value":[{"match":"x"}]})",
          m3 + R"(: key "appOverrides.0.action" is missing)"},
         {R"({"op":"add","path":"/0/buttonMappings/3/appOverrides","value":)"

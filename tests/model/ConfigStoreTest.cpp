@@ -155,11 +155,27 @@ TEST_F(ConfigStoreTest, MappingEditsSaveAnnounceActiveOnesAndUnknownTargetsChang
     EXPECT_EQ(rules[1].match, "code");
     EXPECT_EQ(activeChanges.count(), 4);
 
+    store.setGestureAction("device_1_1", "1_1_btn3", Gesture::hold, RemapAction::enterKey());
+    store.setGestureAction("device_1_1", "1_1_btn3", Gesture::doubleTap, RemapAction::tabKey());
+    store.setGestureAction("device_1_1", "1_1_btn3", Gesture::doubleTap, std::nullopt);
+    store.setGestureMilliseconds("device_1_1", Gesture::hold, 5000);
+    store.setGestureMilliseconds("device_2_1", Gesture::doubleTap, 300);
+    const std::vector<DeviceProfile> stored = profilesOnDisk();
+    EXPECT_EQ(stored[0].buttonMappings[7].holdAction, RemapAction::enterKey());
+    EXPECT_EQ(stored[0].buttonMappings[7].doubleTapAction, std::nullopt);
+    EXPECT_EQ(stored[0].holdMilliseconds, 2000);
+    EXPECT_EQ(stored[1].doubleTapMilliseconds, 300);
+    EXPECT_EQ(activeChanges.count(), 8);
+
     QFile::remove(store.configPath());
     QSignalSpy changed(&store, &ConfigStore::profilesChanged);
     store.updateMapping("device_9_9", "1_1_btn3", RemapAction::tabKey());
     store.updateMapping("device_1_1", "nope", RemapAction::tabKey());
     store.addAppOverride("device_1_1", "nope", {"firefox", RemapAction::none()});
+    store.setGestureAction("device_1_1", "1_1_btn3", Gesture::tap, RemapAction::none());
+    store.setGestureAction("device_1_1", "1_1_btn3", Gesture::hold, RemapAction::enterKey());
+    store.setGestureMilliseconds("device_1_1", Gesture::hold, 2001);
+    store.setGestureMilliseconds("device_9_9", Gesture::hold, 300);
     for (const int index : {-1, 2}) {
         store.removeAppOverride("device_1_1", "1_1_btn3", index);
     }
