@@ -1,11 +1,7 @@
 // Main thread only.
-#include "engine/HIDInterceptor.h"
-#include "model/ConfigStore.h"
-#include "platform/sim/SimPlatform.h"
-#include "state/AppState.h"
+#include "SimShell.h"
 #include "ui/GnomeFocusExtension.h"
 #include "ui/PermissionStatus.h"
-#include "ui/QmlRegistration.h"
 
 #include <QDesktopServices>
 #include <QDir>
@@ -22,9 +18,8 @@ namespace bindwell::test {
 // The Qt Quick Test setup shared by every QML suite, and what the tests may
 // do to the world around the pages ("Bindwell.Test"): plug devices in, grant
 // permissions, press buttons, and read what reached the file and the
-// simulated desktop. The world is a simulated platform, a store in a fresh
-// temporary folder, the engine and the application state, all registered
-// for QML; each suite is its own process with its own home.
+// simulated desktop. The world is a shell of its own, all registered for
+// QML; each suite is its own process with its own home.
 class QmlTestBench final : public QObject {
     Q_OBJECT
 
@@ -138,7 +133,7 @@ public slots:
         qputenv("HOME", home_.path().toUtf8());
         QStandardPaths::setTestModeEnabled(true);
         writeDesktopFiles();
-        world_ = std::make_unique<World>();
+        world_ = std::make_unique<SimShell>();
         registerQmlTypes(world_->appState, world_->store, world_->engine, world_->platform);
         qmlRegisterSingletonInstance("Bindwell.Test", 1, 0, "TestBench", this);
         connect(&world_->engine, &HIDInterceptor::isRunningChanged, this,
@@ -188,14 +183,6 @@ private slots:
     void recordOpenedUrl(const QUrl& url) { openedUrls_.append(url.toString()); }
 
 private:
-    struct World {
-        sim::SimPlatform platform;
-        QTemporaryDir folder;
-        ConfigStore store{folder.path()};
-        HIDInterceptor engine{platform, store};
-        AppState appState{engine};
-    };
-
     // The host's own .desktop files stay out of the suite's sight.
     void writeDesktopFiles() {
         const QString data = home_.filePath(QStringLiteral("share"));
@@ -210,7 +197,7 @@ private:
     }
 
     QTemporaryDir home_;
-    std::unique_ptr<World> world_;
+    std::unique_ptr<SimShell> world_;
     PermissionStatus* permissionStatus_ = nullptr;
     QStringList deviceIDs_;
     QStringList openedUrls_;
