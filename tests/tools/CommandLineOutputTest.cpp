@@ -74,9 +74,6 @@ TEST_F(CommandLineOutputTest, ExitCodeAndOutputSayWhatIsWrong) {
     };
     const std::vector<Case> cases = {
         {checked(valid), 0, "OK: 2 profile(s), 22 mapping(s), active: Relacon ⌘\n"},
-        {checked(R"([{"id":"p"}])"), 1,
-         "error: profile 0 (\"p\"): key \"deviceName\" is missing\n"},
-        {checked("[{"), 1, "error: parse error at line 1, column 3"},
         {{"check-config", path("absent.json")}, 2, cannotRead("absent.json") + "No such file"},
         // The default is the file the application reads.
         {{"check-config"}, 2, cannotRead("xdg/Bindwell/config.json") + "No such file"},

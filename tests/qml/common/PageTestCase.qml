@@ -1,8 +1,10 @@
 import QtQuick
 import QtTest
+import Bindwell.Test
 
 // A TestCase with the moves every page test makes: find a control by its
-// objectName, click it as a user would, and tell whether it is really shown.
+// objectName, click it as a user would, tell whether it is really shown, and
+// save a picture of a page for review and for the README.
 TestCase {
     when: windowShown
 
@@ -26,5 +28,34 @@ TestCase {
                 return false
         }
         return true
+    }
+
+    // Names come from devices, files and other programs' windows: no text on
+    // any page may read them as markup. A field's placeholder is always
+    // Bindwell's own hint.
+    function checkPlainText(item, name) {
+        if (item.textFormat !== undefined && item.text &&
+                !String(item).includes("PlaceholderText"))
+            compare(item.textFormat, Text.PlainText, name + ": \"" + item.text + "\"")
+        for (let i = 0; i < item.children.length; ++i)
+            checkPlainText(item.children[i], name)
+    }
+
+    // Saves ITEM as the build folder's screenshots/NAME.png, after checking
+    // that it is drawn at its size, shows more than a flat fill and draws no
+    // text as markup.
+    function shoot(item, name) {
+        wait(400)
+        waitForRendering(item)
+        checkPlainText(item, name)
+        const image = grabImage(item)
+        compare([image.width, image.height], [item.width, item.height], name + " size")
+        const colours = {}
+        for (let y = 0; y < image.height; y += 7) {
+            for (let x = 0; x < image.width; x += 7)
+                colours[image.pixel(x, y)] = true
+        }
+        verify(Object.keys(colours).length > 20, name + " looks blank")
+        image.save(TestBench.screenshotPath(name))
     }
 }

@@ -12,7 +12,7 @@ import Bindwell.Test
 // window with both permissions skips the guide, and two controllers share the
 // editor. On every page of the first run the window is resized while the
 // page's lists change, as a window manager does to a new window while the
-// scan and the store report.
+// scan and the store report. Pictures of the pages are saved on the way.
 Item {
     id: root
     width: 100
@@ -43,6 +43,10 @@ Item {
             // A page that is still sliding in takes no clicks.
             tryVerify(() => !find(window.view, "setupContent").busy, 2000)
             click(find(window.view, name))
+        }
+
+        function shootWindow(name) {
+            shoot(window.contentItem, name)
         }
 
         // Resizes the window step by step, changing the page's model
@@ -118,13 +122,17 @@ Item {
             // A grant or revoke while shown is seen within one poll; hidden,
             // the guide stops polling, and shown again it checks at once.
             resizeWhile(step => TestBench.setPermissions(step % 2 === 1, false))
-            for (const [send, read] of [[false, true], [true, true], [false, false]]) {
+            for (const [send, read, picture] of [[false, true], [true, false, "12-guide-send-input-granted"],
+                                                 [true, true, "02-guide-both-granted"],
+                                                 [false, false, "01-guide-neither-granted"]]) {
                 TestBench.setPermissions(send, read)
                 tryVerify(() => find(guide, "accessibilityCard").isGranted === send
                                 && find(guide, "inputMonitoringCard").isGranted === read, 2500)
                 compare([waiting(guide, "accessibilityCard"), waiting(guide, "inputMonitoringCard")],
                         [!send, !read])
                 compare(shown(find(guide, "grantedStatus")), send && read)
+                if (picture)
+                    shootWindow(picture)
             }
             guide.visible = false
             verify(!PermissionStatus.isPolling)
@@ -144,6 +152,7 @@ Item {
             verify(shown(find(page, "emptyDevicesCard")))
             verify(!find(page, "nextButton").enabled)
             compare(litSegments(), 1)
+            shootWindow("05-devices-empty")
             resizeWhile(step => {
                 if (step % 2 === 0)
                     TestBench.addDevice("remote" + step, 0x1234, 0x5678 + step, "Remote " + step)
@@ -164,6 +173,7 @@ Item {
             verify(shown(find(page, "emptyDevicesCard")))
             tryVerify(() => refresh.enabled)
             verify(!shown(find(page, "emptyDevicesCard")))
+            shootWindow("06-devices-three")
             compare(DeviceList.devices.filter(d => d.name === "Twin Remote").length, 2)
             const twin = find(page, "deviceRow_13107:17476/BB:02")
             compare(findChild(twin, "deviceDetail").text, "Unknown · VID:0x3333 PID:0x4444 · S/N BB:02")
@@ -172,6 +182,7 @@ Item {
             verify(twin.isSelected && find(page, "nextButton").enabled)
             clickWhenShown("deviceRow_1390:342")
             verify(!twin.isSelected)
+            shootWindow("07-devices-one-selected")
             clickWhenShown("nextButton")
             compare(AppState.setupStep, Steps.mapButtons)
             compare(litSegments(), 2)
@@ -234,6 +245,7 @@ Item {
             compare(TestBench.engineStarts(), 0)
             // The list was rebuilt; the keyboard goes on from the same button.
             tryVerify(() => find(window.view, "mappingRow_Skip Forward").activeFocus)
+            shootWindow("08-editor-wizard")
 
             verify(!StartAtLogin.enabled)
             clickWhenShown("activateButton")
@@ -253,6 +265,7 @@ Item {
                         m.action.displayName)
             compare(find(find(complete, "summaryRow_Skip Forward"), "summaryAction").text, "Escape")
             compare(findChild(complete, "summaryRow_Top Trigger (Right Click)"), null)
+            shootWindow("09-setup-complete")
             // Where Bindwell is afterwards: the tray, or without one the
             // applications menu.
             for (const [hasTray, where] of [[false, "start Bindwell again"], [true, "in your system tray"]]) {
@@ -291,6 +304,7 @@ Item {
             compare(find(settings, "deviceHeaderName").text, "ELECOM Relacon")
             const card = find(settings, "gnomeExtensionCard")
             tryVerify(() => shown(card))
+            shootWindow("10-editor-settings")
             click(find(card, "gnomeExtensionEnableButton"))
             tryVerify(() => find(card, "gnomeExtensionMessage").text.includes("log out and back in"))
             verify(!find(card, "gnomeExtensionEnableButton").visible)
@@ -304,6 +318,7 @@ Item {
             let starts = TestBench.engineStarts()
             TestBench.focusApp("org.example.Notes", "notes")
             let popover = openPicker("Play/Pause")
+            shootWindow("11-editor-settings-picker")
             pick(popover, "addAppRuleRow")
             pick(popover, "appRow_org.example.Notes")
             pick(popover, "actionRow_Escape")
@@ -312,6 +327,7 @@ Item {
             compare(TestBench.engineStarts(), starts + 1)
             popover = openPicker("Play/Pause")
             pick(popover, "addAppRuleRow")
+            shootWindow("15-editor-app-rules")
             findChild(popover.contentItem, "appMatchField").text = "  firefox* "
             pick(popover, "appMatchNext")
             pick(popover, "actionRow_Tab")
@@ -383,6 +399,7 @@ Item {
             tryVerify(() => findChild(window.view, "controllerSwitcher") !== null)
             const switcher = find(window.view, "controllerSwitcher")
             tryVerify(() => shown(switcher))
+            shootWindow("14-editor-two-controllers")
             const controllers = find(window.view, "controllerPicker")
             compare(controllers.currentText, "Twin Remote (BB:02)")
             controllers.activated(controllers.indexOfValue("device_1390_342"))

@@ -5,11 +5,23 @@ import Bindwell.Ui
 import Bindwell.Core
 
 // The action picker on its own: which row is marked, the disclosure, and
-// the shortcut recorder.
-Item {
+// the shortcut recorder. It sits in a frame as in its popover, for pictures.
+Rectangle {
     id: root
     width: 400
     height: 600
+    color: Theme.background
+
+    Rectangle {
+        id: frame
+        x: 20
+        y: 20
+        width: childrenRect.width
+        height: childrenRect.height
+        radius: 10
+        color: Theme.controlBackground
+        border.color: Theme.white(0.12)
+    }
 
     Component {
         id: pickerComponent
@@ -39,7 +51,7 @@ Item {
         }
 
         function makePicker(current) {
-            const picker = createTemporaryObject(pickerComponent, root, {currentAction: current})
+            const picker = createTemporaryObject(pickerComponent, frame, {currentAction: current})
             verify(picker)
             selectSpy.target = picker
             selectSpy.clear()
@@ -77,7 +89,7 @@ Item {
                 {tag: "a listed preset", current: actionOf("Default (No Remap)"),
                  collapsed: ["Default (No Remap)"], expanded: ["Default (No Remap)"], own: false},
                 {tag: "a hidden preset", current: actionOf("Alt+F4 Close Window"),
-                 collapsed: [], expanded: ["Alt+F4 Close Window"], own: false},
+                 collapsed: [], expanded: ["Alt+F4 Close Window"], own: false, pictures: true},
                 {tag: "a preset's label", current: keystroke("Ctrl+C Copy"),
                  collapsed: ["Ctrl+C Copy"], expanded: ["Ctrl+C Copy"], own: false},
                 {tag: "an unlisted shortcut", current: keystroke("Ctrl+Alt+K"),
@@ -89,10 +101,16 @@ Item {
             compare(markedRows(picker), data.collapsed)
             const own = find(picker, "recordedShortcutRow")
             compare(shown(own), data.own)
+            if (data.pictures)
+                shoot(root, "03-picker-collapsed")
             const more = find(picker, "moreShortcutsRow")
             click(more)
             tryVerify(() => shown(row(picker, "Alt+F4 Close Window")))
             compare(markedRows(picker), data.expanded)
+            if (data.pictures) {
+                findChild(picker, "pickerScroll").contentItem.contentY = more.y - 40
+                shoot(root, "04-picker-expanded")
+            }
             click(more)
             tryVerify(() => !shown(row(picker, "Alt+F4 Close Window")))
             if (!data.own)
@@ -150,8 +168,10 @@ Item {
             const picker = makePicker(actionOf("Escape"))
             recordings.forEach((r, index) => {
                 startRecording(picker)
-                if (r.hold)
+                if (r.hold) {
                     press(find(picker, "recordHold"))
+                    shoot(root, "13-picker-recording")
+                }
                 keyPress(Qt.Key_Control, Qt.ControlModifier)
                 keyPress(Qt.Key_Alt, ctrlAlt)
                 for (const [key, modifiers] of r.keys.slice(0, -1)) {

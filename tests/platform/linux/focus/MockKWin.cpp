@@ -46,30 +46,23 @@ public:
     Q_INVOKABLE QByteArray bytes(const QString& text) { return text.toUtf8(); }
 };
 
-struct Step {
-    QString action;
-    QStringList fields;
-};
-
-QList<Step> readTable(const QString& path) {
+// The table's rows, "action | fields", whole: the workspace's play() splits them.
+QStringList readTable(const QString& path) {
     QFile file(path);
-    QList<Step> steps;
+    QStringList rows;
     if (!file.open(QIODevice::ReadOnly)) {
-        return steps;
+        return rows;
     }
-    for (const QString& raw : QString::fromUtf8(file.readAll()).split('\n')) {
-        const QString line = raw.trimmed();
-        if (line.isEmpty() || line.startsWith('#')) {
-            continue;
+    for (const QString& row : QString::fromUtf8(file.readAll()).split('\n')) {
+        if (!row.trimmed().isEmpty() && !row.trimmed().startsWith('#')) {
+            rows << row;
         }
-        const QStringList columns = line.split('|');
-        Step step{columns.value(0).trimmed(), {}};
-        for (const QString& field : columns.value(1).split(',')) {
-            step.fields << field.trimmed();
-        }
-        steps << step;
     }
-    return steps;
+    return rows;
+}
+
+QString actionOf(const QString& row) {
+    return row.section('|', 0, 0).trimmed();
 }
 
 // A loaded script's own object, org.kde.kwin.Script.
@@ -90,11 +83,11 @@ class Scripting final : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.kde.kwin.Scripting")
 public:
-    Scripting(bool plasma5, QList<Step> steps) : plasma5_(plasma5), steps_(std::move(steps)) {
+    Scripting(bool plasma5, QStringList steps) : plasma5_(plasma5), steps_(std::move(steps)) {
         QJSEngine::setObjectOwnership(&bridge_, QJSEngine::CppOwnership);
         startEngine();
         // Steps before the first activation describe the window active at load.
-        while (!steps_.isEmpty() && steps_.first().action == "initial") {
+        while (!steps_.isEmpty() && actionOf(steps_.first()) == "initial") {
             play(steps_.takeFirst());
         }
     }
@@ -137,14 +130,14 @@ private:
     // restarted KWin to run the script again.
     void playSteps() {
         while (!steps_.isEmpty()) {
-            const Step step = steps_.takeFirst();
-            if (step.action == "vanish") {
+            const QString step = steps_.takeFirst();
+            if (actionOf(step) == "vanish") {
                 // KWin's process ends, and every script with it.
                 QDBusConnection::sessionBus().unregisterService("org.kde.KWin");
                 source_.clear();
                 startEngine();
-            } else if (step.action == "return") {
-                play({"initial", step.fields});
+            } else if (actionOf(step) == "return") {
+                play("initial |" + step.section('|', 1));
                 QDBusConnection::sessionBus().registerService("org.kde.KWin");
                 return;
             } else {
@@ -162,16 +155,15 @@ private:
         engine_->evaluate(QString::fromUtf8(workspace.readAll()), workspace.fileName());
     }
 
-    void play(const Step& step) {
-        const QJSValue result = engine_->globalObject().property("play").call(
-            {step.action, engine_->toScriptValue(step.fields)});
+    void play(const QString& step) {
+        const QJSValue result = engine_->globalObject().property("play").call({step});
         if (result.isError()) {
             say("step error: " + result.toString());
         }
     }
 
     bool plasma5_;
-    QList<Step> steps_;
+    QStringList steps_;
     Bridge bridge_;
     std::unique_ptr<QJSEngine> engine_;
     QString source_;

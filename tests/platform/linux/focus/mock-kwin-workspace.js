@@ -20,7 +20,10 @@ function setActive(w) {
     active = w;
     if (plasma5) workspace.activeClient = w; else workspace.activeWindow = w;
 }
-function play(action, fields) {
+function play(row) {
+    var columns = row.split("|");
+    var action = columns[0].trim();
+    var fields = (columns[1] || "").split(",").map(function (f) { return f.trim(); });
     if (action === "initial") { setActive(makeWindow(fields)); }
     else if (action === "activate") {
         // As KWin does: "no window" first, then the window.
