@@ -35,6 +35,8 @@ private:
     void runEventLoopUntilIdle();
 
     void addDevice(const ScenarioLine& line);
+    // A keyboard-key interface (a presenter's, a pedal's).
+    void addKeyboard(const ScenarioLine& line);
     void setProperty(const ScenarioLine& line);
     void removeDevice(const ScenarioLine& line);
     void refuseSeize(const ScenarioLine& line);

@@ -128,7 +128,7 @@ void QmlTestBench::addDevice(const QString& id, int vendorID, int productID, con
         return;
     }
     if (!serialNumber.isEmpty()) {
-        device->setProperty(hidproperty::serialNumber, serialNumber.toStdString());
+        device->description().serialNumber = serialNumber.toStdString();
     }
     deviceIDs_.append(id);
 }
