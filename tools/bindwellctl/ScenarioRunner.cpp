@@ -1,7 +1,7 @@
 #include "ScenarioRunner.h"
 
 #include "model/HidUsages.h"
-#include "platform/linux/ConsumerKeyTable.h"
+#include "platform/linux/HidKeyTable.h"
 #include "platform/linux/PostedKeyNames.h"
 #include "support/Log.h"
 

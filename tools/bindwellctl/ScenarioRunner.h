@@ -4,7 +4,7 @@
 #include "ScenarioSyntax.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
-#include "platform/linux/ConsumerKeyTable.h"
+#include "platform/linux/HidKeyTable.h"
 #include "platform/sim/SimPlatform.h"
 #include "state/AppState.h"
 

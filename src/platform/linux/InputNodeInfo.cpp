@@ -1,6 +1,6 @@
 #include "platform/linux/InputNodeInfo.h"
 
-#include "platform/linux/ConsumerKeyTable.h"
+#include "platform/linux/HidKeyTable.h"
 #include "platform/linux/SysfsFile.h"
 
 #include <algorithm>
