@@ -103,7 +103,8 @@ public:
         thread_.call([this] {
             for (const std::string& unit : units_) {
                 platform_.addInterface(unit, kVendor, kProduct, "Remote")
-                    ->setProperty(hidproperty::serialNumber, unit);
+                    ->description()
+                    .serialNumber = unit;
             }
             thread_.watch(fds_[0], [this] { readPending(); });
         });

@@ -69,10 +69,10 @@ public:
     // is the main thread.
     [[nodiscard]] RemapSession& session() const { return *session_; }
 
-    // The consumer-control devices present now, filtered, one per unit (see
-    // DetectedHIDDevice), sorted for the device picker. Leaves any running engine alone.
-    [[nodiscard]] static std::vector<DetectedHIDDevice>
-    scanConsumerControlDevices(Platform& platform);
+    // The devices with consumer-control or keyboard-key interfaces present
+    // now, filtered, one per unit (see DetectedHIDDevice), sorted for the
+    // device picker. Leaves any running engine alone.
+    [[nodiscard]] static std::vector<DetectedHIDDevice> scanDevices(Platform& platform);
 
 signals:
     void isRunningChanged();

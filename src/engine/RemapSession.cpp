@@ -1,5 +1,6 @@
 // Capture of the controllers. The manager follows every consumer-control
-// interface and the controllers are picked out here: by vendor and product
+// interface, and the keyboard-key interfaces of the units a profile claims
+// (never another keyboard), and the controllers are picked out here: by vendor and product
 // ID, and by serial number or physical path where a profile names one unit,
 // so every interface of a claimed unit is captured. An interface is tracked
 // before it is seized and stays tracked when the seize is refused: its
@@ -98,9 +99,12 @@ void RemapSession::removeEventTap() {
 }
 
 void RemapSession::handleDeviceMatched(const HidDeviceRef& device) {
-    const std::string name = textProperty(*device, hidproperty::product);
-    const DeviceIdentity unit = identityOf(*device);
-    log("Consumer control interface found: " + describeDevice(name, unit.vendorID, unit.productID));
+    const HidDeviceDescription& description = device->description();
+    const std::string& name = description.product;
+    const DeviceIdentity unit = description.unit();
+    const bool isKeyboard = description.hasKeyboardKeys();
+    log((isKeyboard ? "Keyboard-key interface found: " : "Consumer control interface found: ") +
+        describeDevice(name, unit.vendorID, unit.productID));
     Controller* controller = controllers_.claim(unit);
     if (controller == nullptr) {
         log("⏭️ Skipping non-target device: " + name);
@@ -117,7 +121,9 @@ void RemapSession::handleDeviceMatched(const HidDeviceRef& device) {
             "). Using the event tap instead.");
     } else {
         controller->seized.push_back(device);
-        log("✅ Seized consumer control interface for: " + name);
+        log((isKeyboard ? "✅ Seized keyboard-key interface for: "
+                        : "✅ Seized consumer control interface for: ") +
+            name);
     }
     if (arrives) {
         announce(*controller, TextRecord::Kind::controllerArrived);
@@ -125,7 +131,7 @@ void RemapSession::handleDeviceMatched(const HidDeviceRef& device) {
 }
 
 void RemapSession::handleDeviceRemoved(const HidDeviceRef& device) {
-    log("Device disconnected: " + textProperty(*device, hidproperty::product));
+    log("Device disconnected: " + device->description().product);
     Controller* controller = controllers_.following(*device);
     if (controller == nullptr) {
         return;

@@ -264,11 +264,36 @@ std::optional<RemapAction> readOptionalAction(const Fields& mapping, std::string
     return mapping.has(key) ? std::optional(readAction(mapping.object(key))) : std::nullopt;
 }
 
+// "modifiers": the keyboard usages of the modifier keys, any order, each once.
+uint8_t readSourceModifiers(const Fields& source, int64_t usagePage) {
+    const auto found = source.json().find("modifiers");
+    if (found == source.json().end() || found->is_null()) {
+        return 0;
+    }
+    if (usagePage != kKeyboardUsagePage) {
+        source.fail("modifiers", "is only for keys of usage page 7 (keyboard)");
+    }
+    uint8_t modifiers = 0;
+    for (const Json& usage : source.array("modifiers")) {
+        const std::optional<uint8_t> bit =
+            usage.is_number_integer() ? modifierBit(usage.get<int64_t>()) : std::nullopt;
+        if (!bit || (modifiers & *bit) != 0) {
+            source.fail("modifiers", "must list modifier keys from 224 (Left Control) to 231 "
+                                     "(Right GUI), each once (found " +
+                                         usage.dump() + ")");
+        }
+        modifiers |= *bit;
+    }
+    return modifiers;
+}
+
 HIDButtonSource readSource(const Fields& source) {
+    const int64_t usagePage = source.integer("usagePage");
     return {
-        .usagePage = source.integer("usagePage"),
+        .usagePage = usagePage,
         .usageID = source.integer("usageID"),
         .matchValue = source.optionalInteger("matchValue"),
+        .modifiers = readSourceModifiers(source, usagePage),
     };
 }
 

@@ -37,6 +37,9 @@ Json toJson(const HIDButtonSource& source) {
     if (source.matchValue) {
         json["matchValue"] = *source.matchValue;
     }
+    if (source.modifiers != 0) {
+        json["modifiers"] = modifierUsages(source.modifiers);
+    }
     return json;
 }
 

@@ -6,7 +6,7 @@
 
 namespace bindwell {
 
-// A consumer-control device found by a scan, from which a profile can be built.
+// A device found by a scan, from which a profile can be built.
 // The scan lists one entry per unit: two identical controllers are two entries
 // when the system can tell them apart, by serial number or by port.
 struct DetectedHIDDevice {
@@ -24,6 +24,10 @@ struct DetectedHIDDevice {
     // Another unit of the same model was found by the same scan, so a profile
     // for this entry has to name the unit rather than the model.
     bool hasTwin = false;
+    // The system takes one of its interfaces for a keyboard (a presenter, a
+    // pedal, a receiver with a keyboard): a profile for it lets Bindwell read
+    // that interface, so the user picks it knowingly.
+    bool hasKeyboardKeys = false;
 
     [[nodiscard]] static std::string makeID(int64_t vendorID, int64_t productID);
 

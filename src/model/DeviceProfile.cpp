@@ -22,10 +22,10 @@ int64_t DeviceProfile::gestureMilliseconds(Gesture gesture) const {
 }
 
 const ButtonMapping* DeviceProfile::findMappingPointer(int64_t usagePage, int64_t usageID,
-                                                       int64_t value) const {
+                                                       int64_t value, uint8_t modifiers) const {
     for (const ButtonMapping& mapping : buttonMappings) {
         const HIDButtonSource& source = mapping.source;
-        if (source.usagePage != usagePage) {
+        if (source.usagePage != usagePage || source.modifiers != modifiers) {
             continue;
         }
         if (source.isArrayElement() && usageID == kArrayElementUsage) {
@@ -60,8 +60,8 @@ bool DeviceProfile::namesSameUnitAs(const DeviceProfile& other) const {
 }
 
 std::optional<ButtonMapping> DeviceProfile::findMapping(int64_t usagePage, int64_t usageID,
-                                                        int64_t value) const {
-    if (const ButtonMapping* mapping = findMappingPointer(usagePage, usageID, value)) {
+                                                        int64_t value, uint8_t modifiers) const {
+    if (const ButtonMapping* mapping = findMappingPointer(usagePage, usageID, value, modifiers)) {
         return *mapping;
     }
     return std::nullopt;

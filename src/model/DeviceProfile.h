@@ -51,12 +51,14 @@ struct DeviceProfile {
 
     // The first mapping whose source matches the reported usage. A concrete
     // usage matches whatever value it reports (press and release alike); an
-    // array-element source matches only its own matchValue.
-    [[nodiscard]] std::optional<ButtonMapping> findMapping(int64_t usagePage, int64_t usageID,
-                                                           int64_t value) const;
+    // array-element source matches only its own matchValue. `modifiers` are
+    // those the device held with a keyboard-page key (HIDButtonSource).
+    [[nodiscard]] std::optional<ButtonMapping>
+    findMapping(int64_t usagePage, int64_t usageID, int64_t value, uint8_t modifiers = 0) const;
     // Same lookup without the copy, for the engine's per-event path.
     [[nodiscard]] const ButtonMapping* findMappingPointer(int64_t usagePage, int64_t usageID,
-                                                          int64_t value) const;
+                                                          int64_t value,
+                                                          uint8_t modifiers = 0) const;
 };
 
 } // namespace bindwell

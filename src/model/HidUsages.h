@@ -10,6 +10,7 @@ namespace bindwell {
 namespace hid {
 
 inline constexpr uint32_t kGenericDesktopPage = 0x01;
+inline constexpr uint32_t kKeyboardPage = 0x07;
 inline constexpr uint32_t kButtonPage = 0x09;
 inline constexpr uint32_t kConsumerPage = 0x0C;
 
@@ -27,6 +28,11 @@ inline constexpr uint32_t kVolumeUp = 0xE9;
 inline constexpr uint32_t kVolumeDown = 0xEA;
 inline constexpr uint32_t kHorizontalWheel = 0x238; // AC Pan
 
+// Keyboard: the eight modifier keys are the usages from Left Control to
+// Right GUI, in the order of the boot keyboard report's modifier byte.
+inline constexpr uint32_t kLeftControl = 0xE0;
+inline constexpr uint32_t kRightGui = 0xE7;
+
 // Buttons are numbered from 1; 3 and up are the extra buttons.
 inline constexpr uint32_t kFirstExtraButton = 3;
 inline constexpr uint32_t kLastExtraButton = 5;
@@ -38,6 +44,7 @@ inline constexpr uint32_t kLastExtraButton = 5;
 inline constexpr int64_t kArrayElementUsage = 4294967295;
 
 inline constexpr int64_t kConsumerUsagePage = hid::kConsumerPage;
+inline constexpr int64_t kKeyboardUsagePage = hid::kKeyboardPage;
 inline constexpr int64_t kButtonUsagePage = hid::kButtonPage;
 inline constexpr int64_t kGenericDesktopUsagePage = hid::kGenericDesktopPage;
 

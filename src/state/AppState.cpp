@@ -43,7 +43,7 @@ void AppState::toggleRemapping() {
 }
 
 void AppState::scanDevices() {
-    detectedDevices_ = HIDInterceptor::scanConsumerControlDevices(engine_.platform());
+    detectedDevices_ = HIDInterceptor::scanDevices(engine_.platform());
     emit detectedDevicesChanged();
     log("Detected " + std::to_string(detectedDevices_.size()) + " consumer control device(s)");
     for (const DetectedHIDDevice& device : detectedDevices_) {

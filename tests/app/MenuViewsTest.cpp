@@ -98,7 +98,7 @@ TEST_F(MenuViews, EveryStateRendersAndTheRowsFollowIt) {
     // Two units of the model: a line per controller in place of those rows.
     shell_.platform.removeInterface("remote");
     for (const char* serial : {"SN-A", "SN-B"}) {
-        shell_.plugIn(serial)->setProperty(hidproperty::serialNumber, std::string(serial));
+        shell_.plugIn(serial)->description().serialNumber = serial;
     }
     shell_.appState.toggleRemapping();
     ASSERT_TRUE(shell_.press(test::SimShell::playPause, "SN-A"));

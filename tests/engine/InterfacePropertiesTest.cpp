@@ -1,5 +1,5 @@
-// What the scenarios cannot script: interfaces that lack a property or report
-// one of the wrong type, which read as "Unknown" or 0.
+// What the scenarios cannot script: the scan's marks and grouping, and
+// interfaces without IDs.
 #include "EngineHarness.h"
 
 #include <gtest/gtest.h>
@@ -7,30 +7,30 @@
 namespace bindwell::test {
 namespace {
 
-TEST(InterfaceProperties, TheScanReadsMissingOnesAsUnknownAndLeavesOutNoVendorID) {
+// A receiver's keyboard and consumer interfaces make one entry, marked;
+// units with keyboard keys come after the remotes, whatever their names.
+TEST(InterfaceProperties, TheScanMarksUnitsWithKeyboardKeysAndListsThemLast) {
     sim::SimPlatform platform;
-    auto named = platform.addInterface("a", 0x56E, 0x156, "Remote");
-    named->setProperty(hidproperty::manufacturer, std::string("Acme"));
-    named->setProperty(hidproperty::transport, std::string("USB"));
-    auto bare = platform.addInterface("b", 0x10, 0x20, "");
-    bare->removeProperty(hidproperty::product);
-    bare->setProperty(hidproperty::transport, int64_t{1});
-    platform.addInterface("c", 0x56E, 0x157, "Remote")->removeProperty(hidproperty::vendorID);
-    platform.addInterface("d", 0x56E, 0x158, "Remote")
-        ->setProperty(hidproperty::vendorID, std::string("0x56e"));
-    EXPECT_EQ(HIDInterceptor::scanConsumerControlDevices(platform),
-              (std::vector<DetectedHIDDevice>{{.id = "1390:342",
-                                               .name = "Remote",
-                                               .manufacturer = "Acme",
-                                               .vendorID = 0x56E,
-                                               .productID = 0x156,
-                                               .transport = "USB"},
-                                              {.id = "16:32",
-                                               .name = "Unknown",
-                                               .manufacturer = "Unknown",
-                                               .vendorID = 0x10,
-                                               .productID = 0x20,
-                                               .transport = "Unknown"}}));
+    platform.addInterface("pedal", 0x1A86, 0xE026, "Foot Switch", HidInterfaceKind::keyboardKeys);
+    platform.addInterface("remote", 0x56E, 0x156, "Remote")->description().manufacturer = "Acme";
+    platform.addInterface("receiver", 0x10, 0x20, "Air Receiver");
+    platform.addInterface("receiver_kbd", 0x10, 0x20, "Air Receiver",
+                          HidInterfaceKind::keyboardKeys);
+    const auto entry = [](std::string id, std::string name, std::string manufacturer,
+                          int64_t vendor, int64_t product, bool keys) {
+        return DetectedHIDDevice{.id = std::move(id),
+                                 .name = std::move(name),
+                                 .manufacturer = std::move(manufacturer),
+                                 .vendorID = vendor,
+                                 .productID = product,
+                                 .transport = "Unknown",
+                                 .hasKeyboardKeys = keys};
+    };
+    EXPECT_EQ(HIDInterceptor::scanDevices(platform),
+              (std::vector<DetectedHIDDevice>{
+                  entry("1390:342", "Remote", "Acme", 0x56E, 0x156, false),
+                  entry("16:32", "Air Receiver", "Unknown", 0x10, 0x20, true),
+                  entry("6790:57382", "Foot Switch", "Unknown", 0x1A86, 0xE026, true)}));
 }
 
 TEST(InterfaceProperties, AnInterfaceWithoutIDsIsTheTargetOnlyOfAProfileWithZeroIDs) {
@@ -40,10 +40,8 @@ TEST(InterfaceProperties, AnInterfaceWithoutIDsIsTheTargetOnlyOfAProfileWithZero
     EngineHarness withZeroIDs({zero});
     EngineHarness withRemoteIDs({makeProfile({})});
     for (EngineHarness* harness : {&withZeroIDs, &withRemoteIDs}) {
-        // Present before start, so its properties are read when the loop matches it.
-        auto device = harness->platform.addInterface("a", 0, 0, "Nameless");
-        device->removeProperty(hidproperty::vendorID);
-        device->removeProperty(hidproperty::productID);
+        // Present before start, so its description is read when the loop matches it.
+        harness->platform.addInterface("a", 0, 0, "Nameless");
         harness->engine.start();
         EngineHarness::runLoop();
     }

@@ -101,6 +101,11 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
              .isRemappable = n % 3 != 0});
         ++n;
     }
+    // A pedal's Ctrl+Z, and a key with both GUI keys.
+    odd.buttonMappings[2].source = {
+        .usagePage = 7, .usageID = 0x1D, .matchValue = {}, .modifiers = 0x01};
+    odd.buttonMappings[3].source = {
+        .usagePage = 7, .usageID = 0x68, .matchValue = {}, .modifiers = 0x88};
     odd.buttonMappings[1].appOverrides = {{.match = "org.kde.Okular*", .action = actions.back()},
                                           {.match = "", .action = RemapAction::none()}};
     odd.buttonMappings[2].holdAction = actions.back();
@@ -155,6 +160,9 @@ TEST(ConfigReading, AMissingMistypedOrAmbiguousKeyNamesItsPlace) {
                                       R"("control":false},"displayName":"Ctrl+C Copy"}}}},)";
     const std::string ks = R"({"op":"replace","path":"/0/buttonMappings/3/action/keystroke/_0/)";
     const std::string one = m3 + R"(, key "action": Invalid number of keys found, expected one.)";
+    const std::string keyboard = R"({"op":"replace","path":"/0/buttonMappings/3/source/usagePage",)"
+                                 R"("value":7},{"op":"add","path":"/0/buttonMappings/3/source/)"
+                                 R"(modifiers","value":)";
     const std::vector<std::pair<std::string, std::string>> cases = {
         {action + "{}}", one},
         {action + R"({"none":{},"disabled":{}}})", one},
@@ -198,6 +206,16 @@ TEST(ConfigReading, AMissingMistypedOrAmbiguousKeyNamesItsPlace) {
          m3 + R"(, key "holdAction": Invalid number of keys found, expected one.)"},
         {R"({"op":"add","path":"/0/buttonMappings/3/doubleTapAction","value":[]})",
          m3 + R"(: key "doubleTapAction" must be an object (found an array))"},
+        {R"({"op":"add","path":"/0/buttonMappings/3/source/modifiers","value":[224]})",
+         m3 + R"(: key "source.modifiers" is only for keys of usage page 7 (keyboard))"},
+        {keyboard + R"([224,225,29]})",
+         m3 + R"(: key "source.modifiers" must list modifier keys from 224 (Left Control) to )"
+              "231 (Right GUI), each once (found 29)"},
+        {keyboard + R"([225,225]})",
+         m3 + R"(: key "source.modifiers" must list modifier keys from 224 (Left Control) to )"
+              "231 (Right GUI), each once (found 225)"},
+        {keyboard + R"(224})",
+         m3 + R"(: key "source.modifiers" must be an array (found an integer))"},
         {R"({"op":"add","path":"/0/buttonMappings/3/appOverrides","value":[{"match":"x"}]})",
          m3 + R"(: key "appOverrides.0.action" is missing)"},
         {R"({"op":"add","path":"/0/buttonMappings/3/appOverrides","value":)"

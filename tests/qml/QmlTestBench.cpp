@@ -53,7 +53,7 @@ public:
             return;
         }
         if (!serialNumber.isEmpty()) {
-            device->setProperty(hidproperty::serialNumber, serialNumber.toStdString());
+            device->description().serialNumber = serialNumber.toStdString();
         }
         deviceIDs_.append(id);
     }

@@ -1,5 +1,6 @@
 // bindwellctl devices: the device list the setup wizard would show, each unit
-// with its serial number or port and the active profile that claims it, then
+// with its serial number or port and the active profile that claims it (a
+// unit with keyboard keys marked as such), then
 // every input node with what Bindwell makes of it and whether this user may
 // read it, and if not, what would let them. The list itself comes from udev
 // and sysfs, so it is complete before any access is granted.
@@ -29,6 +30,9 @@ using linuxplatform::SurveyedNode;
 // Consumer-control nodes are judged by the scan itself: a node whose IDs are
 // not listed was left out by the scan's vendor or name filter.
 std::string verdictText(const SurveyedNode& node, const std::vector<DetectedHIDDevice>& listed) {
+    if (node.isKeyboard && node.isReadable()) {
+        return node.devnode + ": keyboard keys";
+    }
     if (!node.isConsumerControl()) {
         return node.verdictText;
     }
@@ -95,7 +99,7 @@ std::string accessText(const SurveyedNode& node) {
         return "readable";
     }
     if (node.isKeyboard) {
-        return "not readable: a full keyboard, which Bindwell never asks to read";
+        return "not readable: a keyboard, which Bindwell reads only for a device you pick by name";
     }
     const std::string grant =
         "sudo bindwellctl grant " +
@@ -116,16 +120,17 @@ int devices(const std::vector<std::string_view>& args) {
     }
     const CtlApplication application;
     LinuxPlatform platform;
-    const std::vector<DetectedHIDDevice> listed =
-        HIDInterceptor::scanConsumerControlDevices(platform);
+    const std::vector<DetectedHIDDevice> listed = HIDInterceptor::scanDevices(platform);
     const std::vector<DeviceProfile> active = storedActiveProfiles();
     // Names and serials are the devices' own text, and profile names the file's.
     const auto line = [](std::string_view indent, const std::string& text) {
         std::printf("%.*s%s\n", int(indent.size()), indent.data(), escapeControls(text).c_str());
     };
-    std::printf("Consumer-control devices (%zu):\n", listed.size());
+    // Devices with keyboard keys come last; their mark says that picking
+    // one lets Bindwell read what is typed on it.
+    std::printf("Devices (%zu):\n", listed.size());
     for (const DetectedHIDDevice& device : listed) {
-        line("  ", device.displayName());
+        line("  ", device.displayName() + (device.hasKeyboardKeys ? "  [keyboard keys]" : ""));
         line("    ", device.detailText());
         if (const std::string unit = unitText(device, claimingProfile(active, device));
             !unit.empty()) {

@@ -1,6 +1,8 @@
 // bindwellctl monitor [VENDOR:PRODUCT]: prints the (page, usage, value)
 // records of consumer-control interfaces exactly as the engine would receive
 // them, to find out what a controller's buttons send. Nothing is grabbed.
+// Keyboard-key interfaces (presenters, pedals) are read only for the device
+// named, and their keys print as keyboard-page usages.
 // While two units of one model are present, their lines name the unit they
 // came from (its serial number, else its port); other lines are as they
 // always were.
@@ -26,9 +28,8 @@ struct DeviceFilter {
     int64_t vendorID = 0;
     int64_t productID = 0;
 
-    [[nodiscard]] bool matches(const HidDevice& device) const {
-        return integerProperty(device, hidproperty::vendorID) == vendorID &&
-               integerProperty(device, hidproperty::productID) == productID;
+    [[nodiscard]] bool matches(const DeviceIdentity& unit) const {
+        return unit.vendorID == vendorID && unit.productID == productID;
     }
 };
 
@@ -58,25 +59,25 @@ std::optional<DeviceFilter> parseFilter(std::string_view text) {
 }
 
 std::string describe(const HidDevice& device) {
-    return describeDevice(textProperty(device, hidproperty::product),
-                          integerProperty(device, hidproperty::vendorID),
-                          integerProperty(device, hidproperty::productID));
+    const HidDeviceDescription& description = device.description();
+    return describeDevice(description.product, description.vendorID, description.productID) +
+           (description.hasKeyboardKeys() ? " (keyboard keys)" : "");
 }
 
 // The units of the interfaces present (one entry per interface), so that a
 // line can say which unit it came from once there are several.
 class PresentUnits {
 public:
-    void add(const HidDevice& device) { units_.push_back(identityOf(device)); }
+    void add(const HidDevice& device) { units_.push_back(device.description().unit()); }
     void remove(const HidDevice& device) {
-        const auto found = std::find(units_.begin(), units_.end(), identityOf(device));
+        const auto found = std::find(units_.begin(), units_.end(), device.description().unit());
         if (found != units_.end()) {
             units_.erase(found);
         }
     }
     // " (<serial or port>)" while another unit of its model is present, else nothing.
     [[nodiscard]] std::string suffixFor(const HidDevice& device) const {
-        const DeviceIdentity unit = identityOf(device);
+        const DeviceIdentity unit = device.description().unit();
         const bool hasTwin = std::any_of(units_.begin(), units_.end(), [&](const auto& other) {
             return other.vendorID == unit.vendorID && other.productID == unit.productID &&
                    other != unit;
@@ -103,7 +104,9 @@ int monitor(const std::vector<std::string_view>& args) {
     const CtlApplication application;
     const QuitOnSignal quitOnSignal;
     LinuxPlatform platform;
-    const auto wanted = [&](const HidDevice& device) { return !filter || filter->matches(device); };
+    const auto wanted = [&](const HidDevice& device) {
+        return !filter || filter->matches(device.description().unit());
+    };
     // The manager lives on the input thread, as it does while remapping; the
     // lines are printed from there.
     std::unique_ptr<HidManager> manager;
@@ -130,10 +133,14 @@ int monitor(const std::vector<std::string_view>& args) {
                     if (wanted(*value.device)) {
                         print("page 0x" + hexLower(value.usagePage) + " usage 0x" +
                               hexLower(value.usage) + " value " + std::to_string(value.value) +
-                              "  " + textProperty(*value.device, hidproperty::product) +
+                              "  " + value.device->description().product +
                               units.suffixFor(*value.device));
                     }
                 },
+            // Only a device named on the command line: a monitor must never
+            // read the keyboard the user types on unasked.
+            .readsKeyboardOf =
+                [&](const DeviceIdentity& unit) { return filter && filter->matches(unit); },
         });
     });
     QCoreApplication::exec();
@@ -144,7 +151,8 @@ int monitor(const std::vector<std::string_view>& args) {
 const CommandRegistration registration({
     .name = "monitor",
     .usage = "monitor [VENDOR:PRODUCT]",
-    .summary = "print consumer-control input as the engine receives it, until interrupted",
+    .summary = "print consumer-control input (and the keyboard keys of the device named) as the "
+               "engine receives it, until interrupted",
     .run = monitor,
 });
 

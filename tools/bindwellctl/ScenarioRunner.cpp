@@ -1,8 +1,7 @@
 #include "ScenarioRunner.h"
 
-#include "engine/DeviceProperties.h"
 #include "model/HidUsages.h"
-#include "platform/linux/ConsumerKeyTable.h"
+#include "platform/linux/HidKeyTable.h"
 #include "platform/linux/PostedKeyNames.h"
 #include "support/Log.h"
 
@@ -58,8 +57,10 @@ struct ScenarioRunner::Command {
 };
 
 const ScenarioRunner::Command* ScenarioRunner::findCommand(std::string_view name) {
-    static constexpr std::array<Command, 17> kCommands{{
+    static constexpr std::array<Command, 18> kCommands{{
         {"device", 4, true, 0, "device ID VENDOR PRODUCT NAME...", &ScenarioRunner::addDevice},
+        {"keyboard", 4, true, 0, "keyboard ID VENDOR PRODUCT NAME...",
+         &ScenarioRunner::addKeyboard},
         {"property", 3, true, 0, "property ID KEY VALUE...", &ScenarioRunner::setProperty},
         {"remove", 1, false, 0, "remove ID", &ScenarioRunner::removeDevice},
         {"refuse-seize", 2, false, 0, "refuse-seize ID CODE", &ScenarioRunner::refuseSeize},
@@ -161,20 +162,43 @@ void ScenarioRunner::addDevice(const ScenarioLine& line) {
     }
 }
 
-void ScenarioRunner::setProperty(const ScenarioLine& line) {
-    sim::SimHidDevice& device = presentInterface(line.argument(0));
-    const std::string_view key = line.argument(1);
-    if (key == hidproperty::vendorID || key == hidproperty::productID) {
-        device.setProperty(key, parseInteger(line.argument(2)));
-    } else if (key == hidproperty::product || key == hidproperty::manufacturer ||
-               key == hidproperty::transport || key == hidproperty::serialNumber ||
-               key == hidproperty::physicalPath) {
-        device.setProperty(key, std::string(line.textFrom(2)));
-    } else {
-        throw ScenarioError("unknown property '" + std::string(key) +
-                            "' (Product, Manufacturer, Transport, VendorID, ProductID, "
-                            "SerialNumber, PhysicalPath)");
+void ScenarioRunner::addKeyboard(const ScenarioLine& line) {
+    const int64_t vendorID = parseInteger(line.argument(1));
+    const int64_t productID = parseInteger(line.argument(2));
+    if (!platform_.addInterface(line.argument(0), vendorID, productID, line.textFrom(3),
+                                HidInterfaceKind::keyboardKeys)) {
+        throw ScenarioError("interface '" + std::string(line.argument(0)) + "' is already present");
     }
+}
+
+void ScenarioRunner::setProperty(const ScenarioLine& line) {
+    HidDeviceDescription& description = presentInterface(line.argument(0)).description();
+    const std::string_view key = line.argument(1);
+    struct Text {
+        std::string_view key;
+        std::string HidDeviceDescription::*field;
+    };
+    static constexpr std::array<Text, 5> kTexts{{
+        {"Product", &HidDeviceDescription::product},
+        {"Manufacturer", &HidDeviceDescription::manufacturer},
+        {"Transport", &HidDeviceDescription::transport},
+        {"SerialNumber", &HidDeviceDescription::serialNumber},
+        {"PhysicalPath", &HidDeviceDescription::physicalPath},
+    }};
+    for (const Text& text : kTexts) {
+        if (text.key == key) {
+            description.*text.field = std::string(line.textFrom(2));
+            return;
+        }
+    }
+    if (key == "VendorID" || key == "ProductID") {
+        (key == "VendorID" ? description.vendorID : description.productID) =
+            parseInteger(line.argument(2));
+        return;
+    }
+    throw ScenarioError("unknown property '" + std::string(key) +
+                        "' (Product, Manufacturer, Transport, VendorID, ProductID, "
+                        "SerialNumber, PhysicalPath)");
 }
 
 void ScenarioRunner::removeDevice(const ScenarioLine& line) {
@@ -254,7 +278,7 @@ linuxplatform::HidUsage ScenarioRunner::usageNamed(std::string_view name,
 void ScenarioRunner::feedTap(const TapEvent& event, const ScenarioLine& line) {
     std::optional<DeviceIdentity> source;
     if (line.argumentCount() > 2) {
-        source = identityOf(presentInterface(line.argument(2)));
+        source = presentInterface(line.argument(2)).description().unit();
     }
     if (const auto verdict = platform_.feedTapEvent(event, source ? &*source : nullptr)) {
         printLine(*verdict == TapVerdict::swallow ? "tap swallow" : "tap pass");

@@ -4,7 +4,7 @@
 #include "ScenarioSyntax.h"
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
-#include "platform/linux/ConsumerKeyTable.h"
+#include "platform/linux/HidKeyTable.h"
 #include "platform/sim/SimPlatform.h"
 #include "state/AppState.h"
 
@@ -35,6 +35,8 @@ private:
     void runEventLoopUntilIdle();
 
     void addDevice(const ScenarioLine& line);
+    // A keyboard-key interface (a presenter's, a pedal's).
+    void addKeyboard(const ScenarioLine& line);
     void setProperty(const ScenarioLine& line);
     void removeDevice(const ScenarioLine& line);
     void refuseSeize(const ScenarioLine& line);

@@ -1,38 +1,23 @@
-// The input loop's thread; the device picker's scan reads properties on the main thread.
+// The input loop's thread; the device picker's scan reads descriptions on the main thread.
 #pragma once
+
+#include "engine/ports/HidDeviceDescription.h"
 
 #include <cstdint>
 #include <memory>
-#include <optional>
-#include <string>
-#include <string_view>
-#include <variant>
 
 namespace bindwell {
 
-using HidPropertyValue = std::variant<std::string, int64_t>;
-
-// Property keys every platform answers, as far as the device reports them.
-namespace hidproperty {
-inline constexpr std::string_view product = "Product";
-inline constexpr std::string_view manufacturer = "Manufacturer";
-inline constexpr std::string_view vendorID = "VendorID";
-inline constexpr std::string_view productID = "ProductID";
-inline constexpr std::string_view transport = "Transport";
-// Tell two units of one model apart; either may be missing.
-inline constexpr std::string_view serialNumber = "SerialNumber";
-inline constexpr std::string_view physicalPath = "PhysicalPath";
-} // namespace hidproperty
-
-// One consumer-control interface of a device. Interfaces are identified by
-// object identity: the manager hands out the same reference for an interface
-// in its matched, input-value and removed callbacks.
+// One interface of a device (HidDeviceDescription::kind says which sort).
+// Interfaces are identified by object identity: the manager hands out the
+// same reference for an interface in its matched, input-value and removed
+// callbacks.
 class HidDevice {
 public:
     virtual ~HidDevice() = default;
 
-    // The property's value, or nothing when the device does not report it.
-    [[nodiscard]] virtual std::optional<HidPropertyValue> property(std::string_view key) const = 0;
+    // Stays readable after the interface is gone.
+    [[nodiscard]] virtual const HidDeviceDescription& description() const = 0;
 
     // Opens the interface exclusively, so that the rest of the system no
     // longer receives its events. 0 on success, else a negative error code.

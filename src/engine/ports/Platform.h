@@ -24,9 +24,10 @@ public:
 
     // A new manager matching consumer-control interfaces.
     [[nodiscard]] virtual std::unique_ptr<HidManager> createHidManager() = 0;
-    // The consumer-control interfaces present now, for the device picker: their
-    // properties only, read without opening or disturbing any of them.
-    [[nodiscard]] virtual std::vector<HidDeviceRef> scanConsumerControlInterfaces() = 0;
+    // The consumer-control and keyboard-key interfaces present now, for the
+    // device picker: their descriptions only, read without opening or
+    // disturbing any of them.
+    [[nodiscard]] virtual std::vector<HidDeviceRef> scanInterfaces() = 0;
     // An installed, not yet enabled tap, or nullptr when the system refuses one.
     [[nodiscard]] virtual std::unique_ptr<EventTap> createEventTap(const EventTapScope& scope,
                                                                    EventTap::Handler handler) = 0;

@@ -1,6 +1,6 @@
 #include "platform/linux/InputNodeInfo.h"
 
-#include "platform/linux/ConsumerKeyTable.h"
+#include "platform/linux/HidKeyTable.h"
 #include "platform/linux/SysfsFile.h"
 
 #include <algorithm>
@@ -152,25 +152,24 @@ std::string unitPath(std::string_view idPath) {
     return std::string(idPath.substr(0, lastColon == firstColon ? idPath.size() : lastColon));
 }
 
-HidProperties buildHidProperties(const InputNodeInfo& info) {
-    HidProperties properties;
-    properties.emplace(hidproperty::vendorID, info.vendorID);
-    properties.emplace(hidproperty::productID, info.productID);
+HidDeviceDescription describeNode(const InputNodeInfo& info) {
+    HidDeviceDescription description{
+        .transport = transportName(info.bustype),
+        .vendorID = info.vendorID,
+        .productID = info.productID,
+        .serialNumber = info.uniq,
+        .physicalPath = info.physicalPath,
+        .kind =
+            info.isKeyboard ? HidInterfaceKind::keyboardKeys : HidInterfaceKind::consumerControl,
+    };
     std::string product = info.usbProduct.value_or(info.hidName.value_or(info.evdevName));
     if (!product.empty()) {
-        properties.emplace(hidproperty::product, std::move(product));
+        description.product = std::move(product);
     }
     if (info.usbManufacturer) {
-        properties.emplace(hidproperty::manufacturer, *info.usbManufacturer);
+        description.manufacturer = *info.usbManufacturer;
     }
-    properties.emplace(hidproperty::transport, transportName(info.bustype));
-    if (!info.uniq.empty()) {
-        properties.emplace(hidproperty::serialNumber, info.uniq);
-    }
-    if (!info.physicalPath.empty()) {
-        properties.emplace(hidproperty::physicalPath, info.physicalPath);
-    }
-    return properties;
+    return description;
 }
 
 bool bitmapHasConsumerKeys(std::string_view bitmap, unsigned bitsPerWord) {

@@ -1,13 +1,12 @@
 // Any thread; each caller brings its own udev context.
 #pragma once
 
-#include "engine/ports/HidDevice.h"
+#include "engine/ports/HidDeviceDescription.h"
 #include "model/DeviceIdentity.h"
 #include "platform/linux/SysfsFile.h"
 #include "platform/linux/UdevPtr.h"
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,7 +36,8 @@ struct InputNodeInfo {
     std::string uniq;
     std::string physicalPath;
     bool hasConsumerKeys = false;
-    // A full keyboard (udev's ID_INPUT_KEYBOARD): never asked for, never granted.
+    // A full keyboard (udev's ID_INPUT_KEYBOARD): read only for a device the
+    // user picked by name.
     bool isKeyboard = false;
 };
 
@@ -55,10 +55,9 @@ struct InputNodeInfo {
 // ("…-usb-0:1.2:1.0" → "…-usb-0:1.2"); other paths are whole units already.
 [[nodiscard]] std::string unitPath(std::string_view idPath);
 
-using HidProperties = std::map<std::string, HidPropertyValue, std::less<>>;
-
-// The engine's property keys for a node, opened or not.
-[[nodiscard]] HidProperties buildHidProperties(const InputNodeInfo& info);
+// The engine's description of a node, opened or not. A full keyboard is a
+// keyboard-key interface whatever else it has.
+[[nodiscard]] HidDeviceDescription describeNode(const InputNodeInfo& info);
 
 // Whether a sysfs key bitmap ("capabilities/key": hexadecimal words of
 // `bitsPerWord` bits, most significant first) holds any of the keys that mark

@@ -5,14 +5,9 @@
 namespace bindwell::linuxplatform {
 
 LinuxHidDevice::LinuxHidDevice(InputNodeInfo info, std::unique_ptr<EvdevHandle> handle,
-                               HidProperties properties, EvdevTranslator translator, int openError)
-    : info_(std::move(info)), handle_(std::move(handle)), properties_(std::move(properties)),
+                               EvdevTranslator translator, int openError)
+    : info_(std::move(info)), handle_(std::move(handle)), description_(describeNode(info_)),
       translator_(std::move(translator)), openError_(openError) {}
-
-std::optional<HidPropertyValue> LinuxHidDevice::property(std::string_view key) const {
-    const auto it = properties_.find(key);
-    return it == properties_.end() ? std::nullopt : std::optional<HidPropertyValue>(it->second);
-}
 
 int32_t LinuxHidDevice::openSeized() {
     if (handle_) {

@@ -1,4 +1,4 @@
-// The input loop's thread; the device picker's scan reads only its properties.
+// The input loop's thread.
 #pragma once
 
 #include "engine/ports/HidDevice.h"
@@ -12,16 +12,17 @@
 
 namespace bindwell::linuxplatform {
 
-// One consumer-control evdev node followed by a LinuxHidManager. Its
-// properties stay readable after the node is gone; seizing it then fails.
+// One consumer-control or keyboard-key evdev node followed by a
+// LinuxHidManager. Its description stays readable after the node is gone;
+// seizing it then fails.
 class LinuxHidDevice final : public HidDevice {
 public:
     // Without a handle, `openError` is why the node could not be opened;
     // seizing then reports it.
     LinuxHidDevice(InputNodeInfo info, std::unique_ptr<EvdevHandle> handle,
-                   HidProperties properties, EvdevTranslator translator, int openError = 0);
+                   EvdevTranslator translator, int openError = 0);
 
-    [[nodiscard]] std::optional<HidPropertyValue> property(std::string_view key) const override;
+    [[nodiscard]] const HidDeviceDescription& description() const override { return description_; }
     [[nodiscard]] int32_t openSeized() override;
     void close() override;
 
@@ -43,7 +44,7 @@ public:
 private:
     InputNodeInfo info_;
     std::shared_ptr<EvdevHandle> handle_;
-    HidProperties properties_;
+    HidDeviceDescription description_;
     EvdevTranslator translator_;
     std::unique_ptr<FdWatcher> watcher_;
     int openError_ = 0;

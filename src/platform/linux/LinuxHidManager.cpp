@@ -3,19 +3,12 @@
 #include "platform/linux/ArrayMembership.h"
 #include "platform/linux/InputThread.h"
 #include "platform/linux/NodeInspector.h"
+#include "platform/linux/SysfsInterfaceScan.h"
 #include "support/Log.h"
 
 #include <algorithm>
 
 namespace bindwell::linuxplatform {
-namespace {
-
-std::string productName(const HidProperties& properties) {
-    const auto it = properties.find(hidproperty::product);
-    return it == properties.end() ? "Unknown" : std::get<std::string>(it->second);
-}
-
-} // namespace
 
 LinuxHidManager::~LinuxHidManager() {
     close();
@@ -62,12 +55,20 @@ void LinuxHidManager::close() {
     udev_.reset();
 }
 
+bool LinuxHidManager::isPickedKeyboard(const InputNodeInfo& info) const {
+    return info.isKeyboard && isOfferedInterface(info) && callbacks_.readsKeyboardOf &&
+           callbacks_.readsKeyboardOf(unitOf(info));
+}
+
+// A full keyboard is opened only for a unit the caller picked: reading one
+// reads whatever is typed on it. A picked one this user may not read is
+// passed over like any unreadable node; a grant announces it again.
 std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& info) {
-    // A full keyboard is never taken, not even one with media keys and the
-    // controller's IDs (a wireless receiver's): seizing it would take the
-    // user's typing away while remapping runs.
-    if (followedAt(info.syspath) || info.isKeyboard) {
+    if (followedAt(info.syspath) || (info.isKeyboard && !isPickedKeyboard(info))) {
         return nullptr;
+    }
+    if (info.isKeyboard) {
+        return attachKeyboard(info);
     }
     InspectedNode node = inspectNode(info);
     if (node.verdict == NodeVerdict::vanished || node.verdict == NodeVerdict::unreadable ||
@@ -83,12 +84,23 @@ std::shared_ptr<LinuxHidDevice> LinuxHidManager::attach(const InputNodeInfo& inf
         node.verdict != NodeVerdict::unreadableConsumerControl) {
         return nullptr;
     }
-    HidProperties properties = buildHidProperties(node.info);
-    EvdevTranslator translator(arrayMembershipFor(node.info, productName(properties)),
+    return follow(std::move(node));
+}
+
+std::shared_ptr<LinuxHidDevice> LinuxHidManager::attachKeyboard(const InputNodeInfo& info) {
+    InspectedNode node = inspectNode(info);
+    if (!node.handle) {
+        log("⏭️ Skipping keyboard node " + describeSkip(node));
+        return nullptr;
+    }
+    return follow(std::move(node));
+}
+
+std::shared_ptr<LinuxHidDevice> LinuxHidManager::follow(InspectedNode node) {
+    EvdevTranslator translator(arrayMembershipFor(node.info, describeNode(node.info).product),
                                node.info.hidSyspath.has_value());
     auto device = std::make_shared<LinuxHidDevice>(std::move(node.info), std::move(node.handle),
-                                                   std::move(properties), std::move(translator),
-                                                   node.openError);
+                                                   std::move(translator), node.openError);
     if (device->isAttached()) {
         watch(device);
     }
@@ -118,7 +130,7 @@ void LinuxHidManager::onNodeAdded(const InputNodeInfo& info) {
 void LinuxHidManager::onNodeChanged(const InputNodeInfo& info) {
     const std::shared_ptr<LinuxHidDevice> device = followedAt(info.syspath);
     if (!device) {
-        if (info.hasConsumerKeys) {
+        if (info.hasConsumerKeys || isPickedKeyboard(info)) {
             onNodeAdded(info);
         }
         return;

@@ -3,6 +3,7 @@
 
 #include "engine/ports/HidManager.h"
 #include "platform/linux/LinuxHidDevice.h"
+#include "platform/linux/NodeInspector.h"
 #include "platform/linux/UdevMonitor.h"
 #include "platform/linux/UdevPtr.h"
 
@@ -11,7 +12,8 @@
 
 namespace bindwell::linuxplatform {
 
-// Follows every consumer-control evdev node: those present at open, found
+// Follows every consumer-control evdev node, and the keyboard nodes of the
+// units the callbacks pick: those present at open, found
 // through libudev, and those plugged in later, through a udev monitor. A node
 // is reported removed once, by whichever of the monitor and a failing read
 // notices first. A node this user could not read is followed without a
@@ -29,6 +31,9 @@ public:
 
 private:
     std::shared_ptr<LinuxHidDevice> attach(const InputNodeInfo& info);
+    std::shared_ptr<LinuxHidDevice> attachKeyboard(const InputNodeInfo& info);
+    std::shared_ptr<LinuxHidDevice> follow(InspectedNode node);
+    [[nodiscard]] bool isPickedKeyboard(const InputNodeInfo& info) const;
     void watch(const std::shared_ptr<LinuxHidDevice>& device);
     void onNodeAdded(const InputNodeInfo& info);
     void onNodeChanged(const InputNodeInfo& info);

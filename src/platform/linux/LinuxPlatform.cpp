@@ -15,8 +15,8 @@ std::optional<uint16_t> LinuxPlatform::outputKeyFor(const KeyCombination& combin
     return linuxplatform::linuxKeyFor(combination);
 }
 
-std::vector<HidDeviceRef> LinuxPlatform::scanConsumerControlInterfaces() {
-    return linuxplatform::scanConsumerControlInterfaces();
+std::vector<HidDeviceRef> LinuxPlatform::scanInterfaces() {
+    return linuxplatform::scanInterfaces();
 }
 
 std::unique_ptr<EventTap> LinuxPlatform::createEventTap(const EventTapScope& scope,

@@ -14,7 +14,7 @@ namespace bindwell {
 class LinuxPlatform final : public Platform {
 public:
     [[nodiscard]] std::unique_ptr<HidManager> createHidManager() override;
-    [[nodiscard]] std::vector<HidDeviceRef> scanConsumerControlInterfaces() override;
+    [[nodiscard]] std::vector<HidDeviceRef> scanInterfaces() override;
     [[nodiscard]] std::unique_ptr<EventTap> createEventTap(const EventTapScope& scope,
                                                            EventTap::Handler handler) override;
     [[nodiscard]] EventPoster& eventPoster() override { return poster_; }

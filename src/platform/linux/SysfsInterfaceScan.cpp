@@ -10,30 +10,35 @@ namespace {
 
 class ScannedInterface final : public HidDevice {
 public:
-    explicit ScannedInterface(HidProperties properties) : properties_(std::move(properties)) {}
+    explicit ScannedInterface(HidDeviceDescription description)
+        : description_(std::move(description)) {}
 
-    [[nodiscard]] std::optional<HidPropertyValue> property(std::string_view key) const override {
-        const auto it = properties_.find(key);
-        return it == properties_.end() ? std::nullopt : std::optional<HidPropertyValue>(it->second);
-    }
+    [[nodiscard]] const HidDeviceDescription& description() const override { return description_; }
     [[nodiscard]] int32_t openSeized() override { return -EPERM; }
     void close() override {}
 
 private:
-    HidProperties properties_;
+    HidDeviceDescription description_;
 };
 
 } // namespace
 
-std::vector<HidDeviceRef> scanConsumerControlInterfaces() {
+bool isOfferedInterface(const InputNodeInfo& info) {
+    if (isOwnVirtualDevice(info.phys)) {
+        return false;
+    }
+    return info.isKeyboard ? info.hidSyspath.has_value() : info.hasConsumerKeys;
+}
+
+std::vector<HidDeviceRef> scanInterfaces() {
     std::vector<HidDeviceRef> found;
     const UdevPtr context(udev_new());
     if (!context) {
         return found;
     }
     for (const InputNodeInfo& info : enumerateInputNodes(context.get())) {
-        if (info.hasConsumerKeys && !isOwnVirtualDevice(info.phys)) {
-            found.push_back(std::make_shared<ScannedInterface>(buildHidProperties(info)));
+        if (isOfferedInterface(info)) {
+            found.push_back(std::make_shared<ScannedInterface>(describeNode(info)));
         }
     }
     return found;

@@ -1,7 +1,7 @@
 #include "platform/linux/TapEventTranslator.h"
 
 #include "model/HidUsages.h"
-#include "platform/linux/ConsumerKeyTable.h"
+#include "platform/linux/HidKeyTable.h"
 
 #include <linux/input-event-codes.h>
 

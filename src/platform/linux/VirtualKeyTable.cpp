@@ -1,6 +1,7 @@
 #include "platform/linux/VirtualKeyTable.h"
 
 #include "model/VirtualKeyCodes.h"
+#include "platform/linux/HidKeyTable.h"
 
 #include <algorithm>
 #include <array>
@@ -123,6 +124,12 @@ std::vector<uint16_t> buildPostableKeys() {
         keys.push_back(pair.linuxKey);
     }
     keys.push_back(KEY_PRINT);
+    // A keyboard-key device's other keys pass through unchanged.
+    for (const uint16_t key : keyboardPageKeys()) {
+        if (std::find(keys.begin(), keys.end(), key) == keys.end()) {
+            keys.push_back(key);
+        }
+    }
     return keys;
 }
 

@@ -3,28 +3,27 @@
 
 #include "engine/ports/HidDevice.h"
 
-#include <map>
-#include <string>
-
 namespace bindwell::sim {
 
-// A scripted consumer-control interface: properties as set, a seize that
-// answers whatever result it was given.
+// A scripted interface: a description that may be changed at any time, a
+// seize that answers whatever result it was given.
 class SimHidDevice final : public HidDevice {
 public:
-    [[nodiscard]] std::optional<HidPropertyValue> property(std::string_view key) const override;
+    explicit SimHidDevice(HidDeviceDescription description)
+        : description_(std::move(description)) {}
+
+    [[nodiscard]] const HidDeviceDescription& description() const override { return description_; }
+    [[nodiscard]] HidDeviceDescription& description() { return description_; }
     [[nodiscard]] int32_t openSeized() override;
     void close() override { isSeized_ = false; }
 
-    void setProperty(std::string_view key, HidPropertyValue value);
-    void removeProperty(std::string_view key);
     // The result of every later seize; 0 lets it succeed.
     void setSeizeResult(int32_t result) { seizeResult_ = result; }
 
     [[nodiscard]] bool isSeized() const { return isSeized_; }
 
 private:
-    std::map<std::string, HidPropertyValue, std::less<>> properties_;
+    HidDeviceDescription description_;
     int32_t seizeResult_ = 0;
     bool isSeized_ = false;
 };

@@ -49,16 +49,28 @@ void SimHidManager::close() {
     platform_.managerClosed(this);
 }
 
+bool SimHidManager::follows(const HidDevice& device) const {
+    const HidDeviceDescription& description = device.description();
+    return !description.hasKeyboardKeys() ||
+           (callbacks_.readsKeyboardOf && callbacks_.readsKeyboardOf(description.unit()));
+}
+
 void SimHidManager::deviceAppeared(const HidDeviceRef& device) const {
-    invoke(callbacks_.matched, device);
+    if (follows(*device)) {
+        invoke(callbacks_.matched, device);
+    }
 }
 
 void SimHidManager::deviceRemoved(const HidDeviceRef& device) const {
-    invoke(callbacks_.removed, device);
+    if (follows(*device)) {
+        invoke(callbacks_.removed, device);
+    }
 }
 
 void SimHidManager::inputValue(const HidInputValue& value) const {
-    invoke(callbacks_.inputValue, value);
+    if (follows(*value.device)) {
+        invoke(callbacks_.inputValue, value);
+    }
 }
 
 } // namespace bindwell::sim

@@ -31,6 +31,8 @@ public:
 
 private:
     void reportLater(const HidDeviceRef& device);
+    // Keyboard-key interfaces only of the units the callbacks pick.
+    [[nodiscard]] bool follows(const HidDevice& device) const;
 
     SimPlatform& platform_;
     Callbacks callbacks_;

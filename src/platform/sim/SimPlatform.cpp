@@ -58,14 +58,13 @@ template <typename Announce> void SimPlatform::announce(const Announce& announce
 }
 
 std::shared_ptr<SimHidDevice> SimPlatform::addInterface(std::string_view id, int64_t vendorID,
-                                                        int64_t productID, std::string_view name) {
+                                                        int64_t productID, std::string_view name,
+                                                        HidInterfaceKind kind) {
     if (find(id) != interfaces_.end()) {
         return nullptr;
     }
-    auto device = std::make_shared<SimHidDevice>();
-    device->setProperty(hidproperty::product, std::string(name));
-    device->setProperty(hidproperty::vendorID, vendorID);
-    device->setProperty(hidproperty::productID, productID);
+    auto device = std::make_shared<SimHidDevice>(HidDeviceDescription{
+        .product = std::string(name), .vendorID = vendorID, .productID = productID, .kind = kind});
     interfaces_.push_back({std::string(id), device});
     const HidDeviceRef ref = device;
     announce([&](const SimHidManager& manager) { manager.deviceAppeared(ref); });

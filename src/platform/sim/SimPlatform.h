@@ -20,7 +20,7 @@ class SimEventTap;
 class SimHidManager;
 
 // An in-memory machine for tests and the scenario runner: consumer-control
-// interfaces that appear, change, report values and disappear on command, a
+// and keyboard-key interfaces that appear, change, report values and disappear on command, a
 // poster that records, a tap that can be refused and fed events, settable
 // permissions and a clock that moves only when set.
 class SimPlatform final : public Platform {
@@ -33,9 +33,7 @@ public:
     SimPlatform& operator=(const SimPlatform&) = delete;
 
     [[nodiscard]] std::unique_ptr<HidManager> createHidManager() override;
-    [[nodiscard]] std::vector<HidDeviceRef> scanConsumerControlInterfaces() override {
-        return presentDevices();
-    }
+    [[nodiscard]] std::vector<HidDeviceRef> scanInterfaces() override { return presentDevices(); }
     [[nodiscard]] std::unique_ptr<EventTap> createEventTap(const EventTapScope& scope,
                                                            EventTap::Handler handler) override;
     [[nodiscard]] EventPoster& eventPoster() override { return poster_; }
@@ -49,9 +47,11 @@ public:
     }
 
     // An interface appears with the product name and IDs; open managers see it
-    // at once. Nullptr when an interface of that id is already present.
-    std::shared_ptr<SimHidDevice> addInterface(std::string_view id, int64_t vendorID,
-                                               int64_t productID, std::string_view name);
+    // at once (a keyboard-key one only where the manager reads that unit's
+    // keyboards). Nullptr when an interface of that id is already present.
+    std::shared_ptr<SimHidDevice>
+    addInterface(std::string_view id, int64_t vendorID, int64_t productID, std::string_view name,
+                 HidInterfaceKind kind = HidInterfaceKind::consumerControl);
     // An interface that is present; its properties may be changed at any time.
     [[nodiscard]] std::shared_ptr<SimHidDevice> interface(std::string_view id) const;
     // False when no such interface is present.

@@ -1,5 +1,9 @@
 #include "platform/linux/EvdevTranslator.h"
 
+#include "platform/linux/HidKeyTable.h"
+#include "platform/linux/VirtualKeyTable.h"
+
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 
@@ -47,14 +51,27 @@ TEST(EvdevTranslator, EventsBecomeTheRecordsTheHidLayerWouldReport) {
          Node::hidArrays,
          {{EV_MSC, MSC_SCAN, 0x000C00EA}, {EV_KEY, KEY_VOLUMEDOWN, 2}, {EV_KEY, KEY_MUTE, 1}},
          {{0x0C, 0xE2, 1}, {0x0C, kArrayElement, 0xE2}}},
-        {"keys without a scan code are mapped back by table",
+        {"keys without a scan code are mapped back by table, a shared one to the consumer page",
          Node::hidVariables,
          {{EV_KEY, KEY_NEXTSONG, 1},
           {EV_KEY, KEY_PREVIOUSSONG, 0},
           {EV_KEY, BTN_LEFT, 1},
           {EV_KEY, BTN_EXTRA, 0},
-          {EV_KEY, KEY_A, 1}},
-         {{0x0C, 0xB5, 1}, {0x0C, 0xB6, 0}, {0x09, 1, 1}, {0x09, 5, 0}}},
+          {EV_KEY, KEY_A, 1},
+          {EV_KEY, KEY_F13, 0},
+          {EV_KEY, KEY_VOLUMEUP, 1},
+          {EV_KEY, KEY_PROG1, 1}},
+         {{0x0C, 0xB5, 1},
+          {0x0C, 0xB6, 0},
+          {0x09, 1, 1},
+          {0x09, 5, 0},
+          {0x07, 0x04, 1},
+          {0x07, 0x68, 0},
+          {0x0C, 0xE9, 1}}},
+        {"keyboard keys keep the usage of their scan code",
+         Node::hidArrays,
+         {{EV_MSC, MSC_SCAN, 0x0007004E}, {EV_KEY, KEY_PAGEDOWN, 1}},
+         {{0x07, 0x4E, 1}}},
         {"a scan code counts only in its own frame",
          Node::hidVariables,
          {{EV_MSC, MSC_SCAN, 0x000C0041}, {EV_SYN, SYN_REPORT, 0}, {EV_KEY, KEY_MUTE, 1}},
@@ -83,6 +100,30 @@ TEST(EvdevTranslator, EventsBecomeTheRecordsTheHidLayerWouldReport) {
             records.insert(records.end(), out.begin(), out.end());
         }
         EXPECT_EQ(records, c.records) << c.name;
+    }
+}
+
+// The table both ways: every key the kernel makes of a keyboard usage leads
+// back to a usage it makes that key of, and the virtual keyboard can post it.
+TEST(HidKeyTable, KeysAndUsagesLeadBackToEachOther) {
+    const std::vector<std::pair<uint16_t, HidUsage>> rows{
+        {KEY_PAGEDOWN, {0x07, 0x4E}},  {KEY_F5, {0x07, 0x3E}},       {KEY_B, {0x07, 0x05}},
+        {KEY_DOT, {0x07, 0x37}},       {KEY_F24, {0x07, 0x73}},      {KEY_LEFTCTRL, {0x07, 0xE0}},
+        {KEY_RIGHTMETA, {0x07, 0xE7}}, {KEY_VOLUMEUP, {0x0C, 0xE9}}, {BTN_SIDE, {0x09, 4}},
+    };
+    for (const auto& [code, usage] : rows) {
+        EXPECT_EQ(hidUsageForEvdevKey(code), usage) << code;
+        EXPECT_EQ(evdevKeyForHidUsage(usage), code) << code;
+    }
+    EXPECT_EQ(evdevKeyForHidUsage({0x07, 0x80}), KEY_VOLUMEUP);
+    EXPECT_EQ(evdevKeyForHidUsage({0x07, 0x32}), KEY_BACKSLASH);
+    EXPECT_EQ(evdevKeyForHidUsage({0x07, 0x03}), std::nullopt); // an error code, no key
+    const std::span<const uint16_t> postable = postableKeys();
+    for (const uint16_t code : keyboardPageKeys()) {
+        const std::optional<HidUsage> usage = hidUsageForEvdevKey(code);
+        ASSERT_TRUE(usage) << code;
+        EXPECT_EQ(evdevKeyForHidUsage(*usage), code) << code;
+        EXPECT_NE(std::find(postable.begin(), postable.end(), code), postable.end()) << code;
     }
 }
 

@@ -27,10 +27,7 @@ void applyAccess(const std::string& devnode, mode_t mode) {
 
 // "VM Test Controller 1390": the product name and vendor ID the scan reports.
 std::string describeScanned(const bindwell::HidDevice& device) {
-    const auto product = device.property(bindwell::hidproperty::product);
-    const auto vendor = device.property(bindwell::hidproperty::vendorID);
-    return (product ? std::get<std::string>(*product) : "") + " " +
-           std::to_string(vendor ? std::get<int64_t>(*vendor) : 0);
+    return device.description().product + " " + std::to_string(device.description().vendorID);
 }
 
 } // namespace
@@ -131,8 +128,7 @@ void devicesCommand() {
     // The device picker's scan reads sysfs alone, so it sees the controller
     // the engine holds seized.
     std::string scanned;
-    for (const bindwell::HidDeviceRef& device :
-         bindwell::linuxplatform::scanConsumerControlInterfaces()) {
+    for (const bindwell::HidDeviceRef& device : bindwell::linuxplatform::scanInterfaces()) {
         scanned += describeScanned(*device) + "\n";
     }
     check(scanned.find(std::string(kControllerName) + " 1390\n") != std::string::npos &&

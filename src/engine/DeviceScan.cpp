@@ -6,8 +6,10 @@
 // vendor ID can never be the target of a profile, so it is left out as well.
 // A unit exposes several interfaces (a consumer node, a mouse node, ...) and
 // is listed once; two units of one model are listed apart when they report
-// different serial numbers or, lacking those, hang off different ports.
-#include "engine/DeviceProperties.h"
+// different serial numbers or, lacking those, hang off different ports. A
+// unit with a keyboard-key interface (a presenter, a pedal, a receiver with a
+// keyboard) is marked, and such units come after the remotes, so the picker
+// can set them apart: picking one means letting Bindwell read its keys.
 #include "engine/HIDInterceptor.h"
 #include "support/Text.h"
 
@@ -19,18 +21,16 @@
 namespace bindwell {
 namespace {
 
-DetectedHIDDevice readDevice(const HidDevice& device) {
-    DetectedHIDDevice detected;
-    detected.name = textProperty(device, hidproperty::product);
-    detected.manufacturer = textProperty(device, hidproperty::manufacturer);
-    detected.vendorID = integerProperty(device, hidproperty::vendorID);
-    detected.productID = integerProperty(device, hidproperty::productID);
-    detected.transport = textProperty(device, hidproperty::transport);
-    const DeviceIdentity unit = identityOf(device);
-    detected.serialNumber = unit.serialNumber;
-    detected.physicalPath = unit.physicalPath;
-    detected.id = DetectedHIDDevice::makeID(detected.vendorID, detected.productID);
-    return detected;
+DetectedHIDDevice readDevice(const HidDeviceDescription& description) {
+    return {.id = DetectedHIDDevice::makeID(description.vendorID, description.productID),
+            .name = description.product,
+            .manufacturer = description.manufacturer,
+            .vendorID = description.vendorID,
+            .productID = description.productID,
+            .transport = description.transport,
+            .serialNumber = description.serialNumber,
+            .physicalPath = description.physicalPath,
+            .hasKeyboardKeys = description.hasKeyboardKeys()};
 }
 
 bool isSameUnit(const DetectedHIDDevice& a, const DetectedHIDDevice& b) {
@@ -68,6 +68,7 @@ bool isFilteredOut(const DetectedHIDDevice& device) {
 }
 
 struct SortEntry {
+    bool hasKeyboardKeys;
     bool isApple;
     // UTF-8 of the canonically composed name: byte order is code-point order.
     std::string nameKey;
@@ -82,9 +83,12 @@ std::vector<DetectedHIDDevice> sortForPicker(std::vector<DetectedHIDDevice> devi
         std::string key = QString::fromStdString(device.name)
                               .normalized(QString::NormalizationForm_C)
                               .toStdString();
-        entries.push_back({isApple, std::move(key), std::move(device)});
+        entries.push_back({device.hasKeyboardKeys, isApple, std::move(key), std::move(device)});
     }
     std::stable_sort(entries.begin(), entries.end(), [](const SortEntry& a, const SortEntry& b) {
+        if (a.hasKeyboardKeys != b.hasKeyboardKeys) {
+            return !a.hasKeyboardKeys;
+        }
         if (a.isApple != b.isApple) {
             return !a.isApple;
         }
@@ -100,14 +104,16 @@ std::vector<DetectedHIDDevice> sortForPicker(std::vector<DetectedHIDDevice> devi
 
 } // namespace
 
-std::vector<DetectedHIDDevice> HIDInterceptor::scanConsumerControlDevices(Platform& platform) {
+std::vector<DetectedHIDDevice> HIDInterceptor::scanDevices(Platform& platform) {
     std::vector<DetectedHIDDevice> found;
-    for (const HidDeviceRef& device : platform.scanConsumerControlInterfaces()) {
-        DetectedHIDDevice detected = readDevice(*device);
-        const bool isListed = std::any_of(found.begin(), found.end(), [&](const auto& unit) {
+    for (const HidDeviceRef& device : platform.scanInterfaces()) {
+        DetectedHIDDevice detected = readDevice(device->description());
+        const auto listed = std::find_if(found.begin(), found.end(), [&](const auto& unit) {
             return isSameUnit(unit, detected);
         });
-        if (!isFilteredOut(detected) && !isListed) {
+        if (listed != found.end()) {
+            listed->hasKeyboardKeys = listed->hasKeyboardKeys || detected.hasKeyboardKeys;
+        } else if (!isFilteredOut(detected)) {
             found.push_back(std::move(detected));
         }
     }
