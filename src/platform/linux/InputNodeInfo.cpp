@@ -152,11 +152,15 @@ std::string unitPath(std::string_view idPath) {
     return std::string(idPath.substr(0, lastColon == firstColon ? idPath.size() : lastColon));
 }
 
+std::string productName(const InputNodeInfo& info) {
+    return info.usbProduct.value_or(info.hidName.value_or(info.evdevName));
+}
+
 HidProperties buildHidProperties(const InputNodeInfo& info) {
     HidProperties properties;
     properties.emplace(hidproperty::vendorID, info.vendorID);
     properties.emplace(hidproperty::productID, info.productID);
-    std::string product = info.usbProduct.value_or(info.hidName.value_or(info.evdevName));
+    std::string product = productName(info);
     if (!product.empty()) {
         properties.emplace(hidproperty::product, std::move(product));
     }
