@@ -133,6 +133,18 @@ void QmlTestBench::addDevice(const QString& id, int vendorID, int productID, con
     deviceIDs_.append(id);
 }
 
+QString QmlTestBench::storeProfileWithoutButtons(int vendorID, int productID,
+                                                 const QString& name) {
+    DeviceProfile profile;
+    profile.id = "device_" + std::to_string(vendorID) + "_" + std::to_string(productID);
+    profile.deviceName = name.toStdString();
+    profile.vendorID = vendorID;
+    profile.productID = productID;
+    profile.isActive = true;
+    world_->store.saveProfile(profile);
+    return QString::fromStdString(profile.id);
+}
+
 void QmlTestBench::removeAllDevices() {
     for (const QString& id : std::as_const(deviceIDs_)) {
         world_->platform.removeInterface(id.toStdString());

@@ -42,6 +42,10 @@ public:
     Q_INVOKABLE void addDevice(const QString& id, int vendorID, int productID, const QString& name,
                                const QString& serialNumber = QString());
     Q_INVOKABLE void removeAllDevices();
+    // Stores an active profile for the model that lists no buttons, as one
+    // written by hand or made for a device without a layout; returns its id.
+    Q_INVOKABLE QString storeProfileWithoutButtons(int vendorID, int productID,
+                                                   const QString& name);
     // A press and release of one consumer usage on a plugged-in interface.
     Q_INVOKABLE void click(const QString& id, int usage);
     [[nodiscard]] Q_INVOKABLE QStringList postedEvents() const;
