@@ -192,6 +192,15 @@ Item {
             SetupCommands.nextWithDevice(DeviceList.devices[0])
             tryVerify(() => findChild(window.view, "controllerSwitcher").visible)
             shoot(window, "14-editor-two-controllers")
+
+            // A remote without a layout, three of its buttons learned.
+            TestBench.addDevice("plain", 0x7777, 0x10, "Plain Remote")
+            SetupCommands.editProfile(TestBench.storeProfileWithoutButtons(0x7777, 0x10, "Plain Remote"))
+            wait(50)
+            for (const usage of [0xE9, 0xEA, 0xCD])
+                TestBench.click("plain", usage)
+            tryVerify(() => ActiveProfile.remappable.length === 3)
+            shoot(window, "16-editor-learning")
         }
     }
 }
