@@ -133,8 +133,7 @@ void QmlTestBench::addDevice(const QString& id, int vendorID, int productID, con
     deviceIDs_.append(id);
 }
 
-QString QmlTestBench::storeProfileWithoutButtons(int vendorID, int productID,
-                                                 const QString& name) {
+QString QmlTestBench::storeProfileWithoutButtons(int vendorID, int productID, const QString& name) {
     DeviceProfile profile;
     profile.id = "device_" + std::to_string(vendorID) + "_" + std::to_string(productID);
     profile.deviceName = name.toStdString();
