@@ -4,10 +4,9 @@ import QtQuick.Layouts
 import Bindwell.Core
 
 // One remappable button. A click opens the action picker in a panel attached
-// to the row; a choice is stored at once and closes the panel. A learned
-// button also has a control that removes it. From the
+// to the row; a choice is stored at once and closes the panel. From the
 // picker, a rule for one application is added in two steps in the same panel:
-// the application, then its action.
+// the application, then its action. A learned button can also be removed.
 ChromelessButton {
     id: row
     property var mapping
