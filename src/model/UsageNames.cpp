@@ -7,6 +7,7 @@
 #include <iterator>
 #include <optional>
 #include <string_view>
+#include <utility>
 
 namespace bindwell {
 namespace {
@@ -112,15 +113,24 @@ std::optional<std::string> knownName(int64_t usagePage, int64_t usageID) {
 
 } // namespace
 
-std::string usageName(int64_t usagePage, int64_t usageID) {
-    if (std::optional<std::string> name = knownName(usagePage, usageID)) {
-        return *name;
+std::string usageName(int64_t usagePage, int64_t usageID, uint8_t modifiers) {
+    std::string text;
+    // Left and right of each modifier are bits n and n + 4, in the order
+    // Ctrl, Shift, Alt, GUI; shortcuts are written Ctrl, Alt, Shift, Super.
+    for (const auto& [bit, name] : {std::pair{0, "Ctrl+"}, std::pair{2, "Alt+"},
+                                    std::pair{1, "Shift+"}, std::pair{3, "Super+"}}) {
+        if ((modifiers & (0x11U << bit)) != 0) {
+            text.append(name);
+        }
     }
-    char text[48];
-    std::snprintf(text, sizeof text, "Usage 0x%llx:0x%llx",
+    if (std::optional<std::string> name = knownName(usagePage, usageID)) {
+        return text + *name;
+    }
+    char number[48];
+    std::snprintf(number, sizeof number, "Usage 0x%llx:0x%llx",
                   static_cast<unsigned long long>(usagePage),
                   static_cast<unsigned long long>(usageID));
-    return text;
+    return text + number;
 }
 
 } // namespace bindwell

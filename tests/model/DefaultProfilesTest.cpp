@@ -3,6 +3,7 @@
 #include "AcmeDevices.h"
 #include "model/ConfigFormat.h"
 #include "model/LearnedButtons.h"
+#include "model/UsageNames.h"
 
 #include <gtest/gtest.h>
 #include <tuple>
@@ -93,6 +94,10 @@ TEST(LearnedButtons, AreNamedByTheirKeyAndKeepAProfileWithoutALayoutLearning) {
         {12, 0x1234, "Usage 0xc:0x1234"},
         {1, 0x38, "Usage 0x1:0x38"},
     };
+    // A combination the device sends, either side's modifiers alike.
+    EXPECT_EQ(usageName(7, 0x1D, 0x01), "Ctrl+Z");
+    EXPECT_EQ(usageName(7, 0x3E, 0x22), "Shift+F5");
+    EXPECT_EQ(usageName(7, 0x4E, 0xFF), "Ctrl+Alt+Shift+Super+Page Down");
     DeviceProfile profile = defaultProfile(device("Pedal", 0x1a2b, 0x3c4d));
     EXPECT_FALSE(learnsButtons(profile));
     profile.buttonMappings.clear();
