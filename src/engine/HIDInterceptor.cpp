@@ -181,6 +181,10 @@ void HIDInterceptor::apply(TextRecord& change) {
         if (status != controllers_.end()) {
             status->lastEvent = lastEvent_;
             emit controllersChanged();
+            if (change.kind == TextRecord::Kind::unmappedEvent && status->profile) {
+                emit unmappedButtonPressed(QString::fromStdString(status->profile->id),
+                                           change.usagePage, change.usage);
+            }
         }
         return;
     }

@@ -81,6 +81,9 @@ signals:
     void lastEventChanged();
     // A controller arrived or left, or one's last event changed.
     void controllersChanged();
+    // A button that the controller's profile has no mapping for was pressed
+    // (the editor learns buttons from it). Emitted after lastEventChanged.
+    void unmappedButtonPressed(const QString& profileID, uint usagePage, uint usage);
     void focusedAppChanged();
 
 private:

@@ -183,15 +183,36 @@ void ConfigStore::setGestureMilliseconds(const std::string& profileID, Gesture g
     }
 }
 
+void ConfigStore::addMapping(const std::string& profileID, const ButtonMapping& mapping) {
+    editMappings(profileID, [&mapping](std::vector<ButtonMapping>& mappings) {
+        const bool known = std::any_of(mappings.begin(), mappings.end(), [&](const auto& other) {
+            return other.id == mapping.id || other.source == mapping.source;
+        });
+        if (!known) {
+            mappings.push_back(mapping);
+        }
+        return !known;
+    });
+}
+
+void ConfigStore::removeMapping(const std::string& profileID, const std::string& mappingID) {
+    editMappings(profileID, [&mappingID](std::vector<ButtonMapping>& mappings) {
+        return std::erase_if(mappings, byID(mappingID)) > 0;
+    });
+}
+
 void ConfigStore::editMapping(const std::string& profileID, const std::string& mappingID,
                               const std::function<bool(ButtonMapping&)>& edit) {
+    editMappings(profileID, [&](std::vector<ButtonMapping>& mappings) {
+        const auto mapping = std::find_if(mappings.begin(), mappings.end(), byID(mappingID));
+        return mapping != mappings.end() && edit(*mapping);
+    });
+}
+
+void ConfigStore::editMappings(const std::string& profileID,
+                               const std::function<bool(std::vector<ButtonMapping>&)>& edit) {
     const auto profile = std::find_if(profiles_.begin(), profiles_.end(), byID(profileID));
-    if (profile == profiles_.end()) {
-        return;
-    }
-    auto& mappings = profile->buttonMappings;
-    const auto mapping = std::find_if(mappings.begin(), mappings.end(), byID(mappingID));
-    if (mapping == mappings.end() || !edit(*mapping)) {
+    if (profile == profiles_.end() || !edit(profile->buttonMappings)) {
         return;
     }
     const bool editedActiveProfile = profile->isActive;

@@ -76,6 +76,11 @@ public:
     // file may hold; saved, and announced when the profile is active.
     void setGestureMilliseconds(const std::string& profileID, Gesture gesture,
                                 int64_t milliseconds);
+    // Adds a mapping after the profile's others, or removes one; saved and
+    // announced as updateMapping does. A mapping whose id or source the
+    // profile already has is not added; unknown ids change nothing.
+    void addMapping(const std::string& profileID, const ButtonMapping& mapping);
+    void removeMapping(const std::string& profileID, const std::string& mappingID);
     void setHasCompletedSetup(bool value);
 
     void load();
@@ -94,6 +99,9 @@ private:
     // announces it. Unknown ids change nothing.
     void editMapping(const std::string& profileID, const std::string& mappingID,
                      const std::function<bool(ButtonMapping&)>& edit);
+    // The same for the profile's list of mappings as a whole.
+    void editMappings(const std::string& profileID,
+                      const std::function<bool(std::vector<ButtonMapping>&)>& edit);
     void keepUnreadableFile(const QByteArray& bytes);
     void protectUnreadableFile(const QString& reason);
 

@@ -1,6 +1,7 @@
 #include "ui/ActiveProfileModel.h"
 
 #include "model/ConfigStore.h"
+#include "model/LearnedButtons.h"
 #include "state/AppState.h"
 #include "ui/ActionMaps.h"
 
@@ -55,6 +56,11 @@ bool ActiveProfileModel::hasProfile() const {
 QString ActiveProfileModel::profileID() const {
     const auto& profile = appState_.activeProfile();
     return profile ? QString::fromStdString(profile->id) : QString();
+}
+
+bool ActiveProfileModel::learnsButtons() const {
+    const auto& profile = appState_.activeProfile();
+    return profile && bindwell::learnsButtons(*profile);
 }
 
 QString ActiveProfileModel::deviceName() const {

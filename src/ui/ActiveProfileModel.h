@@ -25,6 +25,9 @@ class ActiveProfileModel final : public QObject {
     Q_PROPERTY(QString deviceName READ deviceName NOTIFY changed)
     Q_PROPERTY(QVariantList remappable READ remappable NOTIFY changed)
     Q_PROPERTY(QVariantList fixed READ fixed NOTIFY changed)
+    // The profile has no layout: its buttons are learned by pressing them
+    // (LearnedButtons.h), and each one can be removed.
+    Q_PROPERTY(bool learnsButtons READ learnsButtons NOTIFY changed)
     Q_PROPERTY(QVariantList controllers READ controllers NOTIFY changed)
     Q_PROPERTY(int controllerIndex READ controllerIndex NOTIFY changed)
 
@@ -36,6 +39,7 @@ public:
     [[nodiscard]] QString deviceName() const;
     [[nodiscard]] QVariantList remappable() const { return mappings(true); }
     [[nodiscard]] QVariantList fixed() const { return mappings(false); }
+    [[nodiscard]] bool learnsButtons() const;
     // {profileID, label} of each stored active profile, in file order; the
     // label adds the unit's serial number (or port) when the profile names one.
     [[nodiscard]] QVariantList controllers() const;

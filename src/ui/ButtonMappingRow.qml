@@ -6,11 +6,12 @@ import Bindwell.Core
 // One remappable button. A click opens the action picker in a panel attached
 // to the row; a choice is stored at once and closes the panel. From the
 // picker, a rule for one application is added in two steps in the same panel:
-// the application, then its action.
+// the application, then its action. A learned button can also be removed.
 ChromelessButton {
     id: row
     property var mapping
     property string profileID
+    property bool removable: false
     readonly property bool showActionPicker: popover.opened
     // The application a rule is being added for ({match, name}), once chosen.
     property var ruleApp: null
@@ -47,6 +48,20 @@ ChromelessButton {
         ActionChip {
             objectName: "actionChip"
             action: row.mapping.action
+        }
+        ChromelessButton {
+            id: removeButton
+            objectName: "removeButton"
+            visible: row.removable
+            focusRadius: 4
+            text: qsTr("Remove")
+            onClicked: SetupCommands.removeButton(row.profileID, row.mapping.id)
+            contentItem: Text {
+                textFormat: Text.PlainText
+                text: removeButton.text
+                color: Theme.orange
+                font.pixelSize: Theme.caption
+            }
         }
         Icon {
             name: "chevron.right"

@@ -1,6 +1,7 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
+import QtQuick.Window
 import Bindwell.Core
 
 // The mapping editor: the wizard's second page, and after setup the
@@ -134,6 +135,42 @@ Item {
             font.pixelSize: Theme.body
         }
 
+        // A device without a layout: its buttons are added by pressing them,
+        // which is heard only while this prompt is shown in an open window.
+        Card {
+            id: learnPrompt
+            objectName: "learnPrompt"
+            visible: ActiveProfile.hasProfile && ActiveProfile.learnsButtons
+            Layout.fillWidth: true
+            Layout.leftMargin: 30
+            Layout.rightMargin: 30
+            implicitHeight: learnRow.implicitHeight + 24
+            RowLayout {
+                id: learnRow
+                anchors.fill: parent
+                anchors.margins: 12
+                spacing: 10
+                Icon {
+                    name: "hand.point.up.fill"
+                    color: Theme.accent
+                }
+                Text {
+                    textFormat: Text.PlainText
+                    Layout.fillWidth: true
+                    text: qsTr("Press a button to add it")
+                    color: Theme.primaryText
+                    font.pixelSize: Theme.body
+                    font.weight: Font.Medium
+                    wrapMode: Text.WordWrap
+                }
+            }
+        }
+        Binding {
+            target: ButtonLearner
+            property: "listening"
+            value: learnPrompt.visible && page.Window.visibility !== Window.Hidden
+        }
+
         ScrollView {
             id: scroll
             objectName: "mappingList"
@@ -170,12 +207,16 @@ Item {
                         Column {
                             id: button
                             required property var modelData
-                            width: buttons.width
+                            // Not the Column's own width: a Column that began
+                            // empty has none, and it skips rows without one.
+                            width: scroll.availableWidth - buttons.Layout.leftMargin
+                                   - buttons.Layout.rightMargin
                             spacing: 4
                             ButtonMappingRow {
                                 width: button.width
                                 mapping: button.modelData
                                 profileID: ActiveProfile.profileID
+                                removable: ActiveProfile.learnsButtons
                                 onChosen: page.refocusMappingID = mapping.id
                                 Component.onCompleted: {
                                     if (mapping.id === page.refocusMappingID) {

@@ -6,6 +6,7 @@
 #include "state/AppState.h"
 #include "ui/ActionCatalog.h"
 #include "ui/ActiveProfileModel.h"
+#include "ui/ButtonLearner.h"
 #include "ui/DeviceListModel.h"
 #include "ui/GnomeFocusExtension.h"
 #include "ui/PermissionStatus.h"
@@ -51,6 +52,7 @@ void registerQmlTypes(AppState& appState, ConfigStore& store, HIDInterceptor& en
     registerShared(appState.recentApps(), "RecentApps");
     registerShared(*new ActiveProfileModel(appState, store, &appState), "ActiveProfile");
     registerShared(*new DeviceListModel(appState, &appState), "DeviceList");
+    registerShared(*new ButtonLearner(appState, store, engine, &appState), "ButtonLearner");
     registerShared(*new ActionCatalog(&appState), "ActionCatalog");
     registerShared(*new ShortcutRecorder(&appState), "ShortcutRecorder");
     registerShared(*permissions, "PermissionStatus");

@@ -89,6 +89,11 @@ void SetupCommands::removeAppAction(const QString& profileID, const QString& map
     showStored(profileID);
 }
 
+void SetupCommands::removeButton(const QString& profileID, const QString& mappingID) {
+    store_.removeMapping(profileID.toStdString(), mappingID.toStdString());
+    showStored(profileID);
+}
+
 void SetupCommands::showStored(const QString& profileID) {
     appState_.setActiveProfile(store_.profileWithID(profileID.toStdString()));
 }

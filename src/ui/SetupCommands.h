@@ -47,6 +47,8 @@ public:
                                   const QString& match, const QVariantMap& action);
     // Removes the button's rule at `index` in its appOverrides.
     Q_INVOKABLE void removeAppAction(const QString& profileID, const QString& mappingID, int index);
+    // Removes a button the profile learned.
+    Q_INVOKABLE void removeButton(const QString& profileID, const QString& mappingID);
     // Finishing setup also turns Start at Login on; the completion page says
     // so and offers to turn it off.
     Q_INVOKABLE void activate();

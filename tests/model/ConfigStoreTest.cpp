@@ -179,6 +179,13 @@ TEST_F(ConfigStoreTest, MappingEditsSaveAnnounceActiveOnesAndUnknownTargetsChang
     for (const int index : {-1, 2}) {
         store.removeAppOverride("device_1_1", "1_1_btn3", index);
     }
+    // A mapping is added once: not under another id for the same source.
+    ButtonMapping again = profile(1, true).buttonMappings[7];
+    store.addMapping("device_1_1", again);
+    again.id = "1_1_other";
+    store.addMapping("device_1_1", again);
+    store.addMapping("device_9_9", again);
+    store.removeMapping("device_1_1", "nope");
     EXPECT_EQ(changed.count(), 0);
     EXPECT_FALSE(QFile::exists(store.configPath())); // nothing was written
     EXPECT_TRUE(log.lines().empty());

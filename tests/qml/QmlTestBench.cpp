@@ -65,6 +65,20 @@ public:
         deviceIDs_.clear();
     }
 
+    // Stores an active profile for the model that lists no buttons, as one
+    // written by hand or made for a device without a layout; returns its id.
+    Q_INVOKABLE QString storeProfileWithoutButtons(int vendorID, int productID,
+                                                   const QString& name) {
+        DeviceProfile profile;
+        profile.id = "device_" + std::to_string(vendorID) + "_" + std::to_string(productID);
+        profile.deviceName = name.toStdString();
+        profile.vendorID = vendorID;
+        profile.productID = productID;
+        profile.isActive = true;
+        world_->store.saveProfile(profile);
+        return QString::fromStdString(profile.id);
+    }
+
     // A press and release of one consumer usage on a plugged-in interface.
     Q_INVOKABLE void click(const QString& id, int usage) {
         const auto usageID = static_cast<uint32_t>(usage);

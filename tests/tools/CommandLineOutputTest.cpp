@@ -108,6 +108,13 @@ TEST_F(CommandLineOutputTest, ExitCodeAndOutputSayWhatIsWrong) {
          "[Bindwell] Remapping started for Pad\\x1b[31m\\x0aX [vid:0x56e pid:0x156]"},
         {{"grant", "0000:1234"}, 2, "error: vendor 0000 names no device; give the device's own"},
         {{"revoke", "fffe:fffd"}, 0, "Nothing to remove: there is no /etc/udev/rules.d/70-"},
+        // A keyboard's keys are opened only for a device named as it is plugged in.
+        {{"grant-keyboard-keys", "1a2b:3c4d"}, 2, "usage: bindwellctl grant-keyboard-keys"},
+        {{"grant-keyboard-keys", "0000:1234", "Pedal"}, 2, "error: vendor 0000 names no device"},
+        {{"grant-keyboard-keys", "fffe:fffd", "Foot Pedal"},
+         1,
+         "error: no device named \"Foot Pedal\" with the IDs fffe:fffd is plugged in; nothing "
+         "was written\n"},
     };
     for (const Case& c : cases) {
         const Outcome outcome = run(c.args);

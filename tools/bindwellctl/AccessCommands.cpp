@@ -1,8 +1,14 @@
-// bindwellctl grant|revoke VENDOR:PRODUCT: writes or removes the udev rule
-// that lets the user at the seat read one device's input nodes (never a full
-// keyboard among them), then has udev apply it to that device alone. Root only; the setup window
-// reaches `grant` through pkexec, whose policy allows exactly that command. Exit codes: 0 done, 1
-// not root or the rule could not be written, 2 bad usage (nothing is written).
+// bindwellctl grant|grant-keyboard-keys|revoke VENDOR:PRODUCT: writes or
+// removes the udev rules that let the user at the seat read one device's
+// input nodes, then has udev apply them to that device alone. `grant` never
+// opens a full keyboard among them. `grant-keyboard-keys` opens every node of
+// one device the user picked by name, keyboard included, and of no other
+// unit: it is a command of its own rather than an option of `grant` because
+// pkexec tells its policies apart by the first argument alone, and this one
+// needs a prompt that says what it opens. Root only; the setup window reaches
+// both grants through pkexec. Exit codes: 0 done, 1 not root, the device is
+// not plugged in or the rule could not be written, 2 bad usage (nothing is
+// written).
 #include "Command.h"
 #include "platform/linux/AccessRule.h"
 #include "platform/linux/InputNodeInfo.h"
@@ -12,6 +18,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -113,51 +120,157 @@ void applyRules(const std::vector<linuxplatform::InputNodeInfo>& nodes, bool rev
     }
 }
 
-int changeAccess(const std::vector<std::string_view>& args, std::string_view verb,
-                 std::error_code (*change)(const std::filesystem::path&, DeviceID)) {
-    const std::string usage = "usage: bindwellctl " + std::string(verb) + " VENDOR:PRODUCT";
-    if (args.size() != 1) {
-        return fail(2, usage);
-    }
-    const std::optional<DeviceID> id = linuxplatform::parseDeviceID(args[0]);
+std::optional<DeviceID> parseArgument(std::string_view text, std::string_view verb) {
+    const std::optional<DeviceID> id = linuxplatform::parseDeviceID(text);
     if (!id) {
-        return fail(2, "VENDOR:PRODUCT must be four hexadecimal digits, a colon and four more "
-                       "(for example 046d:c52b)");
+        fail(2, "VENDOR:PRODUCT must be four hexadecimal digits, a colon and four more "
+                "(for example 046d:c52b)");
+        return std::nullopt;
     }
     // No device has vendor 0: the rule would open every node that reports no
     // ids. A rule for it written before can still be revoked.
-    if (verb == "grant" && id->vendor == 0) {
-        return fail(2, "vendor 0000 names no device; give the device's own vendor id");
+    if (verb != "revoke" && id->vendor == 0) {
+        fail(2, "vendor 0000 names no device; give the device's own vendor id");
+        return std::nullopt;
     }
-    const std::string path =
-        std::string(kRulesDirectory) + "/" + linuxplatform::accessRuleFileName(*id);
-    // Said before the root check, since it needs no rights and changes nothing.
-    if (verb == "revoke" && !std::filesystem::exists(path)) {
-        std::printf("Nothing to remove: there is no %s\n", path.c_str());
-        return 0;
+    return id;
+}
+
+std::string rulePath(const std::string& fileName) {
+    return std::string(kRulesDirectory) + "/" + fileName;
+}
+
+// Says how to run the same command as root when it is not.
+bool isRoot(std::string_view verb, const std::vector<std::string_view>& args) {
+    if (::geteuid() == 0) {
+        return true;
     }
-    if (::geteuid() != 0) {
-        return fail(1, "only root can change udev rules: sudo bindwellctl " + std::string(verb) +
-                           " " + linuxplatform::formatDeviceID(*id));
+    std::string command = "sudo bindwellctl " + std::string(verb);
+    for (const std::string_view arg : args) {
+        const bool quoted = arg.find(' ') != std::string_view::npos;
+        command.append(quoted ? " \"" : " ").append(arg).append(quoted ? "\"" : "");
     }
-    if (const std::error_code error = change(kRulesDirectory, *id)) {
+    fail(1, "only root can change udev rules: " + command);
+    return false;
+}
+
+int grant(const std::vector<std::string_view>& args) {
+    if (args.size() != 1) {
+        return fail(2, "usage: bindwellctl grant VENDOR:PRODUCT");
+    }
+    const std::optional<DeviceID> id = parseArgument(args[0], "grant");
+    if (!id) {
+        return 2;
+    }
+    if (!isRoot("grant", args)) {
+        return 1;
+    }
+    const std::string path = rulePath(linuxplatform::accessRuleFileName(*id));
+    if (const std::error_code error = linuxplatform::writeAccessRule(kRulesDirectory, *id)) {
         return fail(1, path + ": " + error.message());
     }
     const std::vector<linuxplatform::InputNodeInfo> nodes = eventNodes(*id);
-    applyRules(nodes, verb == "revoke");
-    std::printf("%s %s\n", verb == "grant" ? "Wrote" : "Removed", path.c_str());
-    if (verb == "grant") {
-        reportKeyboards(nodes);
+    applyRules(nodes, false);
+    std::printf("Wrote %s\n", path.c_str());
+    reportKeyboards(nodes);
+    return 0;
+}
+
+std::string unitName(const linuxplatform::InputNodeInfo& node) {
+    return node.uniq.empty() ? node.physicalPath : node.uniq;
+}
+
+// The nodes of the one unit the arguments name: the device's name as the
+// device list shows it, and its serial number or port when several units of
+// the model are plugged in.
+std::optional<std::vector<linuxplatform::InputNodeInfo>>
+pickedNodes(DeviceID id, std::string_view name, std::optional<std::string_view> unit,
+            int& exitCode) {
+    std::vector<linuxplatform::InputNodeInfo> nodes = eventNodes(id);
+    std::erase_if(nodes, [&](const linuxplatform::InputNodeInfo& node) {
+        return linuxplatform::productName(node) != name ||
+               (unit && node.uniq != *unit && node.physicalPath != *unit);
+    });
+    if (nodes.empty()) {
+        exitCode =
+            fail(1, "no device named \"" + std::string(name) + "\" with the IDs " +
+                        linuxplatform::formatDeviceID(id) + " is plugged in; nothing was written");
+        return std::nullopt;
+    }
+    for (const auto& node : nodes) {
+        if (unitName(node) != unitName(nodes.front())) {
+            exitCode = fail(2, "several units are plugged in (" + unitName(nodes.front()) + ", " +
+                                   unitName(node) + "); name one after the device's name");
+            return std::nullopt;
+        }
+    }
+    return nodes;
+}
+
+int grantKeyboardKeys(const std::vector<std::string_view>& args) {
+    if (args.size() != 2 && args.size() != 3) {
+        return fail(2, "usage: bindwellctl grant-keyboard-keys VENDOR:PRODUCT NAME [UNIT]");
+    }
+    const std::optional<DeviceID> id = parseArgument(args[0], "grant-keyboard-keys");
+    if (!id) {
+        return 2;
+    }
+    // Looked up before the root check, since it needs no rights and a rule
+    // for a device that is not there could not be narrowed to its unit.
+    int exitCode = 0;
+    const auto nodes = pickedNodes(
+        *id, args[1], args.size() == 3 ? std::optional(args[2]) : std::nullopt, exitCode);
+    if (!nodes) {
+        return exitCode;
+    }
+    if (!isRoot("grant-keyboard-keys", args)) {
+        return 1;
+    }
+    const linuxplatform::PickedUnit unit{*id, nodes->front().uniq, nodes->front().physicalPath};
+    const std::string path = rulePath(linuxplatform::keyboardKeysRuleFileName(*id));
+    if (const std::error_code error = linuxplatform::writeKeyboardKeysRule(kRulesDirectory, unit)) {
+        return fail(1, path + ": " + error.message());
+    }
+    applyRules(eventNodes(*id), false);
+    std::printf("Wrote %s\n", path.c_str());
+    for (const auto& node : *nodes) {
+        std::printf("Opened: %s (%s)\n", node.devnode.c_str(), node.evdevName.c_str());
     }
     return 0;
 }
 
-int grant(const std::vector<std::string_view>& args) {
-    return changeAccess(args, "grant", linuxplatform::writeAccessRule);
-}
-
 int revoke(const std::vector<std::string_view>& args) {
-    return changeAccess(args, "revoke", linuxplatform::removeAccessRule);
+    if (args.size() != 1) {
+        return fail(2, "usage: bindwellctl revoke VENDOR:PRODUCT");
+    }
+    const std::optional<DeviceID> id = parseArgument(args[0], "revoke");
+    if (!id) {
+        return 2;
+    }
+    std::vector<std::string> present;
+    for (const std::string& name :
+         {linuxplatform::accessRuleFileName(*id), linuxplatform::keyboardKeysRuleFileName(*id)}) {
+        if (std::filesystem::exists(rulePath(name))) {
+            present.push_back(rulePath(name));
+        }
+    }
+    // Said before the root check, since it needs no rights and changes nothing.
+    if (present.empty()) {
+        std::printf("Nothing to remove: there is no %s\n",
+                    rulePath(linuxplatform::accessRuleFileName(*id)).c_str());
+        return 0;
+    }
+    if (!isRoot("revoke", args)) {
+        return 1;
+    }
+    if (const std::error_code error = linuxplatform::removeAccessRule(kRulesDirectory, *id)) {
+        return fail(1, present.front() + ": " + error.message());
+    }
+    applyRules(eventNodes(*id), true);
+    for (const std::string& path : present) {
+        std::printf("Removed %s\n", path.c_str());
+    }
+    return 0;
 }
 
 const CommandRegistration grantRegistration({
@@ -168,10 +281,17 @@ const CommandRegistration grantRegistration({
     .run = grant,
 });
 
+const CommandRegistration grantKeyboardKeysRegistration({
+    .name = "grant-keyboard-keys",
+    .usage = "grant-keyboard-keys VENDOR:PRODUCT NAME [UNIT]",
+    .summary = "(root) let the user at the seat read every key of this one picked device",
+    .run = grantKeyboardKeys,
+});
+
 const CommandRegistration revokeRegistration({
     .name = "revoke",
     .usage = "revoke VENDOR:PRODUCT",
-    .summary = "(root) remove that access again",
+    .summary = "(root) remove both kinds of access again",
     .run = revoke,
 });
 

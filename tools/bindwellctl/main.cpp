@@ -18,10 +18,14 @@ void printHelp(std::FILE* out) {
     std::vector<Command> commands = registry();
     std::sort(commands.begin(), commands.end(),
               [](const Command& a, const Command& b) { return a.name < b.name; });
+    size_t width = 0;
     for (const Command& command : commands) {
-        std::fprintf(out, "  %-34.*s %.*s\n", static_cast<int>(command.usage.size()),
-                     command.usage.data(), static_cast<int>(command.summary.size()),
-                     command.summary.data());
+        width = std::max(width, command.usage.size());
+    }
+    for (const Command& command : commands) {
+        std::fprintf(out, "  %-*.*s %.*s\n", static_cast<int>(width),
+                     static_cast<int>(command.usage.size()), command.usage.data(),
+                     static_cast<int>(command.summary.size()), command.summary.data());
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/linux/AccessRule.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -38,6 +39,56 @@ std::error_code lastError() {
     return {errno, std::generic_category()};
 }
 
+// The value goes between double quotes in a udev match, where a quote or a
+// backslash would end or escape it and * ? [ ] | would widen it.
+bool isLiteralRuleValue(std::string_view value) {
+    return !value.empty() && std::all_of(value.begin(), value.end(), [](char c) {
+        return c >= 0x20 && c < 0x7f &&
+               std::string_view(R"("\*?[]|)").find(c) == std::string_view::npos;
+    });
+}
+
+// Every interface of a USB unit has the unit's path with ":CONFIG.INTERFACE"
+// after it; any other unit's path is the interface's own.
+std::string unitMatch(const PickedUnit& unit) {
+    if (isLiteralRuleValue(unit.serialNumber)) {
+        return ", ATTRS{uniq}==\"" + unit.serialNumber + "\"";
+    }
+    if (isLiteralRuleValue(unit.physicalPath)) {
+        return ", ENV{ID_PATH}==\"" + unit.physicalPath + "|" + unit.physicalPath + ":*\"";
+    }
+    return "";
+}
+
+std::string idMatch(DeviceID id) {
+    return "ATTRS{id/vendor}==\"" + hex4(id.vendor) + "\", ATTRS{id/product}==\"" +
+           hex4(id.product) + "\"";
+}
+
+std::error_code writeRuleFile(const std::filesystem::path& path, const std::string& text) {
+    // Written in place rather than renamed from a temporary, so that nothing
+    // but the rule's own name is ever created; O_NOFOLLOW keeps a planted
+    // link from redirecting the write.
+    const int fd =
+        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        return lastError();
+    }
+    const bool written =
+        ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
+        ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
+    const std::error_code error = written ? std::error_code() : lastError();
+    ::close(fd);
+    return error;
+}
+
+std::error_code removeRuleFile(const std::filesystem::path& path) {
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+        return lastError();
+    }
+    return {};
+}
+
 } // namespace
 
 std::optional<DeviceID> parseDeviceID(std::string_view text) {
@@ -60,6 +111,10 @@ std::string accessRuleFileName(DeviceID id) {
     return "70-bindwell-" + hex4(id.vendor) + "-" + hex4(id.product) + ".rules";
 }
 
+std::string keyboardKeysRuleFileName(DeviceID id) {
+    return "70-bindwell-" + hex4(id.vendor) + "-" + hex4(id.product) + "-keys.rules";
+}
+
 std::string accessRuleText(DeviceID id) {
     const std::string ids = formatDeviceID(id);
     // ID_INPUT_KEYBOARD comes from 60-input-id.rules, which runs before this
@@ -70,37 +125,35 @@ std::string accessRuleText(DeviceID id) {
            "# nodes of this one device, except a full keyboard. \"bindwellctl revoke " +
            ids +
            "\"\n# removes this file.\n"
-           "SUBSYSTEM==\"input\", KERNEL==\"event*\", ENV{ID_INPUT_KEYBOARD}!=\"1\", "
-           "ATTRS{id/vendor}==\"" +
-           hex4(id.vendor) + "\", ATTRS{id/product}==\"" + hex4(id.product) +
-           "\", TAG+=\"uaccess\"\n";
+           "SUBSYSTEM==\"input\", KERNEL==\"event*\", ENV{ID_INPUT_KEYBOARD}!=\"1\", " +
+           idMatch(id) + ", TAG+=\"uaccess\"\n";
+}
+
+std::string keyboardKeysRuleText(const PickedUnit& unit) {
+    const std::string ids = formatDeviceID(unit.id);
+    return "# Written by \"bindwellctl grant-keyboard-keys " + ids +
+           "\": lets the user at the seat read\n"
+           "# every key of the one device the user picked by name, its keyboard node\n"
+           "# included. \"bindwellctl revoke " +
+           ids +
+           "\" removes this file.\n"
+           "SUBSYSTEM==\"input\", KERNEL==\"event*\", " +
+           idMatch(unit.id) + unitMatch(unit) + ", TAG+=\"uaccess\"\n";
 }
 
 std::error_code writeAccessRule(const std::filesystem::path& directory, DeviceID id) {
-    const std::filesystem::path path = directory / accessRuleFileName(id);
-    // Written in place rather than renamed from a temporary, so that nothing
-    // but the rule's own name is ever created; O_NOFOLLOW keeps a planted
-    // link from redirecting the write.
-    const int fd =
-        ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        return lastError();
-    }
-    const std::string text = accessRuleText(id);
-    const bool written =
-        ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size()) &&
-        ::fchmod(fd, 0644) == 0 && ::fsync(fd) == 0;
-    const std::error_code error = written ? std::error_code() : lastError();
-    ::close(fd);
-    return error;
+    return writeRuleFile(directory / accessRuleFileName(id), accessRuleText(id));
+}
+
+std::error_code writeKeyboardKeysRule(const std::filesystem::path& directory,
+                                      const PickedUnit& unit) {
+    return writeRuleFile(directory / keyboardKeysRuleFileName(unit.id), keyboardKeysRuleText(unit));
 }
 
 std::error_code removeAccessRule(const std::filesystem::path& directory, DeviceID id) {
-    const std::filesystem::path path = directory / accessRuleFileName(id);
-    if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
-        return lastError();
-    }
-    return {};
+    const std::error_code keys = removeRuleFile(directory / keyboardKeysRuleFileName(id));
+    const std::error_code plain = removeRuleFile(directory / accessRuleFileName(id));
+    return keys ? keys : plain;
 }
 
 } // namespace bindwell::linuxplatform

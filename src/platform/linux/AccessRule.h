@@ -24,17 +24,36 @@ struct DeviceID {
 // "046d:c52b": lower case, four digits each.
 [[nodiscard]] std::string formatDeviceID(DeviceID id);
 
+// One unit of a device with keyboard keys, as the user picked it: its
+// "uniq" (a serial number or a Bluetooth address) and its physical path
+// (udev's ID_PATH without the USB interface). Either may be empty.
+struct PickedUnit {
+    DeviceID id;
+    std::string serialNumber;
+    std::string physicalPath;
+};
+
 // "70-bindwell-046d-c52b.rules"
 [[nodiscard]] std::string accessRuleFileName(DeviceID id);
+// "70-bindwell-046d-c52b-keys.rules"
+[[nodiscard]] std::string keyboardKeysRuleFileName(DeviceID id);
 
 // A rule that tags the event nodes of that one device for the user at the
 // seat, never a full keyboard among them; it sorts before systemd's rule that
 // turns the tag into an ACL.
 [[nodiscard]] std::string accessRuleText(DeviceID id);
 
-// Writes or removes the device's rule in `directory`, and no other file.
-// Removing a rule that is not there succeeds.
+// A rule that tags every event node of the picked unit, its keyboard
+// included: by its IDs and its serial number, else its physical path, else
+// (a unit that has neither) by its IDs alone. A serial number or path that
+// could change the rule's meaning is not used.
+[[nodiscard]] std::string keyboardKeysRuleText(const PickedUnit& unit);
+
+// Write the device's rule in `directory`, and no other file.
 [[nodiscard]] std::error_code writeAccessRule(const std::filesystem::path& directory, DeviceID id);
+[[nodiscard]] std::error_code writeKeyboardKeysRule(const std::filesystem::path& directory,
+                                                    const PickedUnit& unit);
+// Removes both of the device's rules; a rule that is not there is no error.
 [[nodiscard]] std::error_code removeAccessRule(const std::filesystem::path& directory, DeviceID id);
 
 } // namespace bindwell::linuxplatform

@@ -152,6 +152,10 @@ std::string unitPath(std::string_view idPath) {
     return std::string(idPath.substr(0, lastColon == firstColon ? idPath.size() : lastColon));
 }
 
+std::string productName(const InputNodeInfo& info) {
+    return info.usbProduct.value_or(info.hidName.value_or(info.evdevName));
+}
+
 HidDeviceDescription describeNode(const InputNodeInfo& info) {
     HidDeviceDescription description{
         .transport = transportName(info.bustype),
@@ -162,7 +166,7 @@ HidDeviceDescription describeNode(const InputNodeInfo& info) {
         .kind =
             info.isKeyboard ? HidInterfaceKind::keyboardKeys : HidInterfaceKind::consumerControl,
     };
-    std::string product = info.usbProduct.value_or(info.hidName.value_or(info.evdevName));
+    std::string product = productName(info);
     if (!product.empty()) {
         description.product = std::move(product);
     }

@@ -55,6 +55,10 @@ struct InputNodeInfo {
 // ("…-usb-0:1.2:1.0" → "…-usb-0:1.2"); other paths are whole units already.
 [[nodiscard]] std::string unitPath(std::string_view idPath);
 
+// The name the device list shows: the USB product string, else the HID
+// device's name, else the evdev node's.
+[[nodiscard]] std::string productName(const InputNodeInfo& info);
+
 // The engine's description of a node, opened or not. A full keyboard is a
 // keyboard-key interface whatever else it has.
 [[nodiscard]] HidDeviceDescription describeNode(const InputNodeInfo& info);

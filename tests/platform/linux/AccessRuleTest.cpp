@@ -5,6 +5,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <tuple>
+#include <vector>
 
 namespace bindwell::linuxplatform {
 namespace {
@@ -23,6 +25,46 @@ TEST(AccessRule, TakesExactlyFourHexDigitsAColonAndFourMore) {
     }
     // A NUL inside the argument would end the text a C API sees early.
     EXPECT_FALSE(parseDeviceID(std::string_view("046d:c5\0b", 9)));
+}
+
+// The rule line of a grant: the last line of its file.
+std::string ruleLine(const std::string& text) {
+    const size_t start = text.rfind('\n', text.size() - 2);
+    return text.substr(start + 1);
+}
+
+// The plain grant never opens a full keyboard; the grant for a picked
+// keyboard-key device opens its keyboard, narrowed to the one unit when the
+// unit's name can stand in a udev match as it is.
+TEST(AccessRule, MatchesTheDeviceAndForKeyboardKeysTheOnePickedUnit) {
+    const DeviceID id{0x1a2b, 0x3c4d};
+    const std::string ids = R"(ATTRS{id/vendor}=="1a2b", ATTRS{id/product}=="3c4d")";
+    const std::string head = R"(SUBSYSTEM=="input", KERNEL=="event*", )";
+    const std::string tag = ", TAG+=\"uaccess\"\n";
+    EXPECT_EQ(ruleLine(accessRuleText(id)), head + R"(ENV{ID_INPUT_KEYBOARD}!="1", )" + ids + tag);
+
+    const std::string usbPath = "pci-0000:00:14.0-usb-0:1.2";
+    const std::string byPath =
+        R"(, ENV{ID_PATH}=="pci-0000:00:14.0-usb-0:1.2|pci-0000:00:14.0-usb-0:1.2:*")";
+    const std::vector<std::tuple<std::string, std::string, std::string>> cases{
+        {"PRS-0042", usbPath, R"(, ATTRS{uniq}=="PRS-0042")"},
+        {"aa:bb:cc:dd:ee:ff", "", R"(, ATTRS{uniq}=="aa:bb:cc:dd:ee:ff")"},
+        {"", usbPath, byPath},
+        // A name that would end the value, escape it or widen the match is
+        // not used; the next narrower one is.
+        {"A\"B", usbPath, byPath},
+        {"AB*", usbPath, byPath},
+        {"A|B", usbPath, byPath},
+        {"A\\", usbPath, byPath},
+        {"AB\n", usbPath, byPath},
+        {"AB\xc3\xa9", usbPath, byPath},
+        {"A?", "x[1]", ""},
+        {"", "", ""},
+    };
+    for (const auto& [serial, path, unitMatch] : cases) {
+        EXPECT_EQ(ruleLine(keyboardKeysRuleText({id, serial, path})), head + ids + unitMatch + tag)
+            << serial << " / " << path;
+    }
 }
 
 std::string contents(const fs::path& path) {
@@ -44,8 +86,11 @@ TEST(AccessRuleFile, IsWrittenWholeWithoutFollowingLinksAndRemovedOnce) {
     EXPECT_EQ(contents(path), accessRuleText(id));
     EXPECT_EQ(fs::status(path).permissions(), fs::perms::owner_read | fs::perms::owner_write |
                                                   fs::perms::group_read | fs::perms::others_read);
+    const fs::path keys = folder / "70-bindwell-046d-c52b-keys.rules";
+    ASSERT_FALSE(writeKeyboardKeysRule(folder, {id, "S1", ""}));
+    EXPECT_EQ(contents(keys), keyboardKeysRuleText({id, "S1", ""}));
     ASSERT_FALSE(removeAccessRule(folder, id));
-    EXPECT_FALSE(fs::exists(path));
+    EXPECT_FALSE(fs::exists(path) || fs::exists(keys)) << "revoking closes both";
     EXPECT_FALSE(removeAccessRule(folder, id)) << "revoking twice is not an error";
 
     std::ofstream(folder / "elsewhere") << "keep";

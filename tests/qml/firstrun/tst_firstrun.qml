@@ -203,6 +203,8 @@ Item {
             tryVerify(() => !find(window.view, "setupContent").busy, 2000)
             const editor = find(window.view, "buttonMappingView")
             verify(!find(editor, "deviceHeader").visible)
+            verify(!shown(find(editor, "learnPrompt")) && !ButtonLearner.listening)
+            verify(!shown(find(find(editor, "mappingRow_Play/Pause"), "removeButton")))
             verify(shown(find(editor, "fixedRow_Top Trigger (Right Click)")))
             compare(findChild(editor, "mappingRow_Top Trigger (Right Click)"), null)
             // Application rules come and go under a button.
@@ -417,6 +419,73 @@ Item {
             compare(TestBench.engineStarts(), starts)
             verify(!AppState.isRemapping)
             verify(!window.visible)
+        }
+
+        // A profile without a layout (here a remote's, written by hand) learns
+        // its buttons from presses while the editor shows the prompt: each new
+        // key once, in the order pressed, named as Linux names it, doing what
+        // it always did. A removed button is learned again by its next press.
+        function test_learned_buttons_data() {
+            return [
+                {tag: "media keys", product: 1, presses: [0xE9, 0xCD, 0xE9, 0xB5],
+                 learned: ["Volume Up", "Play/Pause", "Next Song"], remove: [], again: []},
+                {tag: "a usage without a key", product: 2, presses: [0x1234],
+                 learned: ["Usage 0xc:0x1234"], remove: [], again: []},
+                {tag: "removed and pressed again", product: 3, presses: [0xB6, 0xE2],
+                 learned: ["Previous Song", "Mute"], remove: ["Previous Song"], again: [0xB6],
+                 rows: ["Mute", "Previous Song"]},
+                {tag: "all removed", product: 4, presses: [0xB6, 0xE2],
+                 learned: ["Previous Song", "Mute"], remove: ["Previous Song", "Mute"], again: [],
+                 rows: []},
+            ]
+        }
+
+        function test_learned_buttons(data) {
+            const deviceID = "learner" + data.product
+            TestBench.addDevice(deviceID, 0x7777, data.product, "Hand-written Remote")
+            const profileID = TestBench.storeProfileWithoutButtons(0x7777, data.product,
+                                                                   "Hand-written Remote")
+            TestBench.setPermissions(true, true)
+            ConfigStore.hasCompletedSetup = true
+            SetupCommands.editProfile(profileID)
+            window = createTemporaryObject(windowComponent, root)
+            tryVerify(() => findChild(window.view, "learnPrompt") !== null
+                            && shown(find(window.view, "learnPrompt")), 2000)
+            verify(ButtonLearner.listening && AppState.isRemapping)
+            tryVerify(() => !find(window.view, "setupContent").busy, 2000)
+            const labels = () => ActiveProfile.remappable.map(m => m.label).join()
+            const press = usage => TestBench.click(deviceID, usage)
+
+            // The engine the prompt started finds the remote on its next turn.
+            wait(50)
+            data.presses.forEach(press)
+            tryVerify(() => labels() === data.learned.join(), 2000, labels())
+            for (const label of data.remove) {
+                click(find(find(window.view, "mappingRow_" + label), "removeButton"))
+                tryVerify(() => !labels().split(",").includes(label))
+            }
+            // Each removal restarted the engine, which finds the remote again
+            // on its next turn.
+            wait(50)
+            data.again.forEach(press)
+            const rows = data.rows || data.learned
+            tryVerify(() => labels() === rows.join(), 2000, labels())
+            if (data.tag === "media keys")
+                shootWindow("16-editor-learning")
+            for (const label of rows) {
+                verify(shown(find(window.view, "mappingRow_" + label)))
+                compare(TestBench.storedAction(label), "Default (No Remap)")
+            }
+            verify(shown(find(window.view, "learnPrompt")))
+
+            // Once its window is hidden, the editor learns nothing, and the
+            // engine it started has stopped.
+            window.visible = false
+            verify(!ButtonLearner.listening && !AppState.isRemapping)
+            press(0x40)
+            wait(50)
+            compare(labels(), rows.join())
+            window.destroy()
         }
     }
 }
