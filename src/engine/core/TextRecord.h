@@ -26,8 +26,9 @@ struct TextRecord {
         suppressedMediaKey,    // number = the media key's code
         suppressedMouseButton, // action, number = the button
         releasedOnDisconnect,  // action
+        gestureStarted,        // mapping, gesture, action (of a button with gestures)
         // lastEvent texts.
-        mappingEvent,  // mapping, action (the mapping's own or an application's)
+        mappingEvent,  // mapping, gesture, action (the mapping's own or an application's)
         unmappedEvent, // page, usage
         // Not texts: a controller's first interface arrived or its last one
         // went (profile, unit).
@@ -42,6 +43,7 @@ struct TextRecord {
     int64_t number = 0;
     const ButtonMapping* mapping = nullptr;
     const RemapAction* action = nullptr;
+    Gesture gesture = Gesture::tap;
     std::shared_ptr<const DeviceProfile> profile;
     // Which controller decided it (Controller::id); 0 for none.
     uint32_t controller = 0;
