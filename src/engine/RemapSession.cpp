@@ -199,20 +199,22 @@ TapVerdict RemapSession::handleTapEvent(const TapEvent& event, const DeviceIdent
     return verdict;
 }
 
-void RemapSession::passDeadlines(Micros now) {
-    for (;;) {
-        Controller* due = nullptr;
-        Micros earliest = now;
-        controllers_.forEach([&](Controller& controller) {
-            const std::optional<Micros> deadline = controller.core.nextDeadline();
-            if (deadline && (due == nullptr ? *deadline <= now : *deadline < earliest)) {
-                earliest = *deadline;
-                due = &controller;
-            }
-        });
-        if (due == nullptr) {
-            break;
+Controller* RemapSession::nextToWake(Micros& deadline) {
+    Controller* next = nullptr;
+    controllers_.forEach([&](Controller& controller) {
+        const std::optional<Micros> own = controller.core.nextDeadline();
+        if (own && (next == nullptr || *own < deadline)) {
+            deadline = *own;
+            next = &controller;
         }
+    });
+    return next;
+}
+
+void RemapSession::passDeadlines(Micros now) {
+    Micros deadline = 0;
+    for (Controller* due = nextToWake(deadline); due != nullptr && deadline <= now;
+         due = nextToWake(deadline)) {
         effects_.setController(due->id);
         due->core.passDeadline(now, effects_);
         perform();
@@ -229,13 +231,9 @@ void RemapSession::handleWake() {
 }
 
 void RemapSession::armWake() {
-    std::optional<Micros> earliest;
-    controllers_.forEach([&earliest](const Controller& controller) {
-        const std::optional<Micros> deadline = controller.core.nextDeadline();
-        if (deadline && (!earliest || *deadline < *earliest)) {
-            earliest = deadline;
-        }
-    });
+    Micros deadline = 0;
+    const std::optional<Micros> earliest =
+        nextToWake(deadline) != nullptr ? std::optional(deadline) : std::nullopt;
     if (earliest == armedDeadline_) {
         return;
     }

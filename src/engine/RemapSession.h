@@ -50,6 +50,9 @@ private:
     // Lets every gesture deadline at or before `now` pass, earliest first
     // over all controllers, then asks the loop for the next one.
     void passDeadlines(Micros now);
+    // The controller whose gesture deadline comes first (the first of
+    // equals), and that deadline; null when none waits.
+    [[nodiscard]] Controller* nextToWake(Micros& deadline);
     void handleWake();
     // Asks the loop to wake at the earliest deadline, or not at all.
     void armWake();
