@@ -170,13 +170,13 @@ void RemapSession::handleInputValue(const HidInputValue& value) {
         return;
     }
     const double now = value.timestamp > 0 ? value.timestamp : platform_.clock().uptimeSeconds();
-    if (armedDeadline_) {
+    if (armedDeadline_) [[unlikely]] {
         passDeadlines(toMicros(now));
     }
     effects_.setController(controller->id);
     controller->core.input(value, now, effects_);
     perform();
-    if (armedDeadline_ || controller->core.hasGestures()) {
+    if (effects_.takeGestureChange()) [[unlikely]] {
         armWake();
     }
 }
@@ -193,7 +193,7 @@ TapVerdict RemapSession::handleTapEvent(const TapEvent& event, const DeviceIdent
     effects_.setController(controller->id);
     const TapVerdict verdict = controller->core.tap(event, now, effects_);
     perform();
-    if (armedDeadline_ || controller->core.hasGestures()) {
+    if (effects_.takeGestureChange()) {
         armWake();
     }
     return verdict;
@@ -231,6 +231,8 @@ void RemapSession::handleWake() {
 }
 
 void RemapSession::armWake() {
+    // This answers any change the cores noted.
+    (void)effects_.takeGestureChange();
     Micros deadline = 0;
     const std::optional<Micros> earliest =
         nextToWake(deadline) != nullptr ? std::optional(deadline) : std::nullopt;

@@ -98,7 +98,8 @@ void RemapCore::setProfile(std::shared_ptr<const DeviceProfile> profile) {
                                    .inForce = inForce,
                                    .pressedAs = inForce,
                                    .hold = compileIfSet(mapping.holdAction),
-                                   .doubleTap = compileIfSet(mapping.doubleTapAction)});
+                                   .doubleTap = compileIfSet(mapping.doubleTapAction),
+                                   .hasGestures = mapping.hasGestures()});
     }
 }
 
@@ -128,8 +129,7 @@ RemapCore::MappingActions& RemapCore::actionsOf(const ButtonMapping& mapping) {
     return mappingActions_[static_cast<size_t>(&mapping - profile_->buttonMappings.data())];
 }
 
-const CompiledAction& RemapCore::decide(const ButtonMapping& mapping, bool isPressed) {
-    MappingActions& actions = actionsOf(mapping);
+const CompiledAction& RemapCore::decide(MappingActions& actions, bool isPressed) {
     if (isPressed) {
         actions.pressedAs = actions.inForce;
     }
@@ -171,11 +171,12 @@ void RemapCore::input(const HidInputValue& value, double now, Effects& effects) 
 
 void RemapCore::dispatch(const ButtonMapping& mapping, bool isPressed, double now,
                          Effects& effects) {
-    if (actionsOf(mapping).hasGestures()) {
+    MappingActions& actions = actionsOf(mapping);
+    if (actions.hasGestures) [[unlikely]] {
         gesture(mapping, isPressed, now, effects);
         return;
     }
-    run(mapping, decide(mapping, isPressed), isPressed, now, effects);
+    run(mapping, decide(actions, isPressed), isPressed, now, effects);
 }
 
 void RemapCore::run(const ButtonMapping& mapping, const CompiledAction& action, bool isPressed,
@@ -268,7 +269,7 @@ void RemapCore::reportUnpostable(int64_t storedKey, Effects& effects) {
 }
 
 void RemapCore::releaseHeld(Effects& effects, bool logReason) {
-    gestures_.clear();
+    clearGestures(effects);
     held_.takeAll(holdScratch_);
     postReleases(effects, logReason);
 }
@@ -305,7 +306,7 @@ TapVerdict RemapCore::mediaKey(const MediaKey& key, Effects& effects) {
     // follows that decision, so a key it was given down also comes up.
     // A button with gestures may yet do anything, so its key never passes.
     const MappingActions& actions = actionsOf(*mapping);
-    if (!actions.hasGestures() &&
+    if (!actions.hasGestures &&
         compiled_[key.pressed ? actions.inForce : actions.pressedAs].source->kind() == Kind::none) {
         return TapVerdict::pass;
     }
@@ -325,16 +326,17 @@ TapVerdict RemapCore::extraButton(const ExtraButton& button, double now, Effects
     if (!mapping) {
         return TapVerdict::pass;
     }
-    if (actionsOf(*mapping).hasGestures()) {
+    MappingActions& actions = actionsOf(*mapping);
+    if (actions.hasGestures) {
         if (button.pressed) {
-            suppressedMouseButton(button, compiled_[actionsOf(*mapping).inForce], effects);
+            suppressedMouseButton(button, compiled_[actions.inForce], effects);
         }
         gesture(*mapping, button.pressed, now, effects);
         return TapVerdict::swallow;
     }
     // Decided (and remembered) even when it passes: a button passed down
     // must be passed up too, whatever has the focus by then.
-    const CompiledAction& action = decide(*mapping, button.pressed);
+    const CompiledAction& action = decide(actions, button.pressed);
     if (action.source->kind() == Kind::none) {
         return TapVerdict::pass;
     }

@@ -53,7 +53,6 @@ public:
     void endGestures(Effects& effects);
     // The earliest deadline of a gesture in progress, when one waits for it.
     [[nodiscard]] std::optional<Micros> nextDeadline() const { return gestures_.nextDeadline(); }
-    [[nodiscard]] bool hasGestures() const { return !gestures_.empty(); }
     // The earliest deadline at or before `now`, if any, passes and what it
     // decides is performed.
     void passDeadline(Micros now, Effects& effects);
@@ -74,20 +73,19 @@ private:
         // The hold and double-tap actions, or GestureTracker::kNoAction.
         uint32_t hold = GestureTracker::kNoAction;
         uint32_t doubleTap = GestureTracker::kNoAction;
-
-        [[nodiscard]] bool hasGestures() const {
-            return hold != GestureTracker::kNoAction || doubleTap != GestureTracker::kNoAction;
-        }
+        // Either of them is set: the button's presses go through gestures_.
+        bool hasGestures = false;
     };
 
     [[nodiscard]] MappingActions& actionsOf(const ButtonMapping& mapping);
     // The action a press starts (and remembers), or the one a release ends.
-    [[nodiscard]] const CompiledAction& decide(const ButtonMapping& mapping, bool isPressed);
+    [[nodiscard]] const CompiledAction& decide(MappingActions& actions, bool isPressed);
     [[nodiscard]] uint32_t actionInForce(const ButtonMapping& mapping, uint32_t first) const;
     void dispatch(const ButtonMapping& mapping, bool isPressed, double now, Effects& effects);
     void gesture(const ButtonMapping& mapping, bool isPressed, double now, Effects& effects);
     void performGesture(const GestureTracker::Performance& performance, Effects& effects);
     void endStrayRelease(const ButtonMapping& mapping, double now, Effects& effects);
+    void clearGestures(Effects& effects);
     void run(const ButtonMapping& mapping, const CompiledAction& action, bool isPressed, double now,
              Effects& effects);
     void releaseArrayElement(const HidInputValue& value, double now, Effects& effects);

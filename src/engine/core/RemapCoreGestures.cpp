@@ -16,6 +16,7 @@ namespace bindwell {
 void RemapCore::gesture(const ButtonMapping& mapping, bool isPressed, double now,
                         Effects& effects) {
     const auto button = static_cast<uint32_t>(&mapping - profile_->buttonMappings.data());
+    effects.noteGestureChange();
     std::optional<GestureTracker::Performance> performance;
     if (isPressed) {
         const MappingActions& actions = actionsOf(mapping);
@@ -70,12 +71,20 @@ void RemapCore::endStrayRelease(const ButtonMapping& mapping, double now, Effect
 
 void RemapCore::passDeadline(Micros now, Effects& effects) {
     if (const auto performance = gestures_.passDue(now)) {
+        effects.noteGestureChange();
         performGesture(*performance, effects);
     }
 }
 
+void RemapCore::clearGestures(Effects& effects) {
+    if (!gestures_.empty()) {
+        gestures_.clear();
+        effects.noteGestureChange();
+    }
+}
+
 void RemapCore::endGestures(Effects& effects) {
-    gestures_.clear();
+    clearGestures(effects);
     held_.takeGestureHolds(holdScratch_);
     postReleases(effects, false);
 }

@@ -36,17 +36,19 @@ struct TextRecord {
         controllerLeft,
     };
 
+    // Small fields first, so that no padding sits between them: records are
+    // made and moved on every input.
     Kind kind = Kind::hidEvent;
+    Gesture gesture = Gesture::tap;
     uint32_t usagePage = 0;
     uint32_t usage = 0;
+    // Which controller decided it (Controller::id); 0 for none.
+    uint32_t controller = 0;
     int64_t value = 0;
     int64_t number = 0;
     const ButtonMapping* mapping = nullptr;
     const RemapAction* action = nullptr;
-    Gesture gesture = Gesture::tap;
     std::shared_ptr<const DeviceProfile> profile;
-    // Which controller decided it (Controller::id); 0 for none.
-    uint32_t controller = 0;
     std::shared_ptr<const DeviceIdentity> unit;
 
     [[nodiscard]] bool isLastEvent() const {
