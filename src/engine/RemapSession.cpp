@@ -9,6 +9,12 @@
 // dongle and Bluetooth.
 //
 // Values of interfaces that are not tracked die here, before the core.
+//
+// Gesture deadlines: the loop keeps one wake-up, for the earliest deadline of
+// all controllers. Deadlines at or before an input's time pass before the
+// input is handled, whichever the loop noticed first, so the order of a
+// release and its deadline never depends on a race. Nothing is armed while
+// no gesture waits, so remapping without gestures never wakes for one.
 #include "engine/RemapSession.h"
 
 #include "engine/DeviceProperties.h"
@@ -32,7 +38,11 @@ RemapSession::RemapSession(Platform& platform)
 
 // Quietly: the manager and the tap let go of their devices as they are
 // destroyed, and a session that ends with its owner logs nothing.
-RemapSession::~RemapSession() = default;
+RemapSession::~RemapSession() {
+    if (armedDeadline_) {
+        platform_.inputLoop().cancelWake();
+    }
+}
 
 void RemapSession::start(std::vector<std::shared_ptr<const DeviceProfile>> profiles) {
     controllers_.setProfiles(std::move(profiles));
@@ -42,6 +52,14 @@ void RemapSession::start(std::vector<std::shared_ptr<const DeviceProfile>> profi
 }
 
 void RemapSession::stop() {
+    // A gesture does not outlive the run: what it waits for is dropped and
+    // what it holds goes up, before anything is let go.
+    controllers_.forEach([this](Controller& controller) {
+        effects_.setController(controller.id);
+        controller.core.endGestures(effects_);
+    });
+    perform();
+    armWake();
     controllers_.releaseInterfaces();
     removeEventTap();
     if (manager_) {
@@ -56,6 +74,7 @@ void RemapSession::releaseHeld() {
         controller.core.releaseHeld(effects_, false);
     });
     perform();
+    armWake();
 }
 
 void RemapSession::openHIDManager() {
@@ -147,6 +166,7 @@ void RemapSession::handleDeviceRemoved(const HidDeviceRef& device) {
         effects_.setController(controller->id);
         controller->core.releaseHeld(effects_, true);
         announce(*controller, TextRecord::Kind::controllerLeft);
+        armWake();
     }
 }
 
@@ -156,9 +176,15 @@ void RemapSession::handleInputValue(const HidInputValue& value) {
         return;
     }
     const double now = value.timestamp > 0 ? value.timestamp : platform_.clock().uptimeSeconds();
+    if (armedDeadline_) [[unlikely]] {
+        passDeadlines(toMicros(now));
+    }
     effects_.setController(controller->id);
     controller->core.input(value, now, effects_);
     perform();
+    if (effects_.takeGestureChange()) [[unlikely]] {
+        armWake();
+    }
 }
 
 TapVerdict RemapSession::handleTapEvent(const TapEvent& event, const DeviceIdentity* source) {
@@ -166,11 +192,66 @@ TapVerdict RemapSession::handleTapEvent(const TapEvent& event, const DeviceIdent
     if (controller == nullptr) {
         return TapVerdict::pass;
     }
+    const double now = platform_.clock().uptimeSeconds();
+    if (armedDeadline_) {
+        passDeadlines(toMicros(now));
+    }
     effects_.setController(controller->id);
-    const TapVerdict verdict =
-        controller->core.tap(event, platform_.clock().uptimeSeconds(), effects_);
+    const TapVerdict verdict = controller->core.tap(event, now, effects_);
     perform();
+    if (effects_.takeGestureChange()) {
+        armWake();
+    }
     return verdict;
+}
+
+Controller* RemapSession::nextToWake(Micros& deadline) {
+    Controller* next = nullptr;
+    controllers_.forEach([&](Controller& controller) {
+        const std::optional<Micros> own = controller.core.nextDeadline();
+        if (own && (next == nullptr || *own < deadline)) {
+            deadline = *own;
+            next = &controller;
+        }
+    });
+    return next;
+}
+
+void RemapSession::passDeadlines(Micros now) {
+    Micros deadline = 0;
+    for (Controller* due = nextToWake(deadline); due != nullptr && deadline <= now;
+         due = nextToWake(deadline)) {
+        effects_.setController(due->id);
+        due->core.passDeadline(now, effects_);
+        perform();
+    }
+    armWake();
+}
+
+void RemapSession::handleWake() {
+    // The loop's request is used up. It wakes at the deadline or later, so
+    // the deadline itself is due even if the clock reads a hair earlier.
+    const Micros deadline = armedDeadline_.value_or(0);
+    armedDeadline_.reset();
+    passDeadlines(std::max(toMicros(platform_.clock().uptimeSeconds()), deadline));
+}
+
+void RemapSession::armWake() {
+    // This answers any change the cores noted.
+    (void)effects_.takeGestureChange();
+    Micros deadline = 0;
+    const std::optional<Micros> earliest =
+        nextToWake(deadline) != nullptr ? std::optional(deadline) : std::nullopt;
+    if (earliest == armedDeadline_) {
+        return;
+    }
+    armedDeadline_ = earliest;
+    if (earliest) {
+        platform_.inputLoop().wakeAt(static_cast<double>(*earliest) / 1e6,
+                                     [this] { handleWake(); });
+    } else {
+        platform_.inputLoop().cancelWake();
+    }
 }
 
 size_t RemapSession::trackedInterfaceCount() {

@@ -47,12 +47,23 @@ private:
     void removeEventTap();
     void announce(const Controller& controller, TextRecord::Kind kind);
     void perform();
+    // Lets every gesture deadline at or before `now` pass, earliest first
+    // over all controllers, then asks the loop for the next one.
+    void passDeadlines(Micros now);
+    // The controller whose gesture deadline comes first (the first of
+    // equals), and that deadline; null when none waits.
+    [[nodiscard]] Controller* nextToWake(Micros& deadline);
+    void handleWake();
+    // Asks the loop to wake at the earliest deadline, or not at all.
+    void armWake();
 
     Platform& platform_;
     ControllerSet controllers_;
     Effects effects_;
     std::unique_ptr<HidManager> manager_;
     std::unique_ptr<EventTap> eventTap_;
+    // The wake-up the loop was asked for.
+    std::optional<Micros> armedDeadline_;
 };
 
 } // namespace bindwell

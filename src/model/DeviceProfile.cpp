@@ -2,18 +2,6 @@
 
 namespace bindwell {
 
-std::optional<RemapAction>* ButtonMapping::gestureAction(Gesture gesture) {
-    switch (gesture) {
-    case Gesture::hold:
-        return &holdAction;
-    case Gesture::doubleTap:
-        return &doubleTapAction;
-    case Gesture::tap:
-        break;
-    }
-    return nullptr;
-}
-
 int64_t DeviceProfile::gestureMilliseconds(Gesture gesture) const {
     if (gesture == Gesture::doubleTap) {
         return doubleTapMilliseconds.value_or(kDefaultDoubleTapMilliseconds);

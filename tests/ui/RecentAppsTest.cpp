@@ -32,6 +32,10 @@ protected:
             inner.call(command);
         }
         void runSoon(std::function<void()> task) override { inner.runSoon(std::move(task)); }
+        void wakeAt(double deadline, std::function<void()> onDue) override {
+            inner.wakeAt(deadline, std::move(onDue));
+        }
+        void cancelWake() override { inner.cancelWake(); }
         void setTextReceiver(TextReceiver receiver) override {
             inner.setTextReceiver(std::move(receiver));
         }

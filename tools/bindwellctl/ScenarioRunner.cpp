@@ -69,6 +69,7 @@ const ScenarioRunner::Command* ScenarioRunner::findCommand(std::string_view name
         {"stop", 0, false, 0, "stop", &ScenarioRunner::stop},
         {"toggle", 0, false, 0, "toggle", &ScenarioRunner::toggle},
         {"at", 1, false, 0, "at SECONDS", &ScenarioRunner::setTime},
+        {"mark", 1, true, 0, "mark TEXT...", &ScenarioRunner::mark},
         {"value", 4, false, 0, "value ID PAGE USAGE VALUE", &ScenarioRunner::sendValue},
         {"media", 2, false, 1, "media KEY_NAME down|up [FROM_ID]", &ScenarioRunner::pressMediaKey},
         {"mouse", 2, false, 1, "mouse BTN_NAME down|up [FROM_ID]",
@@ -229,8 +230,20 @@ void ScenarioRunner::toggle(const ScenarioLine&) {
     appState_.toggleRemapping();
 }
 
+// Time passes as it would: every wake-up the engine asked for on the way
+// runs at its own time, and what it publishes comes out before the next.
 void ScenarioRunner::setTime(const ScenarioLine& line) {
-    platform_.simClock().set(parseSeconds(line.argument(0)));
+    const double until = parseSeconds(line.argument(0));
+    while (platform_.passWake(until)) {
+        runEventLoopUntilIdle();
+    }
+    platform_.simClock().set(until);
+}
+
+// Shows in the output where the script has got to, e.g. before a time
+// passes that fires a deadline.
+void ScenarioRunner::mark(const ScenarioLine& line) {
+    printLine("mark " + std::string(line.textFrom(0)));
 }
 
 void ScenarioRunner::sendValue(const ScenarioLine& line) {

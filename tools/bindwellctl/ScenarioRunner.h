@@ -45,6 +45,7 @@ private:
     void stop(const ScenarioLine& line);
     void toggle(const ScenarioLine& line);
     void setTime(const ScenarioLine& line);
+    void mark(const ScenarioLine& line);
     void sendValue(const ScenarioLine& line);
     void pressMediaKey(const ScenarioLine& line);
     void pressMouseButton(const ScenarioLine& line);

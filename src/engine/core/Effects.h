@@ -5,6 +5,7 @@
 #include "engine/core/TextRecord.h"
 
 #include <span>
+#include <utility>
 #include <vector>
 
 namespace bindwell {
@@ -25,6 +26,10 @@ public:
     }
     // The controller whose decisions follow; their texts carry its id.
     void setController(uint32_t id) { controller_ = id; }
+    // A gesture began, moved on or ended, so its controller's next deadline
+    // may have changed: the driver asks again when to wake.
+    void noteGestureChange() { gestureChanged_ = true; }
+    [[nodiscard]] bool takeGestureChange() { return std::exchange(gestureChanged_, false); }
 
     [[nodiscard]] std::span<const OutputEvent> posts() const { return posts_; }
     [[nodiscard]] std::span<TextRecord> texts() { return texts_; }
@@ -37,6 +42,7 @@ private:
     std::vector<OutputEvent> posts_;
     std::vector<TextRecord> texts_;
     uint32_t controller_ = 0;
+    bool gestureChanged_ = false;
 };
 
 } // namespace bindwell

@@ -1,6 +1,7 @@
 #include "engine/core/HeldOutputs.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace bindwell {
 
@@ -22,6 +23,18 @@ void HeldOutputs::remove(const OutputEvent& release) {
 void HeldOutputs::takeAll(std::vector<Hold>& taken) {
     taken.clear();
     taken.swap(holds_);
+    sortForRelease(taken);
+}
+
+void HeldOutputs::takeGestureHolds(std::vector<Hold>& taken) {
+    taken.clear();
+    std::copy_if(holds_.begin(), holds_.end(), std::back_inserter(taken),
+                 [](const Hold& hold) { return hold.byGesture; });
+    std::erase_if(holds_, [](const Hold& hold) { return hold.byGesture; });
+    sortForRelease(taken);
+}
+
+void HeldOutputs::sortForRelease(std::vector<Hold>& taken) {
     std::stable_sort(taken.begin(), taken.end(), [](const Hold& a, const Hold& b) {
         const bool aIsButton = a.release.kind == OutputEvent::Kind::pointerButton;
         const bool bIsButton = b.release.kind == OutputEvent::Kind::pointerButton;

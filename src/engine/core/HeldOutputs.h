@@ -20,6 +20,9 @@ public:
         const RemapAction* action = nullptr;
         std::shared_ptr<const DeviceProfile> profile;
         OutputEvent release;
+        // Held by a hold or double-tap action: a restart lets go of these,
+        // since the gesture that would end them does not survive it.
+        bool byGesture = false;
     };
 
     [[nodiscard]] bool holds(const OutputEvent& release) const;
@@ -30,9 +33,13 @@ public:
     // buttons first in button order, then keys in press order, so a drag ends
     // before its modifiers go up.
     void takeAll(std::vector<Hold>& taken);
+    // The same for the holds of gestures only.
+    void takeGestureHolds(std::vector<Hold>& taken);
     [[nodiscard]] bool empty() const { return holds_.empty(); }
 
 private:
+    static void sortForRelease(std::vector<Hold>& taken);
+
     std::vector<Hold> holds_;
 };
 

@@ -33,6 +33,17 @@ void appendActionName(std::string& text, const TextRecord& record) {
     }
 }
 
+// "Skip Back (hold) → Escape"; a tap says no more than a button without gestures.
+void appendMappingEvent(std::string& text, const TextRecord& record) {
+    text.append(record.mapping->label);
+    if (record.gesture == Gesture::hold) {
+        text.append(" (hold)");
+    } else if (record.gesture == Gesture::doubleTap) {
+        text.append(" (double tap)");
+    }
+    text.append(" → ").append(record.action->displayName());
+}
+
 } // namespace
 
 void appendRecordText(std::string& text, const TextRecord& record) {
@@ -80,7 +91,8 @@ void appendRecordText(std::string& text, const TextRecord& record) {
         text.append(": the controller disconnected");
         return;
     case Kind::mappingEvent:
-        text.append(record.mapping->label).append(" → ").append(record.action->displayName());
+    case Kind::gestureStarted:
+        appendMappingEvent(text, record);
         return;
     case Kind::controllerArrived:
     case Kind::controllerLeft:

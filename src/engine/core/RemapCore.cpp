@@ -15,6 +15,10 @@
 // through the tap, so for them the tap is the input path: look up, perform,
 // publish, swallow. A button mapped to "Default (No Remap)" passes.
 //
+// Gestures: a button with a hold or double-tap action goes through
+// GestureTracker (RemapCoreGestures.cpp). A button without them never
+// reaches it, so it is decided and posted exactly as before.
+//
 // Cost: a press compares numbers and copies small records. Actions are
 // compiled to output events when the profile is taken, the repeat filter
 // keys on slots made then, and texts are records the main thread formats
@@ -67,13 +71,20 @@ void RemapCore::setProfile(std::shared_ptr<const DeviceProfile> profile) {
     profile_ = std::move(profile);
     compiled_.clear();
     mappingActions_.clear();
+    // They name buttons by their place in the profile that is going.
+    gestures_.clear();
     if (!profile_) {
         return;
     }
     const auto compile = [this](const RemapAction& action) {
+        const auto index = static_cast<uint32_t>(compiled_.size());
         CompiledAction& compiled = compiled_.emplace_back(compileAction(action, outputKeyOf_));
         compiled.dedupeSlot = gate_.slotFor(action.displayName());
         compiled.source = &action;
+        return index;
+    };
+    const auto compileIfSet = [&compile](const std::optional<RemapAction>& action) {
+        return action ? compile(*action) : GestureTracker::kNoAction;
     };
     mappingActions_.reserve(profile_->buttonMappings.size());
     for (const ButtonMapping& mapping : profile_->buttonMappings) {
@@ -83,7 +94,12 @@ void RemapCore::setProfile(std::shared_ptr<const DeviceProfile> profile) {
             compile(rule.action);
         }
         const uint32_t inForce = actionInForce(mapping, first);
-        mappingActions_.push_back({.first = first, .inForce = inForce, .pressedAs = inForce});
+        mappingActions_.push_back({.first = first,
+                                   .inForce = inForce,
+                                   .pressedAs = inForce,
+                                   .hold = compileIfSet(mapping.holdAction),
+                                   .doubleTap = compileIfSet(mapping.doubleTapAction),
+                                   .hasGestures = mapping.hasGestures()});
     }
 }
 
@@ -113,8 +129,7 @@ RemapCore::MappingActions& RemapCore::actionsOf(const ButtonMapping& mapping) {
     return mappingActions_[static_cast<size_t>(&mapping - profile_->buttonMappings.data())];
 }
 
-const CompiledAction& RemapCore::decide(const ButtonMapping& mapping, bool isPressed) {
-    MappingActions& actions = actionsOf(mapping);
+const CompiledAction& RemapCore::decide(MappingActions& actions, bool isPressed) {
     if (isPressed) {
         actions.pressedAs = actions.inForce;
     }
@@ -156,7 +171,12 @@ void RemapCore::input(const HidInputValue& value, double now, Effects& effects) 
 
 void RemapCore::dispatch(const ButtonMapping& mapping, bool isPressed, double now,
                          Effects& effects) {
-    run(mapping, decide(mapping, isPressed), isPressed, now, effects);
+    MappingActions& actions = actionsOf(mapping);
+    if (actions.hasGestures) [[unlikely]] {
+        gesture(mapping, isPressed, now, effects);
+        return;
+    }
+    run(mapping, decide(actions, isPressed), isPressed, now, effects);
 }
 
 void RemapCore::run(const ButtonMapping& mapping, const CompiledAction& action, bool isPressed,
@@ -174,21 +194,23 @@ void RemapCore::releaseArrayElement(const HidInputValue& value, double now, Effe
     }
 }
 
-void RemapCore::perform(const CompiledAction& action, bool isPressed, double now,
-                        Effects& effects) {
+bool RemapCore::perform(const CompiledAction& action, bool isPressed, double now, Effects& effects,
+                        bool byGesture) {
     if (isPressed) {
         const DedupeGate::Verdict verdict = gate_.admitPress(action.dedupeSlot, now);
         if (!verdict.admitted) {
             TextRecord& record = profileText(TextRecord::Kind::deduplicated, effects);
             record.action = action.source;
             record.number = verdict.elapsedMilliseconds;
-            return;
+            return false;
         }
     }
-    synthesize(action, isPressed, effects);
+    synthesize(action, isPressed, effects, byGesture);
+    return true;
 }
 
-void RemapCore::synthesize(const CompiledAction& action, bool isPressed, Effects& effects) {
+void RemapCore::synthesize(const CompiledAction& action, bool isPressed, Effects& effects,
+                           bool byGesture) {
     switch (action.output) {
     case Output::nothing:
         return;
@@ -200,8 +222,7 @@ void RemapCore::synthesize(const CompiledAction& action, bool isPressed, Effects
         return;
     case Output::hold:
     case Output::followEdges:
-        hold(*action.source, action.press, action.output == Output::followEdges, isPressed,
-             effects);
+        hold(action, isPressed, effects, byGesture);
         return;
     case Output::keyOutOfRange:
         if (isPressed) {
@@ -218,17 +239,20 @@ void RemapCore::synthesize(const CompiledAction& action, bool isPressed, Effects
     }
 }
 
-void RemapCore::hold(const RemapAction& action, const OutputEvent& press, bool followsEveryEdge,
-                     bool isPressed, Effects& effects) {
-    const OutputEvent release = press.withPressed(false);
+void RemapCore::hold(const CompiledAction& action, bool isPressed, Effects& effects,
+                     bool byGesture) {
+    const OutputEvent release = action.press.withPressed(false);
     // A held click ignores an edge that would not change it, so a lost
     // release never leads to a second button-down; Fn follows every edge.
-    if (!followsEveryEdge && held_.holds(release) == isPressed) {
+    if (action.output != Output::followEdges && held_.holds(release) == isPressed) {
         return;
     }
     if (isPressed) {
-        held_.add({.action = &action, .profile = profile_, .release = release});
-        effects.post(press);
+        held_.add({.action = action.source,
+                   .profile = profile_,
+                   .release = release,
+                   .byGesture = byGesture});
+        effects.post(action.press);
     } else {
         held_.remove(release);
         effects.post(release);
@@ -245,7 +269,12 @@ void RemapCore::reportUnpostable(int64_t storedKey, Effects& effects) {
 }
 
 void RemapCore::releaseHeld(Effects& effects, bool logReason) {
+    clearGestures(effects);
     held_.takeAll(holdScratch_);
+    postReleases(effects, logReason);
+}
+
+void RemapCore::postReleases(Effects& effects, bool logReason) {
     for (HeldOutputs::Hold& hold : holdScratch_) {
         effects.post(hold.release);
         if (logReason) {
@@ -275,8 +304,10 @@ TapVerdict RemapCore::mediaKey(const MediaKey& key, Effects& effects) {
     }
     // The HID path decides the press; the system's copy of the release
     // follows that decision, so a key it was given down also comes up.
+    // A button with gestures may yet do anything, so its key never passes.
     const MappingActions& actions = actionsOf(*mapping);
-    if (compiled_[key.pressed ? actions.inForce : actions.pressedAs].source->kind() == Kind::none) {
+    if (!actions.hasGestures &&
+        compiled_[key.pressed ? actions.inForce : actions.pressedAs].source->kind() == Kind::none) {
         return TapVerdict::pass;
     }
     if (key.pressed) {
@@ -295,19 +326,32 @@ TapVerdict RemapCore::extraButton(const ExtraButton& button, double now, Effects
     if (!mapping) {
         return TapVerdict::pass;
     }
+    MappingActions& actions = actionsOf(*mapping);
+    if (actions.hasGestures) {
+        if (button.pressed) {
+            suppressedMouseButton(button, compiled_[actions.inForce], effects);
+        }
+        gesture(*mapping, button.pressed, now, effects);
+        return TapVerdict::swallow;
+    }
     // Decided (and remembered) even when it passes: a button passed down
     // must be passed up too, whatever has the focus by then.
-    const CompiledAction& action = decide(*mapping, button.pressed);
+    const CompiledAction& action = decide(actions, button.pressed);
     if (action.source->kind() == Kind::none) {
         return TapVerdict::pass;
     }
     if (button.pressed) {
-        TextRecord& record = profileText(TextRecord::Kind::suppressedMouseButton, effects);
-        record.action = action.source;
-        record.number = button.number;
+        suppressedMouseButton(button, action, effects);
     }
     run(*mapping, action, button.pressed, now, effects);
     return TapVerdict::swallow;
+}
+
+void RemapCore::suppressedMouseButton(const ExtraButton& button, const CompiledAction& action,
+                                      Effects& effects) const {
+    TextRecord& record = profileText(TextRecord::Kind::suppressedMouseButton, effects);
+    record.action = action.source;
+    record.number = button.number;
 }
 
 } // namespace bindwell

@@ -5,6 +5,7 @@
 #include "engine/core/CompiledAction.h"
 #include "engine/core/DedupeGate.h"
 #include "engine/core/Effects.h"
+#include "engine/core/GestureTracker.h"
 #include "engine/core/HeldOutputs.h"
 #include "engine/ports/EventTap.h"
 #include "engine/ports/HidInputValue.h"
@@ -43,9 +44,18 @@ public:
     // One event seen by the event tap: let it through or swallow it.
     [[nodiscard]] TapVerdict tap(const TapEvent& event, double now, Effects& effects);
 
-    // Lets go of every held output. With `logReason`, each release is logged
-    // as caused by the controller going away.
+    // Lets go of every held output and forgets every gesture in progress.
+    // With `logReason`, each release is logged as caused by the controller
+    // going away.
     void releaseHeld(Effects& effects, bool logReason);
+    // Forgets every gesture in progress and lets go of what gestures hold:
+    // remapping stops or restarts, and no gesture survives that.
+    void endGestures(Effects& effects);
+    // The earliest deadline of a gesture in progress, when one waits for it.
+    [[nodiscard]] std::optional<Micros> nextDeadline() const { return gestures_.nextDeadline(); }
+    // The earliest deadline at or before `now`, if any, passes and what it
+    // decides is performed.
+    void passDeadline(Micros now, Effects& effects);
     // An interface is gone or no longer followed: its array presses go too.
     void forgetInterface(const HidDevice* device) { arrayPresses_.forgetDevice(device); }
     void forgetArrayPresses() { arrayPresses_.clear(); }
@@ -60,23 +70,36 @@ private:
         uint32_t first = 0;
         uint32_t inForce = 0;
         uint32_t pressedAs = 0;
+        // The hold and double-tap actions, or GestureTracker::kNoAction.
+        uint32_t hold = GestureTracker::kNoAction;
+        uint32_t doubleTap = GestureTracker::kNoAction;
+        // Either of them is set: the button's presses go through gestures_.
+        bool hasGestures = false;
     };
 
     [[nodiscard]] MappingActions& actionsOf(const ButtonMapping& mapping);
     // The action a press starts (and remembers), or the one a release ends.
-    [[nodiscard]] const CompiledAction& decide(const ButtonMapping& mapping, bool isPressed);
+    [[nodiscard]] const CompiledAction& decide(MappingActions& actions, bool isPressed);
     [[nodiscard]] uint32_t actionInForce(const ButtonMapping& mapping, uint32_t first) const;
     void dispatch(const ButtonMapping& mapping, bool isPressed, double now, Effects& effects);
+    void gesture(const ButtonMapping& mapping, bool isPressed, double now, Effects& effects);
+    void performGesture(const GestureTracker::Performance& performance, Effects& effects);
+    void endStrayRelease(const ButtonMapping& mapping, double now, Effects& effects);
+    void clearGestures(Effects& effects);
     void run(const ButtonMapping& mapping, const CompiledAction& action, bool isPressed, double now,
              Effects& effects);
     void releaseArrayElement(const HidInputValue& value, double now, Effects& effects);
-    void perform(const CompiledAction& action, bool isPressed, double now, Effects& effects);
-    void synthesize(const CompiledAction& action, bool isPressed, Effects& effects);
-    void hold(const RemapAction& action, const OutputEvent& press, bool followsEveryEdge,
-              bool isPressed, Effects& effects);
+    // False when the repeat filter dropped the press.
+    bool perform(const CompiledAction& action, bool isPressed, double now, Effects& effects,
+                 bool byGesture = false);
+    void synthesize(const CompiledAction& action, bool isPressed, Effects& effects, bool byGesture);
+    void hold(const CompiledAction& action, bool isPressed, Effects& effects, bool byGesture);
     void reportUnpostable(int64_t storedKey, Effects& effects);
     [[nodiscard]] TapVerdict mediaKey(const MediaKey& key, Effects& effects);
     [[nodiscard]] TapVerdict extraButton(const ExtraButton& button, double now, Effects& effects);
+    void suppressedMouseButton(const ExtraButton& button, const CompiledAction& action,
+                               Effects& effects) const;
+    void postReleases(Effects& effects, bool logReason);
     TextRecord& profileText(TextRecord::Kind kind, Effects& effects) const;
 
     OutputKeyOf outputKeyOf_;
@@ -90,6 +113,7 @@ private:
     DedupeGate gate_;
     ArrayElementPresses arrayPresses_;
     HeldOutputs held_;
+    GestureTracker gestures_;
     // Key codes already reported as unpostable: once each is enough.
     std::vector<int64_t> reportedUnpostable_;
     // Reused between inputs so that releasing allocates nothing.

@@ -26,8 +26,9 @@ struct TextRecord {
         suppressedMediaKey,    // number = the media key's code
         suppressedMouseButton, // action, number = the button
         releasedOnDisconnect,  // action
+        gestureStarted,        // mapping, gesture, action (of a button with gestures)
         // lastEvent texts.
-        mappingEvent,  // mapping, action (the mapping's own or an application's)
+        mappingEvent,  // mapping, gesture, action (the mapping's own or an application's)
         unmappedEvent, // page, usage
         // Not texts: a controller's first interface arrived or its last one
         // went (profile, unit).
@@ -35,16 +36,19 @@ struct TextRecord {
         controllerLeft,
     };
 
+    // Small fields first, so that no padding sits between them: records are
+    // made and moved on every input.
     Kind kind = Kind::hidEvent;
+    Gesture gesture = Gesture::tap;
     uint32_t usagePage = 0;
     uint32_t usage = 0;
+    // Which controller decided it (Controller::id); 0 for none.
+    uint32_t controller = 0;
     int64_t value = 0;
     int64_t number = 0;
     const ButtonMapping* mapping = nullptr;
     const RemapAction* action = nullptr;
     std::shared_ptr<const DeviceProfile> profile;
-    // Which controller decided it (Controller::id); 0 for none.
-    uint32_t controller = 0;
     std::shared_ptr<const DeviceIdentity> unit;
 
     [[nodiscard]] bool isLastEvent() const {

@@ -23,6 +23,12 @@ public:
     // has returned.
     virtual void runSoon(std::function<void()> task) = 0;
 
+    // On the loop: runs `onDue` there once the Clock reaches `deadline`
+    // (seconds), unless another wakeAt() or cancelWake() comes first. One
+    // request at a time, and none costs the loop a wake-up.
+    virtual void wakeAt(double deadline, std::function<void()> onDue) = 0;
+    virtual void cancelWake() = 0;
+
     // Where an input's texts are turned into log lines and lastEvent, on the
     // main thread. Set before the first start. `fromEventLoop` is true when
     // the loop delivers on a turn of the event loop of its own, outside any

@@ -14,7 +14,11 @@
 //      between two nodes' reads, so never inside a frame, and the main thread
 //      waits for each, which keeps today's order of log lines and lets stop
 //      and shutdown return only once the devices are let go.
-//   4. Deferred work (the managers' "matched" reports).
+//   4. On the timerfd: the session's earliest gesture deadline has come
+//      (armed absolutely on CLOCK_MONOTONIC, the clock of the input events'
+//      timestamps, and disarmed whenever no gesture waits, so an idle
+//      thread is never woken for it).
+//   5. Deferred work (the managers' "matched" reports).
 //
 // Records go back through one mutex-guarded hand-off, after the outputs of
 // the input they belong to: log records are queued (bounded; overflow is
@@ -37,10 +41,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdint>
+#include <ctime>
 #include <iterator>
 #include <sys/epoll.h>
 #include <sys/eventfd.h>
+#include <sys/timerfd.h>
 #include <unistd.h>
 
 namespace bindwell::linuxplatform {
@@ -61,12 +68,15 @@ constexpr auto kLongestTextWait = std::chrono::milliseconds(300);
 } // namespace
 
 InputThread::InputThread()
-    : epollFd_(epoll_create1(EPOLL_CLOEXEC)), wakeFd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {
-    epoll_event event{};
-    event.events = EPOLLIN;
-    event.data.fd = wakeFd_;
-    usable_ =
-        epollFd_ >= 0 && wakeFd_ >= 0 && epoll_ctl(epollFd_, EPOLL_CTL_ADD, wakeFd_, &event) == 0;
+    : epollFd_(epoll_create1(EPOLL_CLOEXEC)), wakeFd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
+      timerFd_(timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK)) {
+    const auto add = [this](int fd) {
+        epoll_event event{};
+        event.events = EPOLLIN;
+        event.data.fd = fd;
+        return fd >= 0 && epoll_ctl(epollFd_, EPOLL_CTL_ADD, fd, &event) == 0;
+    };
+    usable_ = epollFd_ >= 0 && add(wakeFd_) && add(timerFd_);
     if (!usable_) {
         log("⚠️ Could not set up the input thread (error: " + std::to_string(errno) +
             "); the controller cannot be remapped");
@@ -84,8 +94,10 @@ InputThread::~InputThread() {
         thread_.join();
     }
     drain();
-    if (wakeFd_ >= 0) {
-        ::close(wakeFd_);
+    for (const int fd : {wakeFd_, timerFd_}) {
+        if (fd >= 0) {
+            ::close(fd);
+        }
     }
     if (epollFd_ >= 0) {
         ::close(epollFd_);
@@ -257,6 +269,46 @@ void InputThread::runSoon(std::function<void()> task) {
     deferred_.push_back(std::move(task));
 }
 
+void InputThread::wakeAt(double deadline, std::function<void()> onDue) {
+    itimerspec when{};
+    const double seconds = std::floor(deadline);
+    when.it_value.tv_sec = static_cast<time_t>(seconds);
+    when.it_value.tv_nsec = static_cast<long>(std::llround((deadline - seconds) * 1e9));
+    if (when.it_value.tv_nsec >= 1'000'000'000L) {
+        ++when.it_value.tv_sec;
+        when.it_value.tv_nsec -= 1'000'000'000L;
+    }
+    // An all-zero time would disarm the timer instead of firing it at once.
+    if (when.it_value.tv_sec <= 0 && when.it_value.tv_nsec <= 0) {
+        when.it_value.tv_nsec = 1;
+    }
+    onTimer_ = std::move(onDue);
+    timerArmed_ = timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &when, nullptr) == 0;
+    if (!timerArmed_) {
+        log("⚠️ Could not arm the gesture timer (error: " + std::to_string(errno) + ")");
+    }
+}
+
+void InputThread::cancelWake() {
+    if (timerArmed_) {
+        const itimerspec never{};
+        (void)timerfd_settime(timerFd_, 0, &never, nullptr);
+        timerArmed_ = false;
+    }
+}
+
+void InputThread::runWake() {
+    uint64_t expirations = 0;
+    (void)::read(timerFd_, &expirations, sizeof expirations);
+    // A readiness reported just before a cancel or a new request is stale.
+    if (!timerArmed_ || expirations == 0) {
+        return;
+    }
+    timerArmed_ = false;
+    const std::function<void()> onTimer = std::move(onTimer_);
+    onTimer();
+}
+
 void InputThread::run() {
     setThreadLogHandOff([this](std::string& line) { handOffLogLine(line); });
     epoll_event events[kMaxEventsPerWait];
@@ -270,6 +322,8 @@ void InputThread::run() {
                 (void)::read(wakeFd_, &wakes, sizeof wakes);
                 runCommands();
                 woken = true;
+            } else if (events[i].data.fd == timerFd_) {
+                runWake();
             } else {
                 dispatch(events[i].data.fd);
             }

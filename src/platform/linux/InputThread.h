@@ -29,6 +29,8 @@ public:
 
     void call(const std::function<void()>& command) override;
     void runSoon(std::function<void()> task) override;
+    void wakeAt(double deadline, std::function<void()> onDue) override;
+    void cancelWake() override;
     void setTextReceiver(TextReceiver receiver) override;
     void handOff(std::span<TextRecord> records) override;
 
@@ -54,6 +56,7 @@ private:
     void runCommands();
     [[nodiscard]] bool quitRequested();
     void runDeferred();
+    void runWake();
     void handOffLogLine(std::string& line);
     void noteTextsWaiting();
     void wakeMainThreadForTexts();
@@ -92,6 +95,10 @@ private:
     // Input thread only (the fds are made before it starts, closed after it ends).
     int epollFd_ = -1;
     int wakeFd_ = -1;
+    // One timer for the session's earliest deadline, armed only while one waits.
+    int timerFd_ = -1;
+    std::function<void()> onTimer_;
+    bool timerArmed_ = false;
     bool usable_ = false;
     std::unordered_map<int, std::shared_ptr<Watch>> watches_;
     std::vector<std::function<void()>> deferred_;

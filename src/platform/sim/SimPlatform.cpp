@@ -135,4 +135,17 @@ void SimPlatform::tapDestroyed(const SimEventTap* tap) {
     }
 }
 
+bool SimPlatform::passWake(double until) {
+    if (externalLoop_ != nullptr) {
+        return false;
+    }
+    const std::optional<double> deadline = inlineLoop_.wakeDeadline();
+    if (!deadline || *deadline > until) {
+        return false;
+    }
+    clock_.set(std::max(clock_.uptimeSeconds(), *deadline));
+    inlineLoop_.passWake();
+    return true;
+}
+
 } // namespace bindwell::sim

@@ -66,6 +66,11 @@ public:
                                            const DeviceIdentity* source = nullptr);
     [[nodiscard]] const SimEventTap* tap() const { return tap_; }
 
+    // Moves the clock on to the loop's requested wake-up and runs it, when
+    // that is due by `until`; false when none is. Repeated, it lets time
+    // pass to `until` one wake-up at a time.
+    bool passWake(double until);
+
     [[nodiscard]] RecordingPoster& poster() { return poster_; }
     [[nodiscard]] SimClock& simClock() { return clock_; }
     [[nodiscard]] SimPermissions& simPermissions() { return permissions_; }

@@ -7,7 +7,9 @@
 
 #include <QCoreApplication>
 #include <QTest>
+#include <algorithm>
 #include <atomic>
+#include <ctime>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -17,6 +19,13 @@ namespace {
 
 constexpr uint32_t kVolumeUp = 0xE9;
 constexpr uint32_t kNext = 0xB5;
+constexpr uint32_t kBack = 0xB6;
+
+double monotonicNow() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
+}
 
 // One value for the interface "a", and the time it arrives.
 struct Message {
@@ -25,13 +34,17 @@ struct Message {
     double time;
 };
 
-// Volume up taps Escape, next holds a click.
+// Volume up taps Escape, next holds a click, back taps Tab, or Escape held
+// and Enter tapped twice.
 class ThreadedEngine {
 public:
     ThreadedEngine() {
+        ButtonMapping back = makeMapping("back", 0x0C, kBack, RemapAction::tabKey());
+        back.holdAction = RemapAction::escapeKey();
+        back.doubleTapAction = RemapAction::enterKey();
         store.saveProfile(
             makeProfile({makeMapping("vu", 0x0C, kVolumeUp, RemapAction::escapeKey()),
-                         makeMapping("next", 0x0C, kNext, RemapAction::holdLeftClick())}));
+                         makeMapping("next", 0x0C, kNext, RemapAction::holdLeftClick()), back}));
         if (pipe2(pipeFds_, O_CLOEXEC | O_NONBLOCK) != 0) {
             throw std::runtime_error("pipe");
         }
@@ -129,6 +142,22 @@ TEST(InputHandOff, ShutdownLetsGoOfAClickHeldOnTheInputThread) {
     EXPECT_EQ(harness.posted(),
               (std::vector<std::string>{"post BTN_LEFT down", "post BTN_LEFT up"}));
     EXPECT_FALSE(harness.engine.isRunning());
+}
+
+// Times here are the real monotonic clock's, which the thread's timer runs on.
+TEST(InputHandOff, AGestureDeadlineWakesTheThreadAndAStopDisarmsIt) {
+    ThreadedEngine harness;
+    const double start = monotonicNow();
+    harness.send(kBack, 1, start);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return harness.posted().size() == 2; }, 5000));
+    EXPECT_GE(monotonicNow() - start, 0.4);
+    harness.send(kBack, 0, start + 0.5);
+    // A tap whose window is still open when remapping stops is never performed.
+    harness.pressAndRelease(kBack, start + 1.0);
+    harness.waitForInput();
+    harness.engine.stop();
+    QTest::qWait(std::max(0, static_cast<int>((start + 1.5 - monotonicNow()) * 1000)));
+    EXPECT_EQ(harness.posted(), (std::vector<std::string>{"post KEY_ESC down", "post KEY_ESC up"}));
 }
 
 // A burst is coalesced per controller: every controller's menu line ends on
