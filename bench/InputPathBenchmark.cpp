@@ -16,7 +16,12 @@
 // With --app-rules, every button carries three application rules and an
 // application none of them names has the focus: what rules add to a press.
 //
-//   InputPathBenchmark --events N [--controllers K] [--app-rules]
+// With --keyboard mapped|passed, the controller is a keyboard-key device (a
+// presenter) and the key pressed is Page Down, mapped to Escape, or F5,
+// which no mapping names and so passes through unchanged: what passing a key
+// costs next to remapping it.
+//
+//   InputPathBenchmark --events N [--controllers K] [--app-rules] [--keyboard mapped|passed]
 //   bench/input-path-callgrind.sh     instructions per event for each thread
 #include "engine/HIDInterceptor.h"
 #include "model/ConfigStore.h"
@@ -50,11 +55,33 @@ constexpr int64_t kProduct = 0x5678;
 // which is where the texts are written.
 constexpr int kEventsPerTurn = 50;
 
+enum class Keys : uint8_t { consumer, keyboardMapped, keyboardPassed };
+
 struct Options {
     int events = 0;
     int controllers = 1;
     bool appRules = false;
+    Keys keys = Keys::consumer;
 };
+
+// The frame a press or release sends, and the lastEvent it ends with.
+struct PressedKey {
+    uint32_t scanCode;
+    uint16_t key;
+    const char* lastEvent;
+};
+
+PressedKey pressedKey(Keys keys) {
+    switch (keys) {
+    case Keys::keyboardMapped:
+        return {0x70000 | 0x4E, KEY_PAGEDOWN, "Page Down → Escape"};
+    case Keys::keyboardPassed:
+        return {0x70000 | 0x3E, KEY_F5, "Unmapped: page=0x7 usage=0x3e"};
+    case Keys::consumer:
+        break;
+    }
+    return {0xC0000 | hid::kVolumeUp, KEY_VOLUMEUP, "Volume Up → Escape"};
+}
 
 DeviceProfile benchProfile(const std::string& serialNumber, bool appRules) {
     const DetectedHIDDevice remote{.id = "4660:22136",
@@ -76,6 +103,11 @@ DeviceProfile benchProfile(const std::string& serialNumber, bool appRules) {
                                     {"*firefox*", RemapAction::spaceBar()}};
         }
     }
+    profile.buttonMappings.push_back({.id = "page_down",
+                                      .source = {.usagePage = hid::kKeyboardPage, .usageID = 0x4E},
+                                      .action = RemapAction::escapeKey(),
+                                      .label = "Page Down",
+                                      .isRemappable = true});
     return profile;
 }
 
@@ -89,7 +121,7 @@ input_event raw(uint16_t type, uint16_t code, int32_t value) {
 
 class InputPath {
 public:
-    explicit InputPath(const Options& options) {
+    explicit InputPath(const Options& options) : key_(pressedKey(options.keys)) {
         if (pipe2(fds_, O_CLOEXEC | O_NONBLOCK) != 0) {
             std::perror("pipe");
             std::exit(1);
@@ -100,9 +132,12 @@ public:
         }
         engine_.setFocusedApp({.appId = "org.gnome.TextEditor", .wmClass = "", .title = ""});
         // Present before the start, so that each is matched with its serial number.
-        thread_.call([this] {
+        thread_.call([this, &options] {
             for (const std::string& unit : units_) {
-                platform_.addInterface(unit, kVendor, kProduct, "Remote")
+                platform_
+                    .addInterface(unit, kVendor, kProduct, "Remote",
+                                  options.keys == Keys::consumer ? HidInterfaceKind::consumerControl
+                                                                 : HidInterfaceKind::keyboardKeys)
                     ->description()
                     .serialNumber = unit;
             }
@@ -130,17 +165,17 @@ public:
 
     // Once the input thread has handed its texts over (it waits for a quiet moment).
     [[nodiscard]] bool reachedTheEngine() const {
-        for (int turn = 0; turn < 100 && engine_.lastEvent() != "Volume Up → Escape"; ++turn) {
+        for (int turn = 0; turn < 100 && engine_.lastEvent() != key_.lastEvent; ++turn) {
             QThread::msleep(10);
             QCoreApplication::processEvents();
         }
-        return engine_.lastEvent() == "Volume Up → Escape";
+        return engine_.lastEvent() == key_.lastEvent;
     }
 
 private:
     void sendFrame(int32_t value) {
-        const input_event frame[] = {raw(EV_MSC, MSC_SCAN, 0xC0000 | hid::kVolumeUp),
-                                     raw(EV_KEY, KEY_VOLUMEUP, value), raw(EV_SYN, SYN_REPORT, 0)};
+        const input_event frame[] = {raw(EV_MSC, MSC_SCAN, static_cast<int32_t>(key_.scanCode)),
+                                     raw(EV_KEY, key_.key, value), raw(EV_SYN, SYN_REPORT, 0)};
         const long before = handled_.load();
         if (::write(fds_[1], frame, sizeof frame) != sizeof frame) {
             std::perror("write");
@@ -173,6 +208,7 @@ private:
         handled_.notify_one();
     }
 
+    PressedKey key_;
     int fds_[2] = {-1, -1};
     std::vector<std::string> units_;
     size_t frames_ = 0;
@@ -202,6 +238,13 @@ std::optional<bindwell::Options> parse(int argc, char* argv[]) {
             options.controllers = std::max(1, std::atoi(argv[++i]));
         } else if (flag == "--app-rules") {
             options.appRules = true;
+        } else if (flag == "--keyboard" && i + 1 < argc) {
+            const std::string_view keys = argv[++i];
+            if (keys != "mapped" && keys != "passed") {
+                return std::nullopt;
+            }
+            options.keys =
+                keys == "mapped" ? bindwell::Keys::keyboardMapped : bindwell::Keys::keyboardPassed;
         } else {
             return std::nullopt;
         }
@@ -215,7 +258,10 @@ int main(int argc, char* argv[]) {
     using namespace bindwell;
     const std::optional<Options> options = parse(argc, argv);
     if (!options) {
-        std::fprintf(stderr, "usage: %s --events N [--controllers K] [--app-rules]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s --events N [--controllers K] [--app-rules] "
+                     "[--keyboard mapped|passed]\n",
+                     argv[0]);
         return 2;
     }
     // The log goes to /dev/null like a service's whose output nobody reads.
@@ -229,7 +275,7 @@ int main(int argc, char* argv[]) {
     InputPath path(*options);
     path.pressAndRelease(options->events);
     if (!path.reachedTheEngine()) {
-        std::fprintf(report, "the mapped button did not reach the engine\n");
+        std::fprintf(report, "the pressed key did not reach the engine\n");
         return 1;
     }
     std::fprintf(report, "pressed and released %d times\n", options->events);

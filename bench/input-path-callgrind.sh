@@ -5,7 +5,9 @@
 # so start-up cancels out. Then the same with ten controllers pressed in turn:
 # the session's part (finding the press's controller, deciding, performing)
 # must cost what it costs with one. And with one controller whose buttons
-# carry application rules: a press may cost at most a tenth more.
+# carry application rules: a press may cost at most a tenth more. And a
+# keyboard-key device's key passed through, next to one remapped: passing
+# must cost no more than remapping.
 #   bench/input-path-callgrind.sh [BUILD_DIR]   (an optimised build with benchmarks)
 # The default BUILD_DIR is made by:
 #   cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBINDWELL_BUILD_TESTS=OFF
@@ -23,9 +25,10 @@ trap 'rm -rf "$out"' EXIT
 # events with K controllers; the session's figure is what
 # RemapSession::handleInputValue costs, all it calls included.
 per_thread() {
-  local run="$out/run-$1-$2${3:+-rules}"
+  local flags="${*:3}"
+  local run="$out/run-$1-$2-${flags// /_}"
   valgrind --tool=callgrind --separate-threads=yes --callgrind-out-file="$run" \
-    "$bench" --events "$1" --controllers "$2" ${3:+"$3"} >/dev/null 2>&1
+    "$bench" --events "$1" --controllers "$2" "${@:3}" >/dev/null 2>&1
   local main input thread session
   main=$(sed -n 's/^summary: *//p' "$run-01")
   thread=$(grep -l '^summary:' "$run"-0[2-9] | while read -r f; do
@@ -49,3 +52,7 @@ echo "ten controllers, pressed in turn:"
 report 10
 echo "one controller, three application rules on every button:"
 report 1 --app-rules
+echo "a presenter (keyboard keys), a key mapped to Escape:"
+report 1 --keyboard mapped
+echo "the same presenter, a key no mapping names, passed through unchanged:"
+report 1 --keyboard passed

@@ -29,6 +29,10 @@ public:
     // The focused application, for every controller now and later.
     void setFocus(const FocusedApp& app);
 
+    // Whether some profile claims the unit.
+    [[nodiscard]] bool claims(const DeviceIdentity& unit) const {
+        return closestProfile(unit) != nullptr;
+    }
     // The controller an interface of `unit` belongs to, made on first sight;
     // null when no profile claims the unit.
     [[nodiscard]] Controller* claim(const DeviceIdentity& unit);

@@ -53,10 +53,13 @@ void RemapSession::start(std::vector<std::shared_ptr<const DeviceProfile>> profi
 
 void RemapSession::stop() {
     // A gesture does not outlive the run: what it waits for is dropped and
-    // what it holds goes up, before anything is let go.
+    // what it holds goes up. Keys a keyboard-key device passed go up too:
+    // once its node is let go, their releases would reach the desktop from
+    // the device, not from us.
     controllers_.forEach([this](Controller& controller) {
         effects_.setController(controller.id);
         controller.core.endGestures(effects_);
+        controller.core.releaseKeyboardKeys(effects_, false);
     });
     perform();
     armWake();
@@ -83,6 +86,7 @@ void RemapSession::openHIDManager() {
         .matched = [this](const HidDeviceRef& device) { handleDeviceMatched(device); },
         .removed = [this](const HidDeviceRef& device) { handleDeviceRemoved(device); },
         .inputValue = [this](const HidInputValue& value) { handleInputValue(value); },
+        .readsKeyboardOf = [this](const DeviceIdentity& unit) { return controllers_.claims(unit); },
     });
     log("HID Manager opened (consumer control interfaces only)");
 }
@@ -160,6 +164,13 @@ void RemapSession::handleDeviceRemoved(const HidDeviceRef& device) {
     }
     ControllerSet::unfollow(*controller, device);
     controller->core.forgetInterface(device.get());
+    if (device->description().hasKeyboardKeys()) {
+        // A controller that stays (a receiver's other interfaces) ends the
+        // actions of the keys too; one that leaves lets go of them below.
+        effects_.setController(controller->id);
+        controller->core.releaseKeyboardKeys(effects_, controller->isPresent());
+        perform();
+    }
     if (!controller->isPresent()) {
         // The controller is gone, so the release of a held button will never
         // arrive; without this the desktop would keep a mouse button or Fn down.

@@ -18,7 +18,7 @@ namespace bindwell {
 struct HIDButtonSource {
     int64_t usagePage = 0;
     int64_t usageID = 0;
-    std::optional<int64_t> matchValue;
+    std::optional<int64_t> matchValue = std::nullopt;
     uint8_t modifiers = 0;
 
     [[nodiscard]] bool isArrayElement() const { return usageID == kArrayElementUsage; }

@@ -102,10 +102,8 @@ TEST(ConfigRoundTrip, WritingThenReadingGivesAnEqualList) {
         ++n;
     }
     // A pedal's Ctrl+Z, and a key with both GUI keys.
-    odd.buttonMappings[2].source = {
-        .usagePage = 7, .usageID = 0x1D, .matchValue = {}, .modifiers = 0x01};
-    odd.buttonMappings[3].source = {
-        .usagePage = 7, .usageID = 0x68, .matchValue = {}, .modifiers = 0x88};
+    odd.buttonMappings[2].source = {.usagePage = 7, .usageID = 0x1D, .modifiers = 0x01};
+    odd.buttonMappings[3].source = {.usagePage = 7, .usageID = 0x68, .modifiers = 0x88};
     odd.buttonMappings[1].appOverrides = {{.match = "org.kde.Okular*", .action = actions.back()},
                                           {.match = "", .action = RemapAction::none()}};
     odd.buttonMappings[2].holdAction = actions.back();

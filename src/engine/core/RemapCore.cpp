@@ -9,6 +9,14 @@
 // is harmless (a second press of a held click posts no second button-down) and
 // unplug, stop and exit can release everything without knowing what it is.
 //
+// Keyboard-key interfaces (presenters, pedals) are seized whole, so the core
+// stands in for the desktop: a key without an action of its own (unmapped or
+// "Default") goes out unchanged on the virtual keyboard and stays down until
+// the device lets go, so the desktop repeats it as its own. Modifiers the
+// device sends wait for its next key (KeyboardKeys): a mapped key swallows
+// them, any other key gets them first. Looking a key up with the modifiers
+// held is what lets a source name a combination the device sends.
+//
 // Tap: media keys get their action from the HID path, so the tap only
 // swallows the system's copy of a mapped key (an unseized interface reaches
 // the system too) and performs nothing. Extra pointer buttons reach us only
@@ -147,6 +155,15 @@ void RemapCore::input(const HidInputValue& value, double now, Effects& effects) 
         return;
     }
     usageText(effects.text(TextRecord::Kind::hidEvent), value);
+    if (value.usagePage == hid::kKeyboardPage && value.device &&
+        value.device->description().hasKeyboardKeys()) {
+        if (value.value != 0) {
+            keyboardKeyDown(value, now, effects);
+        } else {
+            keyboardKeyUp(value, now, effects);
+        }
+        return;
+    }
     const bool isArrayElement = value.usage == kArrayElementUsage;
     const bool isPressed = isArrayElement ? value.value > 0 : value.value != 0;
     const ButtonMapping* mapping =
@@ -185,6 +202,75 @@ void RemapCore::run(const ButtonMapping& mapping, const CompiledAction& action, 
     TextRecord& record = profileText(TextRecord::Kind::mappingEvent, effects);
     record.mapping = &mapping;
     record.action = action.source;
+}
+
+void RemapCore::keyboardKeyDown(const HidInputValue& value, double now, Effects& effects) {
+    if (keyboard_.isDown(value.usage)) {
+        return;
+    }
+    KeyboardKeys::Key key{
+        .usage = value.usage, .code = value.key, .modifiers = keyboard_.heldModifiers()};
+    const ButtonMapping* mapping =
+        profile_ ? profile_->findMappingPointer(kKeyboardUsagePage, value.usage, value.value,
+                                                key.modifiers)
+                 : nullptr;
+    MappingActions* actions = mapping ? &actionsOf(*mapping) : nullptr;
+    const CompiledAction* action = actions ? &compiled_[actions->inForce] : nullptr;
+    // A key with gestures may yet do anything, so it never passes.
+    if (action != nullptr && (actions->hasGestures || action->source->kind() != Kind::none)) {
+        keyboard_.consumeHeldBack();
+        key.fate = KeyboardKeys::Fate::mapped;
+        keyboard_.press(key);
+        dispatch(*mapping, true, now, effects);
+        return;
+    }
+    if (modifierBit(value.usage)) {
+        key.fate = KeyboardKeys::Fate::heldBack;
+        keyboard_.press(key);
+        return;
+    }
+    keyboard_.passHeldBack(effects);
+    keyboard_.pass(key, effects);
+    if (mapping != nullptr) {
+        TextRecord& record = profileText(TextRecord::Kind::mappingEvent, effects);
+        record.mapping = mapping;
+        record.action = action->source;
+        return;
+    }
+    usageText(effects.text(TextRecord::Kind::unmappedButton), value);
+    usageText(effects.text(TextRecord::Kind::unmappedEvent), value);
+}
+
+void RemapCore::keyboardKeyUp(const HidInputValue& value, double now, Effects& effects) {
+    const std::optional<KeyboardKeys::Key> key = keyboard_.release(value.usage);
+    if (!key) {
+        return;
+    }
+    if (key->fate == KeyboardKeys::Fate::mapped) {
+        endMappedKey(*key, now, effects);
+    } else {
+        KeyboardKeys::letGo(*key, effects);
+    }
+}
+
+// The release finds the mapping its press found, by the modifiers held then.
+void RemapCore::endMappedKey(const KeyboardKeys::Key& key, double now, Effects& effects) {
+    const ButtonMapping* mapping =
+        profile_ ? profile_->findMappingPointer(kKeyboardUsagePage, key.usage, 0, key.modifiers)
+                 : nullptr;
+    if (mapping != nullptr) {
+        dispatch(*mapping, false, now, effects);
+    }
+}
+
+void RemapCore::releaseKeyboardKeys(Effects& effects, bool endMappedToo) {
+    keyboard_.releasePassed(effects);
+    if (endMappedToo) {
+        keyboard_.takeMapped(keyScratch_);
+        for (const KeyboardKeys::Key& key : keyScratch_) {
+            endMappedKey(key, 0, effects);
+        }
+    }
 }
 
 void RemapCore::releaseArrayElement(const HidInputValue& value, double now, Effects& effects) {
@@ -270,6 +356,8 @@ void RemapCore::reportUnpostable(int64_t storedKey, Effects& effects) {
 
 void RemapCore::releaseHeld(Effects& effects, bool logReason) {
     clearGestures(effects);
+    keyboard_.releasePassed(effects);
+    keyboard_.takeMapped(keyScratch_);
     held_.takeAll(holdScratch_);
     postReleases(effects, logReason);
 }

@@ -7,6 +7,7 @@
 #include "engine/core/Effects.h"
 #include "engine/core/GestureTracker.h"
 #include "engine/core/HeldOutputs.h"
+#include "engine/core/KeyboardKeys.h"
 #include "engine/ports/EventTap.h"
 #include "engine/ports/HidInputValue.h"
 #include "model/DeviceProfile.h"
@@ -59,6 +60,11 @@ public:
     // An interface is gone or no longer followed: its array presses go too.
     void forgetInterface(const HidDevice* device) { arrayPresses_.forgetDevice(device); }
     void forgetArrayPresses() { arrayPresses_.clear(); }
+    // The capture of a keyboard-key interface ends: the keys it passed go up.
+    // With `endMappedToo` (the interface is gone), so do the actions of its
+    // mapped keys, whose releases will never come; otherwise those releases
+    // may still come after a restart.
+    void releaseKeyboardKeys(Effects& effects, bool endMappedToo);
 
     [[nodiscard]] bool holdsOutputs() const { return !held_.empty(); }
 
@@ -89,6 +95,9 @@ private:
     void run(const ButtonMapping& mapping, const CompiledAction& action, bool isPressed, double now,
              Effects& effects);
     void releaseArrayElement(const HidInputValue& value, double now, Effects& effects);
+    void keyboardKeyDown(const HidInputValue& value, double now, Effects& effects);
+    void keyboardKeyUp(const HidInputValue& value, double now, Effects& effects);
+    void endMappedKey(const KeyboardKeys::Key& key, double now, Effects& effects);
     // False when the repeat filter dropped the press.
     bool perform(const CompiledAction& action, bool isPressed, double now, Effects& effects,
                  bool byGesture = false);
@@ -114,11 +123,13 @@ private:
     ArrayElementPresses arrayPresses_;
     HeldOutputs held_;
     GestureTracker gestures_;
+    KeyboardKeys keyboard_;
     // Key codes already reported as unpostable: once each is enough.
     std::vector<int64_t> reportedUnpostable_;
     // Reused between inputs so that releasing allocates nothing.
     std::vector<const ButtonMapping*> arrayScratch_;
     std::vector<HeldOutputs::Hold> holdScratch_;
+    std::vector<KeyboardKeys::Key> keyScratch_;
 };
 
 } // namespace bindwell

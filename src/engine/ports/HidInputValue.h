@@ -17,6 +17,9 @@ struct HidInputValue {
     // platform cannot tell. The repeat filter measures gaps between presses
     // with it, so a stall before the value is handled shortens no gap.
     double timestamp = 0;
+    // The system's key for it (a Linux key code), 0 when it has none: what
+    // goes out when a keyboard-key device's key passes through unchanged.
+    uint16_t key = 0;
 };
 
 } // namespace bindwell

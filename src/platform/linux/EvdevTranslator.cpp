@@ -73,6 +73,7 @@ HidRecords EvdevTranslator::translateKey(const EvdevEvent& event) {
     }
     const bool pressed = event.value != 0;
     HidRecords records;
+    records.key = event.code;
     records.add({usage->page, usage->usage, pressed ? 1 : 0});
     if (usage->page == hid::kConsumerPage && isArrayMember_(usage->page, usage->usage)) {
         records.add({usage->page, kArrayElement, pressed ? usage->usage : 0});

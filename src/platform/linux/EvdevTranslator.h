@@ -19,10 +19,12 @@ struct HidRecord {
     friend bool operator==(const HidRecord&, const HidRecord&) = default;
 };
 
-// What one evdev event stands for: at most a usage and its array element.
+// What one evdev event stands for: at most a usage and its array element,
+// and the key the kernel made of them (0 for none).
 struct HidRecords {
     std::array<HidRecord, 2> items{};
     size_t count = 0;
+    uint16_t key = 0;
 
     [[nodiscard]] const HidRecord* begin() const { return items.data(); }
     [[nodiscard]] const HidRecord* end() const { return items.data() + count; }

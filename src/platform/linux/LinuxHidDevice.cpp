@@ -31,15 +31,16 @@ void LinuxHidDevice::watch(InputThread& loop, std::function<void()> onReadable) 
     watcher_ = std::make_unique<FdWatcher>(loop, handle_->fd(), std::move(onReadable));
 }
 
-EvdevHandle::ReadStatus
-LinuxHidDevice::readPending(const std::function<bool(const HidRecord&, double)>& deliver) {
+EvdevHandle::ReadStatus LinuxHidDevice::readPending(
+    const std::function<bool(const HidRecord&, uint16_t, double)>& deliver) {
     const std::shared_ptr<EvdevHandle> handle = handle_;
     if (!handle) {
         return EvdevHandle::ReadStatus::stopped;
     }
     return handle->readPending([&](const EvdevEvent& event) {
-        for (const HidRecord& record : translator_.translate(event)) {
-            if (!deliver(record, handle->eventTime())) {
+        const HidRecords records = translator_.translate(event);
+        for (const HidRecord& record : records) {
+            if (!deliver(record, records.key, handle->eventTime())) {
                 return false;
             }
         }

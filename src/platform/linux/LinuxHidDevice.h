@@ -33,11 +33,12 @@ public:
     void attach(std::unique_ptr<EvdevHandle> handle);
     void watch(InputThread& loop, std::function<void()> onReadable);
     // Translates pending input and hands each record over as soon as it is
-    // complete, with the time it happened (EvdevHandle::eventTime), until
+    // complete, with its key code (HidRecords::key) and the time it happened
+    // (EvdevHandle::eventTime), until
     // `deliver` answers false. Safe against detach() from
     // inside `deliver`: the node then closes when reading ends.
     [[nodiscard]] EvdevHandle::ReadStatus
-    readPending(const std::function<bool(const HidRecord&, double)>& deliver);
+    readPending(const std::function<bool(const HidRecord&, uint16_t, double)>& deliver);
     // Stops watching, releases any grab and closes the node.
     void detach();
 

@@ -162,14 +162,14 @@ void LinuxHidManager::onReadable(const std::weak_ptr<LinuxHidDevice>& weak) {
     }
     // Each record goes out as soon as it is read, not after the read that
     // finds the queue empty: one system call less between press and action.
-    const EvdevHandle::ReadStatus status =
-        device->readPending([&](const HidRecord& record, double time) {
-            if (callbacks_.inputValue) {
-                const auto inputValue = callbacks_.inputValue;
-                inputValue(HidInputValue{device, record.page, record.usage, record.value, time});
-            }
-            return isFollowed(device.get());
-        });
+    const EvdevHandle::ReadStatus status = device->readPending([&](const HidRecord& record,
+                                                                   uint16_t key, double time) {
+        if (callbacks_.inputValue) {
+            const auto inputValue = callbacks_.inputValue;
+            inputValue(HidInputValue{device, record.page, record.usage, record.value, time, key});
+        }
+        return isFollowed(device.get());
+    });
     if (status == EvdevHandle::ReadStatus::gone && isFollowed(device.get())) {
         reportRemoved(device);
     }

@@ -1,5 +1,6 @@
 #include "platform/sim/SimPlatform.h"
 
+#include "platform/linux/HidKeyTable.h"
 #include "platform/linux/VirtualKeyTable.h"
 #include "platform/sim/SimEventTap.h"
 #include "platform/sim/SimHidManager.h"
@@ -93,8 +94,13 @@ bool SimPlatform::sendValue(std::string_view id, uint32_t usagePage, uint32_t us
     if (found == interfaces_.end()) {
         return false;
     }
-    const HidInputValue input{
-        .device = found->device, .usagePage = usagePage, .usage = usage, .value = value};
+    // The key the kernel would have made of the usage, as a real node reports it.
+    const std::optional<uint16_t> key = linuxplatform::evdevKeyForHidUsage({usagePage, usage});
+    const HidInputValue input{.device = found->device,
+                              .usagePage = usagePage,
+                              .usage = usage,
+                              .value = value,
+                              .key = key.value_or(0)};
     announce([&](const SimHidManager& manager) { manager.inputValue(input); });
     return true;
 }
