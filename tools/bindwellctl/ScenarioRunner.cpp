@@ -57,7 +57,7 @@ struct ScenarioRunner::Command {
 };
 
 const ScenarioRunner::Command* ScenarioRunner::findCommand(std::string_view name) {
-    static constexpr std::array<Command, 18> kCommands{{
+    static constexpr std::array<Command, 19> kCommands{{
         {"device", 4, true, 0, "device ID VENDOR PRODUCT NAME...", &ScenarioRunner::addDevice},
         {"keyboard", 4, true, 0, "keyboard ID VENDOR PRODUCT NAME...",
          &ScenarioRunner::addKeyboard},
