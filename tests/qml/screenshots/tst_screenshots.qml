@@ -188,6 +188,20 @@ Item {
             keyClick(Qt.Key_Escape)
             tryVerify(() => !ruledRow.showActionPicker)
 
+            // A button's hold and double tap set, then the two times at the
+            // foot of the list, one of them chosen.
+            const gestured = ActiveProfile.remappable[1].id
+            SetupCommands.chooseGestureAction(ActiveProfile.profileID, gestured, "hold",
+                                              ActionCatalog.groups[0].actions[5])
+            SetupCommands.chooseGestureAction(ActiveProfile.profileID, gestured, "doubleTap",
+                                              ActionCatalog.groups[1].actions[1])
+            SetupCommands.setGestureMilliseconds(ActiveProfile.profileID, "hold", 600)
+            waitForRendering(window.contentItem)
+            findChild(window.view, "gestureRow_Volume Up_doubleTap").focusItem.forceActiveFocus()
+            shoot(window, "16-editor-gestures")
+            findChild(findChild(window.view, "gestureTime_doubleTap"), "gestureTimeSlider").forceActiveFocus()
+            shoot(window, "17-editor-gesture-times")
+
             // A second controller remapped: the editor offers the switcher.
             SetupCommands.nextWithDevice(DeviceList.devices[0])
             tryVerify(() => findChild(window.view, "controllerSwitcher").visible)
