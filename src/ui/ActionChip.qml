@@ -16,6 +16,7 @@ Rectangle {
         anchors.centerIn: parent
         spacing: 6
         Icon {
+            visible: name !== ""
             name: chip.action.symbolName
             size: Theme.caption
             color: chip.foreground

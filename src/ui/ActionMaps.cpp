@@ -9,6 +9,10 @@ QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+QVariant optionalActionMap(const std::optional<RemapAction>& action) {
+    return action ? QVariant(actionMap(*action)) : QVariant();
+}
+
 std::string stdString(const QVariant& value) {
     return value.toString().toStdString();
 }
@@ -58,6 +62,8 @@ QVariantMap mappingMap(const ButtonMapping& mapping) {
         {"id", qs(mapping.id)},
         {"label", qs(mapping.label)},
         {"action", actionMap(mapping.action)},
+        {"holdAction", optionalActionMap(mapping.holdAction)},
+        {"doubleTapAction", optionalActionMap(mapping.doubleTapAction)},
     };
 }
 

@@ -19,7 +19,8 @@ namespace bindwell {
 // The action back from a map made by actionMap; none when the map names no
 // action (an unknown case, or a keystroke kind without its key code).
 [[nodiscard]] std::optional<RemapAction> actionFromMap(const QVariantMap& map);
-// {id, label, action: actionMap}
+// {id, label, action, holdAction, doubleTapAction}, each an actionMap; an
+// unset hold or double-tap action is undefined in QML.
 [[nodiscard]] QVariantMap mappingMap(const ButtonMapping& mapping);
 // Every field of the device plus displayName, detailText and symbolName.
 [[nodiscard]] QVariantMap deviceMap(const DetectedHIDDevice& device);

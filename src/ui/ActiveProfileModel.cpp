@@ -68,6 +68,12 @@ QString ActiveProfileModel::deviceName() const {
     return profile ? QString::fromStdString(profile->deviceName) : QString();
 }
 
+int ActiveProfileModel::gestureMilliseconds(Gesture gesture) const {
+    const auto& profile = appState_.activeProfile();
+    return static_cast<int>(profile ? profile->gestureMilliseconds(gesture)
+                                    : DeviceProfile{}.gestureMilliseconds(gesture));
+}
+
 QVariantMap ActiveProfileModel::withRules(QVariantMap map, const ButtonMapping& mapping) const {
     QVariantList rules;
     for (const AppOverride& rule : mapping.appOverrides) {

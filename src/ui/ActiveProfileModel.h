@@ -2,6 +2,7 @@
 #pragma once
 
 #include "model/ButtonMapping.h"
+#include "model/DeviceProfile.h"
 
 #include <QObject>
 #include <QString>
@@ -13,9 +14,9 @@ namespace bindwell {
 class AppState;
 class ConfigStore;
 
-// AppState.activeProfile as QML sees it: the profile's header fields and its
-// mappings (with their application rules) split into the remappable and the
-// fixed list, each in profile order.
+// AppState.activeProfile as QML sees it: the profile's header fields, its two
+// gesture times, and its mappings (with their application rules and gesture
+// actions) split into the remappable and the fixed list, each in profile order.
 // Also every stored active profile, one per remapped controller, for the
 // editor's controller switcher.
 class ActiveProfileModel final : public QObject {
@@ -30,6 +31,10 @@ class ActiveProfileModel final : public QObject {
     Q_PROPERTY(bool learnsButtons READ learnsButtons NOTIFY changed)
     Q_PROPERTY(QVariantList controllers READ controllers NOTIFY changed)
     Q_PROPERTY(int controllerIndex READ controllerIndex NOTIFY changed)
+    Q_PROPERTY(int holdMilliseconds READ holdMilliseconds NOTIFY changed)
+    Q_PROPERTY(int doubleTapMilliseconds READ doubleTapMilliseconds NOTIFY changed)
+    Q_PROPERTY(int shortestGestureMilliseconds READ shortestGestureMilliseconds CONSTANT)
+    Q_PROPERTY(int longestGestureMilliseconds READ longestGestureMilliseconds CONSTANT)
 
 public:
     ActiveProfileModel(AppState& appState, const ConfigStore& store, QObject* parent = nullptr);
@@ -45,12 +50,25 @@ public:
     [[nodiscard]] QVariantList controllers() const;
     // Where the edited profile is in controllers, or -1.
     [[nodiscard]] int controllerIndex() const;
+    // The profile's times in force (the defaults while it chose none, or
+    // without a profile), and the range the window offers for them.
+    [[nodiscard]] int holdMilliseconds() const { return gestureMilliseconds(Gesture::hold); }
+    [[nodiscard]] int doubleTapMilliseconds() const {
+        return gestureMilliseconds(Gesture::doubleTap);
+    }
+    [[nodiscard]] static int shortestGestureMilliseconds() {
+        return DeviceProfile::kShortestGestureMilliseconds;
+    }
+    [[nodiscard]] static int longestGestureMilliseconds() {
+        return DeviceProfile::kLongestGestureMilliseconds;
+    }
 
 signals:
     void changed();
 
 private:
     [[nodiscard]] QVariantList mappings(bool remappable) const;
+    [[nodiscard]] int gestureMilliseconds(Gesture gesture) const;
     // Adds the mapping's application rules: appOverrides, each {match,
     // appName, action}.
     [[nodiscard]] QVariantMap withRules(QVariantMap map, const ButtonMapping& mapping) const;

@@ -70,36 +70,13 @@ ChromelessButton {
         }
     }
 
-    Popup {
+    ActionPopover {
         id: popover
-        objectName: "actionPopover"
         parent: row
-        x: Math.round((row.width - width) / 2)
-        y: row.height + 4
-        margins: 8
-        padding: 0
-        focus: true
-        closePolicy: pickerLoader.item && pickerLoader.item.recording
-                     ? Popup.CloseOnPressOutside : Popup.CloseOnEscape | Popup.CloseOnPressOutside
-
-        background: Rectangle {
-            radius: 10
-            color: Theme.controlBackground
-            border.width: 1
-            border.color: Theme.white(0.12)
-        }
-
+        page: row.choosingApp ? appPicker : row.ruleApp ? ruleActionPicker : actionPicker
         onClosed: {
             row.choosingApp = false
             row.ruleApp = null
-        }
-
-        // A new picker for each opening, so it always starts collapsed.
-        contentItem: Loader {
-            id: pickerLoader
-            active: popover.opened || popover.visible
-            sourceComponent: row.choosingApp ? appPicker
-                                             : row.ruleApp ? ruleActionPicker : actionPicker
         }
     }
 

@@ -3,6 +3,7 @@ import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import QtQuick.Window
 import Bindwell.Core
+import "Reveal.js" as Reveal
 
 // The mapping editor: the wizard's second page, and after setup the
 // button-settings page. The mode follows the stored setup flag as it changes.
@@ -10,8 +11,21 @@ Item {
     id: page
     objectName: "buttonMappingView"
     readonly property bool settingsMode: ConfigStore.hasCompletedSetup
-    // The button whose picker made the last choice; its rebuilt row takes the focus.
-    property string refocusMappingID: ""
+    // The row whose picker made the last choice, by its mapping's id (with
+    // "/hold" or "/doubleTap" for a gesture row); its rebuilt row takes the focus.
+    property string refocusKey: ""
+
+    // That row once it has the focus: the rebuilt list is placed only later,
+    // and then scrolled to show it.
+    property Item refocused: null
+
+    function refocus(key, item) {
+        if (key === refocusKey) {
+            refocusKey = ""
+            item.forceActiveFocus()
+            refocused = item
+        }
+    }
 
     ColumnLayout {
         anchors.fill: parent
@@ -179,6 +193,9 @@ Item {
             Layout.fillHeight: true
             contentWidth: availableWidth
             ScrollBar.vertical.policy: ScrollBar.AlwaysOn
+            // Never needed, and a transparent one would still take the clicks
+            // meant for the row at the foot of the list.
+            ScrollBar.horizontal.policy: ScrollBar.AlwaysOff
 
             ColumnLayout {
                 width: scroll.availableWidth
@@ -202,6 +219,10 @@ Item {
                     Layout.leftMargin: 30
                     Layout.rightMargin: 30
                     spacing: 8
+                    onPositioningComplete: {
+                        if (page.refocused && page.refocused.activeFocus)
+                            Reveal.revealInFlickable(page.refocused)
+                    }
                     Repeater {
                         model: ActiveProfile.remappable
                         Column {
@@ -213,17 +234,13 @@ Item {
                                    - buttons.Layout.rightMargin
                             spacing: 4
                             ButtonMappingRow {
+                                id: mappingRow
                                 width: button.width
                                 mapping: button.modelData
                                 profileID: ActiveProfile.profileID
                                 removable: ActiveProfile.learnsButtons
-                                onChosen: page.refocusMappingID = mapping.id
-                                Component.onCompleted: {
-                                    if (mapping.id === page.refocusMappingID) {
-                                        page.refocusMappingID = ""
-                                        forceActiveFocus()
-                                    }
-                                }
+                                onChosen: page.refocusKey = mapping.id
+                                Component.onCompleted: page.refocus(mapping.id, mappingRow)
                             }
                             // The button's application rules, in the order they are tried.
                             Repeater {
@@ -236,6 +253,28 @@ Item {
                                     rule: modelData
                                     onRemove: SetupCommands.removeAppAction(
                                                   ActiveProfile.profileID, button.modelData.id, index)
+                                }
+                            }
+                            // What a hold and a double tap of the button do.
+                            Repeater {
+                                model: [
+                                    {gesture: "hold", label: qsTr("Hold"),
+                                     title: qsTr("Choose Hold Action")},
+                                    {gesture: "doubleTap", label: qsTr("Double tap"),
+                                     title: qsTr("Choose Double-Tap Action")},
+                                ]
+                                GestureRow {
+                                    required property var modelData
+                                    readonly property string key: button.modelData.id + "/" + gesture
+                                    x: 16
+                                    width: button.width - 16
+                                    mapping: button.modelData
+                                    profileID: ActiveProfile.profileID
+                                    gesture: modelData.gesture
+                                    label: modelData.label
+                                    pickerTitle: modelData.title
+                                    onChosen: page.refocusKey = key
+                                    Component.onCompleted: page.refocus(key, focusItem)
                                 }
                             }
                         }
@@ -272,6 +311,40 @@ Item {
                                 mapping: modelData
                             }
                         }
+                    }
+                }
+
+                // The profile's two gesture times, for every button that has
+                // a hold or double-tap action.
+                ColumnLayout {
+                    objectName: "gestureTimes"
+                    visible: page.settingsMode
+                    Layout.fillWidth: true
+                    Layout.leftMargin: 30
+                    Layout.rightMargin: 30
+                    Layout.bottomMargin: 8
+                    spacing: 8
+                    Divider {
+                        Layout.topMargin: 8
+                        Layout.bottomMargin: 8
+                    }
+                    Text {
+                        textFormat: Text.PlainText
+                        text: qsTr("Hold and Double Tap")
+                        color: Theme.secondaryText
+                        font.pixelSize: Theme.caption
+                    }
+                    GestureTimeSlider {
+                        Layout.fillWidth: true
+                        gesture: "hold"
+                        label: qsTr("Hold time")
+                        milliseconds: ActiveProfile.holdMilliseconds
+                    }
+                    GestureTimeSlider {
+                        Layout.fillWidth: true
+                        gesture: "doubleTap"
+                        label: qsTr("Double-tap time")
+                        milliseconds: ActiveProfile.doubleTapMilliseconds
                     }
                 }
             }

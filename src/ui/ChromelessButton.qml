@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import "Reveal.js" as Reveal
 
 // A button whose whole look is its content: no toolkit chrome, the whole area
 // clickable, reachable with Tab and activated with Space or Enter.
@@ -12,21 +13,7 @@ AbstractButton {
     Keys.onReturnPressed: control.clicked()
     Keys.onEnterPressed: control.clicked()
 
-    // Tabbing onto a button inside a scrolled list brings it into view.
-    onActiveFocusChanged: if (activeFocus) revealInFlickable()
-    function revealInFlickable() {
-        for (let p = control.parent; p; p = p.parent) {
-            if (p.contentY !== undefined && p.contentItem !== undefined && p.flickableDirection !== undefined) {
-                const top = control.mapToItem(p.contentItem, 0, 0).y
-                const bottom = top + control.height
-                if (top < p.contentY)
-                    p.contentY = top
-                else if (bottom > p.contentY + p.height)
-                    p.contentY = Math.min(bottom - p.height, p.contentHeight - p.height)
-                return
-            }
-        }
-    }
+    onActiveFocusChanged: if (activeFocus) Reveal.revealInFlickable(control)
 
     // Shown only for keyboard focus, so mouse users see the design untouched.
     property real focusRadius: 0

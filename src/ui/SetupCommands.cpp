@@ -37,6 +37,18 @@ std::optional<RemapAction> namedAction(const QVariantMap& map) {
     return action;
 }
 
+// The gesture a page names by its file key's stem; logged when it names none.
+std::optional<Gesture> namedGesture(const QString& name) {
+    if (name == u"hold") {
+        return Gesture::hold;
+    }
+    if (name == u"doubleTap") {
+        return Gesture::doubleTap;
+    }
+    log("⚠️ No gesture named " + name.toStdString());
+    return std::nullopt;
+}
+
 } // namespace
 
 SetupCommands::SetupCommands(AppState& appState, ConfigStore& store, HIDInterceptor& engine,
@@ -91,6 +103,33 @@ void SetupCommands::removeAppAction(const QString& profileID, const QString& map
 
 void SetupCommands::removeButton(const QString& profileID, const QString& mappingID) {
     store_.removeMapping(profileID.toStdString(), mappingID.toStdString());
+    showStored(profileID);
+}
+
+void SetupCommands::chooseGestureAction(const QString& profileID, const QString& mappingID,
+                                        const QString& gesture, const QVariantMap& actionMap) {
+    const std::optional<Gesture> named = namedGesture(gesture);
+    const std::optional<RemapAction> action = namedAction(actionMap);
+    if (named && action) {
+        store_.setGestureAction(profileID.toStdString(), mappingID.toStdString(), *named, action);
+    }
+    showStored(profileID);
+}
+
+void SetupCommands::clearGestureAction(const QString& profileID, const QString& mappingID,
+                                       const QString& gesture) {
+    if (const std::optional<Gesture> named = namedGesture(gesture)) {
+        store_.setGestureAction(profileID.toStdString(), mappingID.toStdString(), *named,
+                                std::nullopt);
+    }
+    showStored(profileID);
+}
+
+void SetupCommands::setGestureMilliseconds(const QString& profileID, const QString& gesture,
+                                           int milliseconds) {
+    if (const std::optional<Gesture> named = namedGesture(gesture)) {
+        store_.setGestureMilliseconds(profileID.toStdString(), *named, milliseconds);
+    }
     showStored(profileID);
 }
 

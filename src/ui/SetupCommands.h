@@ -49,6 +49,16 @@ public:
     Q_INVOKABLE void removeAppAction(const QString& profileID, const QString& mappingID, int index);
     // Removes a button the profile learned.
     Q_INVOKABLE void removeButton(const QString& profileID, const QString& mappingID);
+    // The button's hold or double-tap action (`gesture` "hold" or
+    // "doubleTap"), chosen in the picker or cleared; a cleared one is no
+    // longer written to the file.
+    Q_INVOKABLE void chooseGestureAction(const QString& profileID, const QString& mappingID,
+                                         const QString& gesture, const QVariantMap& action);
+    Q_INVOKABLE void clearGestureAction(const QString& profileID, const QString& mappingID,
+                                        const QString& gesture);
+    // The profile's hold or double-tap time; the store keeps it in range.
+    Q_INVOKABLE void setGestureMilliseconds(const QString& profileID, const QString& gesture,
+                                            int milliseconds);
     // Finishing setup also turns Start at Login on; the completion page says
     // so and offers to turn it off.
     Q_INVOKABLE void activate();

@@ -70,8 +70,31 @@ Item {
             return find(find(window.view, "mappingRow_" + label), "chipText").text
         }
 
+        // Has the keyboard, and is shown whole in the scrolled list.
+        function focusedInView(item) {
+            const list = find(window.view, "mappingList").contentItem
+            const top = item.mapToItem(list, 0, 0).y
+            return item.activeFocus && top >= 0 && top + item.height <= list.height
+        }
+
         function ruleText(match) {
             return find(find(window.view, "appRule_" + match), "appRuleText").text
+        }
+
+        // The edited profile as the file holds it.
+        function storedProfile() {
+            return JSON.parse(TestBench.configText()).find(p => p.id === ActiveProfile.profileID)
+        }
+
+        // The case names of a button's hold and double-tap actions in the file.
+        function storedGestures(label) {
+            const mapping = storedProfile().buttonMappings.find(m => m.label === label)
+            const gestures = {}
+            for (const gesture of ["hold", "doubleTap"]) {
+                if (mapping[gesture + "Action"] !== undefined)
+                    gestures[gesture] = Object.keys(mapping[gesture + "Action"])[0]
+            }
+            return gestures
         }
 
         function openPicker(label) {
@@ -207,6 +230,7 @@ Item {
             verify(!shown(find(find(editor, "mappingRow_Play/Pause"), "removeButton")))
             verify(shown(find(editor, "fixedRow_Top Trigger (Right Click)")))
             compare(findChild(editor, "mappingRow_Top Trigger (Right Click)"), null)
+            compare(findChild(editor, "gestureRow_Top Trigger (Right Click)_hold"), null)
             // Application rules come and go under a button.
             const first = ActiveProfile.remappable[0]
             resizeWhile(step => {
@@ -245,9 +269,35 @@ Item {
             compare(TestBench.storedAction("Skip Forward"), "Escape")
             compare(chipText("Skip Forward"), "Escape")
             compare(TestBench.engineStarts(), 0)
-            // The list was rebuilt; the keyboard goes on from the same button.
-            tryVerify(() => find(window.view, "mappingRow_Skip Forward").activeFocus)
+            // The list was rebuilt; the keyboard goes on from the same button,
+            // in view.
+            tryVerify(() => focusedInView(find(window.view, "mappingRow_Skip Forward")))
             shootWindow("08-editor-wizard")
+
+            // A hold and a double tap of a button are chosen from the
+            // keyboard in the same picker and written beside its action; a
+            // cleared one is written no more. The keyboard stays on the row
+            // that chose or cleared. The two times are offered after setup.
+            verify(!find(editor, "gestureTimes").visible)
+            const gestureRow = gesture => find(editor, "gestureRow_Skip Back_" + gesture)
+            for (const [gesture, control, chip, stored] of [
+                     ["hold", "actionRow_Escape", "Escape", {hold: "escapeKey"}],
+                     ["doubleTap", "actionRow_Tab", "Tab", {hold: "escapeKey", doubleTap: "tabKey"}],
+                     ["hold", "clearGesture", "Not set", {doubleTap: "tabKey"}]]) {
+                if (control === "clearGesture") {
+                    click(find(gestureRow(gesture), control))
+                } else {
+                    find(gestureRow(gesture), "gestureButton").forceActiveFocus()
+                    keyClick(Qt.Key_Space)
+                    tryVerify(() => gestureRow(gesture).showActionPicker)
+                    pick(find(gestureRow(gesture), "actionPopover"), control)
+                }
+                tryVerify(() => focusedInView(find(gestureRow(gesture), "gestureButton")), 2000, control)
+                compare(find(gestureRow(gesture), "chipText").text, chip)
+                compare(storedGestures("Skip Back"), stored)
+            }
+            compare(TestBench.storedAction("Skip Back"), "Enter / Return")
+            shootWindow("16-editor-gestures")
 
             verify(!StartAtLogin.enabled)
             clickWhenShown("activateButton")
@@ -342,18 +392,45 @@ Item {
             compare(TestBench.storedAction("Play/Pause"), own)
             compare(TestBench.engineStarts(), starts + 3)
 
+            // The two gesture times: a drag is stored once let go, a run of
+            // arrow keys once it pauses, and the running engine restarts
+            // for each. Reset Defaults brings back the defaults.
+            const holdTime = find(settings, "gestureTime_hold")
+            const tapTime = find(settings, "gestureTime_doubleTap")
+            compare([find(holdTime, "gestureTimeValue").text, find(tapTime, "gestureTimeValue").text],
+                    ["400 ms", "250 ms"])
+            const holdSlider = find(holdTime, "gestureTimeSlider")
+            holdSlider.forceActiveFocus()
+            waitForRendering(holdSlider)
+            mousePress(holdSlider, holdSlider.width / 2, holdSlider.height / 2)
+            mouseMove(holdSlider, holdSlider.width + 20, holdSlider.height / 2)
+            compare(find(holdTime, "gestureTimeValue").text, "2000 ms")
+            compare(storedProfile().holdMilliseconds, undefined)
+            mouseRelease(holdSlider, holdSlider.width + 20, holdSlider.height / 2)
+            compare(storedProfile().holdMilliseconds, 2000)
+            find(tapTime, "gestureTimeSlider").forceActiveFocus()
+            for (let i = 0; i < 3; ++i)
+                keyClick(Qt.Key_Left)
+            compare(find(tapTime, "gestureTimeValue").text, "220 ms")
+            compare(storedProfile().doubleTapMilliseconds, undefined)
+            tryVerify(() => storedProfile().doubleTapMilliseconds === 220, 2000)
+            compare([find(holdTime, "gestureTimeValue").text, TestBench.engineStarts()],
+                    ["2000 ms", starts + 5])
+            shootWindow("17-editor-gesture-times")
+
             // A choice restarts the running engine, Reset Defaults does not;
             // Save & Close restarts it and closes the window. What the
             // restarted engine then does: the store_restart scenario.
             pick(openPicker("Play/Pause"), "actionRow_Tab")
             tryVerify(() => TestBench.storedAction("Play/Pause") === "Tab")
-            compare(TestBench.engineStarts(), starts + 4)
+            compare(TestBench.engineStarts(), starts + 6)
             clickWhenShown("resetDefaultsButton")
             compare(TestBench.storedAction("Play/Pause"), "Fn Key (Hold)")
             compare(chipText("Play/Pause"), "Fn Key (Hold)")
-            compare(TestBench.engineStarts(), starts + 4)
+            compare(find(find(settings, "gestureTime_hold"), "gestureTimeValue").text, "400 ms")
+            compare(TestBench.engineStarts(), starts + 6)
             clickWhenShown("saveAndCloseButton")
-            compare(TestBench.engineStarts(), starts + 5)
+            compare(TestBench.engineStarts(), starts + 7)
             verify(AppState.isRemapping)
             verify(!window.visible)
 
@@ -471,7 +548,7 @@ Item {
             const rows = data.rows || data.learned
             tryVerify(() => labels() === rows.join(), 2000, labels())
             if (data.tag === "media keys")
-                shootWindow("16-editor-learning")
+                shootWindow("18-editor-learning")
             for (const label of rows) {
                 verify(shown(find(window.view, "mappingRow_" + label)))
                 compare(TestBench.storedAction(label), "Default (No Remap)")

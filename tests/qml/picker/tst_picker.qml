@@ -83,7 +83,8 @@ Rectangle {
 
         // A preset is marked by its label even with another key code; one
         // under the collapsed disclosure is marked once it opens. A shortcut
-        // no row holds (recorded, or written by hand) gets a marked row of its own.
+        // no row holds (recorded, or written by hand) gets a marked row of its
+        // own; with no action, nothing is marked.
         function test_the_current_action_is_marked_once_data() {
             return [
                 {tag: "a listed preset", current: actionOf("Default (No Remap)"),
@@ -94,6 +95,8 @@ Rectangle {
                  collapsed: ["Ctrl+C Copy"], expanded: ["Ctrl+C Copy"], own: false},
                 {tag: "an unlisted shortcut", current: keystroke("Ctrl+Alt+K"),
                  collapsed: [], expanded: [], own: true},
+                {tag: "no action yet (a hold or double tap)", current: undefined,
+                 collapsed: [], expanded: [], own: false},
             ]
         }
         function test_the_current_action_is_marked_once(data) {

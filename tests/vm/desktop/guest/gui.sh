@@ -33,6 +33,11 @@ stop_gui() {
 }
 
 keys() { ${server}_keys "$@"; sleep 0.8; }
+tabs() { # COUNT
+    local n=$1 list=""
+    while [ "$n" -gt 0 ]; do list="$list Tab"; n=$((n - 1)); done
+    keys $list
+}
 
 shot() { # NAME: the whole screen, X11 only (the host turns it into a PNG)
     [ $server = x11 ] || return 0
@@ -85,15 +90,17 @@ gui_first_run() {
     keys Tab Tab space
     keys Tab Tab space
     sleep 2
-    # Volume Down is the third row; "Space Bar" the picker's eighth.
-    keys Tab Tab Tab space
+    # Volume Down is the third row, each row followed by its "Hold" and
+    # "Double tap"; "Space Bar" is the picker's eighth.
+    tabs 7
+    keys space
     keys Tab Tab Tab Tab Tab Tab Tab Tab
     shot gui-2-picker
     keys space
     sleep 1
-    # The chosen row keeps the focus: seven rows and Back lie between it and
-    # "Activate Bindwell".
-    keys Tab Tab Tab Tab Tab Tab Tab Tab Tab
+    # The chosen row keeps the focus: its two gesture rows, seven rows with
+    # theirs, and Back lie between it and "Activate Bindwell".
+    tabs 25
     keys space
     sleep 2
     stop_gui
