@@ -24,9 +24,19 @@ QString deviceIDText(int64_t vendorID, int64_t productID) {
 
 } // namespace
 
-AccessGrantCommand accessGrantCommand(int64_t vendorID, int64_t productID) {
-    return {QStringLiteral("pkexec"),
-            {bindwellctlPath(), QStringLiteral("grant"), deviceIDText(vendorID, productID)}};
+AccessGrantCommand accessGrantCommand(const DetectedHIDDevice& device) {
+    const QString ids = deviceIDText(device.vendorID, device.productID);
+    if (!device.hasKeyboardKeys) {
+        return {QStringLiteral("pkexec"), {bindwellctlPath(), QStringLiteral("grant"), ids}};
+    }
+    // The name and unit narrow the rule to the very device the user picked,
+    // not every unit of its model.
+    QStringList arguments{bindwellctlPath(), QStringLiteral("grant-keyboard-keys"), ids,
+                          QString::fromStdString(device.name)};
+    if (!device.unitName().empty()) {
+        arguments.append(QString::fromStdString(device.unitName()));
+    }
+    return {QStringLiteral("pkexec"), arguments};
 }
 
 CommandLauncher processLauncher() {

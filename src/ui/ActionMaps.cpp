@@ -78,6 +78,7 @@ QVariantMap deviceMap(const DetectedHIDDevice& device) {
         {"serialNumber", qs(device.serialNumber)},
         {"physicalPath", qs(device.physicalPath)},
         {"hasTwin", device.hasTwin},
+        {"hasKeyboardKeys", device.hasKeyboardKeys},
         {"displayName", qs(device.displayName())},
         {"detailText", qs(device.detailText())},
         {"symbolName", qs(deviceSymbolName(device.name))},
@@ -95,6 +96,7 @@ DetectedHIDDevice deviceFromMap(const QVariantMap& map) {
     device.serialNumber = stdString(map.value("serialNumber"));
     device.physicalPath = stdString(map.value("physicalPath"));
     device.hasTwin = map.value("hasTwin").toBool();
+    device.hasKeyboardKeys = map.value("hasKeyboardKeys").toBool();
     return device;
 }
 

@@ -20,6 +20,16 @@ QVariantList DeviceListModel::devices() const {
     return list;
 }
 
+QVariantList DeviceListModel::listed(bool withKeyboardKeys) const {
+    QVariantList list;
+    for (const DetectedHIDDevice& device : appState_.detectedDevices()) {
+        if (device.hasKeyboardKeys == withKeyboardKeys) {
+            list.append(deviceMap(device));
+        }
+    }
+    return list;
+}
+
 void DeviceListModel::scan() {
     setIsScanning(true);
     QTimer::singleShot(scanDelayMs, this, [this] {

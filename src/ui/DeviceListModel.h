@@ -8,10 +8,15 @@ namespace bindwell {
 
 class AppState;
 
-// AppState.detectedDevices as QML sees it, and the device page's delayed scan.
+// AppState.detectedDevices as QML sees it, whole and in the page's two
+// groups, and the device page's delayed scan.
 class DeviceListModel final : public QObject {
     Q_OBJECT
     Q_PROPERTY(QVariantList devices READ devices NOTIFY devicesChanged)
+    Q_PROPERTY(QVariantList remotes READ remotes NOTIFY devicesChanged)
+    // Presenters, pedals and macro pads: picking one lets Bindwell read
+    // everything typed on it, so the page keeps them apart.
+    Q_PROPERTY(QVariantList keyboardKeyDevices READ keyboardKeyDevices NOTIFY devicesChanged)
     Q_PROPERTY(bool isScanning READ isScanning NOTIFY isScanningChanged)
 
 public:
@@ -22,6 +27,8 @@ public:
     explicit DeviceListModel(AppState& appState, QObject* parent = nullptr);
 
     [[nodiscard]] QVariantList devices() const;
+    [[nodiscard]] QVariantList remotes() const { return listed(false); }
+    [[nodiscard]] QVariantList keyboardKeyDevices() const { return listed(true); }
     [[nodiscard]] bool isScanning() const { return isScanning_; }
 
     // Marks a scan as pending and runs AppState.scanDevices on the event loop
@@ -33,6 +40,7 @@ signals:
     void isScanningChanged();
 
 private:
+    [[nodiscard]] QVariantList listed(bool withKeyboardKeys) const;
     void setIsScanning(bool value);
 
     AppState& appState_;

@@ -13,6 +13,35 @@ Item {
 
     Component.onCompleted: DeviceList.scan()
 
+    // Whatever a device with keyboard keys sends would be read once it is the
+    // pick, so it becomes the pick only after the user said yes to that.
+    function pick(device) {
+        if (device.hasKeyboardKeys && !isPicked(device))
+            consent.ask(device)
+        else
+            selectedDevice = device
+    }
+
+    function isPicked(device) {
+        return selectedDevice !== null && selectedDevice.id === device.id
+    }
+
+    Component {
+        id: deviceRow
+        DetectedDeviceRow {
+            required property var modelData
+            width: parent ? parent.width : 0
+            device: modelData
+            isSelected: page.isPicked(modelData)
+            onSelect: page.pick(modelData)
+        }
+    }
+
+    KeyboardKeysConsent {
+        id: consent
+        onConfirmed: device => page.selectedDevice = device
+    }
+
     ColumnLayout {
         anchors.fill: parent
         anchors.topMargin: 16
@@ -90,7 +119,7 @@ Item {
                     }
                 }
 
-                // A Column, not a ColumnLayout: Qt 6.4's layouts can ask a delegate that a
+                // Columns, not ColumnLayouts: Qt 6.4's layouts can ask a delegate that a
                 // model change already freed for its size (a crash on a window manager's resize).
                 Column {
                     id: deviceRows
@@ -99,15 +128,38 @@ Item {
                     Layout.rightMargin: 30
                     spacing: 8
                     Repeater {
-                        model: DeviceList.devices
-                        DetectedDeviceRow {
-                            required property var modelData
-                            width: deviceRows.width
-                            device: modelData
-                            isSelected: page.selectedDevice !== null
-                                        && page.selectedDevice.id === modelData.id
-                            onSelect: page.selectedDevice = modelData
-                        }
+                        model: DeviceList.remotes
+                        delegate: deviceRow
+                    }
+                }
+
+                Column {
+                    objectName: "keyboardKeyGroup"
+                    visible: DeviceList.keyboardKeyDevices.length > 0
+                    Layout.fillWidth: true
+                    Layout.topMargin: 12
+                    Layout.leftMargin: 30
+                    Layout.rightMargin: 30
+                    spacing: 8
+                    Text {
+                        textFormat: Text.PlainText
+                        width: parent.width
+                        text: qsTr("Devices with keyboard keys")
+                        color: Theme.primaryText
+                        font.pixelSize: Theme.headline
+                        font.weight: Font.DemiBold
+                    }
+                    Text {
+                        textFormat: Text.PlainText
+                        width: parent.width
+                        wrapMode: Text.WordWrap
+                        text: qsTr("Presenters, foot pedals and macro pads whose buttons act as keyboard keys.")
+                        color: Theme.secondaryText
+                        font.pixelSize: Theme.caption
+                    }
+                    Repeater {
+                        model: DeviceList.keyboardKeyDevices
+                        delegate: deviceRow
                     }
                 }
             }

@@ -44,11 +44,12 @@ bool PermissionStatus::bothGranted() {
     return permissions_.canPostEvents() && permissions_.canMonitorInput();
 }
 
-void PermissionStatus::requestDeviceAccess(int64_t vendorID, int64_t productID) {
-    const AccessGrantCommand command = accessGrantCommand(vendorID, productID);
-    const QString device = command.arguments.last();
+void PermissionStatus::requestDeviceAccess(const DetectedHIDDevice& picked) {
+    const AccessGrantCommand command = accessGrantCommand(picked);
+    // "VVVV:PPPP", as the log lines name the device.
+    const QString device = command.arguments.at(2);
     if (grantRunning_ || askedDevices_.contains(device) ||
-        permissions_.canReadDevice(vendorID, productID)) {
+        permissions_.canReadDevice(picked.vendorID, picked.productID)) {
         return;
     }
     askedDevices_.insert(device);

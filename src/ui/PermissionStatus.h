@@ -46,7 +46,7 @@ public:
     // Asks for read access to the picked device when some of its nodes are
     // still closed to this user: one password prompt at most per device and
     // run, and none while another is open.
-    void requestDeviceAccess(int64_t vendorID, int64_t productID);
+    void requestDeviceAccess(const DetectedHIDDevice& device);
     void setLauncher(CommandLauncher launcher) { launcher_ = std::move(launcher); }
 
 signals:

@@ -70,8 +70,9 @@ void SetupCommands::nextWithDevice(const QVariantMap& device) {
     if (device.isEmpty()) {
         return;
     }
-    const DeviceProfile profile = defaultProfile(deviceFromMap(device));
-    permissions_.requestDeviceAccess(profile.vendorID, profile.productID);
+    const DetectedHIDDevice picked = deviceFromMap(device);
+    const DeviceProfile profile = defaultProfile(picked);
+    permissions_.requestDeviceAccess(picked);
     store_.saveProfile(profile);
     appState_.setActiveProfile(profile);
     appState_.setSetupStep(AppState::SetupStep::mapButtons);

@@ -33,7 +33,8 @@ public:
 
     // Device selection: the picked device's default layout becomes the stored
     // active profile and the wizard moves to the mapping page. When the
-    // device still has nodes this user cannot read, the grant is asked for.
+    // device still has nodes this user cannot read, the grant is asked for
+    // (for a device with keyboard keys, the page has asked the user first).
     Q_INVOKABLE void nextWithDevice(const QVariantMap& device);
 
     // Mapping editor.

@@ -47,15 +47,16 @@ public:
     // A serial number tells two units of one model apart.
     Q_INVOKABLE void addDevice(const QString& id, int vendorID, int productID, const QString& name,
                                const QString& serialNumber = QString()) {
-        auto device = world_->platform.addInterface(id.toStdString(), vendorID, productID,
-                                                    name.toStdString());
-        if (!device) {
-            return;
-        }
-        if (!serialNumber.isEmpty()) {
+        auto device = plugIn(id, vendorID, productID, name, HidInterfaceKind::consumerControl);
+        if (device && !serialNumber.isEmpty()) {
             device->description().serialNumber = serialNumber.toStdString();
         }
-        deviceIDs_.append(id);
+    }
+
+    // A presenter or pedal: the system takes it for a keyboard.
+    Q_INVOKABLE void addKeyboardKeyDevice(const QString& id, int vendorID, int productID,
+                                          const QString& name) {
+        plugIn(id, vendorID, productID, name, HidInterfaceKind::keyboardKeys);
     }
 
     Q_INVOKABLE void removeAllDevices() {
@@ -197,6 +198,16 @@ private slots:
     void recordOpenedUrl(const QUrl& url) { openedUrls_.append(url.toString()); }
 
 private:
+    std::shared_ptr<sim::SimHidDevice> plugIn(const QString& id, int vendorID, int productID,
+                                              const QString& name, HidInterfaceKind kind) {
+        auto device = world_->platform.addInterface(id.toStdString(), vendorID, productID,
+                                                    name.toStdString(), kind);
+        if (device) {
+            deviceIDs_.append(id);
+        }
+        return device;
+    }
+
     // The host's own .desktop files stay out of the suite's sight.
     void writeDesktopFiles() {
         const QString data = home_.filePath(QStringLiteral("share"));

@@ -190,6 +190,7 @@ Item {
             TestBench.addDevice("a-consumer", 0x3333, 0x4444, "Twin Remote", "AA:01")
             TestBench.addDevice("a-mouse", 0x3333, 0x4444, "Twin Remote", "AA:01")
             TestBench.addDevice("b-consumer", 0x3333, 0x4444, "Twin Remote", "BB:02")
+            TestBench.addKeyboardKeyDevice("presenter", 0x0b33, 0x0020, "Wireless Presenter")
             const refresh = find(page, "refreshDevicesButton")
             click(refresh)
             verify(!refresh.enabled)
@@ -200,6 +201,29 @@ Item {
             compare(DeviceList.devices.filter(d => d.name === "Twin Remote").length, 2)
             const twin = find(page, "deviceRow_13107:17476/BB:02")
             compare(findChild(twin, "deviceDetail").text, "Unknown · VID:0x3333 PID:0x4444 · S/N BB:02")
+            // A device with keyboard keys sits below every remote, in its own
+            // group, unpicked. Picking it asks first: cancel picks nothing,
+            // and yes only picks it, with nothing stored yet.
+            const presenter = find(page, "deviceRow_2867:32")
+            const below = row => presenter.mapToItem(row, 0, 0).y >= row.height
+            verify(shown(find(page, "keyboardKeyGroup")))
+            verify(["deviceRow_1390:342", "deviceRow_13107:17476/AA:01", "deviceRow_13107:17476/BB:02"]
+                   .every(name => below(find(page, name))))
+            compare(findChild(presenter, "deviceDetail").text, "Unknown · VID:0xB33 PID:0x20")
+            verify(!presenter.isSelected && !find(page, "nextButton").enabled)
+            const consent = find(page, "keyboardKeysConsent")
+            for (const [answer, picked] of [["consentCancelButton", false], ["consentConfirmButton", true]]) {
+                click(presenter)
+                tryVerify(() => consent.opened)
+                compare(find(consent.contentItem, "consentTitle").text, "Let Bindwell read Wireless Presenter?")
+                verify(!presenter.isSelected)
+                if (!picked)
+                    shootWindow("16-devices-keyboard-keys-question")
+                click(find(consent.contentItem, answer))
+                tryVerify(() => !consent.visible)
+                compare([presenter.isSelected, find(page, "nextButton").enabled], [picked, picked], answer)
+            }
+            compare(TestBench.configText(), "")
             // The pick moves from row to row.
             click(twin)
             verify(twin.isSelected && find(page, "nextButton").enabled)
@@ -214,10 +238,22 @@ Item {
             verify(TestBench.accessRequests()[0].startsWith("pkexec /"))
             verify(TestBench.accessRequests()[0].endsWith("/bindwellctl grant 056e:0156"))
             verify(TestBench.configText().indexOf("ELECOM Relacon") >= 0)
-            // Back keeps the profile.
+            // Back keeps the profile. The presenter, once said yes to, goes
+            // on as a remote does, with the grant that names it.
             clickWhenShown("backButton")
             compare(AppState.setupStep, Steps.selectDevice)
             verify(ActiveProfile.hasProfile)
+            clickWhenShown("deviceRow_2867:32")
+            const question = find(find(window.view, "deviceSelectionView"), "keyboardKeysConsent")
+            tryVerify(() => question.opened)
+            click(find(question.contentItem, "consentConfirmButton"))
+            clickWhenShown("nextButton")
+            compare(ActiveProfile.deviceName, "Wireless Presenter")
+            verify(TestBench.configText().indexOf('"deviceName":"Wireless Presenter"') >= 0)
+            verify(TestBench.accessRequests()[1].endsWith("/bindwellctl grant-keyboard-keys 0b33:0020 Wireless Presenter"))
+            // Stored but off, so the controllers further down are the remotes.
+            SetupCommands.stopRemappingController(ActiveProfile.profileID)
+            clickWhenShown("backButton")
             clickWhenShown("deviceRow_1390:342")
             clickWhenShown("nextButton")
 
