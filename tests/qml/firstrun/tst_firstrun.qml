@@ -218,7 +218,7 @@ Item {
                 compare(find(consent.contentItem, "consentTitle").text, "Let Bindwell read Wireless Presenter?")
                 verify(!presenter.isSelected)
                 if (!picked)
-                    shootWindow("16-devices-keyboard-keys-question")
+                    shootWindow("19-devices-keyboard-keys-question")
                 click(find(consent.contentItem, answer))
                 tryVerify(() => !consent.visible)
                 compare([presenter.isSelected, find(page, "nextButton").enabled], [picked, picked], answer)
