@@ -49,7 +49,7 @@ void PermissionStatus::requestDeviceAccess(const DetectedHIDDevice& picked) {
     // "VVVV:PPPP", as the log lines name the device.
     const QString device = command.arguments.at(2);
     if (grantRunning_ || askedDevices_.contains(device) ||
-        permissions_.canReadDevice(picked.vendorID, picked.productID)) {
+        permissions_.canReadDevice(picked.vendorID, picked.productID, picked.hasKeyboardKeys)) {
         return;
     }
     askedDevices_.insert(device);

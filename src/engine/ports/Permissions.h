@@ -13,8 +13,10 @@ public:
     [[nodiscard]] virtual bool canPostEvents() = 0;
     // May this process read (and so seize) some controller whole?
     [[nodiscard]] virtual bool canMonitorInput() = 0;
-    // May this process read every interface of this one device?
-    [[nodiscard]] virtual bool canReadDevice(int64_t vendorID, int64_t productID) = 0;
+    // May this process read every interface of this one device? A closed
+    // keyboard interface counts only when its keys were asked for.
+    [[nodiscard]] virtual bool canReadDevice(int64_t vendorID, int64_t productID,
+                                             bool keyboardKeysToo) = 0;
 };
 
 } // namespace bindwell

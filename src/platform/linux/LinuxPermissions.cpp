@@ -20,8 +20,8 @@ bool LinuxPermissions::canMonitorInput() {
     return canReadSomeController(surveyInputNodes());
 }
 
-bool LinuxPermissions::canReadDevice(int64_t vendorID, int64_t productID) {
-    return canReadEveryNode(surveyInputNodes(), vendorID, productID);
+bool LinuxPermissions::canReadDevice(int64_t vendorID, int64_t productID, bool keyboardKeysToo) {
+    return canReadEveryNode(surveyInputNodes(), vendorID, productID, keyboardKeysToo);
 }
 
 } // namespace bindwell::linuxplatform

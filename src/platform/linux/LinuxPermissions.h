@@ -13,7 +13,8 @@ class LinuxPermissions final : public Permissions {
 public:
     [[nodiscard]] bool canPostEvents() override;
     [[nodiscard]] bool canMonitorInput() override;
-    [[nodiscard]] bool canReadDevice(int64_t vendorID, int64_t productID) override;
+    [[nodiscard]] bool canReadDevice(int64_t vendorID, int64_t productID,
+                                     bool keyboardKeysToo) override;
 };
 
 } // namespace bindwell::linuxplatform

@@ -22,13 +22,14 @@ std::vector<SurveyedNode> surveyInputNodes() {
     return survey;
 }
 
-bool canReadEveryNode(const std::vector<SurveyedNode>& survey, int64_t vendorID,
-                      int64_t productID) {
+bool canReadEveryNode(const std::vector<SurveyedNode>& survey, int64_t vendorID, int64_t productID,
+                      bool keyboardKeysToo) {
     bool found = false;
     for (const SurveyedNode& node : survey) {
         if (node.vendorID != vendorID || node.productID != productID ||
             node.verdict == NodeVerdict::ownVirtualDevice ||
-            node.verdict == NodeVerdict::vanished || (node.isKeyboard && !node.isReadable())) {
+            node.verdict == NodeVerdict::vanished ||
+            (node.isKeyboard && !node.isReadable() && !keyboardKeysToo)) {
             continue;
         }
         if (!node.isReadable()) {
@@ -41,7 +42,8 @@ bool canReadEveryNode(const std::vector<SurveyedNode>& survey, int64_t vendorID,
 
 bool canReadSomeController(const std::vector<SurveyedNode>& survey) {
     return std::any_of(survey.begin(), survey.end(), [&](const SurveyedNode& node) {
-        return node.isConsumerControl() && canReadEveryNode(survey, node.vendorID, node.productID);
+        return node.isConsumerControl() &&
+               canReadEveryNode(survey, node.vendorID, node.productID, false);
     });
 }
 

@@ -37,9 +37,10 @@ struct SurveyedNode {
 // Whether every node of the device can be read, and there is at least one:
 // what capturing it and tapping its other nodes needs. Our own virtual
 // devices do not count, nor does a closed full keyboard under the same IDs
-// (a receiver's): Bindwell never asks to read one, and no grant opens one.
+// (a receiver's) unless its keys were asked for: only the keyboard-key grant
+// opens one.
 [[nodiscard]] bool canReadEveryNode(const std::vector<SurveyedNode>& survey, int64_t vendorID,
-                                    int64_t productID);
+                                    int64_t productID, bool keyboardKeysToo);
 
 // Whether some device with a consumer-control interface can be read whole.
 [[nodiscard]] bool canReadSomeController(const std::vector<SurveyedNode>& survey);

@@ -10,7 +10,7 @@ class SimPermissions final : public Permissions {
 public:
     [[nodiscard]] bool canPostEvents() override { return canPostEvents_; }
     [[nodiscard]] bool canMonitorInput() override { return canMonitorInput_; }
-    [[nodiscard]] bool canReadDevice(int64_t, int64_t) override { return canMonitorInput_; }
+    [[nodiscard]] bool canReadDevice(int64_t, int64_t, bool) override { return canMonitorInput_; }
     void setCanPostEvents(bool value) { canPostEvents_ = value; }
     void setCanMonitorInput(bool value) { canMonitorInput_ = value; }
 

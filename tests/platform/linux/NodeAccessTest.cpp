@@ -74,16 +74,21 @@ TEST(ControllerAccess, EveryNodeOfTheDeviceMustBeReadableExceptAClosedKeyboard) 
         node(0x56e, 0x156, NodeVerdict::vanished),
         node(0x1, 0x1, NodeVerdict::unreadable, true), // another keyboard
     };
-    EXPECT_FALSE(canReadEveryNode(survey, 0x56e, 0x156));
+    EXPECT_FALSE(canReadEveryNode(survey, 0x56e, 0x156, false));
     EXPECT_FALSE(canReadSomeController(survey));
 
     std::vector<SurveyedNode> granted = survey;
     granted[1].verdict = NodeVerdict::noConsumerKeys;
-    EXPECT_TRUE(canReadEveryNode(granted, 0x56e, 0x156));
+    EXPECT_TRUE(canReadEveryNode(granted, 0x56e, 0x156, false));
+    EXPECT_FALSE(canReadEveryNode(granted, 0x56e, 0x156, true))
+        << "the picked keys of a receiver wait for its keyboard";
+    granted[2].verdict = NodeVerdict::noConsumerKeys;
+    EXPECT_TRUE(canReadEveryNode(granted, 0x56e, 0x156, true));
     EXPECT_TRUE(canReadSomeController(granted)) << "another device's closed keyboard is no concern";
 
-    EXPECT_FALSE(canReadEveryNode(granted, 0x46d, 0xc52b)) << "a device that is not plugged in";
-    EXPECT_FALSE(canReadEveryNode({survey[2]}, 0x56e, 0x156)) << "a closed keyboard alone";
+    EXPECT_FALSE(canReadEveryNode(granted, 0x46d, 0xc52b, false))
+        << "a device that is not plugged in";
+    EXPECT_FALSE(canReadEveryNode({survey[2]}, 0x56e, 0x156, false)) << "a closed keyboard alone";
     EXPECT_FALSE(canReadSomeController({node(0x56e, 0x156, NodeVerdict::noConsumerKeys)}));
     EXPECT_FALSE(
         canReadSomeController({node(0x56e, 0x156, NodeVerdict::unreadableConsumerControl)}));

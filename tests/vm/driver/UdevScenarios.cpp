@@ -158,7 +158,7 @@ bool userCanReadDevice(uint32_t vendor, uint32_t product) {
             ::_exit(2);
         }
         bindwell::linuxplatform::LinuxPermissions permissions;
-        ::_exit(permissions.canReadDevice(vendor, product) ? 0 : 1);
+        ::_exit(permissions.canReadDevice(vendor, product, false) ? 0 : 1);
     }
     int status = 0;
     return pid > 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
