@@ -3,6 +3,7 @@
 #include "model/ConfigFormat.h"
 #include "model/DefaultProfiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -68,10 +69,6 @@ void writeConfig(const std::vector<bindwell::DeviceProfile>& profiles,
 
 bindwell::DeviceProfile relaconLayout() {
     return bindwell::relaconProfile(controllerAsDetected());
-}
-
-bindwell::DeviceProfile genericLayout() {
-    return bindwell::genericProfile(controllerAsDetected());
 }
 
 void remap(bindwell::DeviceProfile& profile, const std::string& label,
@@ -147,6 +144,11 @@ bool waitForGrab(const std::string& devnode, int timeoutMs) {
         sleepMs(20);
     }
     return true;
+}
+
+bool anyGrabbed(const std::vector<NodeDescription>& nodes) {
+    return std::any_of(nodes.begin(), nodes.end(),
+                       [](const NodeDescription& node) { return tryGrab(node.devnode) != 0; });
 }
 
 Realtime::Realtime() {

@@ -42,7 +42,6 @@ inline void writeConfig(const bindwell::DeviceProfile& profile,
 }
 
 bindwell::DeviceProfile relaconLayout();
-bindwell::DeviceProfile genericLayout();
 // Gives the mapping whose label is `label` a new action.
 void remap(bindwell::DeviceProfile& profile, const std::string& label,
            const bindwell::RemapAction& action);
@@ -61,6 +60,8 @@ std::unique_ptr<UhidDevice> plugOddRemote();
 void tapUsage(UhidDevice& device, uint16_t usage);
 // Waits until the node is grabbed by another reader: Bindwell's capture of it.
 [[nodiscard]] bool waitForGrab(const std::string& devnode, int timeoutMs = 8000);
+// Whether any of the nodes is grabbed by another reader.
+[[nodiscard]] bool anyGrabbed(const std::vector<NodeDescription>& nodes);
 
 // While it lives, this process runs before any other of normal priority:
 // a burst it writes reaches Bindwell's reader all at once, and the events
