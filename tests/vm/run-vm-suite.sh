@@ -73,7 +73,7 @@ log=$build/vm-console.log
 # A long soak takes about a second a step under software emulation.
 timeout $((600 + ${BINDWELL_SOAK_STEPS:-0})) qemu-system-x86_64 "${vm_accel[@]}" -m 512 -smp 1 -nographic -no-reboot \
     -kernel "$vmlinuz" -initrd "$build/initramfs.cpio" \
-    -append "console=ttyS0 panic=-1 quiet ${settings[*]}" </dev/null | tr -d '\r' | tee "$log"
+    -append "console=ttyS0 panic=-1 quiet ${settings[*]}" </dev/null | stdbuf -oL tr -d '\r' | tee "$log"
 
 summary=$(grep -E '^vm: [0-9]+ passed, [0-9]+ failed' "$log" | tail -1 || true)
 [ -n "$summary" ] || { echo "[vm] the suite did not finish"; exit 1; }
