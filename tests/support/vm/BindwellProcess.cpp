@@ -80,6 +80,15 @@ std::string BindwellProcess::output() const {
     return text.str();
 }
 
+std::string BindwellProcess::tail(int lines) const {
+    const std::string text = output();
+    size_t at = text.size();
+    while (lines-- > 0 && at > 0 && at != std::string::npos) {
+        at = text.rfind('\n', at - 1);
+    }
+    return "\n" + (at == std::string::npos ? text : text.substr(at + 1));
+}
+
 int BindwellProcess::countLog(const std::string& text) const {
     const std::string out = output();
     int count = 0;

@@ -40,6 +40,8 @@ public:
     // For reading the process's figures in /proc.
     [[nodiscard]] pid_t pid() const { return pid_; }
     [[nodiscard]] std::string output() const;
+    // The last lines of the output, on lines of their own, for a report.
+    [[nodiscard]] std::string tail(int lines) const;
 
 private:
     void reap(int rawStatus);

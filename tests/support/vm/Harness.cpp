@@ -43,6 +43,10 @@ bool check(bool condition, const std::string& name, const std::string& detail) {
     return condition;
 }
 
+bool checkContains(const std::string& text, const std::string& part, const std::string& name) {
+    return check(text.find(part) != std::string::npos, name, "in:\n" + text);
+}
+
 int failures() {
     return failCount;
 }
@@ -119,8 +123,12 @@ std::optional<NodeDescription> controllerMouseNode(const std::string& uniq) {
     return controllerNode(uniq, &NodeDescription::hasMiddleButton);
 }
 
+std::optional<NodeDescription> nodeNamed(const std::string& name) {
+    return waitForNode([&](const NodeDescription& node) { return node.name == name; }, 3000);
+}
+
 std::optional<NodeDescription> virtualDeviceNode() {
-    return waitForNode([](const NodeDescription& node) { return node.name == kVirtualName; }, 3000);
+    return nodeNamed(kVirtualName);
 }
 
 std::optional<NodeDescription> cloneNode() {

@@ -21,6 +21,8 @@ inline constexpr const char* kVirtualName = "Bindwell Virtual Input";
 
 // Records one named expectation and prints PASS or FAIL with the detail.
 bool check(bool condition, const std::string& name, const std::string& detail = "");
+// Checks that `text` contains `part`, and shows the text when it does not.
+bool checkContains(const std::string& text, const std::string& part, const std::string& name);
 int failures();
 
 struct Scenario {
@@ -53,6 +55,7 @@ std::unique_ptr<UhidDevice> plugOddRemote();
 
 [[nodiscard]] std::optional<NodeDescription> controllerConsumerNode(const std::string& uniq = "");
 [[nodiscard]] std::optional<NodeDescription> controllerMouseNode(const std::string& uniq = "");
+[[nodiscard]] std::optional<NodeDescription> nodeNamed(const std::string& name);
 [[nodiscard]] std::optional<NodeDescription> virtualDeviceNode();
 [[nodiscard]] std::optional<NodeDescription> cloneNode();
 

@@ -20,9 +20,7 @@ namespace {
 // then announce a "change" of it as `udevadm trigger --action=change` does.
 void applyAccess(const std::string& devnode, mode_t mode) {
     ::chmod(devnode.c_str(), mode);
-    const std::string uevent =
-        "/sys/class/input/" + devnode.substr(devnode.rfind('/') + 1) + "/uevent";
-    std::ofstream(uevent) << "change";
+    std::ofstream(sysPathOf(devnode) + "/uevent") << "change";
 }
 
 // "VM Test Controller 1390": the product name and vendor ID the scan reports.
@@ -58,15 +56,14 @@ void withoutUinput() {
 void unreadableNode() {
     const int failuresBefore = failures();
     writeConfig(relaconLayout(), "/tmp/user-config");
-    ::chown("/tmp/user-config", 1000, 1000);
-    ::chown("/tmp/user-config/Bindwell", 1000, 1000);
-    ::chown("/tmp/user-config/Bindwell/config.json", 1000, 1000);
+    for (const char* path : {"", "/Bindwell", "/Bindwell/config.json"}) {
+        ::chown(("/tmp/user-config" + std::string(path)).c_str(), 1000, 1000);
+    }
     auto controller = plugController();
     auto other = plugOtherRemote();
     const auto consumer = controllerConsumerNode();
     const auto mouse = controllerMouseNode();
-    const auto otherNode =
-        waitForNode([](const NodeDescription& n) { return n.name == kOtherName; }, 3000);
+    const auto otherNode = nodeNamed(kOtherName);
     if (!check(consumer && mouse && otherNode, "unreadable: devices appear")) {
         return;
     }
@@ -130,7 +127,7 @@ void commands() {
         {"no consumer keys", "why it skips nodes without consumer keys"},
     };
     for (const auto& [text, what] : kListed) {
-        check(listed.find(text) != std::string::npos, std::string("devices lists ") + what, listed);
+        checkContains(listed, text, std::string("devices lists ") + what);
     }
     // The device picker's scan reads sysfs alone, so it sees the controller
     // the engine holds seized, and none of Bindwell's own devices.

@@ -74,17 +74,6 @@ unsigned long envNumber(const char* name, unsigned long fallback) {
     return text && *text ? std::strtoul(text, nullptr, 10) : fallback;
 }
 
-std::string lastLines(const std::string& text, int count) {
-    size_t at = text.size();
-    while (count-- > 0 && at > 0) {
-        at = text.rfind('\n', at - 1);
-        if (at == std::string::npos) {
-            return text;
-        }
-    }
-    return text.substr(at);
-}
-
 // The controller and two remotes Bindwell must leave alone, the running
 // bindwellctl and readers of what it writes: its virtual device and the
 // tap's clone of the controller's mouse node.
@@ -92,7 +81,7 @@ class Rig {
 public:
     Rig() : controller_(plugController()), other_(plugOtherRemote()), odd_(plugOddRemote()) {
         for (const char* name : {kOtherName, kOddName}) {
-            if (auto node = waitForNode([&](const auto& n) { return n.name == name; }, 3000)) {
+            if (auto node = nodeNamed(name)) {
                 leftAlone_.push_back(*node);
             }
         }
@@ -210,7 +199,7 @@ public:
             return "";
         }
         return "bindwellctl ended with status " + std::to_string(bindwell_->exitStatus()) +
-               lastLines(bindwell_->output(), 30);
+               bindwell_->tail(30);
     }
 
     [[nodiscard]] BindwellProcess& bindwell() { return *bindwell_; }
@@ -269,10 +258,10 @@ private:
         controller_->send(up(*held));
         const std::string ended = " (status " + std::to_string(status) + ")";
         if (!released) {
-            return "the held key did not come up" + ended + lastLines(bindwell_->output(), 20);
+            return "the held key did not come up" + ended + bindwell_->tail(20);
         }
         if (status != expectedStatus) {
-            return "unexpected exit" + ended + lastLines(bindwell_->output(), 30);
+            return "unexpected exit" + ended + bindwell_->tail(30);
         }
         if (anyGrabbed({consumer_, mouse_})) {
             return "the controller is still grabbed after the exit";
@@ -351,7 +340,7 @@ private:
             return "";
         }
         return "saw " + describe(seen) + ", wanted presses " + describe(wanted) +
-               lastLines(bindwell_->output(), 20);
+               bindwell_->tail(20);
     }
 
     std::string settled() { return settledOn(virtualNode_); }
@@ -372,7 +361,7 @@ private:
         for (unsigned code : *held) {
             text += " " + std::to_string(code);
         }
-        return text + lastLines(bindwell_->output(), 20);
+        return text + bindwell_->tail(20);
     }
 
     std::unique_ptr<UhidDevice> controller_;
