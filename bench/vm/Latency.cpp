@@ -72,8 +72,7 @@ std::optional<long long> timePress(UhidDevice& controller, EvdevReader& out, uin
     return std::nullopt;
 }
 
-std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, PostedKey posted,
-                               const std::function<void()>& betweenPresses) {
+std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, PostedKey posted) {
     std::vector<long long> samples;
     long long lastPress[std::size(kButtons)] = {};
     for (size_t i = 0; i < kPresses; ++i) {
@@ -89,7 +88,6 @@ std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, PostedK
         lastPress[index] = nowMicros();
         controller.send(consumerReport(0));
         (void)out.keysWithin(2);
-        betweenPresses();
     }
     return samples;
 }
@@ -152,8 +150,7 @@ throughBindwell(UhidDevice& controller, const std::string& consumerNode, Bindwel
     }
     EvdevReader out(virtualNode->devnode);
     EvdevReader moved(clone->devnode);
-    std::vector<long long> presses =
-        measure(controller, out, &Button::bindwellKey, [&] { bindwell.pump(); });
+    std::vector<long long> presses = measure(controller, out, &Button::bindwellKey);
     std::vector<long long> motion = measureMotion(controller, moved);
     if (presses.size() < kPresses) {
         std::printf("latency: %zu presses lost; Bindwell's repeat filter dropped %d\n",
@@ -304,10 +301,10 @@ void latency() {
         std::printf("latency: interception-tools is not in the image; no peer runs\n");
     }
     const auto pressesForwarded = [&](EvdevReader& out) {
-        return measure(*controller, out, &Button::bindwellKey, [] {});
+        return measure(*controller, out, &Button::bindwellKey);
     };
     const auto pressesPassedThrough = [&](EvdevReader& out) {
-        return measure(*controller, out, &Button::forwardedKey, [] {});
+        return measure(*controller, out, &Button::forwardedKey);
     };
     const auto motionForwarded = [&](EvdevReader& out) { return measureMotion(*controller, out); };
 

@@ -138,7 +138,6 @@ void measure(size_t count) {
     }
     // The tap's clones and the virtual device settle first.
     sleepMs(2000);
-    bindwell.pump();
     const long long before = contextSwitches(bindwell.pid());
     sleepMs(kIdleMs);
     const long long after = contextSwitches(bindwell.pid());

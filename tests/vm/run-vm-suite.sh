@@ -4,7 +4,7 @@
 # and reads the driver's verdict from the serial console.
 # Exit 77 (ctest's skip) when qemu, busybox-static or the kernel is missing.
 # These settings pass through to the guest when set:
-#   BINDWELL_VM_ONLY=soak,storm          only these scenarios (names in driver/main.cpp)
+#   BINDWELL_VM_ONLY=soak,twins          only these scenarios (names in driver/main.cpp)
 #   BINDWELL_SOAK_STEPS=3000             the long soak (the default is a short one)
 #   BINDWELL_SOAK_SEED=N                 replay a soak that printed this seed
 #   BINDWELL_VM_PROGRAM=bindwell_vm_bench  the VM's measurements instead (bench/vm-*.sh)
@@ -73,7 +73,7 @@ log=$build/vm-console.log
 # A long soak takes about a second a step under software emulation.
 timeout $((600 + ${BINDWELL_SOAK_STEPS:-0})) qemu-system-x86_64 "${vm_accel[@]}" -m 512 -smp 1 -nographic -no-reboot \
     -kernel "$vmlinuz" -initrd "$build/initramfs.cpio" \
-    -append "console=ttyS0 panic=-1 quiet ${settings[*]}" </dev/null | tr -d '\r' | tee "$log"
+    -append "console=ttyS0 panic=-1 quiet ${settings[*]}" </dev/null | stdbuf -oL tr -d '\r' | tee "$log"
 
 summary=$(grep -E '^vm: [0-9]+ passed, [0-9]+ failed' "$log" | tail -1 || true)
 [ -n "$summary" ] || { echo "[vm] the suite did not finish"; exit 1; }

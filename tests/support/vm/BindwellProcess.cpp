@@ -5,19 +5,37 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <poll.h>
+#include <fstream>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace vmtest {
 namespace {
 
-constexpr const char* kBinary = "/bin/bindwellctl";
+// The output goes through a pipe, as under a service manager, to a cat that
+// writes it to the log file.
+void pipeOutputTo(const std::string& log) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) {
+        _exit(125);
+    }
+    if (fork() == 0) {
+        const int file = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(pipeFds[0], STDIN_FILENO);
+        dup2(file, STDOUT_FILENO);
+        ::close(pipeFds[1]);
+        execl("/bin/cat", "cat", nullptr);
+        _exit(127);
+    }
+    dup2(pipeFds[1], STDOUT_FILENO);
+    dup2(pipeFds[1], STDERR_FILENO);
+    ::close(pipeFds[0]);
+    ::close(pipeFds[1]);
+}
 
-[[noreturn]] void execChild(const BindwellProcess::Options& options, int out) {
-    const int sink = options.discardOutput ? ::open("/dev/null", O_WRONLY) : out;
-    dup2(sink, STDOUT_FILENO);
-    dup2(sink, STDERR_FILENO);
+[[noreturn]] void execChild(const BindwellProcess::Options& options, const std::string& log) {
+    pipeOutputTo(log);
     setenv("XDG_CONFIG_HOME", options.configHome.c_str(), 1);
     setenv("HOME", "/tmp", 1);
     if (options.busyMainThread) {
@@ -30,7 +48,7 @@ constexpr const char* kBinary = "/bin/bindwellctl";
     for (const std::string& arg : options.wrapper) {
         argv.push_back(const_cast<char*>(arg.c_str()));
     }
-    argv.push_back(const_cast<char*>(kBinary));
+    argv.push_back(const_cast<char*>("/bin/bindwellctl"));
     for (const std::string& arg : options.args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
     }
@@ -39,70 +57,59 @@ constexpr const char* kBinary = "/bin/bindwellctl";
     _exit(127);
 }
 
-size_t occurrences(const std::string& haystack, const std::string& needle) {
-    size_t count = 0;
-    for (size_t at = haystack.find(needle); at != std::string::npos;
-         at = haystack.find(needle, at + needle.size())) {
-        ++count;
-    }
-    return count;
-}
-
 } // namespace
 
 BindwellProcess::BindwellProcess(const Options& options) {
-    int pipeFds[2];
-    if (pipe2(pipeFds, O_CLOEXEC) != 0) {
-        return;
-    }
+    static int started = 0;
+    log_ = "/tmp/bindwellctl-" + std::to_string(++started) + ".log";
     pid_ = fork();
     if (pid_ == 0) {
-        execChild(options, pipeFds[1]);
+        execChild(options, log_);
     }
-    ::close(pipeFds[1]);
-    out_ = pipeFds[0];
-    fcntl(out_, F_SETFL, O_NONBLOCK);
 }
 
 BindwellProcess::~BindwellProcess() {
     if (pid_ > 0) {
         stop(SIGKILL);
     }
-    if (out_ >= 0) {
-        ::close(out_);
-    }
 }
 
-void BindwellProcess::collect(int timeoutMs) {
-    pollfd pfd{out_, POLLIN, 0};
-    if (::poll(&pfd, 1, timeoutMs) <= 0) {
-        return;
-    }
-    char buffer[4096];
-    ssize_t n = 0;
-    while ((n = ::read(out_, buffer, sizeof buffer)) > 0) {
-        output_.append(buffer, static_cast<size_t>(n));
-    }
+std::string BindwellProcess::output() const {
+    std::ostringstream text;
+    text << std::ifstream(log_).rdbuf();
+    return text.str();
 }
 
-bool BindwellProcess::waitForLog(const std::string& text, int timeoutMs, int count) {
+std::string BindwellProcess::tail(int lines) const {
+    const std::string text = output();
+    size_t at = text.size();
+    while (lines-- > 0 && at > 0 && at != std::string::npos) {
+        at = text.rfind('\n', at - 1);
+    }
+    return "\n" + (at == std::string::npos ? text : text.substr(at + 1));
+}
+
+int BindwellProcess::countLog(const std::string& text) const {
+    const std::string out = output();
+    int count = 0;
+    for (size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+bool BindwellProcess::waitForLog(const std::string& text, int timeoutMs, int count) const {
     const long long deadline = nowMicros() + timeoutMs * 1000LL;
-    while (occurrences(output_, text) < static_cast<size_t>(count)) {
-        const long long left = (deadline - nowMicros()) / 1000;
-        if (left <= 0) {
+    while (countLog(text) < count) {
+        if (nowMicros() > deadline) {
             return false;
         }
-        collect(static_cast<int>(left));
+        sleepMs(20);
     }
     return true;
 }
 
-int BindwellProcess::countLog(const std::string& text) {
-    collect(0);
-    return static_cast<int>(occurrences(output_, text));
-}
-
-void BindwellProcess::signal(int signal) {
+void BindwellProcess::signal(int signal) const {
     if (pid_ > 0) {
         kill(pid_, signal);
     }
@@ -112,13 +119,8 @@ int BindwellProcess::stop(int signal, int timeoutMs) {
     if (pid_ <= 0) {
         return -1;
     }
-    kill(pid_, signal);
-    return wait(timeoutMs);
-}
-
-int BindwellProcess::wait(int timeoutMs) {
-    if (pid_ <= 0) {
-        return -1;
+    if (signal != 0) {
+        kill(pid_, signal);
     }
     const long long deadline = nowMicros() + timeoutMs * 1000LL;
     int status = 0;
@@ -129,7 +131,7 @@ int BindwellProcess::wait(int timeoutMs) {
             pid_ = -1;
             return -1;
         }
-        collect(10);
+        sleepMs(10);
     }
     reap(status);
     return exitStatus_;
@@ -146,12 +148,6 @@ bool BindwellProcess::alive() {
 void BindwellProcess::reap(int rawStatus) {
     pid_ = -1;
     exitStatus_ = WIFSIGNALED(rawStatus) ? 128 + WTERMSIG(rawStatus) : WEXITSTATUS(rawStatus);
-    collect(0);
-}
-
-const std::string& BindwellProcess::output() {
-    collect(0);
-    return output_;
 }
 
 } // namespace vmtest

@@ -6,7 +6,8 @@
 
 namespace vmtest {
 
-// `bindwellctl ARGS` as a child process whose standard output is collected.
+// `bindwellctl ARGS` as a child process. Its output ends in a file of its
+// own, so a busy child never waits for the test to read it.
 class BindwellProcess {
 public:
     struct Options {
@@ -15,7 +16,6 @@ public:
         std::vector<std::string> wrapper{};
         std::string configHome = "/tmp/config";
         uid_t uid = 0; // run as this user when not 0
-        bool discardOutput = false;
         // The test switch that keeps the main thread asleep 200 ms of every 250.
         bool busyMainThread = false;
     };
@@ -26,32 +26,29 @@ public:
     BindwellProcess& operator=(const BindwellProcess&) = delete;
 
     // Waits until a line containing `text` has been printed `count` times.
-    [[nodiscard]] bool waitForLog(const std::string& text, int timeoutMs, int count = 1);
-    [[nodiscard]] int countLog(const std::string& text);
-    void signal(int signal);
-    // Sends the signal and waits for the exit; as wait().
+    [[nodiscard]] bool waitForLog(const std::string& text, int timeoutMs, int count = 1) const;
+    [[nodiscard]] int countLog(const std::string& text) const;
+    void signal(int signal) const;
+    // Sends the signal (none when 0) and waits for the exit: its status, 128 +
+    // the signal that ended it (as a shell reports it), or -1 when it was
+    // still running at the timeout and had to be killed.
     int stop(int signal, int timeoutMs = 5000);
-    // Waits for the process to end by itself: its exit status, 128 + the
-    // signal that ended it (as a shell reports it), or -1 when it was still
-    // running at the timeout and had to be killed.
-    int wait(int timeoutMs);
+    int wait(int timeoutMs) { return stop(0, timeoutMs); }
     // False once the process has ended; exitStatus() then tells how.
     [[nodiscard]] bool alive();
     [[nodiscard]] int exitStatus() const { return exitStatus_; }
     // For reading the process's figures in /proc.
     [[nodiscard]] pid_t pid() const { return pid_; }
-    [[nodiscard]] const std::string& output();
-    // Reads what has been printed so far, so a busy child never blocks on a full pipe.
-    void pump() { collect(0); }
+    [[nodiscard]] std::string output() const;
+    // The last lines of the output, on lines of their own, for a report.
+    [[nodiscard]] std::string tail(int lines) const;
 
 private:
-    void collect(int timeoutMs);
     void reap(int rawStatus);
 
     pid_t pid_ = -1;
     int exitStatus_ = -1;
-    int out_ = -1;
-    std::string output_;
+    std::string log_;
 };
 
 } // namespace vmtest

@@ -83,6 +83,10 @@ std::vector<NodeDescription> listNodes() {
     return nodes;
 }
 
+std::string sysPathOf(const std::string& devnode) {
+    return "/sys/class/input/" + devnode.substr(devnode.rfind('/') + 1);
+}
+
 std::optional<NodeDescription>
 waitForNode(const std::function<bool(const NodeDescription&)>& accept, int timeoutMs) {
     const long long deadline = nowMicros() + timeoutMs * 1000LL;

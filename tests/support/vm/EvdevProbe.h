@@ -22,6 +22,8 @@ struct NodeDescription {
 };
 
 [[nodiscard]] std::vector<NodeDescription> listNodes();
+// The node's folder in sysfs.
+[[nodiscard]] std::string sysPathOf(const std::string& devnode);
 // Waits up to timeoutMs for a node the predicate accepts.
 [[nodiscard]] std::optional<NodeDescription>
 waitForNode(const std::function<bool(const NodeDescription&)>& accept, int timeoutMs);

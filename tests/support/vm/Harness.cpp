@@ -3,6 +3,7 @@
 #include "model/ConfigFormat.h"
 #include "model/DefaultProfiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -42,6 +43,10 @@ bool check(bool condition, const std::string& name, const std::string& detail) {
     return condition;
 }
 
+bool checkContains(const std::string& text, const std::string& part, const std::string& name) {
+    return check(text.find(part) != std::string::npos, name, "in:\n" + text);
+}
+
 int failures() {
     return failCount;
 }
@@ -68,10 +73,6 @@ void writeConfig(const std::vector<bindwell::DeviceProfile>& profiles,
 
 bindwell::DeviceProfile relaconLayout() {
     return bindwell::relaconProfile(controllerAsDetected());
-}
-
-bindwell::DeviceProfile genericLayout() {
-    return bindwell::genericProfile(controllerAsDetected());
 }
 
 void remap(bindwell::DeviceProfile& profile, const std::string& label,
@@ -122,8 +123,12 @@ std::optional<NodeDescription> controllerMouseNode(const std::string& uniq) {
     return controllerNode(uniq, &NodeDescription::hasMiddleButton);
 }
 
+std::optional<NodeDescription> nodeNamed(const std::string& name) {
+    return waitForNode([&](const NodeDescription& node) { return node.name == name; }, 3000);
+}
+
 std::optional<NodeDescription> virtualDeviceNode() {
-    return waitForNode([](const NodeDescription& node) { return node.name == kVirtualName; }, 3000);
+    return nodeNamed(kVirtualName);
 }
 
 std::optional<NodeDescription> cloneNode() {
@@ -147,6 +152,11 @@ bool waitForGrab(const std::string& devnode, int timeoutMs) {
         sleepMs(20);
     }
     return true;
+}
+
+bool anyGrabbed(const std::vector<NodeDescription>& nodes) {
+    return std::any_of(nodes.begin(), nodes.end(),
+                       [](const NodeDescription& node) { return tryGrab(node.devnode) != 0; });
 }
 
 Realtime::Realtime() {

@@ -21,6 +21,8 @@ inline constexpr const char* kVirtualName = "Bindwell Virtual Input";
 
 // Records one named expectation and prints PASS or FAIL with the detail.
 bool check(bool condition, const std::string& name, const std::string& detail = "");
+// Checks that `text` contains `part`, and shows the text when it does not.
+bool checkContains(const std::string& text, const std::string& part, const std::string& name);
 int failures();
 
 struct Scenario {
@@ -42,7 +44,6 @@ inline void writeConfig(const bindwell::DeviceProfile& profile,
 }
 
 bindwell::DeviceProfile relaconLayout();
-bindwell::DeviceProfile genericLayout();
 // Gives the mapping whose label is `label` a new action.
 void remap(bindwell::DeviceProfile& profile, const std::string& label,
            const bindwell::RemapAction& action);
@@ -54,6 +55,7 @@ std::unique_ptr<UhidDevice> plugOddRemote();
 
 [[nodiscard]] std::optional<NodeDescription> controllerConsumerNode(const std::string& uniq = "");
 [[nodiscard]] std::optional<NodeDescription> controllerMouseNode(const std::string& uniq = "");
+[[nodiscard]] std::optional<NodeDescription> nodeNamed(const std::string& name);
 [[nodiscard]] std::optional<NodeDescription> virtualDeviceNode();
 [[nodiscard]] std::optional<NodeDescription> cloneNode();
 
@@ -61,6 +63,8 @@ std::unique_ptr<UhidDevice> plugOddRemote();
 void tapUsage(UhidDevice& device, uint16_t usage);
 // Waits until the node is grabbed by another reader: Bindwell's capture of it.
 [[nodiscard]] bool waitForGrab(const std::string& devnode, int timeoutMs = 8000);
+// Whether any of the nodes is grabbed by another reader.
+[[nodiscard]] bool anyGrabbed(const std::vector<NodeDescription>& nodes);
 
 // While it lives, this process runs before any other of normal priority:
 // a burst it writes reaches Bindwell's reader all at once, and the events

@@ -1,15 +1,14 @@
 // Turns the desktop suite's table of buttons into a config and the plan the
-// guest's walker follows. Reads "unit TAB usage TAB label" lines on stdin,
-// optionally followed by "TAB glob TAB label": then the button does the
-// first action unless the focused application fits the glob, which gives it
-// the second. The unit is a serial number, or "-" for the remote without
-// one; each unit gets an active profile of its own. The usage is a consumer
-// usage (decimal), "bN" for mouse button N, or "*" for the next consumer
-// usage no row has taken, so `bindwellctl actions` turned into rows gives
-// every action of the catalogue its own button of one remote.
+// guest's walker follows. Reads "usage TAB label" lines on stdin, optionally
+// followed by "TAB glob TAB label": then the button does the first action
+// unless the focused application fits the glob, which gives it the second.
+// The usage is a consumer usage (decimal), "bN" for mouse button N, or "*"
+// for the next consumer usage no row has taken, so `bindwellctl actions`
+// turned into rows gives every action of the catalogue its own button of
+// the remote.
 //
 // Writes the config to the file named by the argument and prints the plan:
-// "unit TAB usage TAB label TAB what it posts", one line per action. The
+// "usage TAB label TAB what it posts", one line per action. The
 // labels are looked up in the model's catalogue rather than parsed, so a row
 // whose label the catalogue does not know shows as a failed line instead of
 // a guess. Two actions the picker builds from a recording (a recorded
@@ -23,7 +22,6 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <map>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -60,19 +58,8 @@ std::optional<RemapAction> catalogueAction(const std::string& label) {
     return std::nullopt;
 }
 
-DeviceProfile remoteProfile(const std::string& unit) {
-    return {.id = unit.empty() ? "desktop_remote" : "desktop_remote_" + unit,
-            .deviceName = "Bindwell Desktop Remote",
-            .vendorID = 0x1209,
-            .productID = 0x0b1d,
-            .serialNumber = unit,
-            .physicalPath = {},
-            .buttonMappings = {},
-            .isActive = true};
-}
-
 struct Row {
-    std::string unit, usage, label, glob, ruleLabel;
+    std::string usage, label, glob, ruleLabel;
 };
 
 class Plan {
@@ -82,11 +69,11 @@ public:
         const std::optional<RemapAction> rule =
             row.glob.empty() ? action : catalogueAction(row.ruleLabel);
         if (!action || !rule) {
-            print(row.unit, "-", row.label, "not in the model's catalogue");
+            print("-", row.label, "not in the model's catalogue");
             return;
         }
         if (row.usage == "*" && next_ == kUsages.size()) {
-            print(row.unit, "-", row.label, "no remote button left");
+            print("-", row.label, "no remote button left");
             return;
         }
         const std::string usage = row.usage == "*" ? std::to_string(kUsages[next_++]) : row.usage;
@@ -102,31 +89,28 @@ public:
             .isRemappable = true};
         if (!row.glob.empty()) {
             mapping.appOverrides.push_back({.match = row.glob, .action = *rule});
-            print(row.unit, usage, row.ruleLabel, linuxplatform::describePostedKeys(*rule));
+            print(usage, row.ruleLabel, linuxplatform::describePostedKeys(*rule));
         }
-        profileOf(row.unit).buttonMappings.push_back(mapping);
-        print(row.unit, usage, row.label, linuxplatform::describePostedKeys(*action));
+        profile_.buttonMappings.push_back(mapping);
+        print(usage, row.label, linuxplatform::describePostedKeys(*action));
     }
 
-    [[nodiscard]] const std::vector<DeviceProfile>& profiles() const { return profiles_; }
+    [[nodiscard]] const DeviceProfile& profile() const { return profile_; }
 
 private:
-    DeviceProfile& profileOf(const std::string& unit) {
-        const std::string serial = unit == "-" ? "" : unit;
-        if (const auto found = indexOf_.find(serial); found != indexOf_.end()) {
-            return profiles_[found->second];
-        }
-        indexOf_[serial] = profiles_.size();
-        return profiles_.emplace_back(remoteProfile(serial));
-    }
-
-    static void print(const std::string& unit, const std::string& usage, const std::string& label,
+    static void print(const std::string& usage, const std::string& label,
                       const std::string& posted) {
-        std::printf("%s\t%s\t%s\t%s\n", unit.c_str(), usage.c_str(), label.c_str(), posted.c_str());
+        std::printf("%s\t%s\t%s\n", usage.c_str(), label.c_str(), posted.c_str());
     }
 
-    std::vector<DeviceProfile> profiles_;
-    std::map<std::string, size_t> indexOf_;
+    DeviceProfile profile_{.id = "desktop_remote",
+                           .deviceName = "Bindwell Desktop Remote",
+                           .vendorID = 0x1209,
+                           .productID = 0x0b1d,
+                           .serialNumber = {},
+                           .physicalPath = {},
+                           .buttonMappings = {},
+                           .isActive = true};
     size_t next_ = 0;
 };
 
@@ -142,13 +126,13 @@ int main(int argc, char** argv) {
     while (std::getline(std::cin, line)) {
         std::istringstream fields(line);
         Row row;
-        if (!line.starts_with('#') && std::getline(fields, row.unit, '\t') &&
-            std::getline(fields, row.usage, '\t') && std::getline(fields, row.label, '\t')) {
+        if (!line.starts_with('#') && std::getline(fields, row.usage, '\t') &&
+            std::getline(fields, row.label, '\t')) {
             std::getline(fields, row.glob, '\t');
             std::getline(fields, row.ruleLabel);
             plan.add(row);
         }
     }
-    std::ofstream(argv[1]) << writeConfig(plan.profiles());
+    std::ofstream(argv[1]) << writeConfig(std::vector{plan.profile()});
     return 0;
 }

@@ -9,7 +9,7 @@
 # packages' versions, the paths it holds, the kernel) and kept in the VM
 # cache outside the build tree, and a small archive of this build's
 # programs, made every run.
-# BINDWELL_DESKTOP_PARTS=catalogue, =units, =apps or =gui runs one part only
+# BINDWELL_DESKTOP_PARTS=catalogue, =apps or =gui runs one part only
 # (or a comma-separated list of them); =apps,latency adds the focus latency
 # figures (bench/vm-focus-latency.sh).
 # Exit 77 (ctest's skip) only when qemu is missing; anything else that is
@@ -29,7 +29,7 @@ packages=(xserver-xorg-core xserver-xorg-video-dummy xserver-xorg-input-libinput
 command -v qemu-system-x86_64 >/dev/null ||
     { echo "SKIP desktop suite: qemu-system-x86_64 is not installed (scripts/setup.sh installs it)"; exit 77; }
 fail() { echo "[desktop] $*"; exit 1; }
-for tool in cpio gzip Xorg sway seatd openbox xev wev xdotool wtype xwd udevadm dbus-daemon; do
+for tool in cpio gzip Xorg sway seatd openbox xev wev xdotool wtype udevadm dbus-daemon; do
     command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup.sh installs it)"
 done
 
@@ -126,22 +126,9 @@ echo "[desktop] guest image: $(du -h "$base" | cut -f1) base (compressed), $(du 
 
 echo "[desktop] booting $(basename "$vmlinuz")"
 log=$build/desktop-console.log
-artefacts=$build/desktop-artefacts
-rm -rf "$artefacts" && mkdir -p "$artefacts"
 timeout 900 qemu-system-x86_64 "${vm_accel[@]}" -m 2048 -smp 2 -nographic -no-reboot \
     -kernel "$vmlinuz" -initrd "$work/initramfs" \
-    -append "console=ttyS0 panic=-1 quiet rdinit=/init desktop.parts=${BINDWELL_DESKTOP_PARTS:-all}" </dev/null | tr -d '\r' | tee "$log" |
-    grep --line-buffered -vE '^(ARTEFACT|[A-Za-z0-9+/=]{60,}$)' || true
-
-# Screenshots come over the console as gzip'd, base64'd xwd dumps.
-awk -v dir="$artefacts" '/^ARTEFACT-BEGIN /{name=$2; file=dir "/" name ".b64"; next}
-    /^ARTEFACT-END/{close(file); name=""; next} name!=""{print > file}' "$log"
-for dump in "$artefacts"/*.b64; do
-    [ -e "$dump" ] || continue
-    base64 -d "$dump" | gunzip | xwdtopnm 2>/dev/null | pnmtopng >"${dump%.b64}.png" 2>/dev/null &&
-        echo "[desktop] screenshot ${dump%.b64}.png"
-    rm -f "$dump"
-done
+    -append "console=ttyS0 panic=-1 quiet rdinit=/init desktop.parts=${BINDWELL_DESKTOP_PARTS:-all}" </dev/null | stdbuf -oL tr -d '\r' | tee "$log" || true
 
 summary=$(grep -E '^desktop: [0-9]+ passed, [0-9]+ failed' "$log" | tail -1 || true)
 [ -n "$summary" ] || { tail -40 "$log"; fail "the suite did not finish"; }

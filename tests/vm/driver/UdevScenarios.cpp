@@ -12,8 +12,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
+#include <filesystem>
 #include <grp.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -25,7 +25,6 @@ namespace {
 using bindwell::linuxplatform::SysfsRead;
 
 constexpr const char* kRulesDirectory = "/etc/udev/rules.d";
-constexpr const char* kGrantedRule = "/etc/udev/rules.d/70-bindwell-1a2b-3c4d.rules";
 constexpr const char* kReceiverName = "VM Wireless Receiver";
 constexpr uid_t kUser = 1000;
 
@@ -47,10 +46,6 @@ std::vector<uint8_t> receiverDescriptor() {
     std::vector<uint8_t> bytes = controllerDescriptor();
     bytes.insert(bytes.end(), keyboard.begin(), keyboard.end());
     return bytes;
-}
-
-std::string sysPathOf(const std::string& devnode) {
-    return "/sys/class/input/" + devnode.substr(devnode.rfind('/') + 1);
 }
 
 // udevadm's verdict on one node: its whole output, to search and to show.
@@ -76,28 +71,38 @@ bool isTaggedUaccess(const std::string& output) {
            output.substr(at, output.find('\n', at + 1) - at).find(":uaccess:") != std::string::npos;
 }
 
-void expectTag(const std::optional<NodeDescription>& node, bool tagged, const std::string& name) {
-    if (!node) {
-        check(false, name, "node missing");
-        return;
-    }
-    const std::string output = udevadmTest(node->devnode);
-    const bool ok = check(isTaggedUaccess(output) == tagged, name);
-    if (!ok) {
-        std::printf("---- udevadm test %s ----\n%s\n----\n", node->devnode.c_str(),
-                    output.substr(output.size() > 3000 ? output.size() - 3000 : 0).c_str());
+// Which of the nodes the rules tag "uaccess" at each stage: the generic rule
+// alone, after the receiver's grant, after its revoke.
+enum Stage { kBeforeGrant, kGranted, kRevoked };
+struct Tagging {
+    const char* node;
+    bool tagged[3];
+};
+constexpr Tagging kTaggings[] = {
+    {"the other vendor's consumer remote", {true, true, true}},
+    {"the receiver's consumer node", {true, true, true}},
+    {"the receiver's mouse node", {false, true, false}},
+    {"the receiver's keyboard, a full keyboard with media keys", {false, false, false}},
+};
+constexpr const char* kStageNames[] = {"before the grant", "after the grant", "after the revoke"};
+
+void expectTags(const std::vector<NodeDescription>& nodes, Stage stage) {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+        const std::string output = udevadmTest(nodes[i].devnode);
+        const bool wanted = kTaggings[i].tagged[stage];
+        if (!check(isTaggedUaccess(output) == wanted,
+                   std::string(kStageNames[stage]) + ", " + kTaggings[i].node +
+                       (wanted ? " is tagged" : " is not tagged"))) {
+            std::printf("---- udevadm test %s ----\n%s\n----\n", nodes[i].devnode.c_str(),
+                        output.substr(output.size() > 3000 ? output.size() - 3000 : 0).c_str());
+        }
     }
 }
 
 std::vector<std::string> rulesWritten() {
     std::vector<std::string> names;
-    if (DIR* dir = ::opendir(kRulesDirectory)) {
-        while (const dirent* entry = ::readdir(dir)) {
-            if (entry->d_name[0] != '.') {
-                names.emplace_back(entry->d_name);
-            }
-        }
-        ::closedir(dir);
+    for (const auto& entry : std::filesystem::directory_iterator(kRulesDirectory)) {
+        names.push_back(entry.path().filename());
     }
     return names;
 }
@@ -109,10 +114,6 @@ int runCtl(const std::vector<std::string>& args, uid_t uid = 0) {
         std::printf("---- bindwellctl output ----\n%s\n----\n", process.output().c_str());
     }
     return status;
-}
-
-std::optional<NodeDescription> nodeNamed(const std::string& name) {
-    return waitForNode([&](const NodeDescription& node) { return node.name == name; }, 3000);
 }
 
 // The parser's own cases are unit tests; these show that a refusal reaches
@@ -127,18 +128,13 @@ void badGrantArguments() {
 // Without udevd every node stays root's alone (0600): the state before any
 // access is granted.
 void devicesBeforeAccess() {
-    BindwellProcess devices({.args = {"devices"}, .uid = 1000});
+    BindwellProcess devices({.args = {"devices"}, .uid = kUser});
     check(devices.wait(5000) == 0, "devices runs for a user who may read nothing");
-    const std::string& text = devices.output();
-    const bool listed = check(text.find(std::string(kControllerName) +
-                                        "\n    USB · VID:0x56E PID:0x156") != std::string::npos,
-                              "devices lists the controller before access is granted");
-    const bool hinted =
-        check(text.find("not readable: sudo bindwellctl grant 056e:0156") != std::string::npos,
-              "devices says what would grant the controller's nodes");
-    if (!listed || !hinted) {
-        std::printf("---- bindwellctl devices ----\n%s\n----\n", text.c_str());
-    }
+    const std::string text = devices.output();
+    checkContains(text, std::string(kControllerName) + "\n    USB · VID:0x56E PID:0x156",
+                  "devices lists the controller before access is granted");
+    checkContains(text, "not readable: sudo bindwellctl grant 056e:0156",
+                  "devices says what would grant the controller's nodes");
 }
 
 // What systemd's uaccess builtin would do for the seat's user with a node the
@@ -205,32 +201,27 @@ void udevRules() {
         return;
     }
 
+    const std::vector<NodeDescription> nodes{*remoteNode, *consumer, *mouse, *keyboard};
     devicesBeforeAccess();
-    expectTag(remoteNode, true, "generic rule tags a non-keyboard consumer remote");
-    expectTag(consumer, true, "generic rule tags the receiver's consumer node");
-    expectTag(mouse, false, "generic rule leaves the receiver's mouse node alone");
-    expectTag(keyboard, false, "generic rule never tags a full keyboard with media keys");
+    expectTags(nodes, kBeforeGrant);
     check(!userCanReadDevice(0x1A2B, 0x3C4D), "the permission check fails before the grant");
 
     BindwellProcess grant({.args = {"grant", "1A2B:3C4D"}});
-    check(grant.wait(10000) == 0 &&
-              grant.output().find("Left closed: " + keyboard->devnode + " (") != std::string::npos,
-          "grant exits 0 and names the keyboard it leaves closed", grant.output());
+    check(grant.wait(10000) == 0, "grant exits 0");
+    checkContains(grant.output(), "Left closed: " + keyboard->devnode + " (",
+                  "grant names the keyboard it leaves closed");
     check(rulesWritten() == std::vector<std::string>{"70-bindwell-1a2b-3c4d.rules"},
           "grant writes exactly its own file");
-    expectTag(mouse, true, "after grant the receiver's mouse node is tagged");
-    expectTag(consumer, true, "after grant the receiver's consumer node is tagged");
-    expectTag(keyboard, false, "after grant the receiver's keyboard is still not tagged");
+    expectTags(nodes, kGranted);
     for (const auto& node : {*consumer, *mouse, *keyboard}) {
         applyUaccess(node);
     }
     check(userCanReadDevice(0x1A2B, 0x3C4D),
           "the permission check is satisfied while the receiver's keyboard stays closed");
 
-    check(runCtl({"revoke", "1a2b:3c4d"}) == 0, "revoke exits 0");
-    struct stat info {};
-    check(::stat(kGrantedRule, &info) != 0, "revoke removes the file");
-    expectTag(mouse, false, "after revoke the mouse node is no longer tagged");
+    check(runCtl({"revoke", "1a2b:3c4d"}) == 0 && rulesWritten().empty(),
+          "revoke exits 0 and removes the file");
+    expectTags(nodes, kRevoked);
 
     descriptorOfAnUnpluggedDevice(receiver, *consumer);
     badGrantArguments();

@@ -1,7 +1,9 @@
-# xev's or wev's report, as the suite's event lines (see judge.awk):
+# xev's or wev's report, as the suite's event lines (see judge.awk), each
+# written out at once for the walker to wait on:
 #   key down CODE SYM MODS | key up CODE SYM | button down|up N | motion X Y
 # CODE is the evdev code (X keycodes and wl_keyboard's are xkb's, evdev + 8);
 # MODS are those held before the key.
+function emit(line) { print line; fflush() }
 function hex(text,    i, value) {
     value = 0
     text = tolower(text)
@@ -28,16 +30,16 @@ BEGIN { held = "-" }
 /^[A-Za-z]/ { kind = ""; next }
 kind == "motion" && match($0, /root:\([-0-9]+,[-0-9]+\)/) {
     split(substr($0, RSTART + 6, RLENGTH - 7), at, ",")
-    print "motion", at[1], at[2]
+    emit("motion " at[1] " " at[2])
     kind = ""
 }
 kind ~ /^key/ && match($0, /state 0x[0-9a-f]+, keycode [0-9]+ \(keysym 0x[0-9a-f]+, [^)]*\)/) {
     split(substr($0, RSTART, RLENGTH), f, /[ ,()]+/)
-    print kind, f[4] - 8, f[7], (kind == "key down" ? mods(hex(substr(f[2], 3))) : "")
+    emit(kind " " (f[4] - 8) " " f[7] " " (kind == "key down" ? mods(hex(substr(f[2], 3))) : ""))
     kind = ""
 }
 kind ~ /^button/ && match($0, /button [0-9]+/) {
-    print kind, substr($0, RSTART + 7, RLENGTH - 7)
+    emit(kind " " substr($0, RSTART + 7, RLENGTH - 7))
     kind = ""
 }
 
@@ -61,16 +63,16 @@ skip { next }
     next
 }
 code != "" && /^ +sym: / {
-    print (down ? "key down" : "key up"), code, $2, (down ? held : "")
+    emit((down ? "key down " : "key up ") code " " $2 " " (down ? held : ""))
     code = ""
     next
 }
 /^ +depressed: / { held = mods(hex(substr($2, 1, 8))) }
 /wl_pointer\] button: / && match($0, /button: [0-9]+ \([^)]*\), state: [0-9]/) {
     split(substr($0, RSTART, RLENGTH), f, /[: ,()]+/)
-    print (f[5] == 1 ? "button down" : "button up"), button(f[2])
+    emit((f[5] == 1 ? "button down " : "button up ") button(f[2]))
 }
 /wl_pointer\] motion: / && match($0, /x, y: [-0-9.]+, [-0-9.]+/) {
     split(substr($0, RSTART + 6, RLENGTH - 6), at, ", ")
-    print "motion", int(at[1]), int(at[2])
+    emit("motion " int(at[1]) " " int(at[2]))
 }

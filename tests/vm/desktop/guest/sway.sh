@@ -2,7 +2,7 @@
 # user on a seat from seatd (sway refuses to run as root), and wev as the
 # focused client.
 sway_start() {
-    server=sway
+    server=sway new_inputs=3
     chmod 1777 /tmp/marks
     export XDG_RUNTIME_DIR=/run/user/1000 LIBSEAT_BACKEND=seatd
     export WLR_BACKENDS=headless,libinput WLR_RENDERER=pixman WLR_HEADLESS_OUTPUTS=1
@@ -20,7 +20,6 @@ sway_start() {
             echo "bindsym $key exec sh -c 'echo sway $key > /tmp/marks/$posted'"
         done
     } >/tmp/sway.config
-    rm -f /tmp/client.log
     as_desk "sway -c /tmp/sway.config >/tmp/sway.log 2>&1 &"
     local tries=60
     until SWAYSOCK=$(ls $XDG_RUNTIME_DIR/sway-ipc.*.sock 2>/dev/null) &&
@@ -30,7 +29,7 @@ sway_start() {
         sleep 0.5
     done
     export WAYLAND_DISPLAY=$(basename $(ls $XDG_RUNTIME_DIR/wayland-? | head -1))
-    as_desk "swaymsg exec 'stdbuf -oL wev >/tmp/client.log 2>&1'" >/dev/null
+    as_desk "swaymsg exec 'stdbuf -oL wev 2>&1 | tee /tmp/client.log | awk -f /desk/events.awk >/tmp/events-main'" >/dev/null
     wait_for 20 /tmp/client.log "wl_keyboard" || true
     as_desk "swaymsg seat seat0 cursor set 500 400" >/dev/null
     sleep 0.5
@@ -45,12 +44,12 @@ sway_stop() {
 # The per-application check's clients are Qt windows with the app id
 # bindwell-<name> (wev's is fixed), which print the suite's event lines.
 sway_app_start() { # NAME
-    as_desk "swaymsg exec 'QT_QPA_PLATFORM=wayland bindwell_desktop_key_window bindwell-$1 >/tmp/sway-app-$1.log 2>&1'" >/dev/null
+    as_desk "swaymsg exec 'QT_QPA_PLATFORM=wayland bindwell_desktop_key_window bindwell-$1 >/tmp/events-$1 2>&1'" >/dev/null
     # Qt starts slowly under emulation.
     local tries=60
     until as_desk "swaymsg -t get_tree" | grep -q "\"app_id\": *\"bindwell-$1\""; do
         tries=$((tries - 1))
-        [ $tries -gt 0 ] || { sed 's/^/    client: /' /tmp/sway-app-$1.log; return 1; }
+        [ $tries -gt 0 ] || { sed 's/^/    client: /' /tmp/events-$1; return 1; }
         sleep 0.5
     done
 }
@@ -59,9 +58,7 @@ sway_focus() { # NAME (main: wev)
     [ "$1" = main ] && id=wev
     as_desk "swaymsg '[app_id=$id] focus'" >/dev/null 2>&1
 }
-sway_events() { # NAME
-    if [ "$1" = main ]; then awk -f /desk/events.awk /tmp/client.log; else cat /tmp/sway-app-$1.log 2>/dev/null; fi
-}
+sway_inputs() { as_desk "swaymsg -t get_inputs" | grep -c '"identifier"'; }
 sway_keys() {
     for key in "$@"; do
         if [ "$key" = shift+Tab ]; then as_desk "wtype -M shift -k Tab -m shift"; else as_desk "wtype -k $key"; fi

@@ -1,7 +1,7 @@
 # Xorg with the dummy video driver and libinput for input, openbox, and xev
 # in a window that has the focus and the pointer.
 x11_start() {
-    server=x11
+    server=x11 new_inputs=2
     mkdir -p /etc/X11 /tmp/.X11-unix && chmod 1777 /tmp/.X11-unix /tmp/marks
     cp /desk/xorg.conf /etc/X11/xorg.conf
     /usr/lib/xorg/Xorg :0 -nolisten tcp -noreset -logfile /tmp/Xorg.log vt1 >/dev/null 2>&1 &
@@ -22,7 +22,7 @@ x11_start() {
     openbox --config-file /tmp/openbox.xml >/tmp/openbox.log 2>&1 &
     sleep 1
     pidof openbox >/dev/null || cat /tmp/openbox.log
-    stdbuf -oL xev -geometry 1000x700+0+0 >/tmp/client.log 2>&1 &
+    stdbuf -oL xev -geometry 1000x700+0+0 2>&1 | awk -f /desk/events.awk >/tmp/events-main &
     # Openbox may still be adopting the window and take the focus back to
     # itself, so the activation is repeated until xev holds the focus.
     tries=20
@@ -46,8 +46,7 @@ x11_stop() {
 # Bindwell-<name> (xev sets no WM_CLASS).
 x11_app_start() { # NAME
     local window
-    stdbuf -oL xev -name "bindwell-$1" -geometry 500x700+0+0 >/tmp/x11-app-$1.log 2>&1 &
-    app_pids="$app_pids $!"
+    stdbuf -oL xev -name "bindwell-$1" -geometry 500x700+0+0 2>&1 | awk -f /desk/events.awk >/tmp/events-$1 &
     window=$(xdotool search --sync --name "^bindwell-$1\$" | head -1)
     xdotool set_window --classname "bindwell-$1" --class "Bindwell-$1" "$window"
 }
@@ -63,10 +62,6 @@ x11_focus() { # NAME (main: xev's own window)
         sleep 0.2
     done
 }
-x11_events() { # NAME
-    local log=/tmp/x11-app-$1.log
-    [ "$1" = main ] && log=/tmp/client.log
-    awk -f /desk/events.awk $log
-}
+x11_inputs() { grep -c 'Adding input device' /tmp/Xorg.log; }
 x11_keys() { for key in "$@"; do xdotool key "$key"; sleep 0.4; done; }
 x11_windows() { xdotool search --name '^Bindwell$' 2>/dev/null | wc -l; }
