@@ -1,7 +1,9 @@
 // Turns the desktop suite's table of buttons into a config and the plan the
 // guest's walker follows. Reads "usage TAB label" lines on stdin, optionally
-// followed by "TAB glob TAB label": then the button does the first action
-// unless the focused application fits the glob, which gives it the second.
+// followed by pairs "TAB glob TAB label": then the button does the first
+// action unless the focused application fits the glob, which gives it the
+// second. The globs "(hold)" and "(double tap)" give the button's hold and
+// double-tap actions instead; their plan lines are labelled "(hold) label".
 // The usage is a consumer usage (decimal), "bN" for mouse button N, or "*"
 // for the next consumer usage no row has taken, so `bindwellctl actions`
 // turned into rows gives every action of the catalogue its own button of
@@ -58,17 +60,27 @@ std::optional<RemapAction> catalogueAction(const std::string& label) {
     return std::nullopt;
 }
 
-struct Row {
-    std::string usage, label, glob, ruleLabel;
+struct Extra {
+    std::string glob, label;
 };
+
+struct Row {
+    std::string usage, label;
+    std::vector<Extra> extras;
+};
+
+std::optional<RemapAction>* gestureSlot(ButtonMapping& mapping, const std::string& glob) {
+    if (glob == "(hold)") {
+        return &mapping.holdAction;
+    }
+    return glob == "(double tap)" ? &mapping.doubleTapAction : nullptr;
+}
 
 class Plan {
 public:
     void add(const Row& row) {
         const std::optional<RemapAction> action = catalogueAction(row.label);
-        const std::optional<RemapAction> rule =
-            row.glob.empty() ? action : catalogueAction(row.ruleLabel);
-        if (!action || !rule) {
+        if (!action) {
             print("-", row.label, "not in the model's catalogue");
             return;
         }
@@ -87,9 +99,20 @@ public:
             .action = *action,
             .label = action->displayName(),
             .isRemappable = true};
-        if (!row.glob.empty()) {
-            mapping.appOverrides.push_back({.match = row.glob, .action = *rule});
-            print(usage, row.ruleLabel, linuxplatform::describePostedKeys(*rule));
+        for (const Extra& extra : row.extras) {
+            const std::optional<RemapAction> other = catalogueAction(extra.label);
+            if (!other) {
+                print("-", extra.label, "not in the model's catalogue");
+                continue;
+            }
+            if (std::optional<RemapAction>* slot = gestureSlot(mapping, extra.glob)) {
+                *slot = other;
+                print(usage, extra.glob + " " + extra.label,
+                      linuxplatform::describePostedKeys(*other));
+                continue;
+            }
+            mapping.appOverrides.push_back({.match = extra.glob, .action = *other});
+            print(usage, extra.label, linuxplatform::describePostedKeys(*other));
         }
         profile_.buttonMappings.push_back(mapping);
         print(usage, row.label, linuxplatform::describePostedKeys(*action));
@@ -128,8 +151,11 @@ int main(int argc, char** argv) {
         Row row;
         if (!line.starts_with('#') && std::getline(fields, row.usage, '\t') &&
             std::getline(fields, row.label, '\t')) {
-            std::getline(fields, row.glob, '\t');
-            std::getline(fields, row.ruleLabel);
+            Extra extra;
+            while (std::getline(fields, extra.glob, '\t') &&
+                   std::getline(fields, extra.label, '\t')) {
+                row.extras.push_back(extra);
+            }
             plan.add(row);
         }
     }

@@ -9,7 +9,7 @@
 # packages' versions, the paths it holds, the kernel) and kept in the VM
 # cache outside the build tree, and a small archive of this build's
 # programs, made every run.
-# BINDWELL_DESKTOP_PARTS=catalogue, =apps or =gui runs one part only
+# BINDWELL_DESKTOP_PARTS=catalogue, =apps, =gestures or =gui runs one part only
 # (or a comma-separated list of them); =apps,latency adds the focus latency
 # figures (bench/vm-focus-latency.sh).
 # Exit 77 (ctest's skip) only when qemu is missing; anything else that is

@@ -97,13 +97,16 @@ arrival() { # POSTED DIRECTION
 # CLIENT (or the desktop's binding for it runs), what arrived while the
 # button was down (/tmp/mid), then released, until everything is up again
 # (/tmp/all). A held action is given a moment down to show it stays down.
-press_collect() { # USAGE CLIENT POSTED
+# With "twice", a quick press and release comes first (a double press); with
+# "tap", that quick press and release is all, and what it posts comes after.
+press_collect() { # USAGE CLIENT POSTED [twice|tap]
     local before down limit=3
     before=$(count $2)
     down=$(arrival "$3" down)
     [ "$down" = . ] && limit=1
     rm -f /tmp/marks/*
-    remote press "$1"
+    case "${4:-}" in twice | tap) remote press "$1"; sleep 0.08; remote release; sleep 0.08 ;; esac
+    [ "${4:-}" = tap ] || remote press "$1"
     if grep -q "^${3#hold } " /desk/bindings; then
         until_true 3 test -e "/tmp/marks/$3" || true
     else
@@ -111,7 +114,7 @@ press_collect() { # USAGE CLIENT POSTED
     fi
     case "$3" in hold* | *BTN_*) sleep 0.3 ;; esac
     since $2 "$before" >/tmp/mid
-    remote release
+    [ "${4:-}" = tap ] || remote release
     [ "$down" = . ] || until_true 2 saw $2 "$before" "$(arrival "$3" up)" || true
     until_true 2 settled $2 "$before" || true
     since $2 "$before" >/tmp/all
@@ -194,6 +197,27 @@ apps_part() {
     pkill -f 'bindwell-[ab]'
 }
 
+# A button that taps Enter, holds Escape and double-taps Tab: a long press
+# arrives as Escape while the button is still down, a double press as Tab,
+# and neither brings its Enter; a short press gives Enter once the
+# double-tap window closes.
+gestures_part() {
+    local tab label way posted
+    tab=$(printf '\t')
+    printf '183\tEnter / Return\t(hold)\tEscape\t(double tap)\tTab\n' >/tmp/gestures.rows
+    start_bindwellctl gestures || { result "gestures: bindwellctl run" "failed remapping did not start"; return; }
+    while IFS=$tab read -r label way; do
+        posted=$(awk -F'\t' -v label="$label" '$2 == label { print $3; exit }' /tmp/gestures.plan)
+        press_collect 183 main "$posted" $way
+        result "gestures: $label" "$(judge "$posted")"
+    done <<EOF
+(hold) Escape${tab}held
+(double tap) Tab${tab}twice
+Enter / Return${tab}tap
+EOF
+    stop_bindwellctl
+}
+
 # One display server's share: SERVER_start, every part, SERVER_stop.
 server_walk() { # SERVER
     echo "desktop: starting $1 at $(cut -d' ' -f1 /proc/uptime)s"
@@ -201,7 +225,7 @@ server_walk() { # SERVER
     rm -f /tmp/events-*
     ${1}_start || { server=$1; result "display server" "failed it did not start"; return; }
     start_remote
-    for name in catalogue apps gui; do
+    for name in catalogue apps gestures gui; do
         part $name || continue
         ${name}_part
         echo "desktop: $1 $name done at $(cut -d' ' -f1 /proc/uptime)s"
