@@ -9,5 +9,8 @@ void withoutUinput();
 void unreadableNode();
 void commands();
 void udevRules();
+void presenter();
+void pedal();
+void gestures();
 
 } // namespace vmtest

@@ -11,7 +11,8 @@ int main() {
     constexpr Scenario kScenarios[] = {
         {"refused", seizeRefused}, {"twins", twinControllers},     {"soak", soak},
         {"uinput", withoutUinput}, {"unreadable", unreadableNode}, {"commands", commands},
-        {"udev", udevRules},
+        {"udev", udevRules},       {"presenter", presenter},       {"pedal", pedal},
+        {"gestures", gestures},
     };
     return runScenarios(kScenarios);
 }
