@@ -30,7 +30,8 @@ using linuxplatform::SurveyedNode;
 // Consumer-control nodes are judged by the scan itself: a node whose IDs are
 // not listed was left out by the scan's vendor or name filter.
 std::string verdictText(const SurveyedNode& node, const std::vector<DetectedHIDDevice>& listed) {
-    if (node.isKeyboard && node.isReadable()) {
+    // Our own virtual keyboard is readable too, but never a device's keys.
+    if (node.isKeyboard && node.isReadable() && node.verdict != NodeVerdict::ownVirtualDevice) {
         return node.devnode + ": keyboard keys";
     }
     if (!node.isConsumerControl()) {
