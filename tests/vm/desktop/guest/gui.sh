@@ -79,8 +79,9 @@ gui_first_run() {
     # What the guide asked for, done as its help page says.
     chmod 666 /dev/uinput
     chmod 644 /dev/input/event*
-    # The remote is the second device; then Refresh, then Next.
-    keys Tab Tab space
+    # The remote is the only device (the guest's keyboard is not one); then
+    # Refresh, then Next.
+    keys Tab space
     keys Tab Tab space
     sleep 2
     # Volume Down is the third row, each row followed by its "Hold" and
