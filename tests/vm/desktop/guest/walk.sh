@@ -206,6 +206,7 @@ gestures_part() {
     tab=$(printf '\t')
     printf '183\tEnter / Return\t(hold)\tEscape\t(double tap)\tTab\n' >/tmp/gestures.rows
     start_bindwellctl gestures || { result "gestures: bindwellctl run" "failed remapping did not start"; return; }
+    ${server}_focus main
     while IFS=$tab read -r label way; do
         posted=$(awk -F'\t' -v label="$label" '$2 == label { print $3; exit }' /tmp/gestures.plan)
         press_collect 183 main "$posted" $way
