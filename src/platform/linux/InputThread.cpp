@@ -18,7 +18,8 @@
 //      (armed absolutely on CLOCK_MONOTONIC, the clock of the input events'
 //      timestamps, and disarmed whenever no gesture waits, so an idle
 //      thread is never woken for it).
-//   5. Deferred work (the managers' "matched" reports).
+//   5. On the second timerfd: the texts' time to go to the main thread.
+//   6. Deferred work (the managers' "matched" reports).
 //
 // Records go back through one mutex-guarded hand-off, after the outputs of
 // the input they belong to: log records are queued (bounded; overflow is
@@ -62,21 +63,35 @@ constexpr int kMaxEventsPerWait = 16;
 // button for about a tenth of a second, so a press and its release share
 // one wake-up of the main thread, as do the presses of a quick series; the
 // menu's last-event line still follows too soon to notice.
-constexpr int kQuietMilliseconds = 150;
+constexpr auto kQuietTime = std::chrono::milliseconds(150);
 constexpr auto kLongestTextWait = std::chrono::milliseconds(300);
+
+// Arms `fd` for an absolute time on CLOCK_MONOTONIC (steady_clock's clock).
+bool armAt(int fd, std::chrono::nanoseconds monotonic) {
+    itimerspec when{};
+    const auto seconds = std::chrono::floor<std::chrono::seconds>(monotonic);
+    when.it_value.tv_sec = static_cast<time_t>(seconds.count());
+    when.it_value.tv_nsec = static_cast<long>((monotonic - seconds).count());
+    // An all-zero time would disarm the timer instead of firing it at once.
+    if (when.it_value.tv_sec <= 0 && when.it_value.tv_nsec <= 0) {
+        when.it_value.tv_nsec = 1;
+    }
+    return timerfd_settime(fd, TFD_TIMER_ABSTIME, &when, nullptr) == 0;
+}
 
 } // namespace
 
 InputThread::InputThread()
     : epollFd_(epoll_create1(EPOLL_CLOEXEC)), wakeFd_(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)),
-      timerFd_(timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK)) {
+      timerFd_(timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK)),
+      textTimerFd_(timerfd_create(CLOCK_MONOTONIC, TFD_CLOEXEC | TFD_NONBLOCK)) {
     const auto add = [this](int fd) {
         epoll_event event{};
         event.events = EPOLLIN;
         event.data.fd = fd;
         return fd >= 0 && epoll_ctl(epollFd_, EPOLL_CTL_ADD, fd, &event) == 0;
     };
-    usable_ = epollFd_ >= 0 && add(wakeFd_) && add(timerFd_);
+    usable_ = epollFd_ >= 0 && add(wakeFd_) && add(timerFd_) && add(textTimerFd_);
     if (!usable_) {
         log("⚠️ Could not set up the input thread (error: " + std::to_string(errno) +
             "); the controller cannot be remapped");
@@ -94,7 +109,7 @@ InputThread::~InputThread() {
         thread_.join();
     }
     drain();
-    for (const int fd : {wakeFd_, timerFd_}) {
+    for (const int fd : {wakeFd_, timerFd_, textTimerFd_}) {
         if (fd >= 0) {
             ::close(fd);
         }
@@ -189,9 +204,25 @@ void InputThread::handOffLogLine(std::string& line) {
 }
 
 void InputThread::noteTextsWaiting() {
+    lastTextAt_ = std::chrono::steady_clock::now();
     if (!textsWaiting_) {
         textsWaiting_ = true;
-        textsWaitingSince_ = std::chrono::steady_clock::now();
+        textsWaitingSince_ = lastTextAt_;
+        if (!armAt(textTimerFd_, (lastTextAt_ + kQuietTime).time_since_epoch())) {
+            wakeMainThreadForTexts();
+        }
+    }
+}
+
+void InputThread::runTextTimer() {
+    uint64_t expirations = 0;
+    (void)::read(textTimerFd_, &expirations, sizeof expirations);
+    if (!textsWaiting_) {
+        return;
+    }
+    const auto due = std::min(lastTextAt_ + kQuietTime, textsWaitingSince_ + kLongestTextWait);
+    if (std::chrono::steady_clock::now() >= due || !armAt(textTimerFd_, due.time_since_epoch())) {
+        wakeMainThreadForTexts();
     }
 }
 
@@ -270,20 +301,8 @@ void InputThread::runSoon(std::function<void()> task) {
 }
 
 void InputThread::wakeAt(double deadline, std::function<void()> onDue) {
-    itimerspec when{};
-    const double seconds = std::floor(deadline);
-    when.it_value.tv_sec = static_cast<time_t>(seconds);
-    when.it_value.tv_nsec = static_cast<long>(std::llround((deadline - seconds) * 1e9));
-    if (when.it_value.tv_nsec >= 1'000'000'000L) {
-        ++when.it_value.tv_sec;
-        when.it_value.tv_nsec -= 1'000'000'000L;
-    }
-    // An all-zero time would disarm the timer instead of firing it at once.
-    if (when.it_value.tv_sec <= 0 && when.it_value.tv_nsec <= 0) {
-        when.it_value.tv_nsec = 1;
-    }
     onTimer_ = std::move(onDue);
-    timerArmed_ = timerfd_settime(timerFd_, TFD_TIMER_ABSTIME, &when, nullptr) == 0;
+    timerArmed_ = armAt(timerFd_, std::chrono::nanoseconds(std::llround(deadline * 1e9)));
     if (!timerArmed_) {
         log("⚠️ Could not arm the gesture timer (error: " + std::to_string(errno) + ")");
     }
@@ -313,8 +332,7 @@ void InputThread::run() {
     setThreadLogHandOff([this](std::string& line) { handOffLogLine(line); });
     epoll_event events[kMaxEventsPerWait];
     for (;;) {
-        const int count = epoll_wait(epollFd_, events, kMaxEventsPerWait,
-                                     textsWaiting_ ? kQuietMilliseconds : -1);
+        const int count = epoll_wait(epollFd_, events, kMaxEventsPerWait, -1);
         bool woken = false;
         for (int i = 0; i < count; ++i) {
             if (events[i].data.fd == wakeFd_) {
@@ -324,15 +342,12 @@ void InputThread::run() {
                 woken = true;
             } else if (events[i].data.fd == timerFd_) {
                 runWake();
+            } else if (events[i].data.fd == textTimerFd_) {
+                runTextTimer();
             } else {
                 dispatch(events[i].data.fd);
             }
             runDeferred();
-        }
-        // Only now, with this pass's output written, is time spent on the texts.
-        if (textsWaiting_ && (count == 0 || std::chrono::steady_clock::now() - textsWaitingSince_ >=
-                                                kLongestTextWait)) {
-            wakeMainThreadForTexts();
         }
         if (woken && quitRequested()) {
             break;

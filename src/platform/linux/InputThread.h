@@ -57,6 +57,7 @@ private:
     [[nodiscard]] bool quitRequested();
     void runDeferred();
     void runWake();
+    void runTextTimer();
     void handOffLogLine(std::string& line);
     void noteTextsWaiting();
     void wakeMainThreadForTexts();
@@ -102,8 +103,13 @@ private:
     bool usable_ = false;
     std::unordered_map<int, std::shared_ptr<Watch>> watches_;
     std::vector<std::function<void()>> deferred_;
+    // When waiting texts go to the main thread. Armed once per burst rather
+    // than as a timeout of every wait, so the wake-up of a press neither
+    // arms nor cancels a kernel timer.
+    int textTimerFd_ = -1;
     bool textsWaiting_ = false;
     std::chrono::steady_clock::time_point textsWaitingSince_;
+    std::chrono::steady_clock::time_point lastTextAt_;
     std::thread thread_;
 };
 
