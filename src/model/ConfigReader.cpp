@@ -5,25 +5,25 @@
 // walk keeps error descriptions stable and costs about 1.2 times a bare parse
 // of the same text (bench/ConfigFormatBenchmark.cpp).
 #include "model/ConfigDocument.h"
+#include "model/ConfigFields.h"
 #include "model/ConfigFormat.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <nlohmann/json.hpp>
 #include <utility>
 
 namespace bindwell {
 namespace {
 
-using Json = nlohmann::json;
-
-constexpr uint64_t kLargestInteger = std::numeric_limits<int64_t>::max();
 constexpr int64_t kLargestUsbID = 0xffff;
 
-struct ReadError {
-    std::string description;
-};
+using config::Fields;
+using config::Json;
+using config::jsonQuoted;
+using config::Place;
+using config::ReadError;
+using config::typeName;
 
 std::string stepText(size_t index) {
     return std::to_string(index);
@@ -32,201 +32,6 @@ std::string stepText(size_t index) {
 std::string stepText(const std::string& key) {
     return key;
 }
-
-std::string jsonQuoted(const std::string& text) {
-    return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
-}
-
-std::string_view typeName(const Json& value) {
-    switch (value.type()) {
-    case Json::value_t::null:
-        return "null";
-    case Json::value_t::boolean:
-        return "a boolean";
-    case Json::value_t::string:
-        return "a string";
-    case Json::value_t::array:
-        return "an array";
-    case Json::value_t::object:
-        return "an object";
-    case Json::value_t::number_unsigned:
-        return value.get<uint64_t>() > kLargestInteger ? "an out-of-range number" : "an integer";
-    case Json::value_t::number_float:
-        return "a fractional or out-of-range number";
-    default:
-        return "an integer";
-    }
-}
-
-// Where a value sits: profile index and id, mapping index. The text is built
-// only when an error needs it, so reading a valid file allocates nothing here.
-struct Place {
-    size_t profile = 0;
-    const std::string* profileID = nullptr;
-    std::optional<size_t> mapping;
-
-    [[nodiscard]] std::string describe() const {
-        std::string text = "profile " + std::to_string(profile);
-        if (profileID != nullptr) {
-            text += " (" + jsonQuoted(*profileID) + ")";
-        }
-        if (mapping) {
-            text += ", mapping " + std::to_string(*mapping);
-        }
-        return text;
-    }
-
-    [[noreturn]] void fail(std::string_view problem) const {
-        throw ReadError{describe() + ": " + std::string(problem)};
-    }
-};
-
-// One object being read. Nested objects keep a link to their parent and the
-// key they sit under, so an error can name the path ("source.usageID").
-class Fields {
-public:
-    Fields(Json& object, const Place& place) : object_(object), place_(place) {}
-
-    [[nodiscard]] Json& json() const { return object_; }
-
-    [[nodiscard]] std::string takeString(std::string_view key) const {
-        return std::move(value(key, Json::value_t::string, "a string").get_ref<std::string&>());
-    }
-
-    // Absent or null reads as empty, for keys older files do not have.
-    [[nodiscard]] std::string takeOptionalString(std::string_view key) const {
-        return has(key) ? takeString(key) : std::string();
-    }
-
-    [[nodiscard]] bool boolean(std::string_view key) const {
-        return value(key, Json::value_t::boolean, "true or false").get<bool>();
-    }
-
-    [[nodiscard]] int64_t integer(std::string_view key) const {
-        return toInteger(key, member(key));
-    }
-
-    // USB vendor and product ids: the grant passes them on as four hex digits.
-    [[nodiscard]] int64_t integerWithin(std::string_view key, int64_t low, int64_t high) const {
-        return within(key, integer(key), low, high);
-    }
-
-    [[nodiscard]] std::optional<int64_t> optionalIntegerWithin(std::string_view key, int64_t low,
-                                                               int64_t high) const {
-        const std::optional<int64_t> number = optionalInteger(key);
-        return number ? std::optional(within(key, *number, low, high)) : std::nullopt;
-    }
-
-    [[nodiscard]] std::optional<int64_t> optionalInteger(std::string_view key) const {
-        if (!has(key)) {
-            return std::nullopt;
-        }
-        return toInteger(key, member(key));
-    }
-
-    [[nodiscard]] bool has(std::string_view key) const {
-        const auto found = object_.find(key);
-        return found != object_.end() && !found->is_null();
-    }
-
-    [[nodiscard]] Json& array(std::string_view key) const {
-        return value(key, Json::value_t::array, "an array");
-    }
-
-    // `key` must outlive the result: callers pass literals and case names.
-    [[nodiscard]] Fields object(std::string_view key) const {
-        return {value(key, Json::value_t::object, "an object"), place_, this, key};
-    }
-
-    // The members of an optional array of objects; `keys` holds their path
-    // names ("appOverrides.0") for as long as the results are read.
-    [[nodiscard]] std::vector<Fields> optionalObjects(std::string_view key,
-                                                      std::vector<std::string>& keys) const {
-        std::vector<Fields> members;
-        if (!has(key)) {
-            return members;
-        }
-        Json& list = array(key);
-        keys.reserve(list.size());
-        for (size_t i = 0; i < list.size(); ++i) {
-            const std::string& name = keys.emplace_back(std::string(key) + "." + std::to_string(i));
-            if (!list[i].is_object()) {
-                failType(name, "an object", list[i]);
-            }
-            members.push_back({list[i], place_, this, name});
-        }
-        return members;
-    }
-
-    [[noreturn]] void fail(std::string_view key, std::string_view problem) const {
-        place_.fail("key \"" + path(key) + "\" " + std::string(problem));
-    }
-
-    // The one message whose wording callers and users already know.
-    [[noreturn]] void failCaseCount() const {
-        throw ReadError{place_.describe() + ", key \"" + path({}) +
-                        "\": Invalid number of keys found, expected one."};
-    }
-
-private:
-    [[nodiscard]] int64_t within(std::string_view key, int64_t number, int64_t low,
-                                 int64_t high) const {
-        if (number < low || number > high) {
-            fail(key, "must be between " + std::to_string(low) + " and " + std::to_string(high) +
-                          " (found " + std::to_string(number) + ")");
-        }
-        return number;
-    }
-
-    Fields(Json& object, const Place& place, const Fields* parent, std::string_view key)
-        : object_(object), place_(place), parent_(parent), key_(key) {}
-
-    [[nodiscard]] std::string path(std::string_view key) const {
-        std::string text(key);
-        for (const Fields* at = this; at->parent_ != nullptr; at = at->parent_) {
-            text = std::string(at->key_) + (text.empty() ? "" : ".") + text;
-        }
-        return text;
-    }
-
-    [[nodiscard]] Json& member(std::string_view key) const {
-        const auto found = object_.find(key);
-        if (found == object_.end()) {
-            fail(key, "is missing");
-        }
-        return *found;
-    }
-
-    [[nodiscard]] Json& value(std::string_view key, Json::value_t type,
-                              std::string_view expected) const {
-        Json& found = member(key);
-        if (found.type() != type) {
-            failType(key, expected, found);
-        }
-        return found;
-    }
-
-    [[nodiscard]] int64_t toInteger(std::string_view key, const Json& found) const {
-        if (found.is_number_unsigned() && found.get<uint64_t>() <= kLargestInteger) {
-            return static_cast<int64_t>(found.get<uint64_t>());
-        }
-        if (found.type() != Json::value_t::number_integer) {
-            failType(key, "an integer", found);
-        }
-        return found.get<int64_t>();
-    }
-
-    [[noreturn]] void failType(std::string_view key, std::string_view expected,
-                               const Json& found) const {
-        fail(key,
-             "must be " + std::string(expected) + " (found " + std::string(typeName(found)) + ")");
-    }
-
-    Json& object_;
-    const Place& place_;
-    const Fields* parent_ = nullptr;
-    std::string_view key_;
-};
 
 KeystrokeAction readKeystroke(const Fields& keystroke) {
     const Fields modifiers = keystroke.object("modifiers");
