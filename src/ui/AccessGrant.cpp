@@ -15,14 +15,14 @@ QString bindwellctlPath() {
     return QFileInfo::exists(installed) ? installed : QString::fromUtf8(BINDWELL_CTL_BUILD);
 }
 
+} // namespace
+
 QString deviceIDText(int64_t vendorID, int64_t productID) {
     char text[16];
     std::snprintf(text, sizeof text, "%04x:%04x", static_cast<unsigned>(vendorID & 0xFFFF),
                   static_cast<unsigned>(productID & 0xFFFF));
     return QString::fromLatin1(text);
 }
-
-} // namespace
 
 AccessGrantCommand accessGrantCommand(const DetectedHIDDevice& device) {
     const QString ids = deviceIDText(device.vendorID, device.productID);

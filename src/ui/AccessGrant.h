@@ -22,6 +22,9 @@ struct AccessGrantCommand {
 
 [[nodiscard]] AccessGrantCommand accessGrantCommand(const DetectedHIDDevice& device);
 
+// "VVVV:PPPP", as the grant commands and the log lines name a device.
+[[nodiscard]] QString deviceIDText(int64_t vendorID, int64_t productID);
+
 // Runs a command without waiting for it and reports its exit status (-1 when
 // it could not be started or crashed) on the main loop.
 using CommandLauncher =

@@ -45,9 +45,7 @@ bool PermissionStatus::bothGranted() {
 }
 
 void PermissionStatus::requestDeviceAccess(const DetectedHIDDevice& picked) {
-    const AccessGrantCommand command = accessGrantCommand(picked);
-    // "VVVV:PPPP", as the log lines name the device.
-    const QString device = command.arguments.at(2);
+    const QString device = deviceIDText(picked.vendorID, picked.productID);
     if (grantRunning_ || askedDevices_.contains(device) ||
         permissions_.canReadDevice(picked.vendorID, picked.productID, picked.hasKeyboardKeys)) {
         return;
@@ -55,7 +53,7 @@ void PermissionStatus::requestDeviceAccess(const DetectedHIDDevice& picked) {
     askedDevices_.insert(device);
     grantRunning_ = true;
     log("Asking for read access to " + device.toStdString());
-    launcher_(command, [this, device](int exitCode) {
+    launcher_(accessGrantCommand(picked), [this, device](int exitCode) {
         grantRunning_ = false;
         if (exitCode == 0) {
             log("✅ Read access granted for " + device.toStdString());
