@@ -180,13 +180,12 @@ std::string unitName(const linuxplatform::InputNodeInfo& node) {
     return node.uniq.empty() ? node.physicalPath : node.uniq;
 }
 
-// The nodes of the one unit the arguments name: the device's name as the
-// device list shows it, and its serial number or port when several units of
-// the model are plugged in.
+// Of the model's `nodes`, those of the one unit the arguments name: the
+// device's name as the device list shows it, and its serial number or port
+// when several units of the model are plugged in.
 std::optional<std::vector<linuxplatform::InputNodeInfo>>
-pickedNodes(DeviceID id, std::string_view name, std::optional<std::string_view> unit,
-            int& exitCode) {
-    std::vector<linuxplatform::InputNodeInfo> nodes = eventNodes(id);
+pickedNodes(std::vector<linuxplatform::InputNodeInfo> nodes, DeviceID id, std::string_view name,
+            std::optional<std::string_view> unit, int& exitCode) {
     std::erase_if(nodes, [&](const linuxplatform::InputNodeInfo& node) {
         return linuxplatform::productName(node) != name ||
                (unit && node.uniq != *unit && node.physicalPath != *unit);
@@ -218,8 +217,10 @@ int grantKeyboardKeys(const std::vector<std::string_view>& args) {
     // Looked up before the root check, since it needs no rights and a rule
     // for a device that is not there could not be narrowed to its unit.
     int exitCode = 0;
-    const auto nodes = pickedNodes(
-        *id, args[1], args.size() == 3 ? std::optional(args[2]) : std::nullopt, exitCode);
+    const std::vector<linuxplatform::InputNodeInfo> modelNodes = eventNodes(*id);
+    const auto nodes =
+        pickedNodes(modelNodes, *id, args[1],
+                    args.size() == 3 ? std::optional(args[2]) : std::nullopt, exitCode);
     if (!nodes) {
         return exitCode;
     }
@@ -231,7 +232,7 @@ int grantKeyboardKeys(const std::vector<std::string_view>& args) {
     if (const std::error_code error = linuxplatform::writeKeyboardKeysRule(kRulesDirectory, unit)) {
         return fail(1, path + ": " + error.message());
     }
-    applyRules(eventNodes(*id), false);
+    applyRules(modelNodes, false);
     std::printf("Wrote %s\n", path.c_str());
     for (const auto& node : *nodes) {
         std::printf("Opened: %s (%s)\n", node.devnode.c_str(), node.evdevName.c_str());
