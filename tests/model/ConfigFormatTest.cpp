@@ -1,9 +1,9 @@
 #include "model/ConfigFormat.h"
 
 #include "AcmeDevices.h"
+#include "TableFile.h"
 #include "model/ShortcutCatalogue.h"
 
-#include <algorithm>
 #include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
@@ -27,29 +27,18 @@ std::string editedFile(const std::function<void(Json&)>& edit) {
     return document.dump();
 }
 
-// The sample file with `number`, exactly as written, as mapping 0's usageID.
-std::string withUsageID(std::string_view number) {
-    std::string text =
-        editedFile([](Json& d) { d[0]["buttonMappings"][0]["source"]["usageID"] = "NUMBER"; });
-    return text.replace(text.find("\"NUMBER\""), 8, number);
-}
-
 // The file a line of config-errors.table makes; its opening comment says how.
 std::string tableFile(std::string_view kind, const std::string& rest) {
     if (kind == "patch") {
         return editedFile([&rest](Json& d) { d = d.patch(Json::parse(rest)); });
     }
     if (kind == "usageID") {
-        return withUsageID(rest);
+        std::string text =
+            editedFile([](Json& d) { d[0]["buttonMappings"][0]["source"]["usageID"] = "NUMBER"; });
+        return text.replace(text.find("\"NUMBER\""), 8, rest);
     }
     EXPECT_EQ(kind, "file");
-    std::string text;
-    for (size_t i = 0; i < rest.size(); ++i) {
-        const bool escaped = rest.compare(i, 2, "\\x") == 0 && i + 4 <= rest.size();
-        text += escaped ? char(std::stoi(rest.substr(i + 2, 2), nullptr, 16)) : rest[i];
-        i += escaped ? 3 : 0;
-    }
-    return text;
+    return test::withByteEscapes(rest);
 }
 
 // `expected` with " ... " standing for any text.
@@ -122,32 +111,21 @@ TEST(ConfigReading, UnknownKeysAreIgnoredAtEveryLevelAndNullMeansAbsent) {
 // Each case of config-errors.table: a file, and the error it must give or the
 // number it reads.
 TEST(ConfigReading, ARefusedFileNamesThePlaceAndTheProblem) {
-    std::ifstream table(CONFIG_ERRORS_TABLE);
-    ASSERT_TRUE(table.is_open()) << CONFIG_ERRORS_TABLE;
-    std::string line;
     std::string file;
-    int cases = 0;
-    while (std::getline(table, line)) {
-        const std::string_view kind = std::string_view(line).substr(0, line.find(' '));
-        const std::string rest = line.substr(std::min(line.size(), kind.size() + 1));
-        if (kind.empty() || kind.starts_with('#')) {
-            continue;
-        }
-        if (kind != "error" && kind != "reads") {
-            file = tableFile(kind, rest);
+    for (const auto& [word, rest] : test::readTable(CONFIG_ERRORS_TABLE)) {
+        if (word != "error" && word != "reads") {
+            file = tableFile(word, rest);
             continue;
         }
         const ConfigReadResult result = readConfig(file);
-        if (kind == "reads") {
+        if (word == "reads") {
             ASSERT_TRUE(result.ok()) << result.error;
             EXPECT_EQ(std::to_string(result.profiles[0].buttonMappings[0].source.usageID), rest);
             continue;
         }
         EXPECT_TRUE(result.profiles.empty()) << file;
         EXPECT_TRUE(matches(result.error, rest)) << result.error << "\n  for " << file;
-        ++cases;
     }
-    EXPECT_GT(cases, 0); // the table was read
 }
 
 } // namespace
