@@ -5,7 +5,6 @@
 #include "model/ShortcutCatalogue.h"
 
 #include <fstream>
-#include <functional>
 #include <gtest/gtest.h>
 #include <iterator>
 #include <nlohmann/json.hpp>
@@ -20,21 +19,16 @@ DeviceProfile sampleProfile() {
     return defaultProfile(test::acmeDevice("Relacon", 1390, 342));
 }
 
-// A valid file with one edit applied, so each case states only what it breaks.
-std::string editedFile(const std::function<void(Json&)>& edit) {
-    Json document = Json::parse(writeConfig({sampleProfile()}));
-    edit(document);
-    return document.dump();
-}
-
 // The file a line of config-reading.table makes; its opening comment says how.
 std::string tableFile(std::string_view kind, const std::string& rest) {
+    const Json sample = Json::parse(writeConfig({sampleProfile()}));
     if (kind == "patch") {
-        return editedFile([&rest](Json& d) { d = d.patch(Json::parse(rest)); });
+        return sample.patch(Json::parse(rest)).dump();
     }
     if (kind == "usageID") {
-        std::string text =
-            editedFile([](Json& d) { d[0]["buttonMappings"][0]["source"]["usageID"] = "NUMBER"; });
+        Json document = sample;
+        document[0]["buttonMappings"][0]["source"]["usageID"] = "NUMBER";
+        std::string text = document.dump();
         return text.replace(text.find("\"NUMBER\""), 8, rest);
     }
     EXPECT_EQ(kind, "file");
