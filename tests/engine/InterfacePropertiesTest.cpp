@@ -1,5 +1,5 @@
-// What the scenarios cannot script: the scan's marks and grouping, and
-// interfaces without IDs.
+// What the scenarios cannot script: the scan's marks and grouping, and an
+// interface gone before the event loop runs.
 #include "EngineHarness.h"
 
 #include <gtest/gtest.h>
@@ -31,22 +31,6 @@ TEST(InterfaceProperties, TheScanMarksUnitsWithKeyboardKeysAndListsThemLast) {
                   entry("1390:342", "Remote", "Acme", 0x56E, 0x156, false),
                   entry("16:32", "Air Receiver", "Unknown", 0x10, 0x20, true),
                   entry("6790:57382", "Foot Switch", "Unknown", 0x1A86, 0xE026, true)}));
-}
-
-TEST(InterfaceProperties, AnInterfaceWithoutIDsIsTheTargetOnlyOfAProfileWithZeroIDs) {
-    DeviceProfile zero = makeProfile({});
-    zero.vendorID = 0;
-    zero.productID = 0;
-    EngineHarness withZeroIDs({zero});
-    EngineHarness withRemoteIDs({makeProfile({})});
-    for (EngineHarness* harness : {&withZeroIDs, &withRemoteIDs}) {
-        // Present before start, so its description is read when the loop matches it.
-        harness->platform.addInterface("a", 0, 0, "Nameless");
-        harness->engine.start();
-        EngineHarness::runLoop();
-    }
-    EXPECT_EQ(withZeroIDs.engine.session().trackedInterfaceCount(), 1U);
-    EXPECT_EQ(withRemoteIDs.engine.session().trackedInterfaceCount(), 0U);
 }
 
 // Interfaces present at the start are matched on the event loop, as a real

@@ -62,6 +62,15 @@ protected:
         return QDir(dir.path()).entryList({"config.invalid-*.json"}, QDir::Files, QDir::Name);
     }
 
+    // The log since the last look: one line beginning with each of `starts`.
+    void expectLog(const std::vector<std::string>& starts) {
+        ASSERT_EQ(log.lines().size(), starts.size());
+        for (size_t i = 0; i < starts.size(); ++i) {
+            EXPECT_TRUE(log.lines()[i].starts_with("[Bindwell] " + starts[i])) << log.lines()[i];
+        }
+        log.clear();
+    }
+
     QTemporaryDir dir;
     test::LogCapture log;
 };
@@ -191,59 +200,38 @@ TEST_F(ConfigStoreTest, MappingEditsSaveAnnounceActiveOnesAndUnknownTargetsChang
     EXPECT_TRUE(log.lines().empty());
 }
 
-TEST_F(ConfigStoreTest, InvalidFileIsKeptAsideAndReplacedByTheNextSave) {
+// A file that cannot be read is copied aside once per content (never by a
+// reader), and left as it is until a save replaces it.
+TEST_F(ConfigStoreTest, BrokenFilesAreKeptAsideOncePerContentUntilASaveReplacesThem) {
     const QByteArray broken = R"([{"id": "device_1_1", oops}])";
     writeFile("config.json", broken);
-    setFlag(true);
     ConfigStore store(dir.path());
-
     EXPECT_TRUE(store.profiles().empty());
-    EXPECT_FALSE(store.hasCompletedSetup());
-    EXPECT_FALSE(storedFlag());
-    EXPECT_EQ(readFile("config.json"), broken); // untouched until a save
+    EXPECT_EQ(readFile("config.json"), broken);
     const QStringList copies = keptCopies();
     ASSERT_EQ(copies.size(), 1); // its name is the backup's own concern
     EXPECT_EQ(readFile(copies[0]), broken);
-    ASSERT_EQ(log.lines().size(), 2U);
-    EXPECT_EQ(log.lines()[0].rfind("[Bindwell] Failed to load config: ", 0), 0U);
-    EXPECT_EQ(log.lines()[1],
-              "[Bindwell] Kept unreadable config as " + path(copies[0]).toStdString());
-
+    const std::string kept = "Kept unreadable config as " + path(copies[0]).toStdString();
+    expectLog({"Failed to load config: parse error", kept});
     store.saveProfile(profile(2, true));
     EXPECT_EQ(ids(profilesOnDisk()), (Ids{"device_2_1*"}));
     EXPECT_EQ(readFile(copies[0]), broken);
-}
 
-// Each case writes config.json's successive contents and
-// starts a store over each, read-write or read-only; then counts the copies
-// set aside and checks the first log line of the last start.
-TEST_F(ConfigStoreTest, BrokenFilesAreKeptOncePerContentAndNeverByAReader) {
-    using enum ConfigStore::Mode;
-    struct Case {
-        std::vector<std::pair<std::string, ConfigStore::Mode>> starts;
-        int copies;
-        std::string firstLine;
+    const auto start = [this](const QByteArray& text, ConfigStore::Mode mode) {
+        writeFile("config.json", text);
+        const ConfigStore again(dir.path(), nullptr, mode);
     };
-    const std::vector<Case> cases = {
-        {{{"[{", readWrite}, {"[{", readWrite}, {"[{", readWrite}}, 1, "Failed to load config: "},
-        {{{"[{", readWrite}, {"[[", readWrite}}, 2, "Failed to load config: parse error"},
-        {{{"[{", readOnly}}, 0, "Failed to load config: parse error"},
-        {{{R"([{"id":"a","id":"b"}])", readWrite}},
-         1,
-         "⚠️ Config: profile 0 (\"b\"), key \"id\" appears more than once; the last one "
-         "counts"},
-    };
-    for (const Case& c : cases) {
-        ASSERT_TRUE(QDir(dir.path()).removeRecursively() && QDir().mkpath(dir.path()));
-        for (const auto& [text, mode] : c.starts) {
-            log.clear();
-            writeFile("config.json", QByteArray::fromStdString(text));
-            const ConfigStore store(dir.path(), nullptr, mode);
-        }
-        EXPECT_EQ(keptCopies().size(), c.copies);
-        ASSERT_FALSE(log.lines().empty());
-        EXPECT_EQ(log.lines()[0].rfind("[Bindwell] " + c.firstLine, 0), 0U) << log.lines()[0];
-    }
+    start(broken, ConfigStore::Mode::readWrite);
+    expectLog({"Failed to load config: parse error", kept});
+    start("[[", ConfigStore::Mode::readOnly);
+    expectLog({"Failed to load config: parse error"});
+    EXPECT_EQ(keptCopies().size(), 1);
+    // Warnings come before the error.
+    start(R"([{"id":"a","id":"b"}])", ConfigStore::Mode::readWrite);
+    expectLog(
+        {R"(⚠️ Config: profile 0 ("b"), key "id" appears more than once; the last one counts)",
+         "Failed to load config: ", "Kept unreadable config as "});
+    EXPECT_EQ(keptCopies().size(), 2);
 }
 
 // Copies of different contents made in one second: named by local time, then
@@ -265,18 +253,12 @@ TEST_F(ConfigStoreTest, AFailedSaveKeepsTheListAndNeverOverwritesAnUnreadableFil
     ASSERT_TRUE(QDir().mkpath(path("config.json/inside")));
     ConfigStore store(dir.path());
     EXPECT_TRUE(store.profiles().empty());
-    ASSERT_EQ(log.lines().size(), 2U);
-    EXPECT_EQ(log.lines()[0].rfind("[Bindwell] Failed to load config: ", 0), 0U);
-    EXPECT_EQ(
-        log.lines()[1].rfind("[Bindwell] ⚠️ Could not keep a copy of the unreadable config", 0),
-        0U);
+    expectLog({"Failed to load config: ", "⚠️ Could not keep a copy of the unreadable config"});
     EXPECT_TRUE(keptCopies().empty());
-    log.clear();
 
     store.saveProfile(profile(2, true));
     EXPECT_EQ(store.profiles().size(), 1U);
-    ASSERT_EQ(log.lines().size(), 1U);
-    EXPECT_EQ(log.lines()[0].rfind("[Bindwell] Failed to save config: not replacing ", 0), 0U);
+    expectLog({"Failed to save config: not replacing "});
     EXPECT_TRUE(QFileInfo::exists(path("config.json/inside")));
 
     // Once the user moves it away, saving works again.
@@ -286,11 +268,9 @@ TEST_F(ConfigStoreTest, AFailedSaveKeepsTheListAndNeverOverwritesAnUnreadableFil
 
     // Any other failed write is logged, and the list in memory kept.
     ASSERT_TRUE(QFile::remove(path("config.json")) && QDir().mkpath(path("config.json")));
-    log.clear();
     store.saveProfile(profile(4, true));
     EXPECT_EQ(store.profiles().size(), 3U);
-    ASSERT_EQ(log.lines().size(), 1U);
-    EXPECT_EQ(log.lines()[0].rfind("[Bindwell] Failed to save config: ", 0), 0U);
+    expectLog({"Failed to save config: "});
 }
 
 } // namespace

@@ -1,13 +1,13 @@
 #include "model/DefaultProfiles.h"
 
 #include "AcmeDevices.h"
+#include "TableFile.h"
 #include "model/ConfigFormat.h"
 #include "model/LearnedButtons.h"
 #include "model/UsageNames.h"
 
 #include <gtest/gtest.h>
-#include <tuple>
-#include <vector>
+#include <sstream>
 
 namespace bindwell {
 namespace {
@@ -66,48 +66,26 @@ TEST(DefaultLayouts, RelaconIsChosenByNameInAnyCaseOrByIDs) {
 }
 
 // A device without a layout learns its buttons, named as Linux names their
-// keys; a learned mapping keeps the key's own action and the profile learning.
-// How presses become rows: qml_firstrun.
+// keys (usage-names.table); a learned mapping keeps the key's own action and
+// the profile learning. How presses become rows: qml_firstrun.
 TEST(LearnedButtons, AreNamedByTheirKeyAndKeepAProfileWithoutALayoutLearning) {
-    const std::vector<std::tuple<int64_t, int64_t, std::string>> names{
-        {7, 0x4E, "Page Down"},
-        {7, 0x4B, "Page Up"},
-        {7, 0x3E, "F5"},
-        {7, 0x68, "F13"},
-        {7, 0x73, "F24"},
-        {7, 0x05, "B"},
-        {7, 0x1D, "Z"},
-        {7, 0x1E, "1"},
-        {7, 0x27, "0"},
-        {7, 0x37, "Dot"},
-        {7, 0x29, "Esc"},
-        {7, 0x59, "KP 1"},
-        {7, 0x62, "KP 0"},
-        {7, 0xE0, "Left Ctrl"},
-        {7, 0xE7, "Right Meta"},
-        {12, 0xE9, "Volume Up"},
-        {12, 0xB5, "Next Song"},
-        {12, 0xCD, "Play/Pause"},
-        {9, 4, "Side Button"},
-        {9, 7, "Button 7"},
-        {7, 0x03, "Usage 0x7:0x3"},
-        {12, 0x1234, "Usage 0xc:0x1234"},
-        {1, 0x38, "Usage 0x1:0x38"},
-    };
-    // A combination the device sends, either side's modifiers alike.
-    EXPECT_EQ(usageName(7, 0x1D, 0x01), "Ctrl+Z");
-    EXPECT_EQ(usageName(7, 0x3E, 0x22), "Shift+F5");
-    EXPECT_EQ(usageName(7, 0x4E, 0xFF), "Ctrl+Alt+Shift+Super+Page Down");
     DeviceProfile profile = defaultProfile(device("Pedal", 0x1a2b, 0x3c4d));
     EXPECT_FALSE(learnsButtons(profile));
     profile.buttonMappings.clear();
-    for (const auto& [page, usage, name] : names) {
-        const ButtonMapping learned = learnedMapping(profile, page, usage);
-        EXPECT_EQ(learned.label, name);
-        EXPECT_EQ(learned.source, (HIDButtonSource{page, usage, std::nullopt})) << name;
-        EXPECT_TRUE(learned.action.kind() == RemapAction::Kind::none && learned.isRemappable);
-        profile.buttonMappings.push_back(learned);
-        EXPECT_TRUE(learnsButtons(profile)) << name;
+    for (const auto& [page, rest] : test::readTable(USAGE_NAMES_TABLE)) {
+        std::istringstream row(page + " " + rest);
+        int64_t usagePage = 0, usage = 0, modifiers = 0;
+        std::string name;
+        std::getline(row >> std::hex >> usagePage >> usage >> modifiers >> std::ws, name);
+        EXPECT_EQ(usageName(usagePage, usage, uint8_t(modifiers)), name);
+        if (modifiers == 0) {
+            const ButtonMapping learned = learnedMapping(profile, usagePage, usage);
+            EXPECT_EQ(learned.label, name);
+            EXPECT_EQ(learned.source, (HIDButtonSource{usagePage, usage, std::nullopt})) << name;
+            EXPECT_TRUE(learned.action.kind() == RemapAction::Kind::none && learned.isRemappable);
+            profile.buttonMappings.push_back(learned);
+            EXPECT_TRUE(learnsButtons(profile)) << name;
+        }
     }
 }
 

@@ -1,6 +1,8 @@
 // Main thread only.
 #pragma once
 
+#include "support/Log.h"
+
 #include <string>
 #include <vector>
 
@@ -9,13 +11,14 @@ namespace bindwell::test {
 // Collects every log line written while it lives, instead of printing them.
 class LogCapture {
 public:
-    LogCapture();
-    ~LogCapture();
+    LogCapture() {
+        setLogSink([this](std::string_view line) { lines_.emplace_back(line); });
+    }
+    ~LogCapture() { setLogSink({}); }
     LogCapture(const LogCapture&) = delete;
     LogCapture& operator=(const LogCapture&) = delete;
 
     [[nodiscard]] const std::vector<std::string>& lines() const { return lines_; }
-    [[nodiscard]] bool contains(const std::string& line) const;
     void clear() { lines_.clear(); }
 
 private:
