@@ -52,15 +52,6 @@ constexpr Button kButtons[] = {
     {0xB6, 0, KEY_ENTER}, {0, 0x04, BTN_RIGHT}, {0, 0x08, KEY_SPACE},
 };
 
-// The relacon layout with two of its mouse buttons taken off the tap's
-// clone and remapped.
-bindwell::DeviceProfile soakLayout() {
-    bindwell::DeviceProfile profile = relaconLayout();
-    remap(profile, "Scroll Wheel Press", bindwell::RemapAction::holdRightClick());
-    remap(profile, "Left of Scroll Wheel", bindwell::RemapAction::spaceBar());
-    return profile;
-}
-
 std::vector<uint8_t> down(const Button& button) {
     return button.usage ? consumerReport(button.usage) : mouseReport(button.mouseBits, 0, 0, 0);
 }
@@ -413,7 +404,10 @@ void soak() {
     std::printf("soak: seed %lu, %lu steps (replay with BINDWELL_SOAK_SEED=%lu "
                 "BINDWELL_SOAK_STEPS=%lu)\n",
                 seed, steps, seed, steps);
-    writeConfig(soakLayout());
+    // The relacon layout with two of its mouse buttons taken off the tap's
+    // clone and remapped: the wheel press to the right click, the button
+    // left of the wheel to Space.
+    installConfig("soak.json");
     Rig rig;
     rig.random().seed(seed);
     std::string problem = rig.startBindwell();
