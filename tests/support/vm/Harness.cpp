@@ -96,17 +96,6 @@ std::unique_ptr<UhidDevice> plugController(const std::string& uniq) {
         controllerDescriptor());
 }
 
-std::unique_ptr<UhidDevice> plugOtherRemote() {
-    return std::make_unique<UhidDevice>(UhidDevice::Identity{kOtherName, 0x1234, 0x5678, BUS_USB},
-                                        loadDescriptor("/vm/media-bits.hid"));
-}
-
-std::unique_ptr<UhidDevice> plugOddRemote() {
-    return std::make_unique<UhidDevice>(
-        UhidDevice::Identity{kOddName, 0x2222, 0x3333, BUS_BLUETOOTH},
-        loadDescriptor("/vm/backwards-range.hid"));
-}
-
 std::optional<NodeDescription> nodeOf(const UhidDevice::Identity& device,
                                       const std::string& suffix) {
     const auto lower = [](std::string text) {
@@ -132,12 +121,8 @@ std::optional<NodeDescription> controllerMouseNode(const std::string& uniq) {
     return nodeOf({kControllerName, kControllerVendor, kControllerProduct, BUS_USB, uniq}, "mouse");
 }
 
-std::optional<NodeDescription> nodeNamed(const std::string& name) {
-    return waitForNode([&](const NodeDescription& node) { return node.name == name; }, 3000);
-}
-
 std::optional<NodeDescription> virtualDeviceNode() {
-    return nodeNamed(kVirtualName);
+    return waitForNode([](const NodeDescription& node) { return node.name == kVirtualName; }, 3000);
 }
 
 std::optional<NodeDescription> cloneNode() {

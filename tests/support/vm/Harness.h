@@ -15,8 +15,6 @@ namespace vmtest {
 inline constexpr uint32_t kControllerVendor = 0x056E;
 inline constexpr uint32_t kControllerProduct = 0x0156;
 inline constexpr const char* kControllerName = "VM Test Controller";
-inline constexpr const char* kOtherName = "Other Media Remote";
-inline constexpr const char* kOddName = "Odd Descriptor Remote";
 inline constexpr const char* kVirtualName = "Bindwell Virtual Input";
 
 // Records one named expectation and prints PASS or FAIL with the detail.
@@ -52,8 +50,6 @@ void remap(bindwell::DeviceProfile& profile, const std::string& label,
 
 // `uniq` tells units of the controller's model apart.
 std::unique_ptr<UhidDevice> plugController(const std::string& uniq = "");
-std::unique_ptr<UhidDevice> plugOtherRemote();
-std::unique_ptr<UhidDevice> plugOddRemote();
 
 // The node of a device made through uhid, never Bindwell's clone of it: the
 // one named as the device, or as the device and then `suffix`, the start of
@@ -63,7 +59,6 @@ std::unique_ptr<UhidDevice> plugOddRemote();
                                                     const std::string& suffix = "");
 [[nodiscard]] std::optional<NodeDescription> controllerConsumerNode(const std::string& uniq = "");
 [[nodiscard]] std::optional<NodeDescription> controllerMouseNode(const std::string& uniq = "");
-[[nodiscard]] std::optional<NodeDescription> nodeNamed(const std::string& name);
 [[nodiscard]] std::optional<NodeDescription> virtualDeviceNode();
 [[nodiscard]] std::optional<NodeDescription> cloneNode();
 

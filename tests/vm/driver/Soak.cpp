@@ -52,6 +52,10 @@ constexpr Button kButtons[] = {
     {0xB6, 0, KEY_ENTER}, {0, 0x04, BTN_RIGHT}, {0, 0x08, KEY_SPACE},
 };
 
+// Another vendor's remote, and one whose descriptor does not parse.
+const UhidDevice::Identity kOther{"Other Media Remote", 0x1234, 0x5678, BUS_USB};
+const UhidDevice::Identity kOdd{"Odd Descriptor Remote", 0x2222, 0x3333, BUS_BLUETOOTH};
+
 std::vector<uint8_t> down(const Button& button) {
     return button.usage ? consumerReport(button.usage) : mouseReport(button.mouseBits, 0, 0, 0);
 }
@@ -70,9 +74,12 @@ unsigned long envNumber(const char* name, unsigned long fallback) {
 // tap's clone of the controller's mouse node.
 class Rig {
 public:
-    Rig() : controller_(plugController()), other_(plugOtherRemote()), odd_(plugOddRemote()) {
-        for (const char* name : {kOtherName, kOddName}) {
-            if (auto node = nodeNamed(name)) {
+    Rig()
+        : controller_(plugController()),
+          other_(std::make_unique<UhidDevice>(kOther, loadDescriptor("/vm/media-bits.hid"))),
+          odd_(std::make_unique<UhidDevice>(kOdd, loadDescriptor("/vm/backwards-range.hid"))) {
+        for (const UhidDevice::Identity& remote : {kOther, kOdd}) {
+            if (auto node = nodeOf(remote)) {
                 leftAlone_.push_back(*node);
             }
         }
