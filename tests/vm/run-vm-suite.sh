@@ -4,7 +4,7 @@
 # and reads the driver's verdict from the serial console.
 # Exit 77 (ctest's skip) when qemu, busybox-static or the kernel is missing.
 # These settings pass through to the guest when set:
-#   BINDWELL_VM_ONLY=soak,twins          only these scenarios (names in driver/main.cpp)
+#   BINDWELL_VM_ONLY=soak,twins          only these scenarios (driver/main.cpp, driver/steps)
 #   BINDWELL_SOAK_STEPS=3000             the long soak (the default is a short one)
 #   BINDWELL_SOAK_SEED=N                 replay a soak that printed this seed
 #   BINDWELL_VM_PROGRAM=bindwell_vm_bench  the VM's measurements instead (bench/vm-*.sh)
@@ -23,7 +23,8 @@ vm_build
 
 root=$build/initramfs
 rm -rf "$root"
-mkdir -p "$root"/{bin,lib/modules,proc,sys,dev,tmp,etc}
+mkdir -p "$root"/{bin,lib/modules,proc,sys,dev,tmp,etc,vm}
+cp "$src"/tests/vm/driver/steps/* "$root/vm/"
 cp /bin/busybox "$root/bin/"
 copy_with_libraries() {
     cp "$1" "$root/bin/"

@@ -98,17 +98,6 @@ int BindwellProcess::countLog(const std::string& text) const {
     return count;
 }
 
-bool BindwellProcess::waitForLog(const std::string& text, int timeoutMs, int count) const {
-    const long long deadline = nowMicros() + timeoutMs * 1000LL;
-    while (countLog(text) < count) {
-        if (nowMicros() > deadline) {
-            return false;
-        }
-        sleepMs(20);
-    }
-    return true;
-}
-
 void BindwellProcess::signal(int signal) const {
     if (pid_ > 0) {
         kill(pid_, signal);

@@ -25,8 +25,6 @@ public:
     BindwellProcess(const BindwellProcess&) = delete;
     BindwellProcess& operator=(const BindwellProcess&) = delete;
 
-    // Waits until a line containing `text` has been printed `count` times.
-    [[nodiscard]] bool waitForLog(const std::string& text, int timeoutMs, int count = 1) const;
     [[nodiscard]] int countLog(const std::string& text) const;
     void signal(int signal) const;
     // Sends the signal (none when 0) and waits for the exit: its status, 128 +

@@ -49,7 +49,6 @@ void readKeyBits(NodeDescription& node) {
     std::vector<unsigned long> bits(KEY_MAX / (sizeof(unsigned long) * 8) + 1);
     if (ioctl(fd, EVIOCGBIT(EV_KEY, bits.size() * sizeof(unsigned long)), bits.data()) >= 0) {
         node.hasVolumeUp = testBit(bits, KEY_VOLUMEUP);
-        node.hasMiddleButton = testBit(bits, BTN_MIDDLE);
     }
     ::close(fd);
 }

@@ -18,7 +18,6 @@ struct NodeDescription {
     // N of the parent inputN: unlike the event node's number, never reused.
     int inputId = -1;
     bool hasVolumeUp = false;
-    bool hasMiddleButton = false;
 };
 
 [[nodiscard]] std::vector<NodeDescription> listNodes();

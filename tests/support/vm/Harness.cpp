@@ -43,25 +43,31 @@ bool check(bool condition, const std::string& name, const std::string& detail) {
     return condition;
 }
 
-bool checkContains(const std::string& text, const std::string& part, const std::string& name) {
-    return check(text.find(part) != std::string::npos, name, "in:\n" + text);
-}
-
 int failures() {
     return failCount;
 }
 
-int runScenarios(std::span<const Scenario> scenarios) {
+bool selected(const std::string& name) {
     const char* only = std::getenv("BINDWELL_VM_ONLY");
     const std::string named = "," + std::string(only ? only : "") + ",";
+    return named == ",," || named.find("," + name + ",") != std::string::npos;
+}
+
+int runScenarios(std::span<const Scenario> scenarios) {
     for (const Scenario& scenario : scenarios) {
-        if (named == ",," ||
-            named.find("," + std::string(scenario.name) + ",") != std::string::npos) {
+        if (selected(scenario.name)) {
             scenario.run();
         }
     }
     std::printf("vm: %d passed, %d failed\n", passCount, failCount);
     return failCount == 0 ? 0 : 1;
+}
+
+void installConfig(const std::string& file, const std::string& configHome) {
+    const std::filesystem::path folder = std::filesystem::path(configHome) / "Bindwell";
+    std::filesystem::create_directories(folder);
+    std::filesystem::copy_file("/vm/" + file, folder / "config.json",
+                               std::filesystem::copy_options::overwrite_existing);
 }
 
 void writeConfig(const std::vector<bindwell::DeviceProfile>& profiles,
@@ -90,45 +96,33 @@ std::unique_ptr<UhidDevice> plugController(const std::string& uniq) {
         controllerDescriptor());
 }
 
-std::unique_ptr<UhidDevice> plugOtherRemote() {
-    return std::make_unique<UhidDevice>(UhidDevice::Identity{kOtherName, 0x1234, 0x5678, BUS_USB},
-                                        mediaBitsDescriptor());
-}
-
-std::unique_ptr<UhidDevice> plugOddRemote() {
-    return std::make_unique<UhidDevice>(
-        UhidDevice::Identity{kOddName, 0x2222, 0x3333, BUS_BLUETOOTH}, backwardsRangeDescriptor());
-}
-
-namespace {
-
-// The test controller's node that has `capability`, never Bindwell's clone of it.
-std::optional<NodeDescription> controllerNode(const std::string& uniq,
-                                              bool NodeDescription::*capability) {
+std::optional<NodeDescription> nodeOf(const UhidDevice::Identity& device,
+                                      const std::string& suffix) {
+    const auto lower = [](std::string text) {
+        std::transform(text.begin(), text.end(), text.begin(), ::tolower);
+        return text;
+    };
+    const std::string name = lower(suffix.empty() ? device.name : device.name + " " + suffix);
     return waitForNode(
         [&](const NodeDescription& node) {
-            return node.vendor == kControllerVendor && node.product == kControllerProduct &&
-                   node.uniq == uniq && node.*capability && node.phys.rfind("bindwell", 0) != 0;
+            return node.vendor == device.vendor && node.product == device.product &&
+                   node.uniq == device.uniq && node.phys.rfind("bindwell", 0) != 0 &&
+                   lower(node.name).rfind(name, 0) == 0;
         },
         3000);
 }
 
-} // namespace
-
 std::optional<NodeDescription> controllerConsumerNode(const std::string& uniq) {
-    return controllerNode(uniq, &NodeDescription::hasVolumeUp);
+    return nodeOf({kControllerName, kControllerVendor, kControllerProduct, BUS_USB, uniq},
+                  "consumer");
 }
 
 std::optional<NodeDescription> controllerMouseNode(const std::string& uniq) {
-    return controllerNode(uniq, &NodeDescription::hasMiddleButton);
-}
-
-std::optional<NodeDescription> nodeNamed(const std::string& name) {
-    return waitForNode([&](const NodeDescription& node) { return node.name == name; }, 3000);
+    return nodeOf({kControllerName, kControllerVendor, kControllerProduct, BUS_USB, uniq}, "mouse");
 }
 
 std::optional<NodeDescription> virtualDeviceNode() {
-    return nodeNamed(kVirtualName);
+    return waitForNode([](const NodeDescription& node) { return node.name == kVirtualName; }, 3000);
 }
 
 std::optional<NodeDescription> cloneNode() {

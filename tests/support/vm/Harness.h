@@ -15,20 +15,18 @@ namespace vmtest {
 inline constexpr uint32_t kControllerVendor = 0x056E;
 inline constexpr uint32_t kControllerProduct = 0x0156;
 inline constexpr const char* kControllerName = "VM Test Controller";
-inline constexpr const char* kOtherName = "Other Media Remote";
-inline constexpr const char* kOddName = "Odd Descriptor Remote";
 inline constexpr const char* kVirtualName = "Bindwell Virtual Input";
 
 // Records one named expectation and prints PASS or FAIL with the detail.
 bool check(bool condition, const std::string& name, const std::string& detail = "");
-// Checks that `text` contains `part`, and shows the text when it does not.
-bool checkContains(const std::string& text, const std::string& part, const std::string& name);
 int failures();
 
 struct Scenario {
     const char* name;
     void (*run)();
 };
+// Whether BINDWELL_VM_ONLY (comma-separated) names the scenario, or names none.
+[[nodiscard]] bool selected(const std::string& name);
 // Runs the scenarios BINDWELL_VM_ONLY names (comma-separated), or all of them
 // when it names none, and prints the closing "vm: N passed, N failed" line
 // that the host script reads. Returns the program's exit status.
@@ -37,6 +35,8 @@ int runScenarios(std::span<const Scenario> scenarios);
 // Writes the profiles, in this order, into configHome/Bindwell/config.json.
 void writeConfig(const std::vector<bindwell::DeviceProfile>& profiles,
                  const std::string& configHome = "/tmp/config");
+// Copies a configuration from the guest's /vm folder into configHome.
+void installConfig(const std::string& file, const std::string& configHome = "/tmp/config");
 // Writes the profile as the only, active one.
 inline void writeConfig(const bindwell::DeviceProfile& profile,
                         const std::string& configHome = "/tmp/config") {
@@ -50,12 +50,15 @@ void remap(bindwell::DeviceProfile& profile, const std::string& label,
 
 // `uniq` tells units of the controller's model apart.
 std::unique_ptr<UhidDevice> plugController(const std::string& uniq = "");
-std::unique_ptr<UhidDevice> plugOtherRemote();
-std::unique_ptr<UhidDevice> plugOddRemote();
 
+// The node of a device made through uhid, never Bindwell's clone of it: the
+// one named as the device, or as the device and then `suffix`, the start of
+// the word the kernel adds for a collection when there are several
+// ("mouse": "VM Test Controller Mouse"), in any case.
+[[nodiscard]] std::optional<NodeDescription> nodeOf(const UhidDevice::Identity& device,
+                                                    const std::string& suffix = "");
 [[nodiscard]] std::optional<NodeDescription> controllerConsumerNode(const std::string& uniq = "");
 [[nodiscard]] std::optional<NodeDescription> controllerMouseNode(const std::string& uniq = "");
-[[nodiscard]] std::optional<NodeDescription> nodeNamed(const std::string& name);
 [[nodiscard]] std::optional<NodeDescription> virtualDeviceNode();
 [[nodiscard]] std::optional<NodeDescription> cloneNode();
 

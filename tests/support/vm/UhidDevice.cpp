@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <linux/uhid.h>
+#include <sstream>
 #include <unistd.h>
 
 namespace vmtest {
@@ -81,22 +83,15 @@ const std::vector<uint8_t>& controllerDescriptor() {
     return bytes;
 }
 
-const std::vector<uint8_t>& mediaBitsDescriptor() {
-    static const std::vector<uint8_t> bytes = {
-        0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x25, 0x01, 0x09, 0xE9, 0x09, 0xEA,
-        0x09, 0xCD, 0x75, 0x01, 0x95, 0x03, 0x81, 0x02, 0x95, 0x05, 0x81, 0x01, 0xC0,
-    };
-    return bytes;
-}
-
-const std::vector<uint8_t>& backwardsRangeDescriptor() {
-    static const std::vector<uint8_t> bytes =
-        {
-            0x05, 0x0C, 0x09, 0x01, 0xA1, 0x01, 0x15, 0x00, 0x25, 0x01,
-            0x09, 0xE9, 0x09, 0xEA, 0x75, 0x01, 0x95, 0x02, 0x81, 0x02,
-            0x19, 0x10, 0x29, 0x01, 0x95, 0x06, 0x81, 0x01, // Usage Min 0x10 > Max 0x01
-            0xC0,
-        };
+std::vector<uint8_t> loadDescriptor(const std::string& file) {
+    std::ifstream in(file);
+    std::vector<uint8_t> bytes;
+    for (std::string line; std::getline(in, line);) {
+        std::istringstream words(line.substr(0, line.find('#')));
+        for (unsigned byte = 0; words >> std::hex >> byte;) {
+            bytes.push_back(static_cast<uint8_t>(byte));
+        }
+    }
     return bytes;
 }
 

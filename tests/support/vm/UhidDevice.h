@@ -37,10 +37,8 @@ private:
 // in a 16-bit array field (report 1, usages 0..0x3FF) and a five-button mouse
 // with X, Y and wheel (report 2).
 const std::vector<uint8_t>& controllerDescriptor();
-// Another vendor's remote: media keys as variable bits, no report ID.
-const std::vector<uint8_t>& mediaBitsDescriptor();
-// A descriptor the kernel accepts but whose usage range runs backwards.
-const std::vector<uint8_t>& backwardsRangeDescriptor();
+// A descriptor written in a file as hex bytes, "#" starting a comment.
+std::vector<uint8_t> loadDescriptor(const std::string& file);
 
 std::vector<uint8_t> consumerReport(uint16_t usage);
 std::vector<uint8_t> mouseReport(uint8_t buttons, int8_t x, int8_t y, int8_t wheel);

@@ -2,15 +2,8 @@
 
 namespace vmtest {
 
-void seizeRefused();
-void twinControllers();
 void soak();
-void withoutUinput();
-void unreadableNode();
-void commands();
-void udevRules();
-void presenter();
-void pedal();
-void gestures();
+// The scenarios written as steps (StepRunner.cpp), those BINDWELL_VM_ONLY names.
+void runStepScenarios();
 
 } // namespace vmtest

@@ -52,14 +52,9 @@ constexpr Button kButtons[] = {
     {0xB6, 0, KEY_ENTER}, {0, 0x04, BTN_RIGHT}, {0, 0x08, KEY_SPACE},
 };
 
-// The relacon layout with two of its mouse buttons taken off the tap's
-// clone and remapped.
-bindwell::DeviceProfile soakLayout() {
-    bindwell::DeviceProfile profile = relaconLayout();
-    remap(profile, "Scroll Wheel Press", bindwell::RemapAction::holdRightClick());
-    remap(profile, "Left of Scroll Wheel", bindwell::RemapAction::spaceBar());
-    return profile;
-}
+// Another vendor's remote, and one whose descriptor does not parse.
+const UhidDevice::Identity kOther{"Other Media Remote", 0x1234, 0x5678, BUS_USB};
+const UhidDevice::Identity kOdd{"Odd Descriptor Remote", 0x2222, 0x3333, BUS_BLUETOOTH};
 
 std::vector<uint8_t> down(const Button& button) {
     return button.usage ? consumerReport(button.usage) : mouseReport(button.mouseBits, 0, 0, 0);
@@ -79,9 +74,12 @@ unsigned long envNumber(const char* name, unsigned long fallback) {
 // tap's clone of the controller's mouse node.
 class Rig {
 public:
-    Rig() : controller_(plugController()), other_(plugOtherRemote()), odd_(plugOddRemote()) {
-        for (const char* name : {kOtherName, kOddName}) {
-            if (auto node = nodeNamed(name)) {
+    Rig()
+        : controller_(plugController()),
+          other_(std::make_unique<UhidDevice>(kOther, loadDescriptor("/vm/media-bits.hid"))),
+          odd_(std::make_unique<UhidDevice>(kOdd, loadDescriptor("/vm/backwards-range.hid"))) {
+        for (const UhidDevice::Identity& remote : {kOther, kOdd}) {
+            if (auto node = nodeOf(remote)) {
                 leftAlone_.push_back(*node);
             }
         }
@@ -413,7 +411,10 @@ void soak() {
     std::printf("soak: seed %lu, %lu steps (replay with BINDWELL_SOAK_SEED=%lu "
                 "BINDWELL_SOAK_STEPS=%lu)\n",
                 seed, steps, seed, steps);
-    writeConfig(soakLayout());
+    // The relacon layout with two of its mouse buttons taken off the tap's
+    // clone and remapped: the wheel press to the right click, the button
+    // left of the wheel to Space.
+    installConfig("soak.json");
     Rig rig;
     rig.random().seed(seed);
     std::string problem = rig.startBindwell();
