@@ -62,6 +62,13 @@ protected:
         return texts.first(texts.size() - 4);
     }
 
+    // Renders the state as NAME and checks the tray's rows; gives the panel's height.
+    int show(const QString& name, const QStringList& tray) {
+        capture(name);
+        EXPECT_EQ(trayRows(), tray) << name.toStdString();
+        return app_->popup().window()->height();
+    }
+
     test::SimShell& shell_ = test::sharedShell();
     std::unique_ptr<BindwellApp> app_;
 };
@@ -72,28 +79,20 @@ TEST_F(MenuViews, EveryStateRendersAndTheRowsFollowIt) {
     const QString start = QStringLiteral("Start Remapping — Paused");
     const QString pause = QStringLiteral("Pause Remapping — Active");
     const QString event = QStringLiteral("[Play/Pause → Fn Key (Hold)]");
-    QQuickWindow* panel = app_->popup().window();
-    capture(QStringLiteral("off"));
-    const int offHeight = panel->height();
-    EXPECT_EQ(trayRows(), (QStringList{off, start}));
+    const int offHeight = show("off", {off, start});
 
     shell_.addProfile("Relacon", true);
     (void)shell_.plugIn();
     shell_.appState.toggleRemapping();
-    capture(QStringLiteral("on-device"));
-    const int deviceHeight = panel->height();
+    const int deviceHeight = show("on-device", {on, pause, "[Relacon]"});
     EXPECT_GT(deviceHeight, offHeight) << "the device row did not appear";
-    EXPECT_EQ(trayRows(), (QStringList{on, pause, "[Relacon]"}));
 
     ASSERT_TRUE(shell_.press(test::SimShell::playPause));
-    capture(QStringLiteral("on-event-device"));
-    EXPECT_GT(panel->height(), deviceHeight) << "the last-event row did not appear";
-    EXPECT_EQ(trayRows(), (QStringList{on, pause, event, "[Relacon]"}));
+    EXPECT_GT(show("on-event-device", {on, pause, event, "[Relacon]"}), deviceHeight);
 
+    // Paused, the last event is hidden again.
     shell_.appState.toggleRemapping();
-    capture(QStringLiteral("off-device"));
-    EXPECT_EQ(panel->height(), deviceHeight) << "the last-event row stayed while paused";
-    EXPECT_EQ(trayRows(), (QStringList{off, start, "[Relacon]"}));
+    EXPECT_EQ(show("off-device", {off, start, "[Relacon]"}), deviceHeight);
 
     // Two units of the model: a line per controller in place of those rows.
     shell_.platform.removeInterface("remote");
@@ -102,10 +101,8 @@ TEST_F(MenuViews, EveryStateRendersAndTheRowsFollowIt) {
     }
     shell_.appState.toggleRemapping();
     ASSERT_TRUE(shell_.press(test::SimShell::playPause, "SN-A"));
-    capture(QStringLiteral("on-two-controllers"));
-    EXPECT_GT(panel->height(), deviceHeight) << "no line per controller";
-    EXPECT_EQ(trayRows(), (QStringList{on, pause, "[Relacon (SN-A) — Play/Pause → Fn Key (Hold)]",
-                                       "[Relacon (SN-B)]"}));
+    const QString lineA = QStringLiteral("[Relacon (SN-A) — Play/Pause → Fn Key (Hold)]");
+    EXPECT_GT(show("on-two-controllers", {on, pause, lineA, "[Relacon (SN-B)]"}), deviceHeight);
     shell_.platform.removeInterface("SN-B");
 
     // A rule in force for the focused application, then no focus source at all.
@@ -114,10 +111,8 @@ TEST_F(MenuViews, EveryStateRendersAndTheRowsFollowIt) {
     // An "&" from outside is doubled, or the menu would take it for a shortcut mark.
     shell_.engine.setFocusedApp({"org.example.R&D", "", ""});
     ASSERT_TRUE(QTest::qWaitFor([this] { return trayRows().size() == 5; }));
-    capture(QStringLiteral("on-app-rules"));
-    EXPECT_GT(panel->height(), deviceHeight) << "the app rules row did not appear";
-    EXPECT_EQ(trayRows(),
-              (QStringList{on, pause, event, "[Relacon]", "[App rules: org.example.R&&D]"}));
+    const QString rules = QStringLiteral("[App rules: org.example.R&&D]");
+    EXPECT_GT(show("on-app-rules", {on, pause, event, "[Relacon]", rules}), deviceHeight);
     app_->menu().setFocusUnavailableReason(QStringLiteral("no focus source"));
     EXPECT_EQ(trayRows(), (QStringList{on, pause, event, "[Relacon]",
                                        "[Per-app rules inactive: no focus source]"}));
