@@ -1,9 +1,12 @@
 // The menu's two views, the panel and the tray's native menu, in each state
 // of the menu's rows (their table is MenuRows'): the panel is rendered to PNG
-// files for review, the tray menu's items are read.
+// files for review, the tray menu's items are read, and run.
 #include "SimShell.h"
 #include "app/BindwellApp.h"
 #include "app/ShellResources.h"
+#include "app/TrayMenu.h"
+#include "support/Log.h"
+#include "ui/MenuModel.h"
 
 #include <QAction>
 #include <QDir>
@@ -16,6 +19,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace bindwell {
 namespace {
@@ -143,6 +148,52 @@ TEST(TrayIconScreenshot, TheLogoDrawsAtPanelSizes) {
     EXPECT_GT(distinctColours(strip), 8);
     QDir().mkpath(QStringLiteral(BINDWELL_SCREENSHOT_DIR));
     EXPECT_TRUE(strip.save(QStringLiteral(BINDWELL_SCREENSHOT_DIR "/tray-icon.png")));
+}
+
+// Records what the menu asked of the application, in order.
+class RecordingShell final : public MenuModel::Shell {
+public:
+    void showWindow(const QString& identifier) override {
+        calls.push_back("show " + identifier.toStdString());
+    }
+    void openFeedbackForm() override { calls.push_back("feedback"); }
+    void terminate() override { calls.push_back("terminate"); }
+
+    std::vector<std::string> calls;
+};
+
+TEST(TrayMenu, TheItemsRunTheModelsCommands) {
+    test::SimShell app;
+    RecordingShell shell;
+    MenuModel model{app.appState, app.engine, app.store, shell};
+    TrayMenu tray{model};
+    const auto trigger = [&tray](const char* text) {
+        for (QAction* action : tray.menu().actions()) {
+            if (action->isVisible() && action->text() == QString::fromUtf8(text)) {
+                action->trigger();
+                return;
+            }
+        }
+        FAIL() << "no item " << text;
+    };
+    app.addProfile("Relacon", true);
+    trigger("Start Remapping — Paused");
+    EXPECT_TRUE(app.appState.isRemapping());
+    trigger("Pause Remapping — Active");
+    EXPECT_FALSE(app.appState.isRemapping());
+
+    trigger("Button Settings...");
+    trigger("Send Feedback...");
+    // Quit while paused still stops the engine (its line is logged) before ending.
+    setLogSink([&shell](std::string_view line) {
+        if (line == "[Bindwell] Remapping stopped") {
+            shell.calls.emplace_back("stop");
+        }
+    });
+    trigger("Quit Bindwell");
+    setLogSink({});
+    EXPECT_EQ(shell.calls,
+              (std::vector<std::string>{"show setup", "feedback", "stop", "terminate"}));
 }
 
 } // namespace
