@@ -1,9 +1,12 @@
 // The menu's two views, the panel and the tray's native menu, in each state
 // of the menu's rows (their table is MenuRows'): the panel is rendered to PNG
-// files for review, the tray menu's items are read.
+// files for review, the tray menu's items are read, and run.
 #include "SimShell.h"
 #include "app/BindwellApp.h"
 #include "app/ShellResources.h"
+#include "app/TrayMenu.h"
+#include "support/Log.h"
+#include "ui/MenuModel.h"
 
 #include <QAction>
 #include <QDir>
@@ -16,6 +19,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
+#include <vector>
 
 namespace bindwell {
 namespace {
@@ -62,6 +67,13 @@ protected:
         return texts.first(texts.size() - 4);
     }
 
+    // Renders the state as NAME and checks the tray's rows; gives the panel's height.
+    int show(const QString& name, const QStringList& tray) {
+        capture(name);
+        EXPECT_EQ(trayRows(), tray) << name.toStdString();
+        return app_->popup().window()->height();
+    }
+
     test::SimShell& shell_ = test::sharedShell();
     std::unique_ptr<BindwellApp> app_;
 };
@@ -72,28 +84,20 @@ TEST_F(MenuViews, EveryStateRendersAndTheRowsFollowIt) {
     const QString start = QStringLiteral("Start Remapping — Paused");
     const QString pause = QStringLiteral("Pause Remapping — Active");
     const QString event = QStringLiteral("[Play/Pause → Fn Key (Hold)]");
-    QQuickWindow* panel = app_->popup().window();
-    capture(QStringLiteral("off"));
-    const int offHeight = panel->height();
-    EXPECT_EQ(trayRows(), (QStringList{off, start}));
+    const int offHeight = show("off", {off, start});
 
     shell_.addProfile("Relacon", true);
     (void)shell_.plugIn();
     shell_.appState.toggleRemapping();
-    capture(QStringLiteral("on-device"));
-    const int deviceHeight = panel->height();
+    const int deviceHeight = show("on-device", {on, pause, "[Relacon]"});
     EXPECT_GT(deviceHeight, offHeight) << "the device row did not appear";
-    EXPECT_EQ(trayRows(), (QStringList{on, pause, "[Relacon]"}));
 
     ASSERT_TRUE(shell_.press(test::SimShell::playPause));
-    capture(QStringLiteral("on-event-device"));
-    EXPECT_GT(panel->height(), deviceHeight) << "the last-event row did not appear";
-    EXPECT_EQ(trayRows(), (QStringList{on, pause, event, "[Relacon]"}));
+    EXPECT_GT(show("on-event-device", {on, pause, event, "[Relacon]"}), deviceHeight);
 
+    // Paused, the last event is hidden again.
     shell_.appState.toggleRemapping();
-    capture(QStringLiteral("off-device"));
-    EXPECT_EQ(panel->height(), deviceHeight) << "the last-event row stayed while paused";
-    EXPECT_EQ(trayRows(), (QStringList{off, start, "[Relacon]"}));
+    EXPECT_EQ(show("off-device", {off, start, "[Relacon]"}), deviceHeight);
 
     // Two units of the model: a line per controller in place of those rows.
     shell_.platform.removeInterface("remote");
@@ -102,10 +106,8 @@ TEST_F(MenuViews, EveryStateRendersAndTheRowsFollowIt) {
     }
     shell_.appState.toggleRemapping();
     ASSERT_TRUE(shell_.press(test::SimShell::playPause, "SN-A"));
-    capture(QStringLiteral("on-two-controllers"));
-    EXPECT_GT(panel->height(), deviceHeight) << "no line per controller";
-    EXPECT_EQ(trayRows(), (QStringList{on, pause, "[Relacon (SN-A) — Play/Pause → Fn Key (Hold)]",
-                                       "[Relacon (SN-B)]"}));
+    const QString lineA = QStringLiteral("[Relacon (SN-A) — Play/Pause → Fn Key (Hold)]");
+    EXPECT_GT(show("on-two-controllers", {on, pause, lineA, "[Relacon (SN-B)]"}), deviceHeight);
     shell_.platform.removeInterface("SN-B");
 
     // A rule in force for the focused application, then no focus source at all.
@@ -114,10 +116,8 @@ TEST_F(MenuViews, EveryStateRendersAndTheRowsFollowIt) {
     // An "&" from outside is doubled, or the menu would take it for a shortcut mark.
     shell_.engine.setFocusedApp({"org.example.R&D", "", ""});
     ASSERT_TRUE(QTest::qWaitFor([this] { return trayRows().size() == 5; }));
-    capture(QStringLiteral("on-app-rules"));
-    EXPECT_GT(panel->height(), deviceHeight) << "the app rules row did not appear";
-    EXPECT_EQ(trayRows(),
-              (QStringList{on, pause, event, "[Relacon]", "[App rules: org.example.R&&D]"}));
+    const QString rules = QStringLiteral("[App rules: org.example.R&&D]");
+    EXPECT_GT(show("on-app-rules", {on, pause, event, "[Relacon]", rules}), deviceHeight);
     app_->menu().setFocusUnavailableReason(QStringLiteral("no focus source"));
     EXPECT_EQ(trayRows(), (QStringList{on, pause, event, "[Relacon]",
                                        "[Per-app rules inactive: no focus source]"}));
@@ -148,6 +148,52 @@ TEST(TrayIconScreenshot, TheLogoDrawsAtPanelSizes) {
     EXPECT_GT(distinctColours(strip), 8);
     QDir().mkpath(QStringLiteral(BINDWELL_SCREENSHOT_DIR));
     EXPECT_TRUE(strip.save(QStringLiteral(BINDWELL_SCREENSHOT_DIR "/tray-icon.png")));
+}
+
+// Records what the menu asked of the application, in order.
+class RecordingShell final : public MenuModel::Shell {
+public:
+    void showWindow(const QString& identifier) override {
+        calls.push_back("show " + identifier.toStdString());
+    }
+    void openFeedbackForm() override { calls.push_back("feedback"); }
+    void terminate() override { calls.push_back("terminate"); }
+
+    std::vector<std::string> calls;
+};
+
+TEST(TrayMenu, TheItemsRunTheModelsCommands) {
+    test::SimShell app;
+    RecordingShell shell;
+    MenuModel model{app.appState, app.engine, app.store, shell};
+    TrayMenu tray{model};
+    const auto trigger = [&tray](const char* text) {
+        for (QAction* action : tray.menu().actions()) {
+            if (action->isVisible() && action->text() == QString::fromUtf8(text)) {
+                action->trigger();
+                return;
+            }
+        }
+        FAIL() << "no item " << text;
+    };
+    app.addProfile("Relacon", true);
+    trigger("Start Remapping — Paused");
+    EXPECT_TRUE(app.appState.isRemapping());
+    trigger("Pause Remapping — Active");
+    EXPECT_FALSE(app.appState.isRemapping());
+
+    trigger("Button Settings...");
+    trigger("Send Feedback...");
+    // Quit while paused still stops the engine (its line is logged) before ending.
+    setLogSink([&shell](std::string_view line) {
+        if (line == "[Bindwell] Remapping stopped") {
+            shell.calls.emplace_back("stop");
+        }
+    });
+    trigger("Quit Bindwell");
+    setLogSink({});
+    EXPECT_EQ(shell.calls,
+              (std::vector<std::string>{"show setup", "feedback", "stop", "terminate"}));
 }
 
 } // namespace

@@ -44,19 +44,17 @@ public:
         permissionStatus_->refresh();
     }
 
-    // A serial number tells two units of one model apart.
+    // A serial number tells two units of one model apart. A presenter or
+    // pedal has keyboard keys: the system takes it for a keyboard.
     Q_INVOKABLE void addDevice(const QString& id, int vendorID, int productID, const QString& name,
-                               const QString& serialNumber = QString()) {
-        auto device = plugIn(id, vendorID, productID, name, HidInterfaceKind::consumerControl);
-        if (device && !serialNumber.isEmpty()) {
+                               const QString& serialNumber = {}, bool keyboardKeys = false) {
+        const auto kind =
+            keyboardKeys ? HidInterfaceKind::keyboardKeys : HidInterfaceKind::consumerControl;
+        if (auto device = world_->platform.addInterface(id.toStdString(), vendorID, productID,
+                                                        name.toStdString(), kind)) {
             device->description().serialNumber = serialNumber.toStdString();
+            deviceIDs_.append(id);
         }
-    }
-
-    // A presenter or pedal: the system takes it for a keyboard.
-    Q_INVOKABLE void addKeyboardKeyDevice(const QString& id, int vendorID, int productID,
-                                          const QString& name) {
-        plugIn(id, vendorID, productID, name, HidInterfaceKind::keyboardKeys);
     }
 
     Q_INVOKABLE void removeAllDevices() {
@@ -198,16 +196,6 @@ private slots:
     void recordOpenedUrl(const QUrl& url) { openedUrls_.append(url.toString()); }
 
 private:
-    std::shared_ptr<sim::SimHidDevice> plugIn(const QString& id, int vendorID, int productID,
-                                              const QString& name, HidInterfaceKind kind) {
-        auto device = world_->platform.addInterface(id.toStdString(), vendorID, productID,
-                                                    name.toStdString(), kind);
-        if (device) {
-            deviceIDs_.append(id);
-        }
-        return device;
-    }
-
     // The host's own .desktop files stay out of the suite's sight.
     void writeDesktopFiles() {
         const QString data = home_.filePath(QStringLiteral("share"));

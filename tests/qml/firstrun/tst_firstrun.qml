@@ -37,12 +37,18 @@ Item {
 
         property var window
 
-        // Waits out the page transition, then clicks like a user.
-        function clickWhenShown(name) {
-            tryVerify(() => findChild(window.view, name) !== null, 2000, "never shown: " + name)
-            // A page that is still sliding in takes no clicks.
+        // Waits for a page or control and for the page transition to end:
+        // a page that is still sliding in takes no clicks.
+        function showing(name) {
+            tryVerify(() => findChild(window.view, name) !== null, 5000, "never shown: " + name)
             tryVerify(() => !find(window.view, "setupContent").busy, 2000)
-            click(find(window.view, name))
+            return find(window.view, name)
+        }
+
+        // Clicks each control in turn, like a user, once it is shown.
+        function clickWhenShown(...names) {
+            for (const name of names)
+                click(showing(name))
         }
 
         function shootWindow(name) {
@@ -66,8 +72,10 @@ Item {
             return [0, 1, 2].filter(i => find(window.view, "stepSegment" + i).lit).length
         }
 
-        function chipText(label) {
-            return find(find(window.view, "mappingRow_" + label), "chipText").text
+        // A button's action as the file holds it and as its row shows it.
+        function compareAction(label, name) {
+            compare(TestBench.storedAction(label), name, label)
+            compare(find(find(window.view, "mappingRow_" + label), "chipText").text, name, label)
         }
 
         // Has the keyboard, and is shown whole in the scrolled list.
@@ -132,8 +140,7 @@ Item {
             // The guide: the send-input card says to load uinput only while
             // its node is missing, and each card's button opens the help page
             // at its section.
-            tryVerify(() => findChild(window.view, "permissionsGuideView") !== null)
-            const guide = find(window.view, "permissionsGuideView")
+            const guide = showing("permissionsGuideView")
             const sendSteps = () => find(guide, "accessibilityCard").instructions.join("\n")
             verify(sendSteps().includes("sudo modprobe uinput"))
             TestBench.setUinputNode("/")
@@ -168,9 +175,8 @@ Item {
 
             // Device selection: nothing plugged in yet, then the scan's list
             // changes under the resize.
-            tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)
+            const page = showing("deviceSelectionView")
             tryVerify(() => !PermissionStatus.isPolling)
-            const page = find(window.view, "deviceSelectionView")
             tryVerify(() => !DeviceList.isScanning)
             verify(shown(find(page, "emptyDevicesCard")))
             verify(!find(page, "nextButton").enabled)
@@ -190,7 +196,7 @@ Item {
             TestBench.addDevice("a-consumer", 0x3333, 0x4444, "Twin Remote", "AA:01")
             TestBench.addDevice("a-mouse", 0x3333, 0x4444, "Twin Remote", "AA:01")
             TestBench.addDevice("b-consumer", 0x3333, 0x4444, "Twin Remote", "BB:02")
-            TestBench.addKeyboardKeyDevice("presenter", 0x0b33, 0x0020, "Wireless Presenter")
+            TestBench.addDevice("presenter", 0x0b33, 0x0020, "Wireless Presenter", "", true)
             const refresh = find(page, "refreshDevicesButton")
             click(refresh)
             verify(!refresh.enabled)
@@ -253,14 +259,11 @@ Item {
             verify(TestBench.accessRequests()[1].endsWith("/bindwellctl grant-keyboard-keys 0b33:0020 Wireless Presenter"))
             // Stored but off, so the controllers further down are the remotes.
             SetupCommands.stopRemappingController(ActiveProfile.profileID)
-            clickWhenShown("backButton")
-            clickWhenShown("deviceRow_1390:342")
-            clickWhenShown("nextButton")
+            clickWhenShown("backButton", "deviceRow_1390:342", "nextButton")
 
             // The wizard's editor: no device header, and the click buttons
             // listed with their tag, not as rows to change.
-            tryVerify(() => !find(window.view, "setupContent").busy, 2000)
-            const editor = find(window.view, "buttonMappingView")
+            const editor = showing("buttonMappingView")
             verify(!find(editor, "deviceHeader").visible)
             verify(!shown(find(editor, "learnPrompt")) && !ButtonLearner.listening)
             verify(!shown(find(find(editor, "mappingRow_Play/Pause"), "removeButton")))
@@ -286,24 +289,17 @@ Item {
             keyClick(Qt.Key_Escape)
             tryVerify(() => !playRow.showActionPicker)
             compare(TestBench.storedAction("Play/Pause"), "Fn Key (Hold)")
-            click(playRow)
-            tryVerify(() => playRow.showActionPicker)
-            click(findChild(findChild(playRow, "actionPopover").contentItem, "recordShortcutRow"))
+            click(find(openPicker("Play/Pause").contentItem, "recordShortcutRow"))
             keyClick(Qt.Key_Escape)
             // The stored choice redraws the list, so rows are looked up afresh.
             tryCompare(find(editor, "mappingRow_Play/Pause"), "showActionPicker", false)
-            compare(TestBench.storedAction("Play/Pause"), "Esc")
-            compare(chipText("Play/Pause"), "Esc")
+            compareAction("Play/Pause", "Esc")
             verify(TestBench.configText().indexOf('{"keystroke":{"_0":{"keyCode":53,') >= 0)
 
             // One button changed by a click in the picker, stored at once;
             // the stopped engine stays stopped.
-            clickWhenShown("mappingRow_Skip Forward")
-            const row = find(window.view, "mappingRow_Skip Forward")
-            tryVerify(() => row.showActionPicker)
-            click(findChild(findChild(row, "actionPopover").contentItem, "actionRow_Escape"))
-            compare(TestBench.storedAction("Skip Forward"), "Escape")
-            compare(chipText("Skip Forward"), "Escape")
+            click(find(openPicker("Skip Forward").contentItem, "actionRow_Escape"))
+            compareAction("Skip Forward", "Escape")
             compare(TestBench.engineStarts(), 0)
             // The list was rebuilt; the keyboard goes on from the same button,
             // in view.
@@ -343,8 +339,7 @@ Item {
 
             // The summary lists the remappable buttons with their actions, the
             // fixed ones not at all; off GNOME there is no extension card.
-            tryVerify(() => !find(window.view, "setupContent").busy, 2000)
-            const complete = find(window.view, "setupCompleteView")
+            const complete = showing("setupCompleteView")
             verify(!find(complete, "gnomeExtensionCard").visible)
             resizeWhile(step => SetupCommands.chooseAction(ActiveProfile.profileID, first.id,
                                                            ActiveProfile.remappable[step % 2].action))
@@ -385,9 +380,7 @@ Item {
             // editor of the stored controller, and offers the extension.
             TestBench.setGnomeShell("ubuntu:GNOME", "")
             window.visible = true
-            tryVerify(() => findChild(window.view, "buttonMappingView") !== null, 2000)
-            tryVerify(() => !find(window.view, "setupContent").busy, 2000)
-            const settings = find(window.view, "buttonMappingView")
+            const settings = showing("buttonMappingView")
             verify(!find(window.view, "stepBar").visible)
             compare(find(settings, "deviceHeaderName").text, "ELECOM Relacon")
             const card = find(settings, "gnomeExtensionCard")
@@ -431,27 +424,24 @@ Item {
             // The two gesture times: a drag is stored once let go, a run of
             // arrow keys once it pauses, and the running engine restarts
             // for each. Reset Defaults brings back the defaults.
-            const holdTime = find(settings, "gestureTime_hold")
-            const tapTime = find(settings, "gestureTime_doubleTap")
-            compare([find(holdTime, "gestureTimeValue").text, find(tapTime, "gestureTimeValue").text],
-                    ["400 ms", "250 ms"])
-            const holdSlider = find(holdTime, "gestureTimeSlider")
+            const time = gesture => find(find(settings, "gestureTime_" + gesture), "gestureTimeValue").text
+            compare([time("hold"), time("doubleTap")], ["400 ms", "250 ms"])
+            const holdSlider = find(find(settings, "gestureTime_hold"), "gestureTimeSlider")
             holdSlider.forceActiveFocus()
             waitForRendering(holdSlider)
             mousePress(holdSlider, holdSlider.width / 2, holdSlider.height / 2)
             mouseMove(holdSlider, holdSlider.width + 20, holdSlider.height / 2)
-            compare(find(holdTime, "gestureTimeValue").text, "2000 ms")
+            compare(time("hold"), "2000 ms")
             compare(storedProfile().holdMilliseconds, undefined)
             mouseRelease(holdSlider, holdSlider.width + 20, holdSlider.height / 2)
             compare(storedProfile().holdMilliseconds, 2000)
-            find(tapTime, "gestureTimeSlider").forceActiveFocus()
+            find(find(settings, "gestureTime_doubleTap"), "gestureTimeSlider").forceActiveFocus()
             for (let i = 0; i < 3; ++i)
                 keyClick(Qt.Key_Left)
-            compare(find(tapTime, "gestureTimeValue").text, "220 ms")
+            compare(time("doubleTap"), "220 ms")
             compare(storedProfile().doubleTapMilliseconds, undefined)
             tryVerify(() => storedProfile().doubleTapMilliseconds === 220, 2000)
-            compare([find(holdTime, "gestureTimeValue").text, TestBench.engineStarts()],
-                    ["2000 ms", starts + 5])
+            compare([time("hold"), TestBench.engineStarts()], ["2000 ms", starts + 5])
             shootWindow("17-editor-gesture-times")
 
             // A choice restarts the running engine, Reset Defaults does not;
@@ -461,9 +451,8 @@ Item {
             tryVerify(() => TestBench.storedAction("Play/Pause") === "Tab")
             compare(TestBench.engineStarts(), starts + 6)
             clickWhenShown("resetDefaultsButton")
-            compare(TestBench.storedAction("Play/Pause"), "Fn Key (Hold)")
-            compare(chipText("Play/Pause"), "Fn Key (Hold)")
-            compare(find(find(settings, "gestureTime_hold"), "gestureTimeValue").text, "400 ms")
+            compareAction("Play/Pause", "Fn Key (Hold)")
+            compare(time("hold"), "400 ms")
             compare(TestBench.engineStarts(), starts + 6)
             clickWhenShown("saveAndCloseButton")
             compare(TestBench.engineStarts(), starts + 7)
@@ -478,7 +467,7 @@ Item {
             verify(!TestBench.storedSetupFlag())
             compare(ActiveProfile.deviceName, "ELECOM Relacon")
             verify(find(window.view, "stepBar").visible)
-            tryVerify(() => findChild(window.view, "deviceSelectionView") !== null)
+            showing("deviceSelectionView")
             tryVerify(() => !DeviceList.isScanning)
 
             // Another pick survives a refresh that no longer finds it, and
@@ -498,7 +487,7 @@ Item {
             // does not offer the extension.
             TestBench.setPermissions(true, true)
             window = createTemporaryObject(windowComponent, root)
-            tryVerify(() => findChild(window.view, "buttonMappingView") !== null)
+            showing("buttonMappingView")
             compare(findChild(window.view, "permissionsGuideView"), null)
             verify(!find(window.view, "gnomeExtensionCard").visible)
             TestBench.setGnomeShell("", "")
@@ -507,12 +496,10 @@ Item {
             // and stopping one leaves it stored but off and the editor on the
             // other, with the switcher gone.
             // Ten buttons' summary scrolls; the switch-on button stays in the window.
-            clickWhenShown("activateButton")
-            clickWhenShown("startRemappingButton")
+            clickWhenShown("activateButton", "startRemappingButton")
             verify(!window.visible)
             window.visible = true
-            tryVerify(() => findChild(window.view, "controllerSwitcher") !== null)
-            const switcher = find(window.view, "controllerSwitcher")
+            const switcher = showing("controllerSwitcher")
             tryVerify(() => shown(switcher))
             shootWindow("14-editor-two-controllers")
             const controllers = find(window.view, "controllerPicker")
@@ -562,10 +549,9 @@ Item {
             ConfigStore.hasCompletedSetup = true
             SetupCommands.editProfile(profileID)
             window = createTemporaryObject(windowComponent, root)
-            tryVerify(() => findChild(window.view, "learnPrompt") !== null
-                            && shown(find(window.view, "learnPrompt")), 2000)
+            const prompt = showing("learnPrompt")
+            tryVerify(() => shown(prompt), 2000)
             verify(ButtonLearner.listening && AppState.isRemapping)
-            tryVerify(() => !find(window.view, "setupContent").busy, 2000)
             const labels = () => ActiveProfile.remappable.map(m => m.label).join()
             const press = usage => TestBench.click(deviceID, usage)
 
@@ -589,7 +575,7 @@ Item {
                 verify(shown(find(window.view, "mappingRow_" + label)))
                 compare(TestBench.storedAction(label), "Default (No Remap)")
             }
-            verify(shown(find(window.view, "learnPrompt")))
+            verify(shown(prompt))
 
             // Once its window is hidden, the editor learns nothing, and the
             // engine it started has stopped.
