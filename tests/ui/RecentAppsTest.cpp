@@ -5,7 +5,6 @@
 #include "model/ConfigStore.h"
 #include "platform/sim/SimPlatform.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,13 +17,6 @@ namespace {
 
 class RecentAppsTest : public ::testing::Test {
 protected:
-    void writeDesktopFile(const QString& folder, const QString& name, const QByteArray& text) {
-        QDir().mkpath(dir.filePath(folder));
-        QFile file(QDir(dir.filePath(folder)).filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-
     // Counts the engine's calls into the remapping path.
     struct CountingLoop final : InputLoop {
         void call(const std::function<void()>& command) override {
@@ -73,18 +65,9 @@ std::vector<Seen> seen(const RecentApps& apps) {
 // application costs the remapping path a call. The user's
 // folder comes before the system's; a file is found by app id, then by
 // StartupWMClass, then by the lower-cased WM_CLASS; without one the app goes
-// by its id or WM_CLASS.
+// by its id or WM_CLASS. The desktop files are in recent-apps/.
 TEST_F(RecentAppsTest, RemembersEachAppOnceMostRecentFirstWithItsDesktopName) {
-    writeDesktopFile("home", "org.example.Notes.desktop",
-                     "[Desktop Entry]\nName=My Notes\nIcon=notes-home\n");
-    writeDesktopFile("system", "org.example.Notes.desktop", "[Desktop Entry]\nName=Notes\n");
-    writeDesktopFile("system", "gimp.desktop",
-                     "[Desktop Action new]\nName=New Window\n[Desktop Entry]\n"
-                     "Name[de]=GIMP-Bildbearbeitung\nName = GIMP\nIcon=gimp\n"
-                     "StartupWMClass=Gimp-2.10\n");
-    writeDesktopFile("system", "xterm.desktop", "[Desktop Entry]\nName=XTerm\nIcon=xterm\n");
-    writeDesktopFile("system", "nameless.desktop", "[Desktop Entry]\n# Name=Commented\nIcon=x\n");
-    RecentApps apps(engine, {dir.filePath("home"), dir.filePath("system"), dir.filePath("none")});
+    RecentApps apps(engine, {RECENT_APPS "home", RECENT_APPS "system", dir.path()});
     QSignalSpy changes(&apps, &RecentApps::changed);
 
     struct Step {
@@ -132,7 +115,10 @@ TEST_F(RecentAppsTest, RemembersEachAppOnceMostRecentFirstWithItsDesktopName) {
     EXPECT_EQ(seen(apps).size(), RecentApps::capacity);
     EXPECT_EQ(seen(apps).front().match, "app29");
     // A forgotten application is looked up afresh when it comes back.
-    writeDesktopFile("system", "app0.desktop", "[Desktop Entry]\nName=Zero\n");
+    QFile file(dir.filePath("app0.desktop"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Desktop Entry]\nName=Zero\n");
+    file.close();
     engine.setFocusedApp({"app0", "", ""});
     EXPECT_EQ(seen(apps).front(), (Seen{"app0", "Zero", ""}));
 }
