@@ -4,12 +4,12 @@
 // while the main thread sends its commands. Meant to run under TSan too.
 #include "EngineHarness.h"
 #include "platform/linux/InputThread.h"
+#include "platform/linux/MonotonicClock.h"
 
 #include <QCoreApplication>
 #include <QTest>
 #include <algorithm>
 #include <atomic>
-#include <ctime>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -20,12 +20,6 @@ namespace {
 constexpr uint32_t kVolumeUp = 0xE9;
 constexpr uint32_t kNext = 0xB5;
 constexpr uint32_t kBack = 0xB6;
-
-double monotonicNow() {
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) / 1e9;
-}
 
 // One value for the interface "a", and the time it arrives.
 struct Message {
@@ -147,16 +141,17 @@ TEST(InputHandOff, ShutdownLetsGoOfAClickHeldOnTheInputThread) {
 // Times here are the real monotonic clock's, which the thread's timer runs on.
 TEST(InputHandOff, AGestureDeadlineWakesTheThreadAndAStopDisarmsIt) {
     ThreadedEngine harness;
-    const double start = monotonicNow();
+    const linuxplatform::MonotonicClock clock;
+    const double start = clock.uptimeSeconds();
     harness.send(kBack, 1, start);
     ASSERT_TRUE(QTest::qWaitFor([&] { return harness.posted().size() == 2; }, 5000));
-    EXPECT_GE(monotonicNow() - start, 0.4);
+    EXPECT_GE(clock.uptimeSeconds() - start, 0.4);
     harness.send(kBack, 0, start + 0.5);
     // A tap whose window is still open when remapping stops is never performed.
     harness.pressAndRelease(kBack, start + 1.0);
     harness.waitForInput();
     harness.engine.stop();
-    QTest::qWait(std::max(0, static_cast<int>((start + 1.5 - monotonicNow()) * 1000)));
+    QTest::qWait(std::max(0, static_cast<int>((start + 1.5 - clock.uptimeSeconds()) * 1000)));
     EXPECT_EQ(harness.posted(), (std::vector<std::string>{"post KEY_ESC down", "post KEY_ESC up"}));
 }
 
