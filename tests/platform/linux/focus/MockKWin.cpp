@@ -49,16 +49,10 @@ public:
 // The table's rows, "action | fields", whole: the workspace's play() splits them.
 QStringList readTable(const QString& path) {
     QFile file(path);
-    QStringList rows;
-    if (!file.open(QIODevice::ReadOnly)) {
-        return rows;
-    }
-    for (const QString& row : QString::fromUtf8(file.readAll()).split('\n')) {
-        if (!row.trimmed().isEmpty() && !row.trimmed().startsWith('#')) {
-            rows << row;
-        }
-    }
-    return rows;
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                                .split('\n')
+                                                .filter(QRegularExpression("^ *[^ #]"))
+                                          : QStringList();
 }
 
 QString actionOf(const QString& row) {
