@@ -6,9 +6,8 @@
 // spoofs) go to stdout.
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
+#include <QDBusPendingCall>
 #include <QFile>
 #include <QJSEngine>
 #include <QRegularExpression>
