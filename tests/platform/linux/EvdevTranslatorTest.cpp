@@ -11,7 +11,6 @@
 namespace bindwell::linuxplatform {
 namespace {
 
-// Each row feeds a fresh translator one node's events in order.
 TEST(EvdevTranslator, EventsBecomeTheRecordsTheHidLayerWouldReport) {
     for (const test::CaseRow& row : test::readCaseTable(CASE_TABLES "evdev-translation.table", 3)) {
         const std::string& node = row.columns[0];
