@@ -1,6 +1,7 @@
 #include "ui/GnomeFocusExtension.h"
 
-#include "support/Log.h"
+#include "CaseTable.h"
+#include "LogCapture.h"
 
 #include <QDir>
 #include <QFile>
@@ -17,6 +18,17 @@ const QString enableCommand = QStringLiteral("gnome-extensions enable bindwell-f
 const CommandResult unknown{2, QStringLiteral("Extension “bindwell-focus@bindwell” doesn't exist")};
 const CommandResult notRunnable{-1, QStringLiteral("No such file or directory")};
 
+// A command's answer as the tables write it: "unknown", "not-runnable", or
+// the exit status, a space and the output ("\\n" a newline).
+CommandResult answer(const std::string& text) {
+    if (text == "unknown" || text == "not-runnable") {
+        return text == "unknown" ? unknown : notRunnable;
+    }
+    const size_t space = std::min(text.find(' '), text.size());
+    QString output = QString::fromStdString(text.substr(std::min(space + 1, text.size())));
+    return {std::stoi(text.substr(0, space)), output.replace(QStringLiteral("\\n"), "\n")};
+}
+
 // A GNOME session without a shell: each command answers from a table, the
 // user's data folder is a temporary one and no system folder holds a copy.
 class GnomeFocusExtensionTest : public ::testing::Test {
@@ -28,10 +40,8 @@ protected:
         qputenv("XDG_DATA_HOME", home_.path().toUtf8());
         qputenv("XDG_DATA_DIRS", home_.filePath(QStringLiteral("none")).toUtf8());
         qputenv("XDG_CURRENT_DESKTOP", "ubuntu:GNOME");
-        setLogSink([this](std::string_view line) { logged_ += std::string(line) + '\n'; });
     }
     ~GnomeFocusExtensionTest() override {
-        setLogSink({});
         for (auto it = saved_.cbegin(); it != saved_.cend(); ++it) {
             qputenv(it.key(), it.value());
         }
@@ -62,111 +72,65 @@ protected:
     QMap<const char*, QByteArray> saved_;
     QMap<QString, CommandResult> answers_;
     QStringList ran_;
-    std::string logged_;
+    test::LogCapture log_;
 };
 
 TEST_F(GnomeFocusExtensionTest, TheCardFollowsWhatTheShellSaysOfTheExtension) {
-    struct Row {
-        const char* desktop;
-        bool userCopy;
-        CommandResult info;
-        GnomeExtensionState state;
-        bool offered;
-        bool canEnable;
-        const char* message;
-    };
-    using S = GnomeExtensionState;
-    const Row rows[] = {
-        {"KDE", false, {0, "State: DISABLED"}, S::NotGnome, false, false, ""},
-        {"ubuntu:GNOME", false, unknown, S::Missing, true, true, ""},
-        {"GNOME", true, unknown, S::NotLoaded, true, true, "log out and back in"},
-        {"GNOME", false, {0, "  Enabled: No\n  State: INACTIVE\n"}, S::Disabled, true, true, ""},
-        {"GNOME", false, {0, "  Path: /x\n  State: ACTIVE\n"}, S::Enabled, false, false, ""},
-        {"GNOME-Classic:GNOME", false, {0, "State: ENABLED"}, S::Enabled, false, false, ""},
-        {"GNOME", false, {0, "State: OUT OF DATE"}, S::Broken, true, true, "(OUT OF DATE)"},
-        {"GNOME", false, notRunnable, S::NoTool, true, false, "Could not run gnome-extensions"},
-    };
+    const QStringList states{"NotGnome", "NoTool", "Missing", "NotLoaded",
+                             "Disabled", "Broken", "Enabled"};
     GnomeFocusExtension extension(runner());
-    for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.desktop) + " / " + row.info.output.toStdString());
+    for (const test::CaseRow& row :
+         test::readCaseTable(CASE_TABLES "gnome-extension-states.table", 7)) {
+        SCOPED_TRACE("line " + std::to_string(row.line));
         QDir(GnomeFocusExtension::userFolder()).removeRecursively();
-        if (row.userCopy) {
+        if (row.columns[1] == "yes") {
             placeUserCopy();
         }
-        qputenv("XDG_CURRENT_DESKTOP", row.desktop);
-        answers_ = {{info, row.info}};
+        qputenv("XDG_CURRENT_DESKTOP", QByteArray::fromStdString(row.columns[0]));
+        answers_ = {{info, answer(row.columns[2])}};
         ran_.clear();
         extension.refresh();
-        EXPECT_EQ(extension.state(), row.state);
-        EXPECT_EQ(extension.offered(), row.offered);
-        EXPECT_EQ(extension.canEnable(), row.canEnable);
+        EXPECT_EQ(states.at(static_cast<int>(extension.state())).toStdString(), row.columns[3]);
+        EXPECT_EQ(extension.offered(), row.columns[4] == "yes");
+        EXPECT_EQ(extension.canEnable(), row.columns[5] == "yes");
         EXPECT_FALSE(extension.busy());
-        EXPECT_TRUE(extension.message().contains(QLatin1String(row.message)))
+        EXPECT_TRUE(extension.message().contains(QString::fromStdString(row.columns[6])))
             << extension.message().toStdString();
         // Another desktop never has a GNOME command run.
-        EXPECT_EQ(ran_.isEmpty(), row.state == S::NotGnome);
+        EXPECT_EQ(ran_.isEmpty(), row.columns[3] == "NotGnome");
     }
-    EXPECT_NE(logged_.find("[Bindwell] ⚠️ Could not run gnome-extensions: No such file"),
-              std::string::npos)
-        << logged_;
+    EXPECT_TRUE(log_.contains(
+        "[Bindwell] ⚠️ Could not run gnome-extensions: No such file or directory"));
 }
 
-// Each row starts from a fresh extension object and folder. A copied variant
-// shows in the shell versions its metadata lists; "{}" is the copy placed
-// before, left alone.
 TEST_F(GnomeFocusExtensionTest, EnableCopiesTheVariantForTheShellAndSaysWhatComesNext) {
-    struct Row {
-        bool userCopy;
-        CommandResult info;
-        const char* shell; // what gnome-shell --version prints; null: it cannot run
-        CommandResult enable;
-        const char* copied; // null: nothing copied
-        const char* message;
-        const char* log;
-    };
-    const CommandResult off{0, "State: DISABLED"};
-    const CommandResult broken{0, "State: ERROR"};
-    const CommandResult ok{0, ""};
-    const CommandResult refused{1, "D-Bus refused"};
-    const Row rows[] = {
-        {false, unknown, "GNOME Shell 44.3", ok, "\"44\"", "enabled. GNOME Shell starts a new", ""},
-        {false, unknown, "GNOME Shell 49.1", unknown, "\"49\"", "then press Enable again", ""},
-        {false, unknown, "GNOME Shell 42.9", ok, nullptr, "GNOME Shell 42 is too old",
-         "[Bindwell] ⚠️ No focus extension fits GNOME Shell 42.9"},
-        {false, unknown, nullptr, ok, nullptr, "Could not tell which GNOME Shell runs here: No",
-         "[Bindwell] ⚠️ Could not read the GNOME Shell version: No such file"},
-        {true, off, "GNOME Shell 46.0", ok, "{}", "Enabled. Per-application actions start", ""},
-        {true, off, "GNOME Shell 46.0", refused, "{}", "Could not enable the extension: D-Bus",
-         "[Bindwell] ⚠️ gnome-extensions enable failed: D-Bus refused"},
-        {true, broken, "GNOME Shell 45.0", ok, "\"45\"", "Installed and enabled", ""},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.message);
+    for (const test::CaseRow& row :
+         test::readCaseTable(CASE_TABLES "gnome-extension-enable.table", 7)) {
+        SCOPED_TRACE("line " + std::to_string(row.line));
         QDir(GnomeFocusExtension::userFolder()).removeRecursively();
-        if (row.userCopy) {
+        if (row.columns[0] == "yes") {
             placeUserCopy();
         }
-        logged_.clear();
-        answers_ = {{info, row.info}, {enableCommand, row.enable}};
-        if (row.shell != nullptr) {
-            answers_[version] = {0, QString::fromUtf8(row.shell)};
+        log_.clear();
+        answers_ = {{info, answer(row.columns[1])}, {enableCommand, answer(row.columns[3])}};
+        if (row.columns[2] != "-") {
+            answers_[version] = {0, QString::fromStdString(row.columns[2])};
         }
         GnomeFocusExtension extension(runner());
         extension.refresh();
         ASSERT_TRUE(extension.canEnable());
         extension.enable();
         EXPECT_FALSE(extension.busy());
-        EXPECT_TRUE(extension.message().contains(QString::fromUtf8(row.message)))
+        EXPECT_TRUE(extension.message().contains(QString::fromStdString(row.columns[5])))
             << extension.message().toStdString();
-        // The result stays on the card until the page is shown again.
         EXPECT_TRUE(extension.offered());
-        if (row.copied == nullptr) {
+        if (row.columns[4] == "-") {
             EXPECT_FALSE(QFile::exists(GnomeFocusExtension::userFolder()));
         } else {
-            EXPECT_TRUE(userMetadata().contains(QLatin1String(row.copied)))
+            EXPECT_TRUE(userMetadata().contains(QString::fromStdString(row.columns[4])))
                 << userMetadata().toStdString();
         }
-        EXPECT_NE(logged_.find(row.log), std::string::npos) << logged_;
+        EXPECT_TRUE(row.columns[6].empty() || log_.contains(row.columns[6])) << row.columns[6];
     }
 }
 

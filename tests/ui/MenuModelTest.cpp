@@ -1,6 +1,9 @@
 #include "ui/MenuModel.h"
 
+#include "CaseTable.h"
+
 #include <gtest/gtest.h>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -34,79 +37,48 @@ DeviceProfile profileWithRule(const std::string& deviceName, const std::string& 
     return profile;
 }
 
-// The menu's inputs, with the rows each state must show. An empty text means
-// the row is hidden. The application rows only speak of rules that exist.
 TEST(MenuRows, FollowTheStateTable) {
     const std::string event = "Play/Pause → Fn Key";
-    const std::vector<DeviceProfile> none;
-    const std::vector<DeviceProfile> relacon{profileNamed("Relacon")};
-    const std::vector<DeviceProfile> unnamed{profileNamed("")};
-    const std::vector<DeviceProfile> two{profileNamed("Relacon"), profileNamed("Pad")};
-    const std::vector<DeviceProfile> ruled{profileNamed("Relacon"),
-                                           profileWithRule("Pad", "org.mozilla.*")};
-    const MenuFocus firefox{{"org.mozilla.firefox", "firefox", "Tab"}, "Firefox", ""};
-    const MenuFocus notes{{"", "Notes", "Tab"}, "Notes", ""};
-    const MenuFocus nothing{};
-    const MenuFocus noSource{{}, "", "no focus source on this desktop"};
-    const std::vector<ControllerStatus> noController;
-    const std::vector<ControllerStatus> onePad{controller("Pad", "", "", "")};
-    const std::vector<ControllerStatus> twins{controller("Pad", "SN1", "usb-1", event),
-                                              controller("Pad", "", "usb-2", ""),
-                                              controller("Relacon", "SN3", "", "")};
-    const QString inactive = "Per-app rules inactive: no focus source on this desktop";
-    const QStringList twinLines{"Pad (SN1) — " + QString::fromStdString(event), "Pad (usb-2)",
-                                "Relacon"};
-    struct Case {
-        bool isRemapping;
-        std::string lastEvent;
-        const std::vector<DeviceProfile>& profiles;
-        const std::vector<ControllerStatus>& controllers;
-        bool showsLastEvent;
-        bool showsDevice;
-        QString deviceName;
-        QStringList controllerLines;
-        MenuFocus focus = {};
-        QString appRules = {};
-        QString focusUnavailable = {};
-    };
-    const std::vector<Case> cases = {
-        {false, "", none, noController, false, false, "", {}},
-        {false, event, none, noController, false, false, "", {}},
-        {false, event, relacon, noController, false, true, "Relacon", {}},
-        {true, "", none, noController, false, false, "", {}},
-        {true, "", relacon, noController, false, true, "Relacon", {}},
-        {true, event, none, noController, true, false, "", {}},
-        {true, event, relacon, noController, true, true, "Relacon", {}},
-        {false, "", unnamed, noController, false, true, "", {}},
-        // Not running, the stored active profiles; running, the one present.
-        {false, event, two, noController, false, true, "Relacon, Pad", {}},
-        {true, event, two, onePad, true, true, "Pad", {}},
-        // Several present: a line each, the serial (or port) only among namesakes.
-        {true, event, two, twins, false, false, "", twinLines},
-        {true, "", ruled, onePad, false, true, "Pad", {}, firefox, "App rules: Firefox"},
-        {true, "", ruled, onePad, false, true, "Pad", {}, notes, "App rules: none for Notes"},
-        {true, "", ruled, twins, false, false, "", twinLines, firefox, "App rules: Firefox"},
-        {true, "", ruled, onePad, false, true, "Pad", {}, nothing},
-        {false, "", ruled, noController, false, true, "Relacon, Pad", {}, firefox},
-        {true, "", two, onePad, false, true, "Pad", {}, firefox},
-        {false, "", ruled, noController, false, true, "Relacon, Pad", {}, noSource, "", inactive},
-        {true, "", two, onePad, false, true, "Pad", {}, noSource},
-    };
-    for (const Case& c : cases) {
-        const MenuRows rows =
-            menuRows(c.isRemapping, c.lastEvent, c.profiles, c.controllers, c.focus);
-        SCOPED_TRACE(c.lastEvent + (c.isRemapping ? " on " : " off ") +
-                     std::to_string(c.profiles.size()) + "/" +
-                     std::to_string(c.controllers.size()) + " " + c.focus.name.toStdString());
-        EXPECT_EQ(rows.isRemapping, c.isRemapping);
-        EXPECT_EQ(rows.showsLastEvent, c.showsLastEvent);
-        EXPECT_EQ(rows.lastEvent,
-                  c.showsLastEvent ? QString::fromStdString(c.lastEvent) : QString());
-        EXPECT_EQ(rows.showsDevice, c.showsDevice);
-        EXPECT_EQ(rows.deviceName, c.deviceName);
-        EXPECT_EQ(rows.controllerLines, c.controllerLines);
-        EXPECT_EQ(rows.appRules, c.appRules);
-        EXPECT_EQ(rows.focusUnavailable, c.focusUnavailable);
+    const std::map<std::string, std::vector<DeviceProfile>> profiles{
+        {"none", {}},
+        {"relacon", {profileNamed("Relacon")}},
+        {"unnamed", {profileNamed("")}},
+        {"two", {profileNamed("Relacon"), profileNamed("Pad")}},
+        {"ruled", {profileNamed("Relacon"), profileWithRule("Pad", "org.mozilla.*")}}};
+    const std::map<std::string, std::vector<ControllerStatus>> controllers{
+        {"none", {}},
+        {"pad", {controller("Pad", "", "", "")}},
+        {"twins",
+         {controller("Pad", "SN1", "usb-1", event), controller("Pad", "", "usb-2", ""),
+          controller("Relacon", "SN3", "", "")}}};
+    const std::map<std::string, MenuFocus> focus{
+        {"", {}},
+        {"firefox", {{"org.mozilla.firefox", "firefox", "Tab"}, "Firefox", ""}},
+        {"notes", {{"", "Notes", "Tab"}, "Notes", ""}},
+        {"no-source", {{}, "", "no focus source on this desktop"}}};
+    for (const test::CaseRow& row : test::readCaseTable(CASE_TABLES "menu-rows.table", 10)) {
+        const std::vector<std::string>& column = row.columns;
+        const auto text = [&](size_t index) {
+            return column[index] == "\"\"" || column[index] == "-"
+                       ? QString()
+                       : QString::fromStdString(column[index]);
+        };
+        QStringList lines = text(7).split(u';', Qt::SkipEmptyParts);
+        for (QString& line : lines) {
+            line = line.trimmed();
+        }
+        const MenuRows expected{.isRemapping = column[0] == "on",
+                                .showsLastEvent = column[5] == "shown",
+                                .lastEvent = column[5] == "shown" ? text(1) : QString(),
+                                .showsDevice = column[6] != "-",
+                                .deviceName = text(6),
+                                .controllerLines = lines,
+                                .appRules = text(8),
+                                .focusUnavailable = text(9)};
+        EXPECT_EQ(menuRows(expected.isRemapping, column[1], profiles.at(column[2]),
+                           controllers.at(column[3]), focus.at(column[4])),
+                  expected)
+            << "line " << row.line;
     }
 }
 

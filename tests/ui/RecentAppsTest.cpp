@@ -1,11 +1,11 @@
 #include "state/RecentApps.h"
 
+#include "CaseTable.h"
 #include "engine/HIDInterceptor.h"
 #include "engine/InlineInputLoop.h"
 #include "model/ConfigStore.h"
 #include "platform/sim/SimPlatform.h"
 
-#include <QDir>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -18,13 +18,6 @@ namespace {
 
 class RecentAppsTest : public ::testing::Test {
 protected:
-    void writeDesktopFile(const QString& folder, const QString& name, const QByteArray& text) {
-        QDir().mkpath(dir.filePath(folder));
-        QFile file(QDir(dir.filePath(folder)).filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(text);
-    }
-
     // Counts the engine's calls into the remapping path.
     struct CountingLoop final : InputLoop {
         void call(const std::function<void()>& command) override {
@@ -69,48 +62,24 @@ std::vector<Seen> seen(const RecentApps& apps) {
     return list;
 }
 
-// Each focus change in turn, and what the list then holds first; only a new
-// application costs the remapping path a call. The user's
-// folder comes before the system's; a file is found by app id, then by
-// StartupWMClass, then by the lower-cased WM_CLASS; without one the app goes
-// by its id or WM_CLASS.
+// The focus changes of recent-apps.table; only a new application costs the
+// remapping path a call. The user's folder comes before the system's; a file
+// is found by app id, then by StartupWMClass, then by the lower-cased
+// WM_CLASS; without one the app goes by its id or WM_CLASS.
 TEST_F(RecentAppsTest, RemembersEachAppOnceMostRecentFirstWithItsDesktopName) {
-    writeDesktopFile("home", "org.example.Notes.desktop",
-                     "[Desktop Entry]\nName=My Notes\nIcon=notes-home\n");
-    writeDesktopFile("system", "org.example.Notes.desktop", "[Desktop Entry]\nName=Notes\n");
-    writeDesktopFile("system", "gimp.desktop",
-                     "[Desktop Action new]\nName=New Window\n[Desktop Entry]\n"
-                     "Name[de]=GIMP-Bildbearbeitung\nName = GIMP\nIcon=gimp\n"
-                     "StartupWMClass=Gimp-2.10\n");
-    writeDesktopFile("system", "xterm.desktop", "[Desktop Entry]\nName=XTerm\nIcon=xterm\n");
-    writeDesktopFile("system", "nameless.desktop", "[Desktop Entry]\n# Name=Commented\nIcon=x\n");
-    RecentApps apps(engine, {dir.filePath("home"), dir.filePath("system"), dir.filePath("none")});
+    RecentApps apps(engine, {RECENT_APPS "home", RECENT_APPS "system", dir.path()});
     QSignalSpy changes(&apps, &RecentApps::changed);
 
-    struct Step {
-        FocusedApp focus;
-        Seen first; // empty: the list is left as it was
-    };
-    const std::vector<Step> steps = {
-        {{"org.example.Notes", "notes", "a"}, {"org.example.Notes", "My Notes", "notes-home"}},
-        {{"", "GIMP-2.10", "b"}, {"GIMP-2.10", "GIMP", "gimp"}},
-        {{"", "XTerm", "c"}, {"XTerm", "XTerm", "xterm"}},
-        {{"nameless", "", "d"}, {"nameless", "nameless", ""}},
-        {{"../system/xterm", "Unknown", "e"}, {"../system/xterm", "../system/xterm", ""}},
-        {{"", "", "the desktop"}, {}},
-        {{"org.example.Notes", "notes", "another window"},
-         {"org.example.Notes", "My Notes", "notes-home"}},
-        {{"org.example.Notes", "notes", "a third window"}, {}},
-    };
     const int callsBefore = loop.calls;
-    for (const Step& step : steps) {
-        SCOPED_TRACE(step.focus.title);
+    for (const test::CaseRow& row : test::readCaseTable(CASE_TABLES "recent-apps.table", 6)) {
+        const std::vector<std::string>& column = row.columns;
+        SCOPED_TRACE("line " + std::to_string(row.line));
         const std::vector<Seen> before = seen(apps);
-        engine.setFocusedApp(step.focus);
-        if (step.first.match.empty()) {
+        engine.setFocusedApp({column[0], column[1], column[2]});
+        if (column[3] == "-") {
             EXPECT_EQ(seen(apps), before);
         } else {
-            EXPECT_EQ(seen(apps).front(), step.first);
+            EXPECT_EQ(seen(apps).front(), (Seen{column[3], column[4], column[5]}));
         }
     }
     const std::vector<std::string> order = {"org.example.Notes", "../system/xterm", "nameless",
@@ -132,7 +101,10 @@ TEST_F(RecentAppsTest, RemembersEachAppOnceMostRecentFirstWithItsDesktopName) {
     EXPECT_EQ(seen(apps).size(), RecentApps::capacity);
     EXPECT_EQ(seen(apps).front().match, "app29");
     // A forgotten application is looked up afresh when it comes back.
-    writeDesktopFile("system", "app0.desktop", "[Desktop Entry]\nName=Zero\n");
+    QFile file(dir.filePath("app0.desktop"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Desktop Entry]\nName=Zero\n");
+    file.close();
     engine.setFocusedApp({"app0", "", ""});
     EXPECT_EQ(seen(apps).front(), (Seen{"app0", "Zero", ""}));
 }

@@ -1,3 +1,4 @@
+#include "CaseTable.h"
 #include "platform/linux/InputNodeInfo.h"
 #include "platform/linux/NodeSurvey.h"
 
@@ -6,50 +7,23 @@
 namespace bindwell::linuxplatform {
 namespace {
 
-// Key bitmaps as sysfs prints them on a 64-bit machine.
 TEST(KeyBitmapsFromSysfs, KeysAreFoundInTheirWordCountedFromTheRight) {
-    // Volume up (115) alone: bit 51 of the second word.
-    EXPECT_TRUE(bitmapHasConsumerKeys("8000000000000 0"));
-    // Play/pause (164) alone: bit 36 of the third word, with a newline after.
-    EXPECT_TRUE(bitmapHasConsumerKeys("1000000000 0 0\n"));
-    // A mouse's buttons (BTN_LEFT..BTN_TASK, 272..279) carry no media key.
-    EXPECT_FALSE(bitmapHasConsumerKeys("ff0000 0 0 0 0"));
-    // The same bit in the wrong word is another key.
-    EXPECT_FALSE(bitmapHasConsumerKeys("8000000000000"));
-    EXPECT_FALSE(bitmapHasConsumerKeys("0"));
-    EXPECT_FALSE(bitmapHasConsumerKeys(""));
-    EXPECT_FALSE(bitmapHasConsumerKeys("zz 0"));
-    // A 32-bit kernel prints 32-bit words: volume up is bit 19 of the fourth.
-    EXPECT_TRUE(bitmapHasConsumerKeys("80000 0 0 0", 32));
-    EXPECT_FALSE(bitmapHasConsumerKeys("80000 0 0 0", 64));
-
-    // A full keyboard has every key from Esc (1) to S (31), as udev judges.
-    EXPECT_TRUE(bitmapIsFullKeyboard("1000000000 0 fffffffffffffffe"));
-    EXPECT_TRUE(bitmapIsFullKeyboard("fffffffe\n", 32));
-    EXPECT_FALSE(bitmapIsFullKeyboard("fffffffc")) << "no Esc";
-    EXPECT_FALSE(bitmapIsFullKeyboard("fffffffe 0")) << "the same bits in the wrong word";
-    EXPECT_FALSE(bitmapIsFullKeyboard("1000000000 0 0"));
-    EXPECT_FALSE(bitmapIsFullKeyboard(""));
+    for (const test::CaseRow& row : test::readCaseTable(CASE_TABLES "key-bitmaps.table", 4)) {
+        std::string bitmap = row.columns[0];
+        if (bitmap.ends_with("\\n")) {
+            bitmap.replace(bitmap.size() - 2, 2, "\n");
+        }
+        const int bits = std::stoi(row.columns[1]);
+        EXPECT_EQ(bitmapHasConsumerKeys(bitmap, bits), row.columns[2] == "yes")
+            << "line " << row.line;
+        EXPECT_EQ(bitmapIsFullKeyboard(bitmap, bits), row.columns[3] == "yes")
+            << "line " << row.line;
+    }
 }
 
-// Every interface of one USB unit gets its own ID_PATH; cut at the USB
-// configuration, the consumer node and the mouse node name the same unit.
 TEST(UnitPath, TheUsbInterfaceIsCutAndOtherPathsStayWhole) {
-    const std::vector<std::pair<std::string_view, std::string_view>> cases{
-        {"pci-0000:00:14.0-usb-0:1.2:1.0", "pci-0000:00:14.0-usb-0:1.2"},
-        {"pci-0000:00:14.0-usb-0:1.2:1.1", "pci-0000:00:14.0-usb-0:1.2"},
-        {"platform-xhci-hcd.0-usb-0:1:1.1", "platform-xhci-hcd.0-usb-0:1"},
-        // A host controller named "….usb" before the USB part itself.
-        {"platform-3f980000.usb-usb-0:1.3:1.0", "platform-3f980000.usb-usb-0:1.3"},
-        // Already a unit: a USB device's own path, and paths that are not USB.
-        {"pci-0000:00:14.0-usb-0:1.2", "pci-0000:00:14.0-usb-0:1.2"},
-        {"platform-i8042-serio-0", "platform-i8042-serio-0"},
-        {"acpi-PNP0C0C:00", "acpi-PNP0C0C:00"},
-        {"pci-0000:00:14.0", "pci-0000:00:14.0"},
-        {"", ""},
-    };
-    for (const auto& [idPath, unit] : cases) {
-        EXPECT_EQ(unitPath(idPath), unit) << idPath;
+    for (const test::CaseRow& row : test::readCaseTable(CASE_TABLES "unit-paths.table", 2)) {
+        EXPECT_EQ(unitPath(row.columns[0]), row.columns[1]) << "line " << row.line;
     }
 }
 

@@ -1,5 +1,6 @@
 #include "platform/linux/NodeClassifier.h"
 
+#include "CaseTable.h"
 #include "platform/linux/NodeInspector.h"
 #include "platform/linux/SysfsInterfaceScan.h"
 
@@ -45,61 +46,36 @@ TEST(NodeInspector, WhatOpeningANodeSaysDecidesItsVerdict) {
     }
 }
 
-// What the picker offers and how it names it: the USB strings, else the HID
-// name, else the node's; a keyboard only when a HID device is behind it.
+std::optional<std::string> named(const std::string& text) {
+    return text == "-" ? std::nullopt : std::optional(text);
+}
+
 TEST(NodeDescription, NamesFallBackAndOnlyHidKeyboardsAreOffered) {
-    struct Case {
+    for (const test::CaseRow& row : test::readCaseTable(CASE_TABLES "node-descriptions.table", 9)) {
+        const std::vector<std::string>& column = row.columns;
         InputNodeInfo info;
-        bool offered;
-        HidDeviceDescription description;
-    };
-    const auto node = [](std::optional<std::string> usbProduct, std::optional<std::string> hidName,
-                         std::string evdevName, bool consumer, bool keyboard,
-                         std::optional<std::string> hidSyspath) {
-        InputNodeInfo info;
-        info.evdevName = std::move(evdevName);
-        info.usbProduct = std::move(usbProduct);
-        info.hidName = std::move(hidName);
-        info.hidSyspath = std::move(hidSyspath);
-        info.hasConsumerKeys = consumer;
-        info.isKeyboard = keyboard;
+        info.phys = named(column[4]).value_or("");
+        info.evdevName = column[2];
+        info.usbProduct = named(column[0]);
+        info.hidName = named(column[1]);
+        info.hidSyspath = named(column[5] == "yes" ? "/hid" : "-");
         info.vendorID = 0x1a86;
         info.productID = 0xe026;
         info.bustype = 0x03;
         info.uniq = "SN1";
-        return info;
-    };
-    const auto described = [](std::string product, HidInterfaceKind kind) {
-        return HidDeviceDescription{.product = std::move(product),
-                                    .transport = "USB",
-                                    .vendorID = 0x1a86,
-                                    .productID = 0xe026,
-                                    .serialNumber = "SN1",
-                                    .kind = kind};
-    };
-    constexpr auto consumer = HidInterfaceKind::consumerControl;
-    constexpr auto keys = HidInterfaceKind::keyboardKeys;
-    const std::vector<Case> cases{
-        {node("Remote", "HID Remote", "Remote Consumer Control", true, false, "/hid"), true,
-         described("Remote", consumer)},
-        {node({}, "HID Remote", "ev", true, false, {}), true, described("HID Remote", consumer)},
-        {node({}, {}, "", true, false, {}), true, described("Unknown", consumer)},
-        {node({}, {}, "Power Button", false, false, {}), false,
-         described("Power Button", consumer)},
-        // A presenter's keyboard, and one that has media keys as well.
-        {node("Presenter", {}, "ev", false, true, "/hid"), true, described("Presenter", keys)},
-        {node("Receiver", {}, "ev", true, true, "/hid"), true, described("Receiver", keys)},
-        // A laptop's own keyboard: no HID device behind it.
-        {node({}, {}, "AT Translated Set 2 keyboard", true, true, {}), false,
-         described("AT Translated Set 2 keyboard", keys)},
-    };
-    for (const Case& entry : cases) {
-        EXPECT_EQ(describeNode(entry.info), entry.description) << entry.info.evdevName;
-        EXPECT_EQ(isOfferedInterface(entry.info), entry.offered) << entry.info.evdevName;
+        info.hasConsumerKeys = column[3].starts_with("consumer");
+        info.isKeyboard = column[3].ends_with("keyboard");
+        const HidDeviceDescription described{.product = column[7],
+                                             .transport = "USB",
+                                             .vendorID = 0x1a86,
+                                             .productID = 0xe026,
+                                             .serialNumber = "SN1",
+                                             .kind = column[8] == "keyboard-keys"
+                                                         ? HidInterfaceKind::keyboardKeys
+                                                         : HidInterfaceKind::consumerControl};
+        EXPECT_EQ(describeNode(info), described) << "line " << row.line;
+        EXPECT_EQ(isOfferedInterface(info), column[6] == "yes") << "line " << row.line;
     }
-    InputNodeInfo ours = node("Bindwell", {}, "", true, true, "/hid");
-    ours.phys = "bindwell/virtual";
-    EXPECT_FALSE(isOfferedInterface(ours));
 }
 
 } // namespace

@@ -6,9 +6,8 @@
 // spoofs) go to stdout.
 #include <QCoreApplication>
 #include <QDBusConnection>
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
+#include <QDBusPendingCall>
 #include <QFile>
 #include <QJSEngine>
 #include <QRegularExpression>
@@ -49,16 +48,10 @@ public:
 // The table's rows, "action | fields", whole: the workspace's play() splits them.
 QStringList readTable(const QString& path) {
     QFile file(path);
-    QStringList rows;
-    if (!file.open(QIODevice::ReadOnly)) {
-        return rows;
-    }
-    for (const QString& row : QString::fromUtf8(file.readAll()).split('\n')) {
-        if (!row.trimmed().isEmpty() && !row.trimmed().startsWith('#')) {
-            rows << row;
-        }
-    }
-    return rows;
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll())
+                                                .split('\n')
+                                                .filter(QRegularExpression("^ *[^ #]"))
+                                          : QStringList();
 }
 
 QString actionOf(const QString& row) {

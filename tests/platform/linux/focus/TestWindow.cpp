@@ -2,22 +2,10 @@
 // come from the command line, and takes each line of standard input as its
 // new title. With "unmanaged" (X11), no window manager handles it.
 #include <QGuiApplication>
-#include <QPainter>
 #include <QRasterWindow>
 #include <QSocketNotifier>
 #include <cstdio>
 #include <unistd.h>
-
-namespace {
-
-class PlainWindow final : public QRasterWindow {
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter(this).fillRect(QRect(QPoint(), size()), Qt::gray);
-    }
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     QGuiApplication application(argc, argv);
@@ -26,7 +14,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     QGuiApplication::setDesktopFileName(argv[1]);
-    PlainWindow window;
+    QRasterWindow window;
     if (argc == 4) {
         window.setFlags(Qt::X11BypassWindowManagerHint);
     }

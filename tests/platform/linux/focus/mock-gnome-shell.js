@@ -45,7 +45,6 @@ class MockWindow extends Signals {
 
     get_wm_class() { return this.wmClass || null; }
     get_gtk_application_id() { return this.gtkAppId || null; }
-    get_title() { return this.title; }
 }
 
 const display = new Signals();
