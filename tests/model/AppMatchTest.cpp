@@ -1,6 +1,6 @@
 #include "model/AppMatch.h"
 
-#include "TableFile.h"
+#include "CaseTable.h"
 
 #include <gtest/gtest.h>
 #include <sstream>

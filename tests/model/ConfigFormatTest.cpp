@@ -1,7 +1,7 @@
 #include "model/ConfigFormat.h"
 
 #include "AcmeDevices.h"
-#include "TableFile.h"
+#include "CaseTable.h"
 #include "model/ShortcutCatalogue.h"
 
 #include <fstream>

@@ -1,7 +1,7 @@
 #include "model/DefaultProfiles.h"
 
 #include "AcmeDevices.h"
-#include "TableFile.h"
+#include "CaseTable.h"
 #include "model/ConfigFormat.h"
 #include "model/LearnedButtons.h"
 #include "model/UsageNames.h"

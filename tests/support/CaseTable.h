@@ -1,49 +1,38 @@
 // Any thread.
 #pragma once
 
-#include <fstream>
-#include <gtest/gtest.h>
-#include <iterator>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace bindwell::test {
 
-// A table of cases kept beside its suite: one case a line, its columns
-// between '|' (empty ones at the end may be left out); blank lines and lines
-// that start with '#' are comments.
+// Tables of cases kept beside their suites, one case a line. Blank lines and
+// lines that start with '#' are comments; a table that cannot be read, or
+// holds no case, fails the test.
+
+// A case whose columns stand between '|' (empty ones at the end may be left out).
 struct CaseRow {
     int line;
     std::vector<std::string> columns;
 };
 
-// The words of a column: its list of items.
-inline std::vector<std::string> words(const std::string& text) {
-    std::istringstream in(text);
-    return {std::istream_iterator<std::string>(in), std::istream_iterator<std::string>()};
-}
+// The table at `path`, every row with `columns` columns, each column trimmed.
+[[nodiscard]] std::vector<CaseRow> readCaseTable(const std::string& path, size_t columns);
 
-// The table at PATH, every row with COLUMNS columns, each column trimmed.
-inline std::vector<CaseRow> readCaseTable(const std::string& path, size_t columns) {
-    std::ifstream file(path);
-    std::vector<CaseRow> rows;
-    int line = 1;
-    for (std::string text; std::getline(file, text); ++line) {
-        if (words(text).empty() || words(text).front().starts_with('#')) {
-            continue;
-        }
-        CaseRow& row = rows.emplace_back(CaseRow{line, {}});
-        std::istringstream in(text);
-        for (std::string column; std::getline(in, column, '|');) {
-            const size_t first = std::min(column.find_first_not_of(' '), column.size());
-            row.columns.push_back(column.substr(first, column.find_last_not_of(' ') + 1 - first));
-        }
-        EXPECT_LE(row.columns.size(), columns) << path << ":" << line;
-        row.columns.resize(columns);
-    }
-    EXPECT_FALSE(rows.empty()) << "no cases in " << path;
-    return rows;
-}
+// A case that is a first word and the text after its space, for tables whose
+// texts may hold any character.
+struct TableRow {
+    std::string word;
+    std::string rest;
+};
+
+[[nodiscard]] std::vector<TableRow> readTable(const std::string& path);
+
+// The words of a column: its list of items.
+[[nodiscard]] std::vector<std::string> words(const std::string& text);
+
+// `text` with each \xHH turned into that byte, for the bytes a line cannot show.
+[[nodiscard]] std::string withByteEscapes(std::string_view text);
 
 } // namespace bindwell::test

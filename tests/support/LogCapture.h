@@ -3,6 +3,7 @@
 
 #include "support/Log.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,10 @@ public:
     LogCapture& operator=(const LogCapture&) = delete;
 
     [[nodiscard]] const std::vector<std::string>& lines() const { return lines_; }
+    // Whether exactly this line was written.
+    [[nodiscard]] bool contains(const std::string& line) const {
+        return std::find(lines_.begin(), lines_.end(), line) != lines_.end();
+    }
     void clear() { lines_.clear(); }
 
 private:

@@ -1,4 +1,4 @@
-#include "TableFile.h"
+#include "CaseTable.h"
 
 #include <QFile>
 #include <QProcess>

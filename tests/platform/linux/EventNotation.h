@@ -4,7 +4,9 @@
 #include "CaseTable.h"
 #include "platform/linux/EvdevTranslator.h"
 
+#include <gtest/gtest.h>
 #include <libevdev/libevdev.h>
+#include <ostream>
 
 // Events and HID records as the tables beside these suites write them: the
 // kernel's names with their values ("MSC_SCAN=0xc0041 KEY_MENU=1 SYN_REPORT",
