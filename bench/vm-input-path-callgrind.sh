@@ -9,6 +9,7 @@
 # Takes several minutes under software emulation; prints figures, asserts none.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+mkdir -p build
 export BINDWELL_VM_PROGRAM=bindwell_vm_bench BINDWELL_VM_ONLY=callgrind
 status=0
 tests/vm/run-vm-suite.sh >build/vm-input-path-callgrind.log 2>&1 || status=$?

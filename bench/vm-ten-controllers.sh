@@ -9,6 +9,7 @@
 # A few minutes under software emulation; prints figures, asserts none.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+mkdir -p build
 export BINDWELL_VM_PROGRAM=bindwell_vm_bench BINDWELL_VM_ONLY=ten
 status=0
 tests/vm/run-vm-suite.sh >build/vm-ten-controllers.log 2>&1 || status=$?
