@@ -29,23 +29,10 @@ stop_gui() {
     esac
 }
 
-keys() { ${server}_keys "$@"; sleep 0.8; }
-tabs() { # COUNT
-    local n=$1 list=""
-    while [ "$n" -gt 0 ]; do list="$list Tab"; n=$((n - 1)); done
-    keys $list
-}
-
-window_shown() { [ "$(${server}_windows)" -gt 0 ]; }
-
 # What Volume Down (usage 234) does now in the server's own client. The
 # remote's report also carries 234 as an array element, a row of its own in
 # the generic layout that the walk leaves on Escape, so Escape may come too.
-space_result() { # LABEL
-    ${server}_focus main
-    press_collect 234 main KEY_SPACE
-    result "$1" "$(judge KEY_SPACE KEY_ESC)"
-}
+space_result() { focused=''; walk_row main 234 "$1" KEY_SPACE press KEY_ESC; } # LABEL
 
 # swaybar's tray lists the app's StatusNotifierItem on the session bus.
 tray_result() {
@@ -62,45 +49,23 @@ tray_result() {
 seizes() { grep -c 'Seized consumer' /tmp/gui.log; }
 seized() { [ "$(seizes)" -ge "$1" ]; } # COUNT
 
-# The setup window, from the guide to "Start Remapping", with Tab and Space
-# only; Volume Down gets "Space Bar" in the editor.
+# The setup window, walked as /desk/first-run says.
 gui_first_run() {
-    local before
+    local before tabs key pause
     before=$(${server}_inputs)
     start_gui
     # Openbox has no tray, so the window shows itself; it is given time to draw.
-    until_true 30 window_shown || { result "setup window" "failed it did not appear"; return 1; }
+    until_true 30 ${server}_shown || { result "setup window" "failed it did not appear"; return 1; }
     sleep 3
-    # "Skip for Now" closes the focus chain, after one or two cards' buttons.
-    keys shift+Tab
-    keys space
-    # Each page change is given time to finish before the next key.
-    sleep 2
-    # What the guide asked for, done as its help page says.
-    chmod 666 /dev/uinput
-    chmod 644 /dev/input/event*
-    # The remote is the only device (the guest's keyboard is not one); then
-    # Refresh, then Next.
-    keys Tab space
-    keys Tab Tab space
-    sleep 2
-    # Volume Down is the third row, each row followed by its "Hold" and
-    # "Double tap"; "Space Bar" is the picker's eighth.
-    tabs 7
-    keys space
-    keys Tab Tab Tab Tab Tab Tab Tab Tab
-    keys space
-    sleep 1
-    # The chosen row keeps the focus: its two gesture rows, seven rows with
-    # theirs, and Back lie between it and "Activate Bindwell".
-    tabs 25
-    keys space
-    sleep 2
-    # "Start at login" comes before "Start Remapping".
-    keys Tab Tab
-    keys space
-    wait_for 10 /tmp/gui.log "Remapping started" || true
-    until_true 20 inputs_grew "$before" "$new_inputs" || true
+    grep -v '^#' /desk/first-run | while read -r tabs key pause; do
+        case $tabs in
+            grant) chmod 666 /dev/uinput && chmod 644 /dev/input/event* ;;
+            -1) ${server}_keys shift+Tab $key ;;
+            *) ${server}_keys $(seq $tabs | sed 's/.*/Tab/') $key ;;
+        esac
+        sleep ${pause:-0}
+    done
+    until_true 30 inputs_grew "$before" "$new_inputs" || true
 }
 
 # The new nodes are opened to the user by udev before anyone hears of them,
