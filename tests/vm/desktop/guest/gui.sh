@@ -1,15 +1,14 @@
-# The GUI app itself on the running display server, as the user "desk": the
-# first run driven from the keyboard alone, from the guide to "Start
-# Remapping", then remapping on across an unplug and a replug. One launch,
-# which must end only when it is told to (the host's launch checks launch
-# the program a dozen times more).
+# The GUI app itself on sway, as the user "desk": the first run driven from
+# the keyboard alone, from the guide to "Start Remapping", the app's item on
+# swaybar's tray, then remapping on across an unplug and a replug. One
+# launch, which must end only when it is told to. The same walk on Xorg would
+# prove nothing more: the host's launch checks show the window there without
+# a tray, and the catalogue the keys of the one virtual device.
 
 start_gui() {
-    local qpa=xcb
-    [ $server = sway ] && qpa=wayland
     # No GPU and no Mesa in the guest: Qt Quick draws in software.
     as_desk "HOME=/home/desk XDG_CONFIG_HOME=/home/desk/.config XDG_RUNTIME_DIR=/run/user/1000 \
-        QT_QUICK_BACKEND=software QT_QPA_PLATFORM=$qpa sh -c 'bindwell; echo \$? >/tmp/gui.status' \
+        QT_QUICK_BACKEND=software QT_QPA_PLATFORM=wayland sh -c 'bindwell; echo \$? >/tmp/gui.status' \
         >>/tmp/gui.log 2>&1 &"
 }
 
@@ -52,16 +51,16 @@ seized() { [ "$(seizes)" -ge "$1" ]; } # COUNT
 # The setup window, walked as /desk/first-run says.
 gui_first_run() {
     local before tabs key pause
-    before=$(${server}_inputs)
+    before=$(sway_inputs)
     start_gui
-    # Openbox has no tray, so the window shows itself; it is given time to draw.
-    until_true 30 ${server}_shown || { result "setup window" "failed it did not appear"; return 1; }
+    # The first run shows the window; it is given time to draw.
+    until_true 30 sway_tree_has '"name": "Bindwell"' || { result "setup window" "failed it did not appear"; return 1; }
     sleep 3
     grep -v '^#' /desk/first-run | while read -r tabs key pause; do
         case $tabs in
             grant) chmod 666 /dev/uinput && chmod 644 /dev/input/event* ;;
-            -1) ${server}_keys shift+Tab $key ;;
-            *) ${server}_keys $(seq $tabs | sed 's/.*/Tab/') $key ;;
+            -1) as_desk wtype -M shift -k Tab -m shift -s 50 -k $key ;;
+            *) as_desk wtype $(seq $tabs | sed 's/.*/-k Tab -s 50/') -k $key ;;
         esac
         sleep ${pause:-0}
     done
@@ -91,10 +90,10 @@ gui_part() {
     chmod 600 /dev/uinput /dev/input/event*
     if gui_first_run; then
         space_result "first run from the keyboard"
-        [ $server = sway ] && tray_result
+        tray_result
         replug
         space_result "remapping after an unplug and a replug"
     fi
     stop_gui
-    grep '^\[Bindwell\]' /tmp/gui.log | sed "s/^/    $server app: /"
+    grep '^\[Bindwell\]' /tmp/gui.log | sed "s/^/    sway app: /"
 }

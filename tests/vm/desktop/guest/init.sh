@@ -27,7 +27,7 @@ echo "desktop: booted with udevd"
 . /desk/gui.sh
 [ -e /desk/focus-latency.sh ] && . /desk/focus-latency.sh
 mkdir -p /tmp/marks
-server_walk x11
-server_walk sway
+server_walk x11 catalogue apps gestures
+server_walk sway catalogue apps gestures gui
 echo "desktop: $passed passed, $failed failed"
 poweroff -f

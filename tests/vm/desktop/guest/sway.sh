@@ -52,11 +52,3 @@ sway_focus() { # NAME (main: wev)
     as_desk "swaymsg '[app_id=$id] focus'" >/dev/null 2>&1
 }
 sway_inputs() { as_desk "swaymsg -t get_inputs" | grep -c '"identifier"'; }
-sway_keys() {
-    local key args=''
-    for key in "$@"; do
-        case $key in shift+Tab) args="$args -M shift -k Tab -m shift -s 50" ;; *) args="$args -k $key -s 50" ;; esac
-    done
-    as_desk "wtype $args"
-}
-sway_shown() { sway_tree_has '"name": "Bindwell"'; }

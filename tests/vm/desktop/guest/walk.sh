@@ -3,7 +3,7 @@
 # rows. A row is pressed, waited on and collected by one step, and judged by
 # events.awk from the focused client's events, or by the mark the desktop's
 # own binding for the combination leaves. A server's script (x11.sh, sway.sh)
-# starts and stops it and gives the walker SERVER_focus, SERVER_keys and so
+# starts and stops it and gives the walker SERVER_focus, SERVER_inputs and so
 # on; each client's event lines grow in /tmp/events-CLIENT (main: the
 # server's xev or wev).
 passed=0
@@ -206,18 +206,19 @@ apps_part() {
 
 gestures_part() { walk_part gestures; stop_bindwellctl; }
 
-# One display server's share: SERVER_start, every part, SERVER_stop.
-server_walk() { # SERVER
+# One display server's share: SERVER_start, its parts, SERVER_stop.
+server_walk() { # SERVER PART...
     echo "desktop: starting $1 at $(cut -d' ' -f1 /proc/uptime)s"
     # The clients of the last server may have run as another user.
     rm -f /tmp/events-* /tmp/*.rows
     ${1}_start || { server=$1; result "display server" "failed it did not start"; return; }
     start_remote
-    for name in catalogue apps gestures gui; do
+    shift
+    for name in "$@"; do
         part $name || continue
         ${name}_part
-        echo "desktop: $1 $name done at $(cut -d' ' -f1 /proc/uptime)s"
+        echo "desktop: $server $name done at $(cut -d' ' -f1 /proc/uptime)s"
     done
     stop_remote
-    ${1}_stop
+    ${server}_stop
 }

@@ -50,5 +50,3 @@ x11_focused() { # WINDOW-NAME
     return 1
 }
 x11_inputs() { grep -c 'Adding input device' /tmp/Xorg.log; }
-x11_keys() { xdotool key --delay 50 "$@"; }
-x11_shown() { xdotool search --name "^Bindwell\$" >/dev/null 2>&1; }
