@@ -4,13 +4,13 @@
 // application fits a glob, which gives it the pair's action; the globs
 // "(hold)" and "(double tap)" set the button's gestures instead, and their
 // plan lines are labelled "(hold) label". The usage is a consumer usage
-// (decimal), "bN" for mouse button N, or "*" for the next consumer usage no
-// row has taken, so `bindwellctl actions` turned into rows gives every action
-// of the catalogue its own button of the remote.
+// (decimal), "bN" for mouse button N, or "*" for the next of the free usages
+// the arguments name, so `bindwellctl actions` turned into rows gives every
+// action of the catalogue its own button of the remote.
 //
-// Writes the config to the file named by the argument and prints the plan:
-// "usage TAB label TAB what it posts" for each action, or "- TAB label TAB
-// why not". Labels are looked up in the model's catalogue rather than
+// Writes the config to the file named by the first argument and prints the
+// plan: "usage TAB label TAB what it posts" for each action, or "- TAB label
+// TAB why not". Labels are looked up in the model's catalogue rather than
 // parsed, so one it does not know fails its row instead of being guessed; a
 // recorded shortcut and its held form are known by their labels too.
 #include "model/ConfigFormat.h"
@@ -18,7 +18,6 @@
 #include "model/VirtualKeyCodes.h"
 #include "platform/linux/PostedKeyNames.h"
 
-#include <array>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -29,15 +28,6 @@
 namespace {
 
 using namespace bindwell;
-
-// Consumer usages that Linux's HID layer turns into key events (so the
-// engine sees them through evdev), one per action.
-constexpr std::array<int64_t, 48> kUsages{
-    0x082, 0x083, 0x088, 0x089, 0x08a, 0x08b, 0x08c, 0x08d, 0x08e, 0x08f, 0x090, 0x091,
-    0x092, 0x093, 0x094, 0x095, 0x096, 0x097, 0x098, 0x09a, 0x09c, 0x09d, 0x0a0, 0x0b0,
-    0x0b1, 0x0b2, 0x0b3, 0x0b4, 0x0b5, 0x0b6, 0x0b7, 0x0b8, 0x0b9, 0x0bc, 0x0bf, 0x0cd,
-    0x0e2, 0x0e9, 0x0ea, 0x060, 0x061, 0x063, 0x065, 0x069, 0x06a, 0x06b, 0x06c, 0x06f,
-};
 
 void print(const std::string& usage, const std::string& label, const std::string& posted) {
     std::printf("%s\t%s\t%s\n", usage.c_str(), label.c_str(), posted.c_str());
@@ -101,8 +91,9 @@ std::optional<ButtonMapping> buttonOf(const std::vector<std::string>& row,
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: bindwell_desktop_profile CONFIG.json < rows\n");
+    if (argc < 2) {
+        std::fprintf(stderr,
+                     "usage: bindwell_desktop_profile CONFIG.json [FREE_USAGE...] < rows\n");
         return 2;
     }
     DeviceProfile profile{.id = "desktop_remote",
@@ -113,7 +104,7 @@ int main(int argc, char** argv) {
                           .physicalPath = {},
                           .buttonMappings = {},
                           .isActive = true};
-    size_t next = 0;
+    int next = 2;
     for (std::string line; std::getline(std::cin, line);) {
         std::vector<std::string> row;
         std::istringstream fields(line);
@@ -123,10 +114,10 @@ int main(int argc, char** argv) {
         if (line.starts_with('#') || row.size() < 2) {
             continue;
         }
-        if (row[0] == "*" && next == kUsages.size()) {
+        if (row[0] == "*" && next == argc) {
             print("-", row[1], "no remote button left");
         } else if (std::optional<ButtonMapping> button =
-                       buttonOf(row, row[0] == "*" ? std::to_string(kUsages[next++]) : row[0])) {
+                       buttonOf(row, row[0] == "*" ? argv[next++] : row[0])) {
             profile.buttonMappings.push_back(*button);
         }
     }

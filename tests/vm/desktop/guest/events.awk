@@ -1,7 +1,8 @@
 # The suite's event lines, and the judge of one action by them:
 #   key down CODE SYM MODS | key up CODE SYM | button down|up CODE | motion X Y
 # CODE is the evdev code (X and wl_keyboard number keys by xkb, evdev + 8, and
-# X numbers its buttons); MODS are those held before the key.
+# X numbers its buttons); MODS are those held before the key, from a state
+# in hex (busybox awk reads "0x" numbers).
 #
 # Fed xev's or wev's report, it writes each event line out at once for the
 # walker to wait on. Given posted (the second column of `bindwellctl actions`),
@@ -14,12 +15,6 @@ posted != "" && FILENAME == ARGV[1] { code[$1] = $2; next }
 posted != "" { all[++count] = $0; next }
 
 function emit(line) { print line; fflush() }
-function hex(text,    i, value) {
-    value = 0
-    text = tolower(text)
-    for (i = 1; i <= length(text); i++) value = value * 16 + index("0123456789abcdef", substr(text, i, 1)) - 1
-    return value
-}
 function mods(state,    names) {
     names = ""
     if (int(state / 1) % 2) names = names "+Shift"
@@ -44,7 +39,7 @@ kind == "motion" && match($0, /root:\([-0-9]+,[-0-9]+\)/) {
 }
 kind ~ /^key/ && match($0, /state 0x[0-9a-f]+, keycode [0-9]+ \(keysym 0x[0-9a-f]+, [^)]*\)/) {
     split(substr($0, RSTART, RLENGTH), f, /[ ,()]+/)
-    emit(kind " " (f[4] - 8) " " f[7] " " (kind == "key down" ? mods(hex(substr(f[2], 3))) : ""))
+    emit(kind " " (f[4] - 8) " " f[7] " " (kind == "key down" ? mods(f[2] + 0) : ""))
     kind = ""
 }
 kind ~ /^button/ && match($0, /button [0-9]+/) {
@@ -77,7 +72,7 @@ key != "" && /^ +sym: / {
     key = ""
     next
 }
-/^ +depressed: / { depressed = mods(hex(substr($2, 1, 8))) }
+/^ +depressed: / { depressed = mods(("0x" substr($2, 1, 8)) + 0) }
 /wl_pointer\] button: / && match($0, /button: [0-9]+ \([^)]*\), state: [0-9]/) {
     split(substr($0, RSTART, RLENGTH), f, /[: ,()]+/)
     emit((f[5] == 1 ? "button down " : "button up ") f[2])

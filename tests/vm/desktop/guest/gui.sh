@@ -54,7 +54,7 @@ gui_first_run() {
     before=$(sway_inputs)
     start_gui
     # The first run shows the window; it is given time to draw.
-    until_true 30 sway_tree_has '"name": "Bindwell"' || { result "setup window" "failed it did not appear"; return 1; }
+    until_true -s 30 sway_tree_has '"name": "Bindwell"' || { result "setup window" "failed it did not appear"; return 1; }
     sleep 3
     grep -v '^#' /desk/first-run | while read -r tabs key pause; do
         case $tabs in
@@ -64,7 +64,7 @@ gui_first_run() {
         esac
         sleep ${pause:-0}
     done
-    until_true 30 inputs_grew "$before" "$new_inputs" || true
+    until_true -s 30 inputs_grew "$before" "$new_inputs" || true
 }
 
 # The new nodes are opened to the user by udev before anyone hears of them,

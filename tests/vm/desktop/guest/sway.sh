@@ -21,7 +21,7 @@ sway_start() {
     } >/tmp/sway.config
     until_true 5 test -S /run/seatd.sock
     as_desk "sway -c /tmp/sway.config >/tmp/sway.log 2>&1 &"
-    until_true 30 sway_up || { tail -20 /tmp/sway.log; return 1; }
+    until_true -s 30 sway_up || { tail -20 /tmp/sway.log; return 1; }
     export WAYLAND_DISPLAY=$(basename $(ls $XDG_RUNTIME_DIR/wayland-? | head -1))
     as_desk "swaymsg exec 'stdbuf -oL wev 2>&1 | tee /tmp/client.log | awk -f /desk/events.awk >/tmp/events-main'" >/dev/null
     wait_for 20 /tmp/client.log "wl_keyboard" || true
@@ -43,7 +43,7 @@ sway_stop() {
 sway_app_start() { # NAME
     as_desk "swaymsg exec 'QT_QPA_PLATFORM=wayland bindwell_desktop_key_window bindwell-$1 >/tmp/events-$1 2>&1'" >/dev/null
     # Qt starts slowly under emulation.
-    until_true 30 sway_tree_has "\"app_id\": *\"bindwell-$1\"" || { sed 's/^/    client: /' /tmp/events-$1; return 1; }
+    until_true -s 30 sway_tree_has "\"app_id\": *\"bindwell-$1\"" || { sed 's/^/    client: /' /tmp/events-$1; return 1; }
 }
 sway_tree_has() { as_desk "swaymsg -t get_tree" | grep -q "$1"; } # PATTERN
 sway_focus() { # NAME (main: wev)

@@ -21,14 +21,18 @@ as_desk() { su -p desk -s /bin/sh -c "$*"; }
 parts=$(sed -n 's/.*desktop\.parts=\([^ ]*\).*/\1/p' /proc/cmdline)
 part() { case ",${parts:-all}," in *",$1,"* | ",all,") return 0 ;; esac; return 1; }
 
-# Polls every 50 ms, at most SECONDS, until the command succeeds.
-until_true() { # SECONDS COMMAND...
-    local tries=$(($1 * 20))
+# Polls every 50 ms, at most SECONDS, until the command succeeds; with -s
+# every half second, for a command (su, swaymsg) whose own start would slow
+# down what it waits for.
+until_true() { # [-s] SECONDS COMMAND...
+    local pause=0.05 per=20 tries
+    [ "$1" = -s ] && { pause=0.5 per=2; shift; }
+    tries=$(($1 * per))
     shift
     until "$@"; do
         tries=$((tries - 1))
         [ $tries -gt 0 ] || return 1
-        sleep 0.05
+        sleep $pause
     done
 }
 wait_for() { until_true "$1" grep -qs "$3" "$2"; } # SECONDS FILE PATTERN
@@ -62,25 +66,24 @@ inputs_grew() { [ "$(${server}_inputs)" -ge $(($1 + $2)) ]; } # BEFORE COUNT
 start_bindwellctl() { # PART
     local home=/tmp/config-$1 before
     mkdir -p $home/Bindwell
-    bindwell_desktop_profile $home/Bindwell/config.json </tmp/$1.rows >/tmp/$1.plan
+    bindwell_desktop_profile $home/Bindwell/config.json $(awk -F'\t' '$1 == "usages" { print $2 }' /desk/walks) \
+        </tmp/$1.rows >/tmp/$1.plan
     before=$(${server}_inputs)
     XDG_CONFIG_HOME=$home bindwellctl run >/tmp/run.log 2>&1 &
     run_pid=$!
-    until_true 30 inputs_grew "$before" "$new_inputs" || { cat /tmp/run.log; return 1; }
+    until_true -s 30 inputs_grew "$before" "$new_inputs" || { cat /tmp/run.log; return 1; }
 }
 stop_bindwellctl() { kill $run_pid; wait $run_pid; }
 
-# The event line that shows POSTED's key or button going DIRECTION (down or
-# up), as a pattern; "." when the client cannot receive it at all (X11's
-# keycodes stop at 255).
-arrival() { # POSTED DIRECTION
+# The event line that shows POSTED's key or button going down, as a pattern;
+# "." when the client cannot receive it at all (X11's keycodes stop at 255).
+arrival() { # POSTED
     local key=${1#hold } code
     key=${key##*+}
     code=$(awk -v key="$key" '$1 == key { print $2 }' /desk/keycodes)
-    case $server$key in
-        *BTN_*) echo "^button $2 $code\$" ;;
-        x11*) [ "${code:-0}" -gt 247 ] && echo . || echo "^key $2 $code " ;;
-        *) echo "^key $2 $code " ;;
+    case $key in
+        BTN_*) echo "^button down $code\$" ;;
+        *) [ $server = x11 ] && [ "${code:-0}" -gt 247 ] && echo . || echo "^key down $code " ;;
     esac
 }
 
@@ -94,7 +97,7 @@ arrival() { # POSTED DIRECTION
 press_collect() { # USAGE CLIENT POSTED [WAY]
     local before down limit=3
     before=$(count $2)
-    down=$(arrival "$3" down)
+    down=$(arrival "$3")
     [ "$down" = . ] && limit=1
     rm -f /tmp/marks/*
     case "${4:-}" in twice | tap) remote press "$1"; sleep 0.08; remote release; sleep 0.08 ;; esac
@@ -107,7 +110,6 @@ press_collect() { # USAGE CLIENT POSTED [WAY]
     case "$3" in hold* | *BTN_*) sleep 0.3 ;; esac
     mid=$(($(count $2) - before))
     [ "${4:-}" = tap ] || remote release
-    [ "$down" = . ] || until_true 2 saw $2 "$before" "$(arrival "$3" up)" || true
     until_true 2 settled $2 "$before" || true
     since $2 "$before" >/tmp/all
 }
@@ -126,8 +128,9 @@ walk_row() { # CLIENT USAGE LABEL POSTED [WAY [ALLOWED]]
     if [ "$1" != "$focused" ]; then
         ${server}_focus "$1" || { result "$3" "failed $1 did not get the focus"; return; }
         focused=$1
-        # The focus source hands the change to the engine on the main loop.
-        sleep 0.7
+        # The focus source hands the change to the engine on the main loop;
+        # only the apps clients have rules of their own.
+        [ "$1" = main ] || sleep 0.7
     fi
     if [ "$1" != main ]; then
         other=$([ "$1" = alpha ] && echo beta || echo alpha)
@@ -152,13 +155,12 @@ walk_row() { # CLIENT USAGE LABEL POSTED [WAY [ALLOWED]]
 
 # One part of /desk/walks: its config rows, after any the part wrote to
 # /tmp/PART.rows, under `bindwellctl run`, then its press rows for this
-# server, each on the rows of the plan it names. bindwellctl stays running
-# for the part's own checks.
-walk_part() { # PART
+# server, each on the rows of the plan it names, then the part's own CHECK.
+walk_part() { # PART [CHECK]
     local tab client way name usage label posted
     tab=$(printf '\t')
     awk -F'\t' -v part=$1 '$1 == part && $2 == "config"' /desk/walks | cut -f3- >>/tmp/$1.rows
-    start_bindwellctl $1 || { result "$1: bindwellctl run" "failed remapping did not start"; return 1; }
+    start_bindwellctl $1 || { result "$1: bindwellctl run" "failed remapping did not start"; stop_bindwellctl; return; }
     awk -F'\t' -v part=$1 -v server=$server '$1 == part && $2 == "press" && ($3 == server || $3 == "*")' \
         /desk/walks | cut -f4- >/tmp/$1.presses
     focused=''
@@ -172,6 +174,8 @@ walk_part() { # PART
             walk_row $client "$usage" "$label" "$posted" $way
         done </tmp/rows
     done </tmp/$1.presses
+    ${2:-true}
+    stop_bindwellctl
 }
 
 # The trackball moves the pointer through the tap's clone.
@@ -189,8 +193,7 @@ motion_check() {
 catalogue_part() {
     bindwellctl actions | awk -F'\t' '!/^#/ && NF > 1 && $2 != "passthrough" && $2 != "nothing" {
         print "*\t" $1 }' >/tmp/catalogue.rows
-    walk_part catalogue && motion_check
-    stop_bindwellctl
+    walk_part catalogue motion_check
 }
 
 apps_part() {
@@ -199,12 +202,11 @@ apps_part() {
         ${server}_app_start $client || { result "apps: client $client" "failed it did not start"; return; }
     done
     walk_part apps
-    stop_bindwellctl
     # The focus latency figures are a benchmark (bench/vm-focus-latency.sh).
     case ",$parts," in *,latency,*) focus_latency ;; esac
 }
 
-gestures_part() { walk_part gestures; stop_bindwellctl; }
+gestures_part() { walk_part gestures; }
 
 # One display server's share: SERVER_start, its parts, SERVER_stop.
 server_walk() { # SERVER PART...

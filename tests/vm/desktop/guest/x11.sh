@@ -17,6 +17,7 @@ x11_start() {
     openbox --config-file /tmp/openbox.xml >/tmp/openbox.log 2>&1 &
     until_true 10 x11_has_wm 'window id' || cat /tmp/openbox.log
     stdbuf -oL xev -geometry 1000x700+0+0 2>&1 | awk -f /desk/events.awk >/tmp/events-main &
+    xdotool search --sync --name 'Event Tester' >/dev/null
     x11_focus main || echo "desktop: xev did not get the focus"
     xdotool mousemove 500 400
 }
@@ -40,13 +41,13 @@ x11_app_start() { # NAME
 # Openbox may still be adopting a new window and take the focus back, so the
 # activation is repeated until the window holds the focus.
 x11_focus() { # NAME (main: xev's own window)
-    local name="bindwell-$1"
+    local name="bindwell-$1" tries=20
     [ "$1" = main ] && name="Event Tester"
-    until_true 10 x11_focused "$name"
-}
-x11_focused() { # WINDOW-NAME
-    [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$1" ] && return
-    xdotool search --name "^$1\$" windowactivate --sync >/dev/null 2>&1
-    return 1
+    until [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "$name" ]; do
+        tries=$((tries - 1))
+        [ $tries -gt 0 ] || return 1
+        xdotool search --name "^$name\$" windowactivate --sync >/dev/null 2>&1
+        sleep 0.2
+    done
 }
 x11_inputs() { grep -c 'Adding input device' /tmp/Xorg.log; }
