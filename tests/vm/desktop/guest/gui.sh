@@ -15,10 +15,7 @@ start_gui() {
 # Stops the app; a launch that ended before (by a crash, say) is a failure.
 stop_gui() {
     local status
-    if [ -e /tmp/gui.status ]; then
-        result "launch" "failed the app ended by itself with status $(cat /tmp/gui.status)"
-        return
-    fi
+    [ -e /tmp/gui.status ] && { result "launch" "failed the app ended by itself with status $(cat /tmp/gui.status)"; return; }
     kill $(pidof bindwell) 2>/dev/null
     wait_for 10 /tmp/gui.status . || true
     status=$(cat /tmp/gui.status 2>/dev/null)
@@ -50,18 +47,19 @@ seized() { [ "$(seizes)" -ge "$1" ]; } # COUNT
 
 # The setup window, walked as /desk/first-run says.
 gui_first_run() {
-    local before tabs key pause
+    local before tabs key pause file effect
     before=$(sway_inputs)
     start_gui
     # The first run shows the window; it is given time to draw.
     until_true -s 30 sway_tree_has '"name": "Bindwell"' || { result "setup window" "failed it did not appear"; return 1; }
     sleep 3
-    grep -v '^#' /desk/first-run | while read -r tabs key pause; do
+    grep -v '^#' /desk/first-run | while IFS=$(printf '\t') read -r tabs key pause file effect; do
         case $tabs in
             grant) chmod 666 /dev/uinput && chmod 644 /dev/input/event* ;;
             -1) as_desk wtype -M shift -k Tab -m shift -s 50 -k $key ;;
             *) as_desk wtype $(seq $tabs | sed 's/.*/-k Tab -s 50/') -k $key ;;
         esac
+        [ -z "$file" ] || wait_for 10 "/home/desk/.config/Bindwell/$file" "$effect" || true
         sleep ${pause:-0}
     done
     until_true -s 30 inputs_grew "$before" "$new_inputs" || true

@@ -1,11 +1,10 @@
 # The desktop suite's walker, the same on both display servers: each part of
 # /desk/walks runs its config under `bindwellctl run` and walks its press
-# rows. A row is pressed, waited on and collected by one step, and judged by
-# events.awk from the focused client's events, or by the mark the desktop's
-# own binding for the combination leaves. A server's script (x11.sh, sway.sh)
-# starts and stops it and gives the walker SERVER_focus, SERVER_inputs and so
-# on; each client's event lines grow in /tmp/events-CLIENT (main: the
-# server's xev or wev).
+# rows, each pressed, waited on and collected by one step and judged by
+# events.awk from the focused client's event lines (/tmp/events-CLIENT; main
+# is the server's xev or wev), or by the mark the desktop's own binding for
+# the combination leaves. x11.sh and sway.sh start and stop their server and
+# give the walker SERVER_focus, SERVER_inputs and so on.
 passed=0
 failed=0
 
@@ -42,8 +41,7 @@ since() { tail -n +$(($2 + 1)) "/tmp/events-$1"; } # CLIENT AFTER
 saw() { since "$1" "$2" | grep -q "$3"; } # CLIENT AFTER PATTERN
 # Every key and button that went down since AFTER has come up again.
 settled() { # CLIENT AFTER
-    since "$1" "$2" | awk '/^key down/ { k++ } /^key up/ { k-- } /^button down/ { b++ }
-        /^button up/ { b-- } END { exit k != 0 || b != 0 }'
+    since "$1" "$2" | awk '/^[a-z]+ down/ { n++ } /^[a-z]+ up/ { n-- } END { exit n != 0 }'
 }
 count() { wc -l <"/tmp/events-$1"; } # CLIENT
 
@@ -87,13 +85,11 @@ arrival() { # POSTED
     esac
 }
 
-# The one press-wait-collect step: USAGE down, until POSTED arrives in
-# CLIENT (or the desktop's binding for it runs), then released, until
-# everything is up again. /tmp/all holds what arrived, the first $mid lines
-# while the button was down. A held action is given a moment down to show it
-# stays down. With "twice", a quick press and release comes first (a double
-# press); with "tap", that quick press and release is all, and what it posts
-# comes after.
+# The one press-wait-collect step: USAGE down until POSTED arrives in CLIENT
+# (or the desktop's binding for it runs; a held action a moment longer), then
+# up until everything is up again. /tmp/all holds what arrived, the first
+# $mid lines while the button was down. "twice" presses and releases quickly
+# first (a double press); "tap" does only that, and what it posts comes after.
 press_collect() { # USAGE CLIENT POSTED [WAY]
     local before down limit=3
     before=$(count $2)
