@@ -1,18 +1,11 @@
-// Turns the desktop suite's config rows into a config and the plan the
-// guest's walker follows. A row on stdin is "usage TAB label", then pairs
-// "TAB glob TAB label": the button does the first action unless the focused
-// application fits a glob, which gives it the pair's action; the globs
-// "(hold)" and "(double tap)" set the button's gestures instead, and their
-// plan lines are labelled "(hold) label". The usage is a consumer usage
-// (decimal), "bN" for mouse button N, or "*" for the next of the free usages
-// the arguments name, so `bindwellctl actions` turned into rows gives every
-// action of the catalogue its own button of the remote.
-//
-// Writes the config to the file named by the first argument and prints the
-// plan: "usage TAB label TAB what it posts" for each action, or "- TAB label
-// TAB why not". Labels are looked up in the model's catalogue rather than
-// parsed, so one it does not know fails its row instead of being guessed; a
-// recorded shortcut and its held form are known by their labels too.
+// Turns config rows of the desktop suite (guest/walks describes them) into a
+// config, written to the file named by the first argument, and prints the
+// plan the guest's walker follows: "usage TAB label TAB what it posts" for
+// each action ("(hold) label" for a gesture's), or "- TAB label TAB why not".
+// A "*" usage takes the next of the free usages the other arguments name.
+// Labels are looked up in the model's catalogue rather than parsed, so one it
+// does not know fails its row instead of being guessed; a recorded shortcut
+// and its held form are known by their labels too.
 #include "model/ConfigFormat.h"
 #include "model/ShortcutCatalogue.h"
 #include "model/VirtualKeyCodes.h"
