@@ -1,9 +1,8 @@
 // A Wayland client for the desktop suite whose app id comes from the command
 // line (wev's is fixed), so two of them are two applications to the focus
 // source. It prints the keys it receives as the suite's event lines
-// (judge.awk): "key down CODE SYM MODS" and "key up CODE SYM", CODE being the
-// evdev code. Qt repeats a held key itself; those repeats are not printed,
-// since they are the client's own and not what the display server sent.
+// (guest/events.awk), but not Qt's own repeats of a held key, which the
+// display server did not send.
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QKeySequence>

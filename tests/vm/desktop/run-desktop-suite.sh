@@ -1,17 +1,13 @@
 #!/usr/bin/env bash
 # The desktop suite: boots Debian's kernel under QEMU with systemd-udevd,
-# Xorg (dummy video, libinput) with openbox, then sway (headless, libinput)
-# and real clients, and walks the tables of guest/walk.sh: every action of
-# `bindwellctl actions` must arrive in a focused window as its label says.
-#
+# Xorg (dummy video, libinput) with openbox, then sway (headless, libinput),
+# real clients and the app, and walks the table guest/walks (guest/walk.sh).
 # The guest is two initramfs archives back to back: a compressed base of
-# Debian's programs and data, rebuilt only when its inputs change (the
-# packages' versions, the paths it holds, the kernel) and kept in the VM
-# cache outside the build tree, and a small archive of this build's
-# programs, made every run.
-# BINDWELL_DESKTOP_PARTS=catalogue, =apps, =gestures or =gui runs one part only
-# (or a comma-separated list of them); =apps,latency adds the focus latency
-# figures (bench/vm-focus-latency.sh).
+# Debian's programs and data, kept in the VM cache outside the build tree and
+# rebuilt only when its inputs change (the packages' versions, the paths it
+# holds, the kernel), and a small archive of this build's programs.
+# BINDWELL_DESKTOP_PARTS=catalogue,apps,gestures,gui runs only the parts named;
+# =apps,latency adds the focus latency figures (bench/vm-focus-latency.sh).
 # Exit 77 (ctest's skip) only when qemu is missing; anything else that is
 # missing is a failure, since scripts/setup.sh installs it.
 set -euo pipefail

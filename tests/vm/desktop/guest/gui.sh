@@ -1,25 +1,21 @@
-# The GUI app itself on the running display server, as the user "desk": the
-# first run driven from the keyboard alone, from the guide to "Start
-# Remapping", then remapping on across an unplug and a replug. One launch,
-# which must end only when it is told to (the host's launch checks launch
-# the program a dozen times more).
+# The GUI app itself on sway, as the user "desk": the first run driven from
+# the keyboard alone, from the guide to "Start Remapping", the app's item on
+# swaybar's tray, then remapping on across an unplug and a replug. One
+# launch, which must end only when it is told to. The same walk on Xorg would
+# prove nothing more: the host's launch checks show the window there without
+# a tray, and the catalogue the keys of the one virtual device.
 
 start_gui() {
-    local qpa=xcb
-    [ $server = sway ] && qpa=wayland
     # No GPU and no Mesa in the guest: Qt Quick draws in software.
     as_desk "HOME=/home/desk XDG_CONFIG_HOME=/home/desk/.config XDG_RUNTIME_DIR=/run/user/1000 \
-        QT_QUICK_BACKEND=software QT_QPA_PLATFORM=$qpa sh -c 'bindwell; echo \$? >/tmp/gui.status' \
+        QT_QUICK_BACKEND=software QT_QPA_PLATFORM=wayland sh -c 'bindwell; echo \$? >/tmp/gui.status' \
         >>/tmp/gui.log 2>&1 &"
 }
 
 # Stops the app; a launch that ended before (by a crash, say) is a failure.
 stop_gui() {
     local status
-    if [ -e /tmp/gui.status ]; then
-        result "launch" "failed the app ended by itself with status $(cat /tmp/gui.status)"
-        return
-    fi
+    [ -e /tmp/gui.status ] && { result "launch" "failed the app ended by itself with status $(cat /tmp/gui.status)"; return; }
     kill $(pidof bindwell) 2>/dev/null
     wait_for 10 /tmp/gui.status . || true
     status=$(cat /tmp/gui.status 2>/dev/null)
@@ -29,23 +25,10 @@ stop_gui() {
     esac
 }
 
-keys() { ${server}_keys "$@"; sleep 0.8; }
-tabs() { # COUNT
-    local n=$1 list=""
-    while [ "$n" -gt 0 ]; do list="$list Tab"; n=$((n - 1)); done
-    keys $list
-}
-
-window_shown() { [ "$(${server}_windows)" -gt 0 ]; }
-
 # What Volume Down (usage 234) does now in the server's own client. The
 # remote's report also carries 234 as an array element, a row of its own in
 # the generic layout that the walk leaves on Escape, so Escape may come too.
-space_result() { # LABEL
-    ${server}_focus main
-    press_collect 234 main KEY_SPACE
-    result "$1" "$(judge KEY_SPACE KEY_ESC)"
-}
+space_result() { focused=''; walk_row main 234 "$1" KEY_SPACE press KEY_ESC; } # LABEL
 
 # swaybar's tray lists the app's StatusNotifierItem on the session bus.
 tray_result() {
@@ -62,45 +45,24 @@ tray_result() {
 seizes() { grep -c 'Seized consumer' /tmp/gui.log; }
 seized() { [ "$(seizes)" -ge "$1" ]; } # COUNT
 
-# The setup window, from the guide to "Start Remapping", with Tab and Space
-# only; Volume Down gets "Space Bar" in the editor.
+# The setup window, walked as /desk/first-run says.
 gui_first_run() {
-    local before
-    before=$(${server}_inputs)
+    local before tabs key pause file effect
+    before=$(sway_inputs)
     start_gui
-    # Openbox has no tray, so the window shows itself; it is given time to draw.
-    until_true 30 window_shown || { result "setup window" "failed it did not appear"; return 1; }
+    # The first run shows the window; it is given time to draw.
+    until_true -s 30 sway_tree_has '"name": "Bindwell"' || { result "setup window" "failed it did not appear"; return 1; }
     sleep 3
-    # "Skip for Now" closes the focus chain, after one or two cards' buttons.
-    keys shift+Tab
-    keys space
-    # Each page change is given time to finish before the next key.
-    sleep 2
-    # What the guide asked for, done as its help page says.
-    chmod 666 /dev/uinput
-    chmod 644 /dev/input/event*
-    # The remote is the only device (the guest's keyboard is not one); then
-    # Refresh, then Next.
-    keys Tab space
-    keys Tab Tab space
-    sleep 2
-    # Volume Down is the third row, each row followed by its "Hold" and
-    # "Double tap"; "Space Bar" is the picker's eighth.
-    tabs 7
-    keys space
-    keys Tab Tab Tab Tab Tab Tab Tab Tab
-    keys space
-    sleep 1
-    # The chosen row keeps the focus: its two gesture rows, seven rows with
-    # theirs, and Back lie between it and "Activate Bindwell".
-    tabs 25
-    keys space
-    sleep 2
-    # "Start at login" comes before "Start Remapping".
-    keys Tab Tab
-    keys space
-    wait_for 10 /tmp/gui.log "Remapping started" || true
-    until_true 20 inputs_grew "$before" "$new_inputs" || true
+    grep -v '^#' /desk/first-run | while IFS=$(printf '\t') read -r tabs key pause file effect; do
+        case $tabs in
+            grant) chmod 666 /dev/uinput && chmod 644 /dev/input/event* ;;
+            -1) as_desk wtype -M shift -k Tab -m shift -s 50 -k $key ;;
+            *) as_desk wtype $(seq $tabs | sed 's/.*/-k Tab -s 50/') -k $key ;;
+        esac
+        [ -z "$file" ] || wait_for 10 "/home/desk/.config/Bindwell/$file" "$effect" || true
+        sleep ${pause:-0}
+    done
+    until_true -s 30 inputs_grew "$before" "$new_inputs" || true
 }
 
 # The new nodes are opened to the user by udev before anyone hears of them,
@@ -126,10 +88,10 @@ gui_part() {
     chmod 600 /dev/uinput /dev/input/event*
     if gui_first_run; then
         space_result "first run from the keyboard"
-        [ $server = sway ] && tray_result
+        tray_result
         replug
         space_result "remapping after an unplug and a replug"
     fi
     stop_gui
-    grep '^\[Bindwell\]' /tmp/gui.log | sed "s/^/    $server app: /"
+    grep '^\[Bindwell\]' /tmp/gui.log | sed "s/^/    sway app: /"
 }

@@ -21,13 +21,9 @@ udevadm trigger --action=add
 udevadm settle --timeout=30
 echo "desktop: booted with udevd"
 
-. /desk/walk.sh
-. /desk/x11.sh
-. /desk/sway.sh
-. /desk/gui.sh
-[ -e /desk/focus-latency.sh ] && . /desk/focus-latency.sh
+for script in walk x11 sway gui focus-latency; do . /desk/$script.sh; done
 mkdir -p /tmp/marks
-server_walk x11
-server_walk sway
+server_walk x11 catalogue apps gestures
+server_walk sway catalogue apps gestures gui
 echo "desktop: $passed passed, $failed failed"
 poweroff -f

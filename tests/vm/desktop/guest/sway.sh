@@ -10,7 +10,6 @@ sway_start() {
     # A session bus, for swaybar's tray and the app's StatusNotifierItem.
     export DBUS_SESSION_BUS_ADDRESS=unix:path=$XDG_RUNTIME_DIR/bus
     as_desk "dbus-daemon --session --address=$DBUS_SESSION_BUS_ADDRESS --fork --nopidfile"
-    sleep 0.5
     {
         echo "output HEADLESS-1 resolution 1024x768"
         echo "default_border none"
@@ -20,24 +19,22 @@ sway_start() {
             echo "bindsym $key exec sh -c 'echo sway $key > /tmp/marks/$posted'"
         done
     } >/tmp/sway.config
+    until_true 5 test -S /run/seatd.sock
     as_desk "sway -c /tmp/sway.config >/tmp/sway.log 2>&1 &"
-    local tries=60
-    until SWAYSOCK=$(ls $XDG_RUNTIME_DIR/sway-ipc.*.sock 2>/dev/null) &&
-        export SWAYSOCK && as_desk "swaymsg -t get_version" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ $tries -gt 0 ] || { tail -20 /tmp/sway.log; return 1; }
-        sleep 0.5
-    done
+    until_true -s 30 sway_up || { tail -20 /tmp/sway.log; return 1; }
     export WAYLAND_DISPLAY=$(basename $(ls $XDG_RUNTIME_DIR/wayland-? | head -1))
     as_desk "swaymsg exec 'stdbuf -oL wev 2>&1 | tee /tmp/client.log | awk -f /desk/events.awk >/tmp/events-main'" >/dev/null
     wait_for 20 /tmp/client.log "wl_keyboard" || true
     as_desk "swaymsg seat seat0 cursor set 500 400" >/dev/null
-    sleep 0.5
+}
+sway_up() {
+    SWAYSOCK=$(ls $XDG_RUNTIME_DIR/sway-ipc.*.sock 2>/dev/null) && export SWAYSOCK &&
+        as_desk "swaymsg -t get_version" >/dev/null 2>&1
 }
 
 sway_stop() {
     kill $(pidof wev) $(pidof sway) 2>/dev/null
-    sleep 1
+    until_true 5 gone sway
     kill $(pidof seatd) $(pidof dbus-daemon) 2>/dev/null
 }
 
@@ -46,23 +43,12 @@ sway_stop() {
 sway_app_start() { # NAME
     as_desk "swaymsg exec 'QT_QPA_PLATFORM=wayland bindwell_desktop_key_window bindwell-$1 >/tmp/events-$1 2>&1'" >/dev/null
     # Qt starts slowly under emulation.
-    local tries=60
-    until as_desk "swaymsg -t get_tree" | grep -q "\"app_id\": *\"bindwell-$1\""; do
-        tries=$((tries - 1))
-        [ $tries -gt 0 ] || { sed 's/^/    client: /' /tmp/events-$1; return 1; }
-        sleep 0.5
-    done
+    until_true -s 30 sway_tree_has "\"app_id\": *\"bindwell-$1\"" || { sed 's/^/    client: /' /tmp/events-$1; return 1; }
 }
+sway_tree_has() { as_desk "swaymsg -t get_tree" | grep -q "$1"; } # PATTERN
 sway_focus() { # NAME (main: wev)
     local id="bindwell-$1"
     [ "$1" = main ] && id=wev
     as_desk "swaymsg '[app_id=$id] focus'" >/dev/null 2>&1
 }
 sway_inputs() { as_desk "swaymsg -t get_inputs" | grep -c '"identifier"'; }
-sway_keys() {
-    for key in "$@"; do
-        if [ "$key" = shift+Tab ]; then as_desk "wtype -M shift -k Tab -m shift"; else as_desk "wtype -k $key"; fi
-        sleep 0.4
-    done
-}
-sway_windows() { as_desk "swaymsg -t get_tree" | grep -c '"name": "Bindwell"'; }

@@ -6,12 +6,7 @@ x11_start() {
     cp /desk/xorg.conf /etc/X11/xorg.conf
     /usr/lib/xorg/Xorg :0 -nolisten tcp -noreset -logfile /tmp/Xorg.log vt1 >/dev/null 2>&1 &
     export DISPLAY=:0
-    local tries=50
-    until xprop -root >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ $tries -gt 0 ] || { tail -20 /tmp/Xorg.log; return 1; }
-        sleep 0.4
-    done
+    until_true 20 x11_has_wm '' || { tail -20 /tmp/Xorg.log; return 1; }
     {
         echo '<?xml version="1.0"?><openbox_config xmlns="http://openbox.org/3.4/rc"><keyboard>'
         grep -v '^#' /desk/bindings | while read -r posted key _; do
@@ -20,26 +15,19 @@ x11_start() {
         echo '</keyboard></openbox_config>'
     } >/tmp/openbox.xml
     openbox --config-file /tmp/openbox.xml >/tmp/openbox.log 2>&1 &
-    sleep 1
-    pidof openbox >/dev/null || cat /tmp/openbox.log
+    until_true 10 x11_has_wm 'window id' || cat /tmp/openbox.log
     stdbuf -oL xev -geometry 1000x700+0+0 2>&1 | awk -f /desk/events.awk >/tmp/events-main &
-    # Openbox may still be adopting the window and take the focus back to
-    # itself, so the activation is repeated until xev holds the focus.
-    tries=20
-    until [ "$(xdotool getwindowfocus getwindowname 2>/dev/null)" = "Event Tester" ]; do
-        tries=$((tries - 1))
-        [ $tries -gt 0 ] || { echo "desktop: xev did not get the focus"; break; }
-        xdotool search --sync --name 'Event Tester' windowactivate --sync windowfocus --sync >/dev/null 2>&1
-        sleep 0.3
-    done
+    xdotool search --sync --name 'Event Tester' >/dev/null
+    x11_focus main || echo "desktop: xev did not get the focus"
     xdotool mousemove 500 400
-    sleep 0.5
 }
+# The root window answers, with a window manager's mark if PATTERN says so.
+x11_has_wm() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q "$1"; } # PATTERN
 
 x11_stop() {
     kill $(pidof xev) $(pidof openbox) 2>/dev/null
     kill $(pidof Xorg) 2>/dev/null
-    sleep 1
+    until_true 5 gone Xorg
 }
 
 # The per-application check's clients are xev windows given the class
@@ -63,5 +51,3 @@ x11_focus() { # NAME (main: xev's own window)
     done
 }
 x11_inputs() { grep -c 'Adding input device' /tmp/Xorg.log; }
-x11_keys() { for key in "$@"; do xdotool key "$key"; sleep 0.4; done; }
-x11_windows() { xdotool search --name '^Bindwell$' 2>/dev/null | wc -l; }
