@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <fstream>
@@ -41,18 +42,6 @@ int readInputId(const std::string& deviceLink) {
     return id && std::strncmp(id, "/input", 6) == 0 ? std::atoi(id + 6) : -1;
 }
 
-void readKeyBits(NodeDescription& node) {
-    const int fd = ::open(node.devnode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return;
-    }
-    std::vector<unsigned long> bits(KEY_MAX / (sizeof(unsigned long) * 8) + 1);
-    if (ioctl(fd, EVIOCGBIT(EV_KEY, bits.size() * sizeof(unsigned long)), bits.data()) >= 0) {
-        node.hasVolumeUp = testBit(bits, KEY_VOLUMEUP);
-    }
-    ::close(fd);
-}
-
 } // namespace
 
 std::vector<NodeDescription> listNodes() {
@@ -75,7 +64,6 @@ std::vector<NodeDescription> listNodes() {
         node.vendor = readHex(base + "id/vendor");
         node.product = readHex(base + "id/product");
         node.inputId = readInputId("/sys/class/input/" + name + "/device");
-        readKeyBits(node);
         nodes.push_back(node);
     }
     closedir(dir);
@@ -136,7 +124,10 @@ int tryGrab(const std::string& devnode) {
 }
 
 EvdevReader::EvdevReader(const std::string& devnode)
-    : fd_(::open(devnode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
+    : fd_(::open(devnode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+    int clock = CLOCK_MONOTONIC;
+    ioctl(fd_, EVIOCSCLOCKID, &clock);
+}
 
 EvdevReader::~EvdevReader() {
     if (fd_ >= 0) {

@@ -17,7 +17,6 @@ struct NodeDescription {
     unsigned product = 0;
     // N of the parent inputN: unlike the event node's number, never reused.
     int inputId = -1;
-    bool hasVolumeUp = false;
 };
 
 [[nodiscard]] std::vector<NodeDescription> listNodes();
@@ -39,7 +38,8 @@ struct KeyEvent {
     bool operator==(const KeyEvent&) const = default;
 };
 
-// Reads one node from the moment it is opened.
+// Reads one node from the moment it is opened, its events stamped on the
+// clock of nowMicros().
 class EvdevReader {
 public:
     explicit EvdevReader(const std::string& devnode);

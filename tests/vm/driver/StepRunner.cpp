@@ -32,7 +32,6 @@
 #include <map>
 #include <sstream>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -43,7 +42,6 @@ namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
 
 const std::string kFolder = "/vm/";
-constexpr const char* kRulesDirectory = "/etc/udev/rules.d";
 constexpr uid_t kUser = 1000;
 
 struct Plugged {
@@ -61,17 +59,11 @@ struct Run {
     std::function<std::string()> text;
     std::optional<Realtime> realtime;
     int holder = -1;
-    // When the last report was sent, on the clock of evdev's timestamps.
+    // When the last report was sent (nowMicros, the readers' clock).
     long long sentAt = 0;
 
     BindwellProcess& bindwell() { return *started.back(); }
 };
-
-long long realtimeMicros() {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return now.tv_sec * 1000000LL + now.tv_nsec / 1000;
-}
 
 // Words split at blanks, except inside double quotes (a backslash is kept
 // as it is, for expand()).
@@ -134,15 +126,13 @@ std::string ids(const std::string& text, uint32_t& vendor, uint32_t& product) {
     return std::sscanf(text.c_str(), "%x:%x", &vendor, &product) == 2 ? "" : "not VVVV:PPPP";
 }
 
-// `as=UID` and `home=DIR` set the process's user and configuration folder;
-// the other words are bindwellctl's arguments, `run` when there are none.
+// `as=UID` sets the process's user; the other words are bindwellctl's arguments, `run` when there
+// are none.
 BindwellProcess::Options processOptions(const Args& args, size_t from) {
     BindwellProcess::Options options{.args = {}};
     for (size_t i = from; i < args.size(); ++i) {
         if (args[i].starts_with("as=")) {
             options.uid = std::stoul(args[i].substr(3));
-        } else if (args[i].starts_with("home=")) {
-            options.configHome = args[i].substr(5);
         } else {
             options.args.push_back(args[i]);
         }
@@ -158,20 +148,26 @@ std::string exitedWith(BindwellProcess& process, int status, const std::string& 
                                             : "exit " + std::to_string(status) + process.tail(20);
 }
 
+// The command's output, what it writes to stderr too, and its exit status.
+std::pair<std::string, int> shell(const std::string& command) {
+    std::string output;
+    int status = -1;
+    if (FILE* pipe = ::popen((command + " 2>&1").c_str(), "r")) {
+        std::array<char, 4096> buffer{};
+        for (size_t read; (read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
+            output.append(buffer.data(), read);
+        }
+        status = WEXITSTATUS(::pclose(pipe));
+    }
+    return {output, status};
+}
+
 // udevadm's verdict on one node: whether the rules tag it "uaccess" now
 // (TAGS keeps every tag a node ever had, for udevadm test leaves its
 // database behind; CURRENT_TAGS is what the rules give it now), and the end
 // of its output when that is not what is wanted.
 std::string tagged(const std::string& devnode, bool wanted) {
-    const std::string command = "udevadm test --action=add " + sysPathOf(devnode) + " 2>&1";
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer{};
-        for (size_t read; (read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-            output.append(buffer.data(), read);
-        }
-        ::pclose(pipe);
-    }
+    const std::string output = shell("udevadm test --action=add " + sysPathOf(devnode)).first;
     const size_t at = output.find("\nCURRENT_TAGS=");
     const bool isTagged =
         at != std::string::npos &&
@@ -216,7 +212,7 @@ std::string readAcrossUnplug(Plugged& plugged, const std::string& devnode) {
 // The verbs that act on a plugged device (the first argument names it):
 //   plug ID DESCRIPTOR VVVV:PPPP NAME [UNIQ]  a USB device made through uhid,
 //       DESCRIPTOR a file of hex bytes or `controller`
-//   unplug ID / tap ID USAGE (a consumer usage pressed and released)
+//   unplug ID
 //   send ID BYTE...  one input report, in hex
 std::string deviceStep(Run& run, const std::string& verb, const Args& a) {
     Plugged& plugged = run.devices[a[0]];
@@ -228,11 +224,9 @@ std::string deviceStep(Run& run, const std::string& verb, const Args& a) {
         plugged.device = std::make_unique<UhidDevice>(plugged.identity, plugged.descriptor);
         return problem + (plugged.device->ok() ? "" : "uhid refused it");
     }
-    run.sentAt = realtimeMicros();
+    run.sentAt = nowMicros();
     if (verb == "unplug") {
         plugged.device->unplug();
-    } else if (verb == "tap") {
-        tapUsage(*plugged.device, uint16_t(std::stoul(a[1], nullptr, 0)));
     } else {
         std::vector<uint8_t> report;
         for (size_t i = 1; i < a.size(); ++i) {
@@ -244,10 +238,11 @@ std::string deviceStep(Run& run, const std::string& verb, const Args& a) {
 }
 
 // The verbs of bindwellctl's processes:
-//   start [as=UID] [home=DIR] [ARGS...]  in the background
-//   signal NAME  to the started process, whose output is then read at once
-//       until `exit` (a device it destroys hands out nothing after)
-//   alive / exit STATUS  the started process still runs / ends so
+//   start [as=UID] [ARGS...]  in the background
+//   signal NAME  to the started process, which must still run; its output
+//       is then read at once until `exit` (a device it destroys hands out
+//       nothing after)
+//   exit STATUS  the started process ends so
 //   run STATUS [as=UID] ARGS...  bindwellctl to its end
 //   scan  the device picker's scan, which reads sysfs alone: "NAME VENDOR"
 std::string processStep(Run& run, const std::string& verb, const Args& a) {
@@ -257,11 +252,11 @@ std::string processStep(Run& run, const std::string& verb, const Args& a) {
     } else if (verb == "signal") {
         const std::map<std::string, int> signals{
             {"SIGTERM", SIGTERM}, {"SIGINT", SIGINT}, {"SIGKILL", SIGKILL}};
+        if (!run.bindwell().alive()) {
+            return exitedWith(run.bindwell(), run.bindwell().exitStatus(), "running");
+        }
         run.realtime.emplace();
         run.bindwell().signal(signals.at(a[0]));
-    } else if (verb == "alive") {
-        return run.bindwell().alive() ? ""
-                                      : exitedWith(run.bindwell(), run.bindwell().exitStatus(), "");
     } else if (verb == "exit") {
         run.realtime.reset();
         return exitedWith(run.bindwell(), run.bindwell().wait(5000), a[0]);
@@ -375,55 +370,24 @@ std::string nodeStep(Run& run, const std::string& verb, const Args& a) {
 }
 
 // The verbs on the guest's files and udev:
-//   config FILE [HOME [UID]]  FILE becomes HOME's configuration, owned by UID
-//   sleep MS / rename FROM TO
-//   chmod MODE NODE...
-//   change MODE NODE  what udevd does after a grant, without udevd: the
-//       node's access, then a "change" of it as `udevadm trigger` announces
+//   config FILE  FILE becomes /tmp/config's configuration
+//   sleep MS
+//   sh STATUS COMMAND  a shell command ends so (files, modes, uevents)
 //   tagged NODE yes|no  whether the udev rules tag it "uaccess"
-//   uaccess NODE...  what systemd's uaccess builtin would do for the seat's
-//       user with a node the rules tag; no udevd runs in the guest to do it
-//   rules FILE...  exactly these rule files are written
 //   readable VVVV:PPPP yes|no  the desktop user's permission check
 //   read-across-unplug ID NODE  the node's descriptor reads back whole, then
 //       fails with ENODEV once the device goes between open and read
 std::string systemStep(Run& run, const std::string& verb, const Args& a) {
     if (verb == "config") {
-        const std::string home = a.size() > 1 ? a[1] : "/tmp/config";
-        installConfig(a[0], home);
-        for (const std::string& owned :
-             {home, home + "/Bindwell", home + "/Bindwell/config.json"}) {
-            if (a.size() > 2 && ::chown(owned.c_str(), std::stoul(a[2]), std::stoul(a[2])) != 0) {
-                return "chown " + owned;
-            }
-        }
+        installConfig(a[0]);
     } else if (verb == "sleep") {
         sleepMs(std::stoi(a[0]));
-    } else if (verb == "rename") {
-        return ::rename(a[0].c_str(), a[1].c_str()) == 0 ? "" : std::strerror(errno);
-    } else if (verb == "chmod" || verb == "change") {
-        for (size_t i = 1; i < a.size(); ++i) {
-            const std::string devnode = path(run, a[i]);
-            ::chmod(devnode.c_str(), std::stoul(a[0], nullptr, 8));
-            if (verb == "change") {
-                std::ofstream(sysPathOf(devnode) + "/uevent") << "change";
-            }
-        }
+    } else if (verb == "sh") {
+        const auto [output, status] = shell(expand(run, a[1]));
+        return std::to_string(status) == a[0] ? ""
+                                              : "exit " + std::to_string(status) + ": " + output;
     } else if (verb == "tagged") {
         return tagged(path(run, a[0]), a[1] == "yes");
-    } else if (verb == "uaccess") {
-        for (const std::string& node : a) {
-            if (tagged(path(run, node), true).empty()) {
-                (void)::chown(path(run, node).c_str(), kUser, 0);
-            }
-        }
-    } else if (verb == "rules") {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(kRulesDirectory)) {
-            names.push_back(entry.path().filename());
-        }
-        std::sort(names.begin(), names.end());
-        return names == a ? "" : "found " + std::to_string(names.size()) + " files";
     } else if (verb == "readable") {
         uint32_t vendor = 0;
         uint32_t product = 0;
@@ -441,15 +405,13 @@ struct Verbs {
     std::vector<std::string> names;
 };
 const Verbs kVerbs[] = {
-    {deviceStep, {"plug", "unplug", "tap", "send"}},
-    {processStep, {"start", "signal", "exit", "alive", "run", "scan"}},
+    {deviceStep, {"plug", "unplug", "send"}},
+    {processStep, {"start", "signal", "exit", "run", "scan"}},
     {textStep, {"says", "lacks", "count", "order"}},
     {nodeStep,
      {"exists", "absent", "seized", "free", "grab", "ungrab", "watch", "expect", "keys", "arrives",
       "held"}},
-    {systemStep,
-     {"config", "sleep", "rename", "chmod", "change", "tagged", "uaccess", "rules", "readable",
-      "read-across-unplug"}},
+    {systemStep, {"config", "sleep", "sh", "tagged", "readable", "read-across-unplug"}},
 };
 
 std::string step(Run& run, const Args& args) {
@@ -474,10 +436,8 @@ void runSteps(const std::string& name) {
         const std::string problem = step(run, args);
         check(problem.empty(), name + ":" + std::to_string(number) + " " + line, problem);
     }
-    if (failures() > failuresBefore) {
-        for (const auto& process : run.started) {
-            dumpOnFailure(*process, failuresBefore);
-        }
+    for (const auto& process : run.started) {
+        dumpOnFailure(*process, failuresBefore);
     }
     if (run.holder >= 0) {
         ::close(run.holder);
