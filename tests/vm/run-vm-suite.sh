@@ -4,7 +4,7 @@
 # and reads the driver's verdict from the serial console.
 # Exit 77 (ctest's skip) when qemu, busybox-static or the kernel is missing.
 # These settings pass through to the guest when set:
-#   BINDWELL_VM_ONLY=soak,twins          only these scenarios (driver/main.cpp, driver/steps)
+#   BINDWELL_VM_ONLY=soak,twins          only these scenarios (driver/steps, driver/Soak.cpp)
 #   BINDWELL_SOAK_STEPS=3000             the long soak (the default is a short one)
 #   BINDWELL_SOAK_SEED=N                 replay a soak that printed this seed
 #   BINDWELL_VM_PROGRAM=bindwell_vm_bench  the VM's measurements instead (bench/vm-*.sh)

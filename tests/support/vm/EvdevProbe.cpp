@@ -70,10 +70,6 @@ std::vector<NodeDescription> listNodes() {
     return nodes;
 }
 
-std::string sysPathOf(const std::string& devnode) {
-    return "/sys/class/input/" + devnode.substr(devnode.rfind('/') + 1);
-}
-
 std::optional<NodeDescription>
 waitForNode(const std::function<bool(const NodeDescription&)>& accept, int timeoutMs) {
     const long long deadline = nowMicros() + timeoutMs * 1000LL;
@@ -184,12 +180,6 @@ std::vector<KeyEvent> EvdevReader::keysWithin(int windowMs) {
         }
     }
     return keys;
-}
-
-void EvdevReader::drain() {
-    input_event event{};
-    while (::read(fd_, &event, sizeof event) == static_cast<ssize_t>(sizeof event)) {
-    }
 }
 
 std::string describe(const std::vector<KeyEvent>& keys) {

@@ -20,8 +20,6 @@ struct NodeDescription {
 };
 
 [[nodiscard]] std::vector<NodeDescription> listNodes();
-// The node's folder in sysfs.
-[[nodiscard]] std::string sysPathOf(const std::string& devnode);
 // Waits up to timeoutMs for a node the predicate accepts.
 [[nodiscard]] std::optional<NodeDescription>
 waitForNode(const std::function<bool(const NodeDescription&)>& accept, int timeoutMs);
@@ -56,7 +54,6 @@ public:
                                   std::vector<KeyEvent>* seen = nullptr);
     // Every key event that arrives within the window.
     [[nodiscard]] std::vector<KeyEvent> keysWithin(int windowMs);
-    void drain();
 
 private:
     int fd_ = -1;

@@ -5,7 +5,6 @@
 #include "UhidDevice.h"
 
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -20,16 +19,11 @@ inline constexpr const char* kVirtualName = "Bindwell Virtual Input";
 bool check(bool condition, const std::string& name, const std::string& detail = "");
 int failures();
 
-struct Scenario {
-    const char* name;
-    void (*run)();
-};
 // Whether BINDWELL_VM_ONLY (comma-separated) names the scenario, or names none.
 [[nodiscard]] bool selected(const std::string& name);
-// Runs the scenarios BINDWELL_VM_ONLY names (comma-separated), or all of them
-// when it names none, and prints the closing "vm: N passed, N failed" line
-// that the host script reads. Returns the program's exit status.
-int runScenarios(std::span<const Scenario> scenarios);
+// Prints the closing "vm: N passed, N failed" line that the host script
+// reads; returns the program's exit status.
+int finish();
 
 // Copies a configuration from the guest's /vm folder into /tmp/config.
 void installConfig(const std::string& file);

@@ -17,8 +17,9 @@
 // A new kind of step is a Rig method that returns what went wrong (empty when
 // nothing did) and a row of kSteps that calls it; a new button is a row of kButtons with
 // the key the soak's layout posts for it.
+#include "Soak.h"
+
 #include "Harness.h"
-#include "Scenarios.h"
 
 #include <csignal>
 #include <cstdio>
@@ -145,7 +146,7 @@ public:
         if (std::string problem = settled(); !problem.empty()) {
             return "after the burst: " + problem;
         }
-        out_->drain();
+        (void)out_->keysWithin(50);
         lastPress_[button.pressKey] = nowMicros();
         return pressInTurn({&button});
     }
@@ -218,15 +219,6 @@ public:
             return "the controller is still grabbed after the exit";
         }
         return startBindwell();
-    }
-
-    // Empty while bindwellctl runs; else how it ended.
-    std::string stillRunning() {
-        if (bindwell_->alive()) {
-            return "";
-        }
-        return "bindwellctl ended with status " + std::to_string(bindwell_->exitStatus()) +
-               bindwell_->tail(30);
     }
 
     [[nodiscard]] BindwellProcess& bindwell() { return *bindwell_; }
@@ -328,17 +320,11 @@ private:
         while ((held = heldCodes(devnode)) && !held->empty() && nowMicros() < deadline) {
             sleepMs(10);
         }
-        if (!held) {
-            return "cannot read " + devnode;
-        }
-        if (held->empty()) {
-            return "";
-        }
-        std::string text = "still down on " + devnode + ":";
-        for (unsigned code : *held) {
+        std::string text = held ? "still down on " + devnode + ":" : "cannot read " + devnode;
+        for (unsigned code : held.value_or(std::vector<unsigned>{})) {
             text += " " + std::to_string(code);
         }
-        return text + bindwell_->tail(20);
+        return held && held->empty() ? "" : text + bindwell_->tail(20);
     }
 
     std::unique_ptr<UhidDevice> controller_;
@@ -408,8 +394,9 @@ void soak() {
         const Step& chosen = kSteps[step < std::size(kSteps) ? step : drawStep(rig.random())];
         ++counts[chosen.name];
         problem = chosen.run(rig);
-        if (problem.empty()) {
-            problem = rig.stillRunning();
+        if (problem.empty() && !rig.bindwell().alive()) {
+            problem = "bindwellctl ended with status " +
+                      std::to_string(rig.bindwell().exitStatus()) + rig.bindwell().tail(30);
         }
         if (!problem.empty()) {
             problem = "step " + std::to_string(step) + " (" + chosen.name + "), seed " +

@@ -1,3 +1,7 @@
+// The VM suite's driver. It runs inside the test VM as root, with uhid, evdev
+// and uinput loaded, bindwellctl at /bin/bindwellctl and driver/steps in /vm;
+// BINDWELL_VM_ONLY=name,name runs only the step files or the soak it names.
+//
 // Scenarios written as steps, one to a line, in /vm/NAME.steps: what to plug,
 // start and send, and what must then hold of the nodes, of the bindwellctl
 // started last and of the output of the last command run. Every step is a
@@ -10,7 +14,7 @@
 // (`c.mouse`: "VM Test Controller Mouse"). In a quoted text, {node} stands
 // for the node's path and \n for a line break.
 #include "Harness.h"
-#include "Scenarios.h"
+#include "Soak.h"
 #include "platform/linux/LinuxPermissions.h"
 #include "platform/linux/PostedKeyNames.h"
 #include "platform/linux/SysfsFile.h"
@@ -148,6 +152,10 @@ std::string exitedWith(BindwellProcess& process, int status, const std::string& 
                                             : "exit " + std::to_string(status) + process.tail(20);
 }
 
+std::string sysPathOf(const std::string& devnode) {
+    return "/sys/class/input/" + devnode.substr(devnode.rfind('/') + 1);
+}
+
 // The command's output, what it writes to stderr too, and its exit status.
 std::pair<std::string, int> shell(const std::string& command) {
     std::string output;
@@ -278,7 +286,6 @@ std::string processStep(Run& run, const std::string& verb, const Args& a) {
 
 // The verbs on what was said (see Run::text):
 //   says TEXT (within 5 s) / lacks TEXT / count N TEXT (exactly N times)
-//   order FIRST THEN  both said, FIRST before THEN
 std::string textStep(Run& run, const std::string& verb, const Args& a) {
     const std::string part = expand(run, a.back());
     const long long deadline = nowMicros() + (verb == "says" ? 5'000'000 : 0);
@@ -292,9 +299,7 @@ std::string textStep(Run& run, const std::string& verb, const Args& a) {
     }
     const bool holds = verb == "says"    ? count > 0
                        : verb == "lacks" ? count == 0
-                       : verb == "count"
-                           ? std::to_string(count) == a[0]
-                           : count > 0 && text.find(expand(run, a[0])) < text.find(part);
+                                         : std::to_string(count) == a[0];
     return holds ? "" : "in:\n" + text;
 }
 
@@ -307,7 +312,7 @@ std::string textStep(Run& run, const std::string& verb, const Args& a) {
 //   expect NODE KEY:VALUE...  these arrive in order within 2 s (others in
 //       between are let be)
 //   keys NODE MS KEY:VALUE...  exactly these within MS (none: nothing)
-//   held NODE KEY...  exactly these are down on the node (EVIOCGKEY)
+//   held NODE KEY:1...  exactly these are down on the node (EVIOCGKEY)
 //   arrives NODE KEY:VALUE MS  the next key event, within 1.5 s, is this one,
 //       stamped at least MS after the last report sent
 std::string nodeStep(Run& run, const std::string& verb, const Args& a) {
@@ -339,16 +344,12 @@ std::string nodeStep(Run& run, const std::string& verb, const Args& a) {
         return run.readers[a[0]]->ok() ? "" : "it cannot be read";
     }
     if (verb == "held") {
-        std::vector<unsigned> wanted;
-        for (size_t i = 1; i < a.size(); ++i) {
-            wanted.push_back(bindwell::linuxplatform::keyCodeNamed(a[i]).value_or(0));
+        const auto codes = heldCodes(path(run, a[0]));
+        std::vector<KeyEvent> held;
+        for (unsigned code : codes.value_or(std::vector<unsigned>{})) {
+            held.push_back({code, 1});
         }
-        const auto held = heldCodes(path(run, a[0]));
-        std::string text = held ? "held" : "unreadable";
-        for (unsigned code : held.value_or(std::vector<unsigned>{})) {
-            text += " " + std::to_string(code);
-        }
-        return held == wanted ? "" : text;
+        return codes && held == keys(a, 1) ? "" : "held " + describe(held);
     }
     EvdevReader& reader = *run.readers.at(a[0]);
     if (verb == "arrives") {
@@ -407,7 +408,7 @@ struct Verbs {
 const Verbs kVerbs[] = {
     {deviceStep, {"plug", "unplug", "send"}},
     {processStep, {"start", "signal", "exit", "run", "scan"}},
-    {textStep, {"says", "lacks", "count", "order"}},
+    {textStep, {"says", "lacks", "count"}},
     {nodeStep,
      {"exists", "absent", "seized", "free", "grab", "ungrab", "watch", "expect", "keys", "arrives",
       "held"}},
@@ -444,8 +445,6 @@ void runSteps(const std::string& name) {
     }
 }
 
-} // namespace
-
 void runStepScenarios() {
     std::vector<std::string> names;
     for (const auto& entry : fs::directory_iterator(kFolder)) {
@@ -462,4 +461,14 @@ void runStepScenarios() {
     }
 }
 
+} // namespace
 } // namespace vmtest
+
+int main() {
+    using namespace vmtest;
+    runStepScenarios();
+    if (selected("soak")) {
+        soak();
+    }
+    return finish();
+}
