@@ -26,7 +26,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -130,17 +129,12 @@ std::string ids(const std::string& text, uint32_t& vendor, uint32_t& product) {
     return std::sscanf(text.c_str(), "%x:%x", &vendor, &product) == 2 ? "" : "not VVVV:PPPP";
 }
 
-// `as=UID` sets the process's user; the other words are bindwellctl's arguments, `run` when there
-// are none.
+// A first word `as=UID` sets the process's user; the other words are
+// bindwellctl's arguments, `run` when there are none.
 BindwellProcess::Options processOptions(const Args& args, size_t from) {
-    BindwellProcess::Options options{.args = {}};
-    for (size_t i = from; i < args.size(); ++i) {
-        if (args[i].starts_with("as=")) {
-            options.uid = std::stoul(args[i].substr(3));
-        } else {
-            options.args.push_back(args[i]);
-        }
-    }
+    const bool as = from < args.size() && args[from].starts_with("as=");
+    BindwellProcess::Options options{.args = Args(args.begin() + from + as, args.end()),
+                                     .uid = as ? uid_t(std::stoul(args[from].substr(3))) : 0};
     if (options.args.empty()) {
         options.args = {"run"};
     }
