@@ -127,7 +127,7 @@ public:
         controller_->send(mouseReport(0x00, 0, 0, 0));
         const Button left{0, 0x01, BTN_LEFT};
         const std::string problem = expectPresses(*clone_, {&left});
-        return problem.empty() ? settledOn(cloneNode_) : problem;
+        return problem.empty() ? settled(cloneNode_) : problem;
     }
 
     // A burst longer than the kernel's buffer for Bindwell's reader (64
@@ -143,7 +143,7 @@ public:
             }
         }
         sleepMs(500);
-        if (std::string problem = settled(); !problem.empty()) {
+        if (std::string problem = settled(virtualNode_); !problem.empty()) {
             return "after the burst: " + problem;
         }
         (void)out_->keysWithin(50);
@@ -159,7 +159,7 @@ public:
             return problem;
         }
         controller_->unplug();
-        if (std::string problem = settled(); !problem.empty()) {
+        if (std::string problem = settled(virtualNode_); !problem.empty()) {
             return "after unplug: " + problem;
         }
         // Sometimes back at once, before Bindwell has seen the removal.
@@ -240,7 +240,7 @@ private:
             return problem;
         }
         controller_->send(up(*buttons.back()));
-        return settled();
+        return settled(virtualNode_);
     }
 
     size_t pick(size_t count) {
@@ -312,9 +312,8 @@ private:
                bindwell_->tail(20);
     }
 
-    std::string settled() { return settledOn(virtualNode_); }
-
-    std::string settledOn(const std::string& devnode) {
+    // Empty once nothing is down on the node, within 2 s; else what is.
+    std::string settled(const std::string& devnode) {
         const long long deadline = nowMicros() + 2'000'000;
         std::optional<std::vector<unsigned>> held;
         while ((held = heldCodes(devnode)) && !held->empty() && nowMicros() < deadline) {

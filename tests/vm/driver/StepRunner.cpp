@@ -41,7 +41,6 @@
 namespace vmtest {
 namespace {
 
-namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
 
 const std::string kFolder = "/vm/";
@@ -441,7 +440,7 @@ void runSteps(const std::string& name) {
 
 void runStepScenarios() {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kFolder)) {
+    for (const auto& entry : std::filesystem::directory_iterator(kFolder)) {
         if (entry.path().extension() == ".steps") {
             names.push_back(entry.path().stem());
         }
