@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2154
 # Sourced by tests/vm/run-vm-suite.sh when BINDWELL_VM_PROGRAM is set: adds
 # the VM's measurements to the guest's image ($root), with its
 # copy_with_libraries and skip.
