@@ -9,6 +9,7 @@
 // the events cost, start-up and shutdown cancelled. The figure is comparable
 // with a peer's (keyd, a bare forwarder) counted the same way.
 #include "Harness.h"
+#include "Layouts.h"
 #include "Measurements.h"
 
 #include <csignal>
@@ -52,11 +53,11 @@ using ThreadCounts = std::map<int, long long>;
 // did not run.
 ThreadCounts countedRun(UhidDevice& controller, int events) {
     const std::string file = "/tmp/callgrind-" + std::to_string(events) + ".out";
-    BindwellProcess bindwell(
-        {.wrapper = {"/bin/valgrind.bin", "--tool=callgrind", "--separate-threads=yes",
-                     "--callgrind-out-file=" + file}});
+    BindwellProcess bindwell({.args = {"--tool=callgrind", "--separate-threads=yes",
+                                       "--callgrind-out-file=" + file, "/bin/bindwellctl", "run"},
+                              .program = "/bin/valgrind.bin"});
     // Valgrind under software emulation starts in tens of seconds.
-    const auto consumer = controllerConsumerNode();
+    const auto consumer = controllerNode("consumer");
     const bool running = consumer && waitForGrab(consumer->devnode, 300'000);
     const auto virtualNode = running ? virtualDeviceNode() : std::nullopt;
     if (!check(virtualNode.has_value(), "callgrind: bindwellctl runs under valgrind")) {
@@ -100,7 +101,7 @@ long long sum(const ThreadCounts& counts) {
 } // namespace
 
 void inputPathCost() {
-    writeConfig(relaconLayout());
+    writeConfig({relaconLayout()});
     auto controller = plugController();
     constexpr int events = 200;
     const ThreadCounts idle = countedRun(*controller, 0);

@@ -3,6 +3,7 @@
 // floor any user-space remapper pays) and through interception-tools, a peer
 // from Debian. Figures are printed, not asserted.
 #include "Harness.h"
+#include "Layouts.h"
 #include "Measurements.h"
 
 #include <algorithm>
@@ -132,6 +133,15 @@ void print(const Run& run, const Figures& figures, const Figures& floor) {
     std::printf("\n");
 }
 
+// How often the text appears in the output.
+int occurrences(const std::string& output, const std::string& text) {
+    int count = 0;
+    for (size_t at = output.find(text); at != std::string::npos; at = output.find(text, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
 struct BindwellRun {
     bool busyMainThread = false;
 };
@@ -154,7 +164,7 @@ throughBindwell(UhidDevice& controller, const std::string& consumerNode, Bindwel
     std::vector<long long> motion = measureMotion(controller, moved);
     if (presses.size() < kPresses) {
         std::printf("latency: %zu presses lost; Bindwell's repeat filter dropped %d\n",
-                    kPresses - presses.size(), bindwell.countLog("Deduplicated"));
+                    kPresses - presses.size(), occurrences(bindwell.output(), "Deduplicated"));
     }
     if (how.busyMainThread) {
         check(presses.size() == kPresses && motion.size() == kMotions,
@@ -234,6 +244,16 @@ throughBareForwarder(const std::string& node,
 constexpr const char* kPeerReader = "/bin/interception";
 constexpr const char* kPeerWriter = "/bin/uinput";
 
+bool hasKey(const std::string& devnode, unsigned key) {
+    const int fd = ::open(devnode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    unsigned char bits[KEY_MAX / 8 + 1] = {};
+    const bool read = fd >= 0 && ioctl(fd, EVIOCGBIT(EV_KEY, sizeof bits), bits) >= 0;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return read && (bits[key / 8] >> (key % 8)) & 1;
+}
+
 bool peerInstalled() {
     return ::access(kPeerReader, X_OK) == 0 && ::access(kPeerWriter, X_OK) == 0;
 }
@@ -257,8 +277,8 @@ throughPeer(const std::string& node,
             return std::vector{reader, writer};
         },
         [&](const NodeDescription& n) {
-            return n.devnode != node && n.hasVolumeUp && n.vendor == kControllerVendor &&
-                   n.product == kControllerProduct;
+            return n.devnode != node && n.vendor == kControllerVendor &&
+                   n.product == kControllerProduct && hasKey(n.devnode, KEY_VOLUMEUP);
         },
         "interception-tools", measureWith);
 }
@@ -289,10 +309,10 @@ struct RoundRatios {
 } // namespace
 
 void latency() {
-    writeConfig(relaconLayout());
+    writeConfig({relaconLayout()});
     auto controller = plugController();
-    const auto consumer = controllerConsumerNode();
-    const auto mouse = controllerMouseNode();
+    const auto consumer = controllerNode("consumer");
+    const auto mouse = controllerNode("mouse");
     if (!check(consumer && mouse, "latency: controller appears")) {
         return;
     }

@@ -6,6 +6,7 @@
 // only when named (bench/vm-ten-controllers.sh sets BINDWELL_VM_ONLY); prints
 // figures and checks only that the run worked.
 #include "Harness.h"
+#include "Layouts.h"
 #include "Measurements.h"
 #include "model/VirtualKeyCodes.h"
 
@@ -120,7 +121,7 @@ void measure(size_t count) {
     for (size_t i = 0; i < count; ++i) {
         profiles.push_back(unitProfile(i));
         units.push_back(plugController(serialOf(i)));
-        plugged = plugged && controllerConsumerNode(serialOf(i)).has_value();
+        plugged = plugged && controllerNode("consumer", serialOf(i)).has_value();
     }
     if (!check(plugged, name + ": every unit plugged")) {
         return;
@@ -129,7 +130,7 @@ void measure(size_t count) {
     BindwellProcess bindwell({});
     bool seized = true;
     for (size_t i = 0; i < count; ++i) {
-        const auto consumer = controllerConsumerNode(serialOf(i));
+        const auto consumer = controllerNode("consumer", serialOf(i));
         seized = seized && consumer && waitForGrab(consumer->devnode, 10'000);
     }
     if (!check(seized, name + ": every unit seized")) {

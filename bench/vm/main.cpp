@@ -7,10 +7,14 @@
 
 int main() {
     using namespace vmtest;
-    constexpr Scenario kMeasurements[] = {
-        {"latency", latency},
-        {"callgrind", inputPathCost},
-        {"ten", tenControllers},
-    };
-    return runScenarios(kMeasurements);
+    if (selected("latency")) {
+        latency();
+    }
+    if (selected("callgrind")) {
+        inputPathCost();
+    }
+    if (selected("ten")) {
+        tenControllers();
+    }
+    return finish();
 }

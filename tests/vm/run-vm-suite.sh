@@ -4,7 +4,7 @@
 # and reads the driver's verdict from the serial console.
 # Exit 77 (ctest's skip) when qemu, busybox-static or the kernel is missing.
 # These settings pass through to the guest when set:
-#   BINDWELL_VM_ONLY=soak,twins          only these scenarios (driver/main.cpp, driver/steps)
+#   BINDWELL_VM_ONLY=soak,twins          only these scenarios (driver/steps, driver/Soak.cpp)
 #   BINDWELL_SOAK_STEPS=3000             the long soak (the default is a short one)
 #   BINDWELL_SOAK_SEED=N                 replay a soak that printed this seed
 #   BINDWELL_VM_PROGRAM=bindwell_vm_bench  the VM's measurements instead (bench/vm-*.sh)
@@ -35,22 +35,8 @@ copy_with_libraries() {
 }
 copy_with_libraries "$build/tools/bindwellctl/bindwellctl"
 copy_with_libraries "$build/tests/vm/bindwell_vm_driver"
-copy_with_libraries "$build/bench/bindwell_vm_bench"
-copy_with_libraries "$build/bench/bindwell_vm_forwarder"
-# interception-tools, the peer of the latency runs (skipped there when absent).
-for peer in interception uinput; do
-    if command -v "$peer" >/dev/null; then copy_with_libraries "$(command -v "$peer")"; fi
-done
-# Callgrind, for bench/vm-input-path-callgrind.sh only: it would double the image.
-if [[ ",${BINDWELL_VM_ONLY:-}," == *,callgrind,* ]]; then
-    command -v valgrind >/dev/null || skip "valgrind is not installed (scripts/setup.sh installs it)"
-    # valgrind itself, without Debian's wrapper script, whose malloc settings
-    # would change what is counted.
-    copy_with_libraries /usr/bin/valgrind.bin
-    tools=/usr/libexec/valgrind
-    mkdir -p "$root$tools"
-    cp "$tools/callgrind-amd64-linux" "$tools/vgpreload_core-amd64-linux.so" "$root$tools/"
-fi
+# The measurements' program and what they measure against.
+[ -z "${BINDWELL_VM_PROGRAM:-}" ] || . "$src/bench/vm/image.sh"
 # udev's own udevadm with Debian's input and seat rules and ours, for `udevadm test`.
 command -v udevadm >/dev/null || skip "udevadm is not installed (scripts/setup.sh installs udev)"
 copy_with_libraries "$(command -v udevadm)"

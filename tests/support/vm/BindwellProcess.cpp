@@ -36,7 +36,7 @@ void pipeOutputTo(const std::string& log) {
 
 [[noreturn]] void execChild(const BindwellProcess::Options& options, const std::string& log) {
     pipeOutputTo(log);
-    setenv("XDG_CONFIG_HOME", options.configHome.c_str(), 1);
+    setenv("XDG_CONFIG_HOME", "/tmp/config", 1);
     setenv("HOME", "/tmp", 1);
     if (options.busyMainThread) {
         setenv("BINDWELL_TEST_BUSY_MAIN_THREAD", "1", 1);
@@ -44,11 +44,7 @@ void pipeOutputTo(const std::string& log) {
     if (options.uid != 0 && (setgid(options.uid) != 0 || setuid(options.uid) != 0)) {
         _exit(126);
     }
-    std::vector<char*> argv;
-    for (const std::string& arg : options.wrapper) {
-        argv.push_back(const_cast<char*>(arg.c_str()));
-    }
-    argv.push_back(const_cast<char*>("/bin/bindwellctl"));
+    std::vector<char*> argv{const_cast<char*>(options.program.c_str())};
     for (const std::string& arg : options.args) {
         argv.push_back(const_cast<char*>(arg.c_str()));
     }
@@ -87,15 +83,6 @@ std::string BindwellProcess::tail(int lines) const {
         at = text.rfind('\n', at - 1);
     }
     return "\n" + (at == std::string::npos ? text : text.substr(at + 1));
-}
-
-int BindwellProcess::countLog(const std::string& text) const {
-    const std::string out = output();
-    int count = 0;
-    for (size_t at = out.find(text); at != std::string::npos; at = out.find(text, at + 1)) {
-        ++count;
-    }
-    return count;
 }
 
 void BindwellProcess::signal(int signal) const {

@@ -12,9 +12,8 @@ class BindwellProcess {
 public:
     struct Options {
         std::vector<std::string> args{"run"};
-        // A program that runs bindwellctl (valgrind and its options), if any.
-        std::vector<std::string> wrapper{};
-        std::string configHome = "/tmp/config";
+        // Or a program that runs bindwellctl (valgrind), args its arguments.
+        std::string program = "/bin/bindwellctl";
         uid_t uid = 0; // run as this user when not 0
         // The test switch that keeps the main thread asleep 200 ms of every 250.
         bool busyMainThread = false;
@@ -25,7 +24,6 @@ public:
     BindwellProcess(const BindwellProcess&) = delete;
     BindwellProcess& operator=(const BindwellProcess&) = delete;
 
-    [[nodiscard]] int countLog(const std::string& text) const;
     void signal(int signal) const;
     // Sends the signal (none when 0) and waits for the exit: its status, 128 +
     // the signal that ended it (as a shell reports it), or -1 when it was

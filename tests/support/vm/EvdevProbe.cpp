@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
-#include <dirent.h>
+#include <ctime>
 #include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <poll.h>
 #include <sys/ioctl.h>
@@ -27,63 +27,29 @@ unsigned readHex(const std::string& path) {
     return text.empty() ? 0 : static_cast<unsigned>(std::stoul(text, nullptr, 16));
 }
 
-bool testBit(const std::vector<unsigned long>& bits, unsigned bit) {
-    constexpr unsigned kWord = sizeof(unsigned long) * 8;
-    return bit / kWord < bits.size() && (bits[bit / kWord] >> (bit % kWord)) & 1UL;
-}
-
-int readInputId(const std::string& deviceLink) {
-    char target[256] = {};
-    if (::readlink(deviceLink.c_str(), target, sizeof target - 1) <= 0) {
-        return -1;
-    }
-    const char* id = std::strrchr(target, '/');
-    return id && std::strncmp(id, "/input", 6) == 0 ? std::atoi(id + 6) : -1;
-}
-
-void readKeyBits(NodeDescription& node) {
-    const int fd = ::open(node.devnode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        return;
-    }
-    std::vector<unsigned long> bits(KEY_MAX / (sizeof(unsigned long) * 8) + 1);
-    if (ioctl(fd, EVIOCGBIT(EV_KEY, bits.size() * sizeof(unsigned long)), bits.data()) >= 0) {
-        node.hasVolumeUp = testBit(bits, KEY_VOLUMEUP);
-    }
-    ::close(fd);
-}
-
 } // namespace
 
 std::vector<NodeDescription> listNodes() {
     std::vector<NodeDescription> nodes;
-    DIR* dir = opendir("/sys/class/input");
-    if (!dir) {
-        return nodes;
-    }
-    while (const dirent* entry = readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (name.rfind("event", 0) != 0) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/sys/class/input", error)) {
+        const std::string name = entry.path().filename();
+        if (!name.starts_with("event")) {
             continue;
         }
-        const std::string base = "/sys/class/input/" + name + "/device/";
-        NodeDescription node;
-        node.devnode = "/dev/input/" + name;
-        node.name = readLine(base + "name");
-        node.phys = readLine(base + "phys");
-        node.uniq = readLine(base + "uniq");
-        node.vendor = readHex(base + "id/vendor");
-        node.product = readHex(base + "id/product");
-        node.inputId = readInputId("/sys/class/input/" + name + "/device");
-        readKeyBits(node);
-        nodes.push_back(node);
+        const std::string base = entry.path().string() + "/device/";
+        // The device link ends in the parent's name, inputN.
+        const std::string parent =
+            std::filesystem::read_symlink(entry.path() / "device", error).filename();
+        nodes.push_back({.devnode = "/dev/input/" + name,
+                         .name = readLine(base + "name"),
+                         .phys = readLine(base + "phys"),
+                         .uniq = readLine(base + "uniq"),
+                         .vendor = readHex(base + "id/vendor"),
+                         .product = readHex(base + "id/product"),
+                         .inputId = parent.starts_with("input") ? std::atoi(&parent[5]) : -1});
     }
-    closedir(dir);
     return nodes;
-}
-
-std::string sysPathOf(const std::string& devnode) {
-    return "/sys/class/input/" + devnode.substr(devnode.rfind('/') + 1);
 }
 
 std::optional<NodeDescription>
@@ -105,15 +71,15 @@ std::optional<std::vector<unsigned>> heldCodes(const std::string& devnode) {
     if (fd < 0) {
         return std::nullopt;
     }
-    std::vector<unsigned long> bits(KEY_MAX / (sizeof(unsigned long) * 8) + 1);
-    const bool read = ioctl(fd, EVIOCGKEY(bits.size() * sizeof(unsigned long)), bits.data()) >= 0;
+    unsigned char bits[KEY_MAX / 8 + 1] = {};
+    const bool read = ioctl(fd, EVIOCGKEY(sizeof bits), bits) >= 0;
     ::close(fd);
     if (!read) {
         return std::nullopt;
     }
     std::vector<unsigned> held;
     for (unsigned code = 0; code <= KEY_MAX; ++code) {
-        if (testBit(bits, code)) {
+        if ((bits[code / 8] >> (code % 8)) & 1) {
             held.push_back(code);
         }
     }
@@ -136,7 +102,10 @@ int tryGrab(const std::string& devnode) {
 }
 
 EvdevReader::EvdevReader(const std::string& devnode)
-    : fd_(::open(devnode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {}
+    : fd_(::open(devnode.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+    int clock = CLOCK_MONOTONIC;
+    ioctl(fd_, EVIOCSCLOCKID, &clock);
+}
 
 EvdevReader::~EvdevReader() {
     if (fd_ >= 0) {
@@ -193,12 +162,6 @@ std::vector<KeyEvent> EvdevReader::keysWithin(int windowMs) {
         }
     }
     return keys;
-}
-
-void EvdevReader::drain() {
-    input_event event{};
-    while (::read(fd_, &event, sizeof event) == static_cast<ssize_t>(sizeof event)) {
-    }
 }
 
 std::string describe(const std::vector<KeyEvent>& keys) {

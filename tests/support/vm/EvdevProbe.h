@@ -17,12 +17,9 @@ struct NodeDescription {
     unsigned product = 0;
     // N of the parent inputN: unlike the event node's number, never reused.
     int inputId = -1;
-    bool hasVolumeUp = false;
 };
 
 [[nodiscard]] std::vector<NodeDescription> listNodes();
-// The node's folder in sysfs.
-[[nodiscard]] std::string sysPathOf(const std::string& devnode);
 // Waits up to timeoutMs for a node the predicate accepts.
 [[nodiscard]] std::optional<NodeDescription>
 waitForNode(const std::function<bool(const NodeDescription&)>& accept, int timeoutMs);
@@ -39,7 +36,8 @@ struct KeyEvent {
     bool operator==(const KeyEvent&) const = default;
 };
 
-// Reads one node from the moment it is opened.
+// Reads one node from the moment it is opened, its events stamped on the
+// clock of nowMicros().
 class EvdevReader {
 public:
     explicit EvdevReader(const std::string& devnode);
@@ -56,7 +54,6 @@ public:
                                   std::vector<KeyEvent>* seen = nullptr);
     // Every key event that arrives within the window.
     [[nodiscard]] std::vector<KeyEvent> keysWithin(int windowMs);
-    void drain();
 
 private:
     int fd_ = -1;

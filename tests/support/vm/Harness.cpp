@@ -1,14 +1,10 @@
 #include "Harness.h"
 
-#include "model/ConfigFormat.h"
-#include "model/DefaultProfiles.h"
-
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <linux/input.h>
 #include <sched.h>
 
@@ -17,17 +13,6 @@ namespace {
 
 int passCount = 0;
 int failCount = 0;
-
-bindwell::DetectedHIDDevice controllerAsDetected() {
-    bindwell::DetectedHIDDevice device;
-    device.name = kControllerName;
-    device.vendorID = kControllerVendor;
-    device.productID = kControllerProduct;
-    device.manufacturer = "Unknown";
-    device.transport = "USB";
-    device.id = bindwell::DetectedHIDDevice::makeID(device.vendorID, device.productID);
-    return device;
-}
 
 } // namespace
 
@@ -53,41 +38,16 @@ bool selected(const std::string& name) {
     return named == ",," || named.find("," + name + ",") != std::string::npos;
 }
 
-int runScenarios(std::span<const Scenario> scenarios) {
-    for (const Scenario& scenario : scenarios) {
-        if (selected(scenario.name)) {
-            scenario.run();
-        }
-    }
+int finish() {
     std::printf("vm: %d passed, %d failed\n", passCount, failCount);
     return failCount == 0 ? 0 : 1;
 }
 
-void installConfig(const std::string& file, const std::string& configHome) {
-    const std::filesystem::path folder = std::filesystem::path(configHome) / "Bindwell";
+void installConfig(const std::string& file) {
+    const std::filesystem::path folder = "/tmp/config/Bindwell";
     std::filesystem::create_directories(folder);
     std::filesystem::copy_file("/vm/" + file, folder / "config.json",
                                std::filesystem::copy_options::overwrite_existing);
-}
-
-void writeConfig(const std::vector<bindwell::DeviceProfile>& profiles,
-                 const std::string& configHome) {
-    const std::filesystem::path folder = std::filesystem::path(configHome) / "Bindwell";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "config.json") << bindwell::writeConfig(profiles);
-}
-
-bindwell::DeviceProfile relaconLayout() {
-    return bindwell::relaconProfile(controllerAsDetected());
-}
-
-void remap(bindwell::DeviceProfile& profile, const std::string& label,
-           const bindwell::RemapAction& action) {
-    for (bindwell::ButtonMapping& mapping : profile.buttonMappings) {
-        if (mapping.label == label) {
-            mapping.action = action;
-        }
-    }
 }
 
 std::unique_ptr<UhidDevice> plugController(const std::string& uniq) {
@@ -112,13 +72,10 @@ std::optional<NodeDescription> nodeOf(const UhidDevice::Identity& device,
         3000);
 }
 
-std::optional<NodeDescription> controllerConsumerNode(const std::string& uniq) {
+std::optional<NodeDescription> controllerNode(const std::string& collection,
+                                              const std::string& uniq) {
     return nodeOf({kControllerName, kControllerVendor, kControllerProduct, BUS_USB, uniq},
-                  "consumer");
-}
-
-std::optional<NodeDescription> controllerMouseNode(const std::string& uniq) {
-    return nodeOf({kControllerName, kControllerVendor, kControllerProduct, BUS_USB, uniq}, "mouse");
+                  collection);
 }
 
 std::optional<NodeDescription> virtualDeviceNode() {
@@ -128,13 +85,6 @@ std::optional<NodeDescription> virtualDeviceNode() {
 std::optional<NodeDescription> cloneNode() {
     return waitForNode(
         [](const NodeDescription& node) { return node.phys.rfind("bindwell/tap", 0) == 0; }, 3000);
-}
-
-void tapUsage(UhidDevice& device, uint16_t usage) {
-    device.send(consumerReport(usage));
-    device.send(consumerReport(0));
-    // The engine's repeat filter drops a second press of one action within 0.1 s.
-    sleepMs(120);
 }
 
 bool waitForGrab(const std::string& devnode, int timeoutMs) {

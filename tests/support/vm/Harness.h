@@ -3,10 +3,8 @@
 #include "BindwellProcess.h"
 #include "EvdevProbe.h"
 #include "UhidDevice.h"
-#include "model/DeviceProfile.h"
 
 #include <memory>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -21,32 +19,14 @@ inline constexpr const char* kVirtualName = "Bindwell Virtual Input";
 bool check(bool condition, const std::string& name, const std::string& detail = "");
 int failures();
 
-struct Scenario {
-    const char* name;
-    void (*run)();
-};
 // Whether BINDWELL_VM_ONLY (comma-separated) names the scenario, or names none.
 [[nodiscard]] bool selected(const std::string& name);
-// Runs the scenarios BINDWELL_VM_ONLY names (comma-separated), or all of them
-// when it names none, and prints the closing "vm: N passed, N failed" line
-// that the host script reads. Returns the program's exit status.
-int runScenarios(std::span<const Scenario> scenarios);
+// Prints the closing "vm: N passed, N failed" line that the host script
+// reads; returns the program's exit status.
+int finish();
 
-// Writes the profiles, in this order, into configHome/Bindwell/config.json.
-void writeConfig(const std::vector<bindwell::DeviceProfile>& profiles,
-                 const std::string& configHome = "/tmp/config");
-// Copies a configuration from the guest's /vm folder into configHome.
-void installConfig(const std::string& file, const std::string& configHome = "/tmp/config");
-// Writes the profile as the only, active one.
-inline void writeConfig(const bindwell::DeviceProfile& profile,
-                        const std::string& configHome = "/tmp/config") {
-    writeConfig(std::vector{profile}, configHome);
-}
-
-bindwell::DeviceProfile relaconLayout();
-// Gives the mapping whose label is `label` a new action.
-void remap(bindwell::DeviceProfile& profile, const std::string& label,
-           const bindwell::RemapAction& action);
+// Copies a configuration from the guest's /vm folder into /tmp/config.
+void installConfig(const std::string& file);
 
 // `uniq` tells units of the controller's model apart.
 std::unique_ptr<UhidDevice> plugController(const std::string& uniq = "");
@@ -57,13 +37,12 @@ std::unique_ptr<UhidDevice> plugController(const std::string& uniq = "");
 // ("mouse": "VM Test Controller Mouse"), in any case.
 [[nodiscard]] std::optional<NodeDescription> nodeOf(const UhidDevice::Identity& device,
                                                     const std::string& suffix = "");
-[[nodiscard]] std::optional<NodeDescription> controllerConsumerNode(const std::string& uniq = "");
-[[nodiscard]] std::optional<NodeDescription> controllerMouseNode(const std::string& uniq = "");
+// The controller's "consumer" or "mouse" node.
+[[nodiscard]] std::optional<NodeDescription> controllerNode(const std::string& collection,
+                                                            const std::string& uniq = "");
 [[nodiscard]] std::optional<NodeDescription> virtualDeviceNode();
 [[nodiscard]] std::optional<NodeDescription> cloneNode();
 
-// Press and release of one consumer usage, with the gap the repeat filter needs.
-void tapUsage(UhidDevice& device, uint16_t usage);
 // Waits until the node is grabbed by another reader: Bindwell's capture of it.
 [[nodiscard]] bool waitForGrab(const std::string& devnode, int timeoutMs = 8000);
 // Whether any of the nodes is grabbed by another reader.

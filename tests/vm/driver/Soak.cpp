@@ -15,10 +15,11 @@
 // whose descriptor does not parse and Bindwell's own device are left alone.
 //
 // A new kind of step is a Rig method that returns what went wrong (empty when
-// nothing did) and a row of kSteps; a new button is a row of kButtons with
+// nothing did) and a row of kSteps that calls it; a new button is a row of kButtons with
 // the key the soak's layout posts for it.
+#include "Soak.h"
+
 #include "Harness.h"
-#include "Scenarios.h"
 
 #include <csignal>
 #include <cstdio>
@@ -107,23 +108,14 @@ public:
         return openClone();
     }
 
-    std::string press() { return pressOf(kButtons[pick(std::size(kButtons))]); }
+    std::string press() { return pressInTurn({&kButtons[pick(std::size(kButtons))]}); }
 
     // Two array usages without the array emptying in between, as a roll of
     // the thumb from one button to the next reports them.
     std::string chord() {
-        const Button& first = kButtons[pick(kConsumerButtons)];
-        const Button& second =
-            kButtons[(&first - kButtons + 1 + pick(kConsumerButtons - 1)) % kConsumerButtons];
-        spaceOut(first);
-        spaceOut(second);
-        controller_->send(down(first));
-        holdAWhile();
-        controller_->send(down(second));
-        holdAWhile();
-        controller_->send(up(second));
-        const std::string problem = expectPresses(*out_, {&first, &second});
-        return problem.empty() ? settled() : problem;
+        const size_t first = pick(kConsumerButtons);
+        const size_t second = (first + 1 + pick(kConsumerButtons - 1)) % kConsumerButtons;
+        return pressInTurn({&kButtons[first], &kButtons[second]});
     }
 
     // A left click dragged a few steps, relayed by the tap's clone.
@@ -135,7 +127,7 @@ public:
         controller_->send(mouseReport(0x00, 0, 0, 0));
         const Button left{0, 0x01, BTN_LEFT};
         const std::string problem = expectPresses(*clone_, {&left});
-        return problem.empty() ? settledOn(cloneNode_) : problem;
+        return problem.empty() ? settled(cloneNode_) : problem;
     }
 
     // A burst longer than the kernel's buffer for Bindwell's reader (64
@@ -151,19 +143,35 @@ public:
             }
         }
         sleepMs(500);
-        if (std::string problem = settled(); !problem.empty()) {
+        if (std::string problem = settled(virtualNode_); !problem.empty()) {
             return "after the burst: " + problem;
         }
-        out_->drain();
+        (void)out_->keysWithin(50);
         lastPress_[button.pressKey] = nowMicros();
-        return pressOf(button);
+        return pressInTurn({&button});
     }
 
-    std::string replug() { return replugHolding(false); }
-
-    // An unplugged controller never sends the release, so Bindwell must let
-    // go of what it holds by itself.
-    std::string replugMidHold() { return replugHolding(true); }
+    // Mid-hold, the unplugged controller never sends the release, so
+    // Bindwell must let go of what it holds by itself.
+    std::string replug(bool midHold) {
+        if (std::string problem = midHold ? pressInTurn({&kButtons[pick(2)]}, true) : "";
+            !problem.empty()) {
+            return problem;
+        }
+        controller_->unplug();
+        if (std::string problem = settled(virtualNode_); !problem.empty()) {
+            return "after unplug: " + problem;
+        }
+        // Sometimes back at once, before Bindwell has seen the removal.
+        if (pick(2) == 0) {
+            sleepMs(int(pick(300)));
+        }
+        controller_ = plugController();
+        if (std::string problem = captured(); !problem.empty()) {
+            return "replugged controller: " + problem;
+        }
+        return openClone();
+    }
 
     // 25 replugs in quick succession; the last unit must be captured and
     // remapped.
@@ -187,73 +195,19 @@ public:
     // virtual device. Its release is read while the device goes away (evdev
     // hands out nothing after), by a reader that runs the moment it arrives.
     // The controller is free again once it has ended.
-    std::string terminateMidHold() { return endMidHold(SIGTERM, 0); }
-    std::string interruptMidHold() { return endMidHold(SIGINT, 0); }
-    std::string killMidHold() { return endMidHold(SIGKILL, 128 + SIGKILL); }
-
-    // Empty while bindwellctl runs; else how it ended.
-    std::string stillRunning() {
-        if (bindwell_->alive()) {
-            return "";
-        }
-        return "bindwellctl ended with status " + std::to_string(bindwell_->exitStatus()) +
-               bindwell_->tail(30);
-    }
-
-    [[nodiscard]] BindwellProcess& bindwell() { return *bindwell_; }
-    std::mt19937& random() { return random_; }
-
-private:
-    std::string pressOf(const Button& button) {
-        spaceOut(button);
-        controller_->send(down(button));
-        std::string problem = expectPresses(*out_, {&button});
-        holdAWhile();
-        controller_->send(up(button));
-        return problem.empty() ? settled() : problem;
-    }
-
-    // Fn or the left click down, its press out.
-    std::string holdOne(const Button*& held) {
-        held = &kButtons[pick(2)];
-        spaceOut(*held);
-        controller_->send(down(*held));
-        return expectPresses(*out_, {held});
-    }
-
-    std::string replugHolding(bool midHold) {
-        const Button* held = nullptr;
-        if (std::string problem = midHold ? holdOne(held) : ""; !problem.empty()) {
-            return problem;
-        }
-        controller_->unplug();
-        if (std::string problem = settled(); !problem.empty()) {
-            return "after unplug: " + problem;
-        }
-        // Sometimes back at once, before Bindwell has seen the removal.
-        if (pick(2) == 0) {
-            sleepMs(int(pick(300)));
-        }
-        controller_ = plugController();
-        if (std::string problem = captured(); !problem.empty()) {
-            return "replugged controller: " + problem;
-        }
-        return openClone();
-    }
-
     std::string endMidHold(int signal, int expectedStatus) {
-        const Button* held = nullptr;
-        if (std::string problem = holdOne(held); !problem.empty()) {
+        const Button& held = kButtons[pick(2)];
+        if (std::string problem = pressInTurn({&held}, true); !problem.empty()) {
             return problem;
         }
         bool released = false;
         {
             const Realtime first;
             bindwell_->signal(signal);
-            released = out_->expectKeys({{held->pressKey, 0}}, 2000);
+            released = out_->expectKeys({{held.pressKey, 0}}, 2000);
         }
         const int status = bindwell_->wait(5000);
-        controller_->send(up(*held));
+        controller_->send(up(held));
         const std::string ended = " (status " + std::to_string(status) + ")";
         if (!released) {
             return "the held key did not come up" + ended + bindwell_->tail(20);
@@ -267,6 +221,28 @@ private:
         return startBindwell();
     }
 
+    [[nodiscard]] BindwellProcess& bindwell() { return *bindwell_; }
+    std::mt19937& random() { return random_; }
+
+private:
+    // The buttons pressed in turn, the report never emptying in between, and
+    // their presses out in order; then let go, unless `hold` keeps them down.
+    std::string pressInTurn(const std::vector<const Button*>& buttons, bool hold = false) {
+        for (const Button* button : buttons) {
+            spaceOut(*button);
+        }
+        for (const Button* button : buttons) {
+            controller_->send(down(*button));
+            holdAWhile();
+        }
+        const std::string problem = expectPresses(*out_, buttons);
+        if (hold || !problem.empty()) {
+            return problem;
+        }
+        controller_->send(up(*buttons.back()));
+        return settled(virtualNode_);
+    }
+
     size_t pick(size_t count) {
         return std::uniform_int_distribution<size_t>(0, count - 1)(random_);
     }
@@ -276,8 +252,8 @@ private:
     // Empty once the controller's consumer node is seized and its mouse node
     // tapped.
     std::string captured() {
-        const auto consumer = controllerConsumerNode();
-        const auto mouse = controllerMouseNode();
+        const auto consumer = controllerNode("consumer");
+        const auto mouse = controllerNode("mouse");
         if (!consumer || !mouse) {
             return "no consumer or mouse node";
         }
@@ -301,25 +277,20 @@ private:
         // The clone of the last mouse node goes with it and its node number
         // may come back: only a newer input device is the new clone, and of
         // those the newest.
-        std::optional<NodeDescription> clone;
-        const auto isNewClone = [&](const NodeDescription& node) {
-            return node.phys.rfind("bindwell/tap", 0) == 0 && node.inputId > cloneInputId_;
+        const int last = cloneInputId_;
+        const auto isNewer = [&](const NodeDescription& node) {
+            return node.phys.starts_with("bindwell/tap") && node.inputId > cloneInputId_;
         };
-        if (!waitForNode(isNewClone, 5000)) {
-            return "no new tap clone";
-        }
+        (void)waitForNode(isNewer, 5000);
+        // Each one taken raises the bar, so the last one taken is the newest.
         for (const NodeDescription& node : listNodes()) {
-            if (isNewClone(node) && (!clone || node.inputId > clone->inputId)) {
-                clone = node;
+            if (isNewer(node)) {
+                cloneInputId_ = node.inputId;
+                cloneNode_ = node.devnode;
             }
         }
-        if (!clone) {
-            return "the new tap clone went away";
-        }
-        cloneInputId_ = clone->inputId;
-        cloneNode_ = clone->devnode;
         clone_ = std::make_unique<EvdevReader>(cloneNode_);
-        return "";
+        return cloneInputId_ > last ? "" : "no new tap clone";
     }
 
     // The buttons' presses in order; their actions restart their wait for
@@ -341,25 +312,18 @@ private:
                bindwell_->tail(20);
     }
 
-    std::string settled() { return settledOn(virtualNode_); }
-
-    std::string settledOn(const std::string& devnode) {
+    // Empty once nothing is down on the node, within 2 s; else what is.
+    std::string settled(const std::string& devnode) {
         const long long deadline = nowMicros() + 2'000'000;
         std::optional<std::vector<unsigned>> held;
         while ((held = heldCodes(devnode)) && !held->empty() && nowMicros() < deadline) {
             sleepMs(10);
         }
-        if (!held) {
-            return "cannot read " + devnode;
-        }
-        if (held->empty()) {
-            return "";
-        }
-        std::string text = "still down on " + devnode + ":";
-        for (unsigned code : *held) {
+        std::string text = held ? "still down on " + devnode + ":" : "cannot read " + devnode;
+        for (unsigned code : held.value_or(std::vector<unsigned>{})) {
             text += " " + std::to_string(code);
         }
-        return text + bindwell_->tail(20);
+        return held && held->empty() ? "" : text + bindwell_->tail(20);
     }
 
     std::unique_ptr<UhidDevice> controller_;
@@ -382,7 +346,7 @@ private:
 struct Step {
     const char* name;
     double weight;
-    std::string (Rig::*run)();
+    std::string (*run)(Rig&);
 };
 
 // Replugs and restarts are rare enough that most steps exercise a settled
@@ -390,16 +354,16 @@ struct Step {
 // meets them all whatever the seed.
 // clang-format off
 constexpr Step kSteps[] = {
-    {"press",            50, &Rig::press},
-    {"chord",            12, &Rig::chord},
-    {"click",            20, &Rig::click},
-    {"burst",             2, &Rig::burst},
-    {"replug",            5, &Rig::replug},
-    {"replug mid-hold",   5, &Rig::replugMidHold},
-    {"replug storm",      1, &Rig::replugStorm},
-    {"SIGTERM mid-hold",  2, &Rig::terminateMidHold},
-    {"SIGINT mid-hold",   1, &Rig::interruptMidHold},
-    {"SIGKILL mid-hold",  2, &Rig::killMidHold},
+    {"press",            50, [](Rig& rig) { return rig.press(); }},
+    {"chord",            12, [](Rig& rig) { return rig.chord(); }},
+    {"click",            20, [](Rig& rig) { return rig.click(); }},
+    {"burst",             2, [](Rig& rig) { return rig.burst(); }},
+    {"replug",            5, [](Rig& rig) { return rig.replug(false); }},
+    {"replug mid-hold",   5, [](Rig& rig) { return rig.replug(true); }},
+    {"replug storm",      1, [](Rig& rig) { return rig.replugStorm(); }},
+    {"SIGTERM mid-hold",  2, [](Rig& rig) { return rig.endMidHold(SIGTERM, 0); }},
+    {"SIGINT mid-hold",   1, [](Rig& rig) { return rig.endMidHold(SIGINT, 0); }},
+    {"SIGKILL mid-hold",  2, [](Rig& rig) { return rig.endMidHold(SIGKILL, 128 + SIGKILL); }},
 };
 // clang-format on
 
@@ -428,9 +392,10 @@ void soak() {
     for (; step < steps && problem.empty(); ++step) {
         const Step& chosen = kSteps[step < std::size(kSteps) ? step : drawStep(rig.random())];
         ++counts[chosen.name];
-        problem = (rig.*chosen.run)();
-        if (problem.empty()) {
-            problem = rig.stillRunning();
+        problem = chosen.run(rig);
+        if (problem.empty() && !rig.bindwell().alive()) {
+            problem = "bindwellctl ended with status " +
+                      std::to_string(rig.bindwell().exitStatus()) + rig.bindwell().tail(30);
         }
         if (!problem.empty()) {
             problem = "step " + std::to_string(step) + " (" + chosen.name + "), seed " +

@@ -1,3 +1,7 @@
+// The VM suite's driver. It runs inside the test VM as root, with uhid, evdev
+// and uinput loaded, bindwellctl at /bin/bindwellctl and driver/steps in /vm;
+// BINDWELL_VM_ONLY=name,name runs only the step files or the soak it names.
+//
 // Scenarios written as steps, one to a line, in /vm/NAME.steps: what to plug,
 // start and send, and what must then hold of the nodes, of the bindwellctl
 // started last and of the output of the last command run. Every step is a
@@ -10,7 +14,7 @@
 // (`c.mouse`: "VM Test Controller Mouse"). In a quoted text, {node} stands
 // for the node's path and \n for a line break.
 #include "Harness.h"
-#include "Scenarios.h"
+#include "Soak.h"
 #include "platform/linux/LinuxPermissions.h"
 #include "platform/linux/PostedKeyNames.h"
 #include "platform/linux/SysfsFile.h"
@@ -22,7 +26,6 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <fcntl.h>
 #include <filesystem>
 #include <fstream>
@@ -32,18 +35,15 @@
 #include <map>
 #include <sstream>
 #include <sys/ioctl.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 namespace vmtest {
 namespace {
 
-namespace fs = std::filesystem;
 using Args = std::vector<std::string>;
 
 const std::string kFolder = "/vm/";
-constexpr const char* kRulesDirectory = "/etc/udev/rules.d";
 constexpr uid_t kUser = 1000;
 
 struct Plugged {
@@ -61,17 +61,11 @@ struct Run {
     std::function<std::string()> text;
     std::optional<Realtime> realtime;
     int holder = -1;
-    // When the last report was sent, on the clock of evdev's timestamps.
+    // When the last report was sent (nowMicros, the readers' clock).
     long long sentAt = 0;
 
     BindwellProcess& bindwell() { return *started.back(); }
 };
-
-long long realtimeMicros() {
-    timespec now{};
-    clock_gettime(CLOCK_REALTIME, &now);
-    return now.tv_sec * 1000000LL + now.tv_nsec / 1000;
-}
 
 // Words split at blanks, except inside double quotes (a backslash is kept
 // as it is, for expand()).
@@ -134,19 +128,12 @@ std::string ids(const std::string& text, uint32_t& vendor, uint32_t& product) {
     return std::sscanf(text.c_str(), "%x:%x", &vendor, &product) == 2 ? "" : "not VVVV:PPPP";
 }
 
-// `as=UID` and `home=DIR` set the process's user and configuration folder;
-// the other words are bindwellctl's arguments, `run` when there are none.
+// A first word `as=UID` sets the process's user; the other words are
+// bindwellctl's arguments, `run` when there are none.
 BindwellProcess::Options processOptions(const Args& args, size_t from) {
-    BindwellProcess::Options options{.args = {}};
-    for (size_t i = from; i < args.size(); ++i) {
-        if (args[i].starts_with("as=")) {
-            options.uid = std::stoul(args[i].substr(3));
-        } else if (args[i].starts_with("home=")) {
-            options.configHome = args[i].substr(5);
-        } else {
-            options.args.push_back(args[i]);
-        }
-    }
+    const bool as = from < args.size() && args[from].starts_with("as=");
+    BindwellProcess::Options options{.args = Args(args.begin() + from + as, args.end()),
+                                     .uid = as ? uid_t(std::stoul(args[from].substr(3))) : 0};
     if (options.args.empty()) {
         options.args = {"run"};
     }
@@ -158,20 +145,30 @@ std::string exitedWith(BindwellProcess& process, int status, const std::string& 
                                             : "exit " + std::to_string(status) + process.tail(20);
 }
 
+std::string sysPathOf(const std::string& devnode) {
+    return "/sys/class/input/" + devnode.substr(devnode.rfind('/') + 1);
+}
+
+// The command's output, what it writes to stderr too, and its exit status.
+std::pair<std::string, int> shell(const std::string& command) {
+    std::string output;
+    int status = -1;
+    if (FILE* pipe = ::popen((command + " 2>&1").c_str(), "r")) {
+        std::array<char, 4096> buffer{};
+        for (size_t read; (read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
+            output.append(buffer.data(), read);
+        }
+        status = WEXITSTATUS(::pclose(pipe));
+    }
+    return {output, status};
+}
+
 // udevadm's verdict on one node: whether the rules tag it "uaccess" now
 // (TAGS keeps every tag a node ever had, for udevadm test leaves its
 // database behind; CURRENT_TAGS is what the rules give it now), and the end
 // of its output when that is not what is wanted.
 std::string tagged(const std::string& devnode, bool wanted) {
-    const std::string command = "udevadm test --action=add " + sysPathOf(devnode) + " 2>&1";
-    std::string output;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        std::array<char, 4096> buffer{};
-        for (size_t read; (read = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;) {
-            output.append(buffer.data(), read);
-        }
-        ::pclose(pipe);
-    }
+    const std::string output = shell("udevadm test --action=add " + sysPathOf(devnode)).first;
     const size_t at = output.find("\nCURRENT_TAGS=");
     const bool isTagged =
         at != std::string::npos &&
@@ -216,7 +213,7 @@ std::string readAcrossUnplug(Plugged& plugged, const std::string& devnode) {
 // The verbs that act on a plugged device (the first argument names it):
 //   plug ID DESCRIPTOR VVVV:PPPP NAME [UNIQ]  a USB device made through uhid,
 //       DESCRIPTOR a file of hex bytes or `controller`
-//   unplug ID / tap ID USAGE (a consumer usage pressed and released)
+//   unplug ID
 //   send ID BYTE...  one input report, in hex
 std::string deviceStep(Run& run, const std::string& verb, const Args& a) {
     Plugged& plugged = run.devices[a[0]];
@@ -228,11 +225,9 @@ std::string deviceStep(Run& run, const std::string& verb, const Args& a) {
         plugged.device = std::make_unique<UhidDevice>(plugged.identity, plugged.descriptor);
         return problem + (plugged.device->ok() ? "" : "uhid refused it");
     }
-    run.sentAt = realtimeMicros();
+    run.sentAt = nowMicros();
     if (verb == "unplug") {
         plugged.device->unplug();
-    } else if (verb == "tap") {
-        tapUsage(*plugged.device, uint16_t(std::stoul(a[1], nullptr, 0)));
     } else {
         std::vector<uint8_t> report;
         for (size_t i = 1; i < a.size(); ++i) {
@@ -244,10 +239,11 @@ std::string deviceStep(Run& run, const std::string& verb, const Args& a) {
 }
 
 // The verbs of bindwellctl's processes:
-//   start [as=UID] [home=DIR] [ARGS...]  in the background
-//   signal NAME  to the started process, whose output is then read at once
-//       until `exit` (a device it destroys hands out nothing after)
-//   alive / exit STATUS  the started process still runs / ends so
+//   start [as=UID] [ARGS...]  in the background
+//   signal NAME  to the started process, which must still run; its output
+//       is then read at once until `exit` (a device it destroys hands out
+//       nothing after)
+//   exit STATUS  the started process ends so
 //   run STATUS [as=UID] ARGS...  bindwellctl to its end
 //   scan  the device picker's scan, which reads sysfs alone: "NAME VENDOR"
 std::string processStep(Run& run, const std::string& verb, const Args& a) {
@@ -257,11 +253,11 @@ std::string processStep(Run& run, const std::string& verb, const Args& a) {
     } else if (verb == "signal") {
         const std::map<std::string, int> signals{
             {"SIGTERM", SIGTERM}, {"SIGINT", SIGINT}, {"SIGKILL", SIGKILL}};
+        if (!run.bindwell().alive()) {
+            return exitedWith(run.bindwell(), run.bindwell().exitStatus(), "running");
+        }
         run.realtime.emplace();
         run.bindwell().signal(signals.at(a[0]));
-    } else if (verb == "alive") {
-        return run.bindwell().alive() ? ""
-                                      : exitedWith(run.bindwell(), run.bindwell().exitStatus(), "");
     } else if (verb == "exit") {
         run.realtime.reset();
         return exitedWith(run.bindwell(), run.bindwell().wait(5000), a[0]);
@@ -283,7 +279,6 @@ std::string processStep(Run& run, const std::string& verb, const Args& a) {
 
 // The verbs on what was said (see Run::text):
 //   says TEXT (within 5 s) / lacks TEXT / count N TEXT (exactly N times)
-//   order FIRST THEN  both said, FIRST before THEN
 std::string textStep(Run& run, const std::string& verb, const Args& a) {
     const std::string part = expand(run, a.back());
     const long long deadline = nowMicros() + (verb == "says" ? 5'000'000 : 0);
@@ -297,9 +292,7 @@ std::string textStep(Run& run, const std::string& verb, const Args& a) {
     }
     const bool holds = verb == "says"    ? count > 0
                        : verb == "lacks" ? count == 0
-                       : verb == "count"
-                           ? std::to_string(count) == a[0]
-                           : count > 0 && text.find(expand(run, a[0])) < text.find(part);
+                                         : std::to_string(count) == a[0];
     return holds ? "" : "in:\n" + text;
 }
 
@@ -312,7 +305,7 @@ std::string textStep(Run& run, const std::string& verb, const Args& a) {
 //   expect NODE KEY:VALUE...  these arrive in order within 2 s (others in
 //       between are let be)
 //   keys NODE MS KEY:VALUE...  exactly these within MS (none: nothing)
-//   held NODE KEY...  exactly these are down on the node (EVIOCGKEY)
+//   held NODE KEY:1...  exactly these are down on the node (EVIOCGKEY)
 //   arrives NODE KEY:VALUE MS  the next key event, within 1.5 s, is this one,
 //       stamped at least MS after the last report sent
 std::string nodeStep(Run& run, const std::string& verb, const Args& a) {
@@ -344,16 +337,12 @@ std::string nodeStep(Run& run, const std::string& verb, const Args& a) {
         return run.readers[a[0]]->ok() ? "" : "it cannot be read";
     }
     if (verb == "held") {
-        std::vector<unsigned> wanted;
-        for (size_t i = 1; i < a.size(); ++i) {
-            wanted.push_back(bindwell::linuxplatform::keyCodeNamed(a[i]).value_or(0));
+        const auto codes = heldCodes(path(run, a[0]));
+        std::vector<KeyEvent> held;
+        for (unsigned code : codes.value_or(std::vector<unsigned>{})) {
+            held.push_back({code, 1});
         }
-        const auto held = heldCodes(path(run, a[0]));
-        std::string text = held ? "held" : "unreadable";
-        for (unsigned code : held.value_or(std::vector<unsigned>{})) {
-            text += " " + std::to_string(code);
-        }
-        return held == wanted ? "" : text;
+        return codes && held == keys(a, 1) ? "" : "held " + describe(held);
     }
     EvdevReader& reader = *run.readers.at(a[0]);
     if (verb == "arrives") {
@@ -375,55 +364,24 @@ std::string nodeStep(Run& run, const std::string& verb, const Args& a) {
 }
 
 // The verbs on the guest's files and udev:
-//   config FILE [HOME [UID]]  FILE becomes HOME's configuration, owned by UID
-//   sleep MS / rename FROM TO
-//   chmod MODE NODE...
-//   change MODE NODE  what udevd does after a grant, without udevd: the
-//       node's access, then a "change" of it as `udevadm trigger` announces
+//   config FILE  FILE becomes /tmp/config's configuration
+//   sleep MS
+//   sh STATUS COMMAND  a shell command ends so (files, modes, uevents)
 //   tagged NODE yes|no  whether the udev rules tag it "uaccess"
-//   uaccess NODE...  what systemd's uaccess builtin would do for the seat's
-//       user with a node the rules tag; no udevd runs in the guest to do it
-//   rules FILE...  exactly these rule files are written
 //   readable VVVV:PPPP yes|no  the desktop user's permission check
 //   read-across-unplug ID NODE  the node's descriptor reads back whole, then
 //       fails with ENODEV once the device goes between open and read
 std::string systemStep(Run& run, const std::string& verb, const Args& a) {
     if (verb == "config") {
-        const std::string home = a.size() > 1 ? a[1] : "/tmp/config";
-        installConfig(a[0], home);
-        for (const std::string& owned :
-             {home, home + "/Bindwell", home + "/Bindwell/config.json"}) {
-            if (a.size() > 2 && ::chown(owned.c_str(), std::stoul(a[2]), std::stoul(a[2])) != 0) {
-                return "chown " + owned;
-            }
-        }
+        installConfig(a[0]);
     } else if (verb == "sleep") {
         sleepMs(std::stoi(a[0]));
-    } else if (verb == "rename") {
-        return ::rename(a[0].c_str(), a[1].c_str()) == 0 ? "" : std::strerror(errno);
-    } else if (verb == "chmod" || verb == "change") {
-        for (size_t i = 1; i < a.size(); ++i) {
-            const std::string devnode = path(run, a[i]);
-            ::chmod(devnode.c_str(), std::stoul(a[0], nullptr, 8));
-            if (verb == "change") {
-                std::ofstream(sysPathOf(devnode) + "/uevent") << "change";
-            }
-        }
+    } else if (verb == "sh") {
+        const auto [output, status] = shell(expand(run, a[1]));
+        return std::to_string(status) == a[0] ? ""
+                                              : "exit " + std::to_string(status) + ": " + output;
     } else if (verb == "tagged") {
         return tagged(path(run, a[0]), a[1] == "yes");
-    } else if (verb == "uaccess") {
-        for (const std::string& node : a) {
-            if (tagged(path(run, node), true).empty()) {
-                (void)::chown(path(run, node).c_str(), kUser, 0);
-            }
-        }
-    } else if (verb == "rules") {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(kRulesDirectory)) {
-            names.push_back(entry.path().filename());
-        }
-        std::sort(names.begin(), names.end());
-        return names == a ? "" : "found " + std::to_string(names.size()) + " files";
     } else if (verb == "readable") {
         uint32_t vendor = 0;
         uint32_t product = 0;
@@ -441,15 +399,13 @@ struct Verbs {
     std::vector<std::string> names;
 };
 const Verbs kVerbs[] = {
-    {deviceStep, {"plug", "unplug", "tap", "send"}},
-    {processStep, {"start", "signal", "exit", "alive", "run", "scan"}},
-    {textStep, {"says", "lacks", "count", "order"}},
+    {deviceStep, {"plug", "unplug", "send"}},
+    {processStep, {"start", "signal", "exit", "run", "scan"}},
+    {textStep, {"says", "lacks", "count"}},
     {nodeStep,
      {"exists", "absent", "seized", "free", "grab", "ungrab", "watch", "expect", "keys", "arrives",
       "held"}},
-    {systemStep,
-     {"config", "sleep", "rename", "chmod", "change", "tagged", "uaccess", "rules", "readable",
-      "read-across-unplug"}},
+    {systemStep, {"config", "sleep", "sh", "tagged", "readable", "read-across-unplug"}},
 };
 
 std::string step(Run& run, const Args& args) {
@@ -474,21 +430,17 @@ void runSteps(const std::string& name) {
         const std::string problem = step(run, args);
         check(problem.empty(), name + ":" + std::to_string(number) + " " + line, problem);
     }
-    if (failures() > failuresBefore) {
-        for (const auto& process : run.started) {
-            dumpOnFailure(*process, failuresBefore);
-        }
+    for (const auto& process : run.started) {
+        dumpOnFailure(*process, failuresBefore);
     }
     if (run.holder >= 0) {
         ::close(run.holder);
     }
 }
 
-} // namespace
-
 void runStepScenarios() {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kFolder)) {
+    for (const auto& entry : std::filesystem::directory_iterator(kFolder)) {
         if (entry.path().extension() == ".steps") {
             names.push_back(entry.path().stem());
         }
@@ -502,4 +454,14 @@ void runStepScenarios() {
     }
 }
 
+} // namespace
 } // namespace vmtest
+
+int main() {
+    using namespace vmtest;
+    runStepScenarios();
+    if (selected("soak")) {
+        soak();
+    }
+    return finish();
+}

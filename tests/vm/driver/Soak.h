@@ -1,0 +1,7 @@
+#pragma once
+
+namespace vmtest {
+
+void soak();
+
+} // namespace vmtest
