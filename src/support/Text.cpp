@@ -37,17 +37,23 @@ void appendEscaped(std::string& out, unsigned char byte) {
 } // namespace
 
 void appendEscapingControls(std::string& out, std::string_view text) {
+    // Every log line passes through here: plain runs are appended whole, not
+    // byte by byte.
+    size_t plainFrom = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
-        if (isC0OrDel(byte)) {
-            appendEscaped(out, byte);
-        } else if (isC1At(text, i)) {
-            appendEscaped(out, byte);
-            appendEscaped(out, static_cast<unsigned char>(text[++i]));
-        } else {
-            out.push_back(text[i]);
+        const bool c1 = isC1At(text, i);
+        if (!isC0OrDel(byte) && !c1) {
+            continue;
         }
+        out.append(text.substr(plainFrom, i - plainFrom));
+        appendEscaped(out, byte);
+        if (c1) {
+            appendEscaped(out, static_cast<unsigned char>(text[++i]));
+        }
+        plainFrom = i + 1;
     }
+    out.append(text.substr(plainFrom));
 }
 
 std::string escapeControls(std::string_view text) {
