@@ -34,6 +34,18 @@ void appendEscaped(std::string& out, unsigned char byte) {
     out.push_back(digits[byte & 0xf]);
 }
 
+// The bytes that may start a control character: C0, DEL and the lead byte of
+// C1's UTF-8 form.
+constexpr std::array<bool, 256> kMayStartControl = [] {
+    std::array<bool, 256> table{};
+    for (int byte = 0; byte < 0x20; ++byte) {
+        table[byte] = true;
+    }
+    table[0x7f] = true;
+    table[0xc2] = true;
+    return table;
+}();
+
 } // namespace
 
 void appendEscapingControls(std::string& out, std::string_view text) {
@@ -42,8 +54,11 @@ void appendEscapingControls(std::string& out, std::string_view text) {
     size_t plainFrom = 0;
     for (size_t i = 0; i < text.size(); ++i) {
         const auto byte = static_cast<unsigned char>(text[i]);
+        if (!kMayStartControl[byte]) {
+            continue;
+        }
         const bool c1 = isC1At(text, i);
-        if (!isC0OrDel(byte) && !c1) {
+        if (!c1 && !isC0OrDel(byte)) {
             continue;
         }
         out.append(text.substr(plainFrom, i - plainFrom));
