@@ -10,7 +10,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build/test}
 ctl=$build/tools/bindwellctl/bindwellctl
-win=$build/tests/platform/linux/focus/bindwell_focus_test_window
+win=$build/tests/support/bindwell_test_window
 work=$(mktemp -d); pids=()
 trap 'for p in "${pids[@]}"; do kill $p 2>/dev/null; done; rm -rf $work' EXIT
 export XDG_RUNTIME_DIR=$work/runtime; mkdir -m 700 $XDG_RUNTIME_DIR; chmod 755 $work; chown 65534:65534 $XDG_RUNTIME_DIR

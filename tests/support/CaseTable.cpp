@@ -32,12 +32,12 @@ std::string trimmed(const std::string& text) {
 
 } // namespace
 
-std::vector<CaseRow> readCaseTable(const std::string& path, size_t columns) {
+std::vector<CaseRow> readCaseTable(const std::string& path, size_t columns, char separator) {
     std::vector<CaseRow> rows;
     for (const auto& [line, text] : caseLines(path)) {
         CaseRow& row = rows.emplace_back(CaseRow{line, {}});
         std::istringstream in(text);
-        for (std::string column; std::getline(in, column, '|');) {
+        for (std::string column; std::getline(in, column, separator);) {
             row.columns.push_back(trimmed(column));
         }
         EXPECT_LE(row.columns.size(), columns) << path << ":" << line;

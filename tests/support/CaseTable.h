@@ -17,8 +17,10 @@ struct CaseRow {
     std::vector<std::string> columns;
 };
 
-// The table at `path`, every row with `columns` columns, each column trimmed.
-[[nodiscard]] std::vector<CaseRow> readCaseTable(const std::string& path, size_t columns);
+// The table at `path`, every row with `columns` columns, each column trimmed;
+// a table whose texts hold '|' names another `separator`.
+[[nodiscard]] std::vector<CaseRow> readCaseTable(const std::string& path, size_t columns,
+                                                 char separator = '|');
 
 // A case that is a first word and the text after its space, for tables whose
 // texts may hold any character.

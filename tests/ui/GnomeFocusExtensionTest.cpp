@@ -56,8 +56,12 @@ protected:
         };
     }
 
-    // A copy in the user's folder whose metadata is only "{}".
-    void placeUserCopy() {
+    // A copy in the user's folder whose metadata is only "{}", or none.
+    void placeUserCopy(bool placed) {
+        QDir(GnomeFocusExtension::userFolder()).removeRecursively();
+        if (!placed) {
+            return;
+        }
         QDir().mkpath(GnomeFocusExtension::userFolder());
         QFile file(GnomeFocusExtension::userFolder() + QStringLiteral("/metadata.json"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
@@ -82,10 +86,7 @@ TEST_F(GnomeFocusExtensionTest, TheCardFollowsWhatTheShellSaysOfTheExtension) {
     for (const test::CaseRow& row :
          test::readCaseTable(CASE_TABLES "gnome-extension-states.table", 7)) {
         SCOPED_TRACE("line " + std::to_string(row.line));
-        QDir(GnomeFocusExtension::userFolder()).removeRecursively();
-        if (row.columns[1] == "yes") {
-            placeUserCopy();
-        }
+        placeUserCopy(row.columns[1] == "yes");
         qputenv("XDG_CURRENT_DESKTOP", QByteArray::fromStdString(row.columns[0]));
         answers_ = {{info, answer(row.columns[2])}};
         ran_.clear();
@@ -107,10 +108,7 @@ TEST_F(GnomeFocusExtensionTest, EnableCopiesTheVariantForTheShellAndSaysWhatCome
     for (const test::CaseRow& row :
          test::readCaseTable(CASE_TABLES "gnome-extension-enable.table", 7)) {
         SCOPED_TRACE("line " + std::to_string(row.line));
-        QDir(GnomeFocusExtension::userFolder()).removeRecursively();
-        if (row.columns[0] == "yes") {
-            placeUserCopy();
-        }
+        placeUserCopy(row.columns[0] == "yes");
         log_.clear();
         answers_ = {{info, answer(row.columns[1])}, {enableCommand, answer(row.columns[3])}};
         if (row.columns[2] != "-") {

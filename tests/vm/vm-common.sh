@@ -61,7 +61,7 @@ vm_build() {
             >"$build.configure.log" 2>&1 || { cat "$build.configure.log"; exit 1; }
         cmake --build "$build" -j"$(nproc)" --target bindwellctl bindwell bindwell_vm_driver \
             bindwell_vm_bench bindwell_vm_forwarder bindwell_desktop_profile bindwell_desktop_remote \
-            bindwell_desktop_key_window bindwell_focus_stamp >"$build.build.log" 2>&1 ||
+            bindwell_test_window bindwell_focus_stamp >"$build.build.log" 2>&1 ||
             { tail -50 "$build.build.log"; exit 1; }
     ) 9>"$build.lock"
 }

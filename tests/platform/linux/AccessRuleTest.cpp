@@ -1,12 +1,12 @@
 #include "platform/linux/AccessRule.h"
 
+#include "CaseTable.h"
+
 #include <QTemporaryDir>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
-#include <tuple>
-#include <vector>
 
 namespace bindwell::linuxplatform {
 namespace {
@@ -34,36 +34,20 @@ std::string ruleLine(const std::string& text) {
 }
 
 // The plain grant never opens a full keyboard; the grant for a picked
-// keyboard-key device opens its keyboard, narrowed to the one unit when the
-// unit's name can stand in a udev match as it is.
+// keyboard-key device opens its keyboard, narrowed to the one unit as
+// keyboard-key-rules.table says.
 TEST(AccessRule, MatchesTheDeviceAndForKeyboardKeysTheOnePickedUnit) {
     const DeviceID id{0x1a2b, 0x3c4d};
     const std::string ids = R"(ATTRS{id/vendor}=="1a2b", ATTRS{id/product}=="3c4d")";
     const std::string head = R"(SUBSYSTEM=="input", KERNEL=="event*", )";
     const std::string tag = ", TAG+=\"uaccess\"\n";
     EXPECT_EQ(ruleLine(accessRuleText(id)), head + R"(ENV{ID_INPUT_KEYBOARD}!="1", )" + ids + tag);
-
-    const std::string usbPath = "pci-0000:00:14.0-usb-0:1.2";
-    const std::string byPath =
-        R"(, ENV{ID_PATH}=="pci-0000:00:14.0-usb-0:1.2|pci-0000:00:14.0-usb-0:1.2:*")";
-    const std::vector<std::tuple<std::string, std::string, std::string>> cases{
-        {"PRS-0042", usbPath, R"(, ATTRS{uniq}=="PRS-0042")"},
-        {"aa:bb:cc:dd:ee:ff", "", R"(, ATTRS{uniq}=="aa:bb:cc:dd:ee:ff")"},
-        {"", usbPath, byPath},
-        // A name that would end the value, escape it or widen the match is
-        // not used; the next narrower one is.
-        {"A\"B", usbPath, byPath},
-        {"AB*", usbPath, byPath},
-        {"A|B", usbPath, byPath},
-        {"A\\", usbPath, byPath},
-        {"AB\n", usbPath, byPath},
-        {"AB\xc3\xa9", usbPath, byPath},
-        {"A?", "x[1]", ""},
-        {"", "", ""},
-    };
-    for (const auto& [serial, path, unitMatch] : cases) {
-        EXPECT_EQ(ruleLine(keyboardKeysRuleText({id, serial, path})), head + ids + unitMatch + tag)
-            << serial << " / " << path;
+    for (const test::CaseRow& row :
+         test::readCaseTable(CASE_TABLES "keyboard-key-rules.table", 3, ';')) {
+        const PickedUnit unit{id, test::withByteEscapes(row.columns[0]), row.columns[1]};
+        const std::string unitMatch = row.columns[2].empty() ? "" : ", " + row.columns[2];
+        EXPECT_EQ(ruleLine(keyboardKeysRuleText(unit)), head + ids + unitMatch + tag)
+            << "line " << row.line;
     }
 }
 

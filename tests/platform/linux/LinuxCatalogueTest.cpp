@@ -1,10 +1,12 @@
 // Each preset's label must name exactly the keys it posts. The label is read
 // here with the kernel's own key names, not with the notation that wrote it,
 // so a wrong key code, a wrong key name or a wrong modifier shows up.
+#include "CaseTable.h"
 #include "model/ShortcutCatalogue.h"
 #include "platform/linux/PostedKeyNames.h"
 #include "platform/linux/VirtualKeyTable.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <linux/input-event-codes.h>
 #include <map>
@@ -24,27 +26,20 @@ std::string kernelName(const std::string& name) {
     if (const auto found = kKernelNames.find(name); found != kKernelNames.end()) {
         return found->second;
     }
-    std::string upper;
-    for (const char c : name) {
-        upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    }
+    std::string upper = name;
+    std::ranges::transform(upper, upper.begin(), [](unsigned char c) { return std::toupper(c); });
     return "KEY_" + upper;
 }
 
 // "Ctrl+Shift+Z Redo" -> "KEY_LEFTCTRL+KEY_LEFTSHIFT+KEY_Z"
 std::string keysNamedBy(const std::string& label) {
-    const std::string combination = label.substr(0, label.find(' '));
+    std::string combination = label.substr(0, label.find(' '));
+    std::ranges::replace(combination, '+', ' ');
     std::string keys;
-    size_t start = 0;
-    while (true) {
-        const size_t plus = combination.find('+', start);
-        keys += kernelName(combination.substr(start, plus - start));
-        if (plus == std::string::npos) {
-            return keys;
-        }
-        keys += "+";
-        start = plus + 1;
+    for (const std::string& key : test::words(combination)) {
+        keys += (keys.empty() ? "" : "+") + kernelName(key);
     }
+    return keys;
 }
 
 // The picker keys its rows by label and the repeat filter keys on it, so a

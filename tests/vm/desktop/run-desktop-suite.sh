@@ -100,7 +100,7 @@ app=$work/app
 rm -rf "$app"
 mkdir -p "$app/usr/bin" "$app/desk"
 for program in tools/bindwellctl/bindwellctl src/app/bindwell tests/vm/desktop/bindwell_desktop_profile \
-               tests/vm/desktop/bindwell_desktop_remote tests/vm/desktop/bindwell_desktop_key_window \
+               tests/vm/desktop/bindwell_desktop_remote tests/support/bindwell_test_window \
                bench/bindwell_focus_stamp; do
     strip --strip-debug -o "$app/usr/bin/$(basename "$program")" "$build/$program"
     ldd "$build/$program" | grep -o '/[^ ]*' | while read -r lib; do

@@ -52,20 +52,35 @@ wait_lines() {
     return 1
 }
 
-# Plays TABLE's rows through the caller's `act`, after the probe's line and
-# the focus before any step (BACKEND's empty focus), and compares what
-# bindwellctl focus printed into $work/lines; on a difference shows it and
-# $work/errors, and fails.
+# Starts `bindwellctl focus` ($bindwellctl), after any VAR=value arguments,
+# printing into $work/lines and its warnings into $work/errors; ctlPid is its.
+start_focus() {
+    env "$@" "$bindwellctl" focus >"$work/lines" 2>"$work/errors" &
+    ctlPid=$!
+    pids+=($ctlPid)
+}
+
+# Starts a mock desktop, the command given, printing into $work/mock, and
+# waits for its first line (not the last mock's); mockPid is its.
+start_mock() {
+    rm -f "$work/mock"
+    "$@" >"$work/mock" &
+    mockPid=$!
+    pids+=($mockPid)
+    wait_lines "$work/mock" 1
+}
+
+# Plays TABLE's rows through the caller's `act` while bindwellctl focus runs,
+# each after the lines of the one before, and compares what it printed with
+# table_expected; on a difference shows it and $work/errors, and fails.
 play_table() { # BACKEND TABLE
-    printf '[Bindwell] Per-application actions follow the focus through %s\n%s\t\t\t\n' \
-        "$1" "$1" >"$work/expected"
-    wait_lines "$work/lines" 2
-    local action fields line args
+    table_expected "$1" "$2" >"$work/expected"
+    local action fields line args printed=1
     while IFS='|' read -r action fields line; do
         row_fields "$fields" args
         act $action "${args[@]}"
-        expected_line "$line" >>"$work/expected"
-        wait_lines "$work/lines" "$(wc -l <"$work/expected")" || break
+        printed=$((printed + $(expected_line "$line" | wc -l)))
+        wait_lines "$work/lines" $printed || break
     done < <(table_rows "$2")
     diff -u "$work/expected" "$work/lines" || { cat "$work/errors"; return 1; }
 }

@@ -12,21 +12,13 @@ bindwellctl=$1
 data=$2
 command -v gjs >/dev/null || { echo "SKIP: gjs is missing"; exit 77; }
 
-# Starts the mock shell and waits for it; the last one's "ready" must not count.
-shell() { # GENERATION [STATE]
-    rm -f "$work/mock"
-    gjs "$here/mock-gnome-shell.js" "$1" "$data" "$here/gnome.table" "${2:-1}" >"$work/mock" &
-    mockPid=$!
-    pids+=($mockPid)
-    wait_lines "$work/mock" 1
-}
+# The mock shell of GENERATION with the extension in STATE (1, enabled, unless given).
+shell() { start_mock gjs "$here/mock-gnome-shell.js" "$1" "$data" "$here/gnome.table" "${2:-1}"; }
 
 table_expected "GNOME Shell" "$here/gnome.table" >"$work/expected"
 for generation in 43 45; do
     shell $generation
-    XDG_CURRENT_DESKTOP=ubuntu:GNOME "$bindwellctl" focus >"$work/lines" &
-    ctlPid=$!
-    pids+=($ctlPid)
+    start_focus XDG_CURRENT_DESKTOP=ubuntu:GNOME
     wait $mockPid
     kill -TERM $ctlPid
     wait $ctlPid

@@ -11,13 +11,8 @@ bindwellctl=$2
 
 table_expected KWin "$here/kwin.table" >"$work/expected"
 for generation in 5 6; do
-    "$mock" $generation "$here/kwin.table" >"$work/mock" &
-    mockPid=$!
-    pids+=($mockPid)
-    wait_lines "$work/mock" 1
-    XDG_CURRENT_DESKTOP=KDE "$bindwellctl" focus >"$work/lines" &
-    ctlPid=$!
-    pids+=($ctlPid)
+    start_mock "$mock" $generation "$here/kwin.table"
+    start_focus XDG_CURRENT_DESKTOP=KDE
     wait_lines "$work/lines" "$(wc -l <"$work/expected")"
     wait_lines "$work/mock" 4
     kill -TERM $ctlPid

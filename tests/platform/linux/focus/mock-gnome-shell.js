@@ -13,42 +13,22 @@ const [generation, dataDir, tablePath, extensionState = '1'] = ARGV;
 const uuid = 'bindwell-focus@bindwell';
 const held = extensionState === 'held';
 
-class Signals {
-    constructor() {
-        this._handlers = new Map();
-        this._next = 1;
-    }
+// Signals as GNOME Shell's own JS objects have them: connect() gives an id,
+// and disconnecting an id that is not connected throws.
+const {addSignalMethods} = imports.signals;
 
-    connect(name, callback) {
-        this._handlers.set(this._next, {name, callback});
-        return this._next++;
-    }
-
-    disconnect(id) {
-        if (!this._handlers.delete(id))
-            throw new Error(`disconnect of unknown handler ${id}`);
-    }
-
-    emit(name) {
-        for (const {name: wanted, callback} of [...this._handlers.values()]) {
-            if (wanted === name)
-                callback(this);
-        }
-    }
-}
-
-class MockWindow extends Signals {
+class MockWindow {
     constructor([wmClass, gtkAppId, desktopId, title]) {
-        super();
         Object.assign(this, {wmClass, gtkAppId, desktopId, title});
     }
 
     get_wm_class() { return this.wmClass || null; }
     get_gtk_application_id() { return this.gtkAppId || null; }
 }
+addSignalMethods(MockWindow.prototype);
 
-const display = new Signals();
-display.focus_window = null;
+const display = {focus_window: null};
+addSignalMethods(display);
 const mockGlobal = {display};
 let windowBackedIds = 0;
 const Shell = {

@@ -6,7 +6,6 @@ Signal.prototype.connect = function (f) { this.slots.push(f); };
 Signal.prototype.disconnect = function (f) { this.slots = this.slots.filter(s => s !== f); };
 Signal.prototype.emit = function (w) { this.slots.forEach(f => f(w)); };
 var workspace = {};
-var lastSpoof = null;
 function callDBus() { bridge.call(Array.prototype.slice.call(arguments), false); }
 function makeWindow(fields) {
     return { resourceClass: plasma5 ? bridge.bytes(fields[0]) : fields[0],

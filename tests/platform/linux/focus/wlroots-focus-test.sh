@@ -10,8 +10,7 @@ bindwellctl=$1
 testWindow=$2
 unset XDG_CURRENT_DESKTOP KDE_SESSION_VERSION
 
-"$bindwellctl" focus >"$work/lines" 2>"$work/errors" &
-pids+=($!)
+start_focus
 
 declare -A windows titles
 act() {

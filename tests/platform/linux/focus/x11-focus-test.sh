@@ -14,9 +14,7 @@ for tool in xdotool xwininfo xeyes xlogo xcalc; do
 done
 unset WAYLAND_DISPLAY XDG_CURRENT_DESKTOP KDE_SESSION_VERSION
 
-"$bindwellctl" focus >"$work/lines" 2>"$work/errors" &
-ctlPid=$!
-pids+=($ctlPid)
+start_focus
 
 # A window by its whole title, written with printf's escapes (\033).
 window() {

@@ -41,7 +41,7 @@ sway_stop() {
 # The per-application check's clients are Qt windows with the app id
 # bindwell-<name> (wev's is fixed), which print the suite's event lines.
 sway_app_start() { # NAME
-    as_desk "swaymsg exec 'QT_QPA_PLATFORM=wayland bindwell_desktop_key_window bindwell-$1 >/tmp/events-$1 2>&1'" >/dev/null
+    as_desk "swaymsg exec 'QT_QPA_PLATFORM=wayland bindwell_test_window bindwell-$1 >/tmp/events-$1 2>&1'" >/dev/null
     # Qt starts slowly under emulation.
     until_true -s 30 sway_tree_has "\"app_id\": *\"bindwell-$1\"" || { sed 's/^/    client: /' /tmp/events-$1; return 1; }
 }
