@@ -171,7 +171,7 @@ Item {
                 if (step % 2 === 0)
                     TestBench.addDevice("remote" + step, 0x1234, 0x5678 + step, "Remote " + step)
                 else
-                    TestBench.removeAllDevices()
+                    TestBench.removeDevice("remote" + (step - 1))
                 AppState.scanDevices()
             })
             // A refresh finds the controller and two units of one model, told
@@ -461,7 +461,8 @@ Item {
             // Another pick survives a refresh that no longer finds it, and
             // its profile names its unit.
             clickWhenShown("deviceRow_13107:17476/BB:02")
-            TestBench.removeAllDevices()
+            for (const id of ["relacon", "a-consumer", "a-mouse", "b-consumer", "presenter"])
+                TestBench.removeDevice(id)
             clickWhenShown("refreshDevicesButton")
             tryVerify(() => !DeviceList.isScanning)
             clickWhenShown("nextButton")
