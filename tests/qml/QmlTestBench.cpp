@@ -53,15 +53,11 @@ public:
         if (auto device = world_->platform.addInterface(id.toStdString(), vendorID, productID,
                                                         name.toStdString(), kind)) {
             device->description().serialNumber = serialNumber.toStdString();
-            deviceIDs_.append(id);
         }
     }
 
-    Q_INVOKABLE void removeAllDevices() {
-        for (const QString& id : std::as_const(deviceIDs_)) {
-            world_->platform.removeInterface(id.toStdString());
-        }
-        deviceIDs_.clear();
+    Q_INVOKABLE void removeDevice(const QString& id) {
+        world_->platform.removeInterface(id.toStdString());
     }
 
     // Stores an active profile for the model that lists no buttons, as one
@@ -212,7 +208,6 @@ private:
     QTemporaryDir home_;
     std::unique_ptr<SimShell> world_;
     PermissionStatus* permissionStatus_ = nullptr;
-    QStringList deviceIDs_;
     QStringList openedUrls_;
     QStringList accessRequests_;
     QString gnomeExtensionState_;

@@ -85,24 +85,9 @@ Item {
             return item.activeFocus && top >= 0 && top + item.height <= list.height
         }
 
-        function ruleText(match) {
-            return find(find(window.view, "appRule_" + match), "appRuleText").text
-        }
-
         // The edited profile as the file holds it.
         function storedProfile() {
             return JSON.parse(TestBench.configText()).find(p => p.id === ActiveProfile.profileID)
-        }
-
-        // The case names of a button's hold and double-tap actions in the file.
-        function storedGestures(label) {
-            const mapping = storedProfile().buttonMappings.find(m => m.label === label)
-            const gestures = {}
-            for (const gesture of ["hold", "doubleTap"]) {
-                if (mapping[gesture + "Action"] !== undefined)
-                    gestures[gesture] = Object.keys(mapping[gesture + "Action"])[0]
-            }
-            return gestures
         }
 
         function openPicker(label) {
@@ -186,7 +171,7 @@ Item {
                 if (step % 2 === 0)
                     TestBench.addDevice("remote" + step, 0x1234, 0x5678 + step, "Remote " + step)
                 else
-                    TestBench.removeAllDevices()
+                    TestBench.removeDevice("remote" + (step - 1))
                 AppState.scanDevices()
             })
             // A refresh finds the controller and two units of one model, told
@@ -312,10 +297,11 @@ Item {
             // that chose or cleared. The two times are offered after setup.
             verify(!find(editor, "gestureTimes").visible)
             const gestureRow = gesture => find(editor, "gestureRow_Skip Back_" + gesture)
+            // The file's case names of the hold and the double tap, in that order.
             for (const [gesture, control, chip, stored] of [
-                     ["hold", "actionRow_Escape", "Escape", {hold: "escapeKey"}],
-                     ["doubleTap", "actionRow_Tab", "Tab", {hold: "escapeKey", doubleTap: "tabKey"}],
-                     ["hold", "clearGesture", "Not set", {doubleTap: "tabKey"}]]) {
+                     ["hold", "actionRow_Escape", "Escape", ["escapeKey", undefined]],
+                     ["doubleTap", "actionRow_Tab", "Tab", ["escapeKey", "tabKey"]],
+                     ["hold", "clearGesture", "Not set", [undefined, "tabKey"]]]) {
                 if (control === "clearGesture") {
                     click(find(gestureRow(gesture), control))
                 } else {
@@ -326,7 +312,9 @@ Item {
                 }
                 tryVerify(() => focusedInView(find(gestureRow(gesture), "gestureButton")), 2000, control)
                 compare(find(gestureRow(gesture), "chipText").text, chip)
-                compare(storedGestures("Skip Back"), stored)
+                const mapping = storedProfile().buttonMappings.find(m => m.label === "Skip Back")
+                compare(["hold", "doubleTap"].map(g => Object.keys(mapping[g + "Action"] ?? {})[0]),
+                        stored, control)
             }
             compare(TestBench.storedAction("Skip Back"), "Enter / Return")
             shootWindow("16-editor-gestures")
@@ -358,13 +346,11 @@ Item {
 
             // Finishing setup turned Start at Login on; the page says so and
             // its switch turns it off again.
-            verify(StartAtLogin.enabled)
-            const loginText = find(complete, "startAtLoginText")
-            verify(loginText.text.indexOf("will also start") >= 0)
-            click(find(complete, "startAtLoginButton"))
-            verify(!StartAtLogin.enabled)
-            verify(loginText.text.indexOf("will not start") >= 0)
-            click(find(complete, "startAtLoginButton"))
+            for (const [enabled, says] of [[true, "will also start"], [false, "will not start"]]) {
+                compare(StartAtLogin.enabled, enabled, says)
+                verify(find(complete, "startAtLoginText").text.includes(says), says)
+                click(find(complete, "startAtLoginButton"))
+            }
             verify(StartAtLogin.enabled)
 
             clickWhenShown("startRemappingButton")
@@ -398,23 +384,25 @@ Item {
             const own = TestBench.storedAction("Play/Pause")
             let starts = TestBench.engineStarts()
             TestBench.focusApp("org.example.Notes", "notes")
-            let popover = openPicker("Play/Pause")
-            shootWindow("11-editor-settings-picker")
-            pick(popover, "addAppRuleRow")
-            pick(popover, "appRow_org.example.Notes")
-            pick(popover, "actionRow_Escape")
-            tryVerify(() => findChild(settings, "appRule_org.example.Notes"))
-            compare(ruleText("org.example.Notes"), "In Notes: Escape")
-            compare(TestBench.engineStarts(), starts + 1)
-            popover = openPicker("Play/Pause")
-            pick(popover, "addAppRuleRow")
-            shootWindow("15-editor-app-rules")
-            findChild(popover.contentItem, "appMatchField").text = "  firefox* "
-            pick(popover, "appMatchNext")
-            pick(popover, "actionRow_Tab")
-            tryVerify(() => findChild(settings, "appRule_firefox*"))
-            compare(ruleText("firefox*"), "In firefox*: Tab")
-            verify(TestBench.configText().indexOf('"match":"firefox*"') >= 0)
+            // A typed match is trimmed.
+            const rules = [["org.example.Notes", "", "Escape", "In Notes: Escape"],
+                           ["firefox*", "  firefox* ", "Tab", "In firefox*: Tab"]]
+            rules.forEach(([match, typed, action, text], index) => {
+                const popover = openPicker("Play/Pause")
+                if (index === 0)
+                    shootWindow("11-editor-settings-picker")
+                pick(popover, "addAppRuleRow")
+                if (index === 0)
+                    shootWindow("15-editor-app-rules")
+                if (typed)
+                    findChild(popover.contentItem, "appMatchField").text = typed
+                pick(popover, typed ? "appMatchNext" : "appRow_" + match)
+                pick(popover, "actionRow_" + action)
+                tryVerify(() => findChild(settings, "appRule_" + match))
+                compare(find(find(settings, "appRule_" + match), "appRuleText").text, text)
+                verify(TestBench.configText().includes('"match":"' + match + '"'), match)
+                compare(TestBench.engineStarts(), starts + 1 + index)
+            })
             click(findChild(find(settings, "appRule_org.example.Notes"), "removeAppRule"))
             tryVerify(() => !findChild(settings, "appRule_org.example.Notes"))
             verify(find(settings, "appRule_firefox*"))
@@ -473,7 +461,8 @@ Item {
             // Another pick survives a refresh that no longer finds it, and
             // its profile names its unit.
             clickWhenShown("deviceRow_13107:17476/BB:02")
-            TestBench.removeAllDevices()
+            for (const id of ["relacon", "a-consumer", "a-mouse", "b-consumer", "presenter"])
+                TestBench.removeDevice(id)
             clickWhenShown("refreshDevicesButton")
             tryVerify(() => !DeviceList.isScanning)
             clickWhenShown("nextButton")
