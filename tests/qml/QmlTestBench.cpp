@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QQmlEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -126,6 +128,13 @@ public:
             }
         }
         return {};
+    }
+
+    // A frame of the item's window, even when nothing in it changed.
+    Q_INVOKABLE void requestFrame(QQuickItem* item) const {
+        if (item != nullptr && item->window() != nullptr) {
+            item->window()->update();
+        }
     }
 
     [[nodiscard]] Q_INVOKABLE QString screenshotPath(const QString& name) const {

@@ -14,11 +14,18 @@ TestCase {
         return item
     }
 
+    // A frame showing the item as it is now: where nothing changed, no next
+    // frame would come before waitForRendering's timeout, so one is asked for.
+    function rendered(item) {
+        TestBench.requestFrame(item)
+        waitForRendering(item)
+    }
+
     // Focus scrolls the control into view and rendering places it, so the
     // click lands on it and nothing else.
     function click(item) {
         item.forceActiveFocus()
-        waitForRendering(item)
+        rendered(item)
         mouseClick(item)
     }
 
@@ -46,7 +53,7 @@ TestCase {
     // text as markup.
     function shoot(item, name) {
         wait(400)
-        waitForRendering(item)
+        rendered(item)
         checkPlainText(item, name)
         const image = grabImage(item)
         compare([image.width, image.height], [item.width, item.height], name + " size")

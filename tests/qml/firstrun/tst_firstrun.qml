@@ -62,7 +62,7 @@ Item {
                 window.width = 640 + 60 * (step % 3)
                 window.height = 520 + 40 * (step % 2)
                 change(step)
-                waitForRendering(window.contentItem)
+                rendered(window.contentItem)
             }
             window.width = 700
             window.height = 580
@@ -416,7 +416,7 @@ Item {
             compare([time("hold"), time("doubleTap")], ["400 ms", "250 ms"])
             const holdSlider = find(find(settings, "gestureTime_hold"), "gestureTimeSlider")
             holdSlider.forceActiveFocus()
-            waitForRendering(holdSlider)
+            rendered(holdSlider)
             mousePress(holdSlider, holdSlider.width / 2, holdSlider.height / 2)
             mouseMove(holdSlider, holdSlider.width + 20, holdSlider.height / 2)
             compare(time("hold"), "2000 ms")

@@ -56,7 +56,7 @@ Rectangle {
             selectSpy.target = picker
             selectSpy.clear()
             // Rows are placed at the next polish; clicks need them placed.
-            waitForRendering(picker)
+            rendered(picker)
             return picker
         }
 
@@ -143,7 +143,7 @@ Rectangle {
         // The recorder's own buttons take no focus, so they are clicked
         // without moving focus the way click() does.
         function press(item) {
-            waitForRendering(item)
+            rendered(item)
             mouseClick(item)
         }
 
