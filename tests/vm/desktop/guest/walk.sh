@@ -60,7 +60,8 @@ stop_remote() { exec 3>&-; kill $remote_pid; wait $remote_pid; }
 inputs_grew() { [ "$(${server}_inputs)" -ge $(($1 + $2)) ]; } # BEFORE COUNT
 
 # `bindwellctl run` on the rows' config, until the display server has opened
-# its virtual device and the tap's clone.
+# its virtual device and the tap's clone and the remote is seized: a press
+# before the seize would reach the desktop as the remote's own key.
 start_bindwellctl() { # PART
     local home=/tmp/config-$1 before
     mkdir -p $home/Bindwell
@@ -69,7 +70,8 @@ start_bindwellctl() { # PART
     before=$(${server}_inputs)
     XDG_CONFIG_HOME=$home bindwellctl run >/tmp/run.log 2>&1 &
     run_pid=$!
-    until_true -s 30 inputs_grew "$before" "$new_inputs" || { cat /tmp/run.log; return 1; }
+    until_true -s 30 inputs_grew "$before" "$new_inputs" && wait_for 30 /tmp/run.log 'Seized consumer' ||
+        { cat /tmp/run.log; return 1; }
 }
 stop_bindwellctl() { kill $run_pid; wait $run_pid; }
 
