@@ -16,15 +16,21 @@ std::string toLowerAscii(std::string_view text) {
 
 namespace {
 
-bool isC0OrDel(unsigned char byte) {
-    return byte < 0x20 || byte == 0x7f;
-}
-
 // U+0080..U+009F in UTF-8: 0xc2 then 0x80..0x9f. Some terminals obey them.
 bool isC1At(std::string_view text, size_t at) {
     return static_cast<unsigned char>(text[at]) == 0xc2 && at + 1 < text.size() &&
            static_cast<unsigned char>(text[at + 1]) >= 0x80 &&
            static_cast<unsigned char>(text[at + 1]) <= 0x9f;
+}
+
+// How many bytes the control character at `at` takes: 1 for C0 and DEL, 2 for
+// C1, 0 for none.
+size_t controlLengthAt(std::string_view text, size_t at) {
+    const auto byte = static_cast<unsigned char>(text[at]);
+    if (byte < 0x20 || byte == 0x7f) {
+        return 1;
+    }
+    return isC1At(text, at) ? 2 : 0;
 }
 
 void appendEscaped(std::string& out, unsigned char byte) {
@@ -34,18 +40,6 @@ void appendEscaped(std::string& out, unsigned char byte) {
     out.push_back(digits[byte & 0xf]);
 }
 
-// The bytes that may start a control character: C0, DEL and the lead byte of
-// C1's UTF-8 form.
-constexpr std::array<bool, 256> kMayStartControl = [] {
-    std::array<bool, 256> table{};
-    for (int byte = 0; byte < 0x20; ++byte) {
-        table[byte] = true;
-    }
-    table[0x7f] = true;
-    table[0xc2] = true;
-    return table;
-}();
-
 } // namespace
 
 void appendEscapingControls(std::string& out, std::string_view text) {
@@ -53,19 +47,15 @@ void appendEscapingControls(std::string& out, std::string_view text) {
     // byte by byte.
     size_t plainFrom = 0;
     for (size_t i = 0; i < text.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(text[i]);
-        if (!kMayStartControl[byte]) {
-            continue;
-        }
-        const bool c1 = isC1At(text, i);
-        if (!c1 && !isC0OrDel(byte)) {
+        const size_t length = controlLengthAt(text, i);
+        if (length == 0) {
             continue;
         }
         out.append(text.substr(plainFrom, i - plainFrom));
-        appendEscaped(out, byte);
-        if (c1) {
-            appendEscaped(out, static_cast<unsigned char>(text[++i]));
+        for (const char byte : text.substr(i, length)) {
+            appendEscaped(out, static_cast<unsigned char>(byte));
         }
+        i += length - 1;
         plainFrom = i + 1;
     }
     out.append(text.substr(plainFrom));
