@@ -28,21 +28,21 @@ void writePending() {
     pending.clear();
 }
 
-// `head` + `tail` as one line. Lines carry device names, serials and window
-// titles: one with an escape sequence or a line break must neither drive the
-// terminal nor forge a line, so controls are escaped here, on the main thread,
-// which keeps the input thread's hand-off free of formatting.
-void writeLine(std::string_view head, std::string_view tail) {
+// `prefix` (ours) + `text` as one line. Lines carry device names, serials and
+// window titles: one with an escape sequence or a line break must neither
+// drive the terminal nor forge a line, so controls are escaped here, on the
+// main thread, which keeps the input thread's hand-off free of formatting.
+void writeLine(std::string_view prefix, std::string_view text) {
     if (const auto& sink = currentSink()) {
         std::string line;
-        line.reserve(head.size() + tail.size());
-        appendEscapingControls(line, head);
-        appendEscapingControls(line, tail);
+        line.reserve(prefix.size() + text.size());
+        line.append(prefix);
+        appendEscapingControls(line, text);
         sink(line);
         return;
     }
-    appendEscapingControls(pending, head);
-    appendEscapingControls(pending, tail);
+    pending.append(prefix);
+    appendEscapingControls(pending, text);
     pending.push_back('\n');
     if (batchDepth == 0) {
         writePending();
@@ -63,7 +63,7 @@ void log(std::string_view text) {
 }
 
 void writeLogLine(std::string_view line) {
-    writeLine(line, {});
+    writeLine({}, line);
 }
 
 void setThreadLogHandOff(LogHandOff handOff) {

@@ -1,6 +1,8 @@
 #include "support/Text.h"
 
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace bindwell {
 
@@ -33,6 +35,48 @@ size_t controlLengthAt(std::string_view text, size_t at) {
     return isC1At(text, at) ? 2 : 0;
 }
 
+// Text is checked a block at a time (two machine words, one SSE or NEON
+// register), through the compiler's portable vector types.
+constexpr size_t kBlockSize = 16;
+using Block = unsigned char __attribute__((vector_size(kBlockSize)));
+
+// Whether one of the block's bytes may start a control character: a byte
+// below 0x20, DEL, or C1's lead byte 0xc2.
+bool blockMayHoldControl(const Block& block) {
+    const auto flagged = (block < 0x20) | (block == 0x7f) | (block == 0xc2);
+    uint64_t halves[2];
+    std::memcpy(halves, &flagged, sizeof halves);
+    return (halves[0] | halves[1]) != 0;
+}
+
+bool blockMayHoldControl(const char* bytes) {
+    Block block;
+    std::memcpy(&block, bytes, kBlockSize);
+    return blockMayHoldControl(block);
+}
+
+// Whether `text` may hold a control character; never wrong when it says no.
+bool mayHoldControl(std::string_view text) {
+    size_t at = 0;
+    for (; at + kBlockSize <= text.size(); at += kBlockSize) {
+        if (blockMayHoldControl(text.data() + at)) {
+            return true;
+        }
+    }
+    if (at == text.size()) {
+        return false;
+    }
+    // The short rest is checked as the text's last full block where there is
+    // one: a second look at a few bytes is cheaper than a copy.
+    if (text.size() >= kBlockSize) {
+        return blockMayHoldControl(text.data() + text.size() - kBlockSize);
+    }
+    Block padded;
+    std::memset(&padded, ' ', kBlockSize);
+    std::memcpy(&padded, text.data(), text.size());
+    return blockMayHoldControl(padded);
+}
+
 void appendEscaped(std::string& out, unsigned char byte) {
     static constexpr std::array<char, 16> digits = {'0', '1', '2', '3', '4', '5', '6', '7',
                                                     '8', '9', 'a', 'b', 'c', 'd', 'e', 'f'};
@@ -43,20 +87,24 @@ void appendEscaped(std::string& out, unsigned char byte) {
 } // namespace
 
 void appendEscapingControls(std::string& out, std::string_view text) {
-    // Every log line passes through here: plain runs are appended whole, not
-    // byte by byte.
+    // Every log line passes through here, and almost none holds a control.
+    if (!mayHoldControl(text)) {
+        out.append(text);
+        return;
+    }
     size_t plainFrom = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
+    for (size_t i = 0; i < text.size();) {
         const size_t length = controlLengthAt(text, i);
         if (length == 0) {
+            ++i;
             continue;
         }
         out.append(text.substr(plainFrom, i - plainFrom));
         for (const char byte : text.substr(i, length)) {
             appendEscaped(out, static_cast<unsigned char>(byte));
         }
-        i += length - 1;
-        plainFrom = i + 1;
+        i += length;
+        plainFrom = i;
     }
     out.append(text.substr(plainFrom));
 }

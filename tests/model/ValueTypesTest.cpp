@@ -1,6 +1,7 @@
 #include "model/DetectedHIDDevice.h"
 #include "model/DeviceProfile.h"
 #include "model/RemapAction.h"
+#include "support/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,24 @@ TEST(DetectedDevice, DetailTextLeavesOutRedundantOrUnknownManufacturer) {
     EXPECT_EQ(device("Pad", "Unknown", "Unknown").detailText(), "Unknown · VID:0x1A2B PID:0x3C");
     // The substring test is case-sensitive.
     EXPECT_EQ(device("acme pad", "Acme", "USB").detailText(), "Acme · USB · VID:0x1A2B PID:0x3C");
+}
+
+// Texts of every length up to three blocks of the escaping's scan, with one
+// control, or a plain character that shares C1's lead byte, at every place:
+// skipping plain stretches must miss none of them.
+TEST(TextValues, ControlsAreEscapedWhereverTheyStand) {
+    const std::pair<std::string, std::string> marks[] = {
+        {"\x1b", "\\x1b"}, {"\x7f", "\\x7f"}, {"\xc2\x9b", "\\xc2\\x9b"}, {"\xc2\xb7", "\xc2\xb7"}};
+    for (const auto& [mark, escaped] : marks) {
+        for (size_t length = 0; length <= 48; ++length) {
+            for (size_t at = 0; at <= length; ++at) {
+                const std::string before(at, 'a');
+                const std::string after(length - at, 'b');
+                ASSERT_EQ(escapeControls(before + mark + after), before + escaped + after)
+                    << "at " << at << " of " << length;
+            }
+        }
+    }
 }
 
 } // namespace
