@@ -1,6 +1,9 @@
 #include "engine/core/RecordText.h"
 
+#include <algorithm>
+#include <bit>
 #include <charconv>
+#include <cstring>
 #include <string_view>
 
 namespace bindwell {
@@ -8,23 +11,46 @@ namespace {
 
 using Kind = TextRecord::Kind;
 
-template <typename Number> void appendNumber(std::string& text, Number number, int base = 10) {
+template <typename Number> void appendNumber(std::string& text, Number number) {
     char digits[24];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), number, base).ptr;
+    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
     text.append(digits, end);
 }
 
-// prefix + "page=0x<page> usage=0x<usage>" (+ " value=<value>")
-void appendUsage(std::string& text, std::string_view prefix, const TextRecord& record,
-                 bool withValue) {
-    text.append(prefix).append("page=0x");
-    appendNumber(text, record.usagePage, 16);
-    text.append(" usage=0x");
-    appendNumber(text, record.usage, 16);
-    if (withValue) {
-        text.append(" value=");
-        appendNumber(text, record.value);
+template <size_t Size> char* put(char* at, const char (&literal)[Size]) {
+    std::memcpy(at, literal, Size - 1);
+    return at + Size - 1;
+}
+
+// Lower-case hex without leading zeros, as printf's %x writes it.
+char* putHex(char* at, uint32_t number) {
+    const int digits = number == 0 ? 1 : (std::bit_width(number) + 3) / 4;
+    for (int i = digits - 1; i >= 0; --i) {
+        at[i] = "0123456789abcdef"[number & 0xf];
+        number >>= 4;
     }
+    return at + digits;
+}
+
+// prefix + "page=0x<page> usage=0x<usage>" (+ " value=<value>"), put together
+// on the stack and appended once: five of these go out for every press and
+// release of a button.
+template <size_t PrefixSize>
+void appendUsage(std::string& text, const char (&prefix)[PrefixSize], const TextRecord& record,
+                 bool withValue) {
+    char line[PrefixSize + 64];
+    char* at = put(line, prefix);
+    at = put(at, "page=0x");
+    at = putHex(at, record.usagePage);
+    at = put(at, " usage=0x");
+    at = putHex(at, record.usage);
+    if (withValue) {
+        at = put(at, " value=");
+        char digits[24];
+        const auto end = std::to_chars(std::begin(digits), std::end(digits), record.value).ptr;
+        at = std::copy(digits, end, at);
+    }
+    text.append(line, at);
 }
 
 void appendActionName(std::string& text, const TextRecord& record) {
