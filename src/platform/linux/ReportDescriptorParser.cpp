@@ -217,13 +217,14 @@ private:
     }
 
     bool addInput(uint32_t flags) {
-        InputField field;
-        field.isArray = (flags & kInputVariableFlag) == 0;
-        for (const LocalUsage& usage : local_.usages) {
-            field.usages.push_back(resolve(usage));
+        if ((flags & kInputVariableFlag) != 0) {
+            return true;
         }
-        field.usages.insert(field.usages.end(), local_.ranges.begin(), local_.ranges.end());
-        result_.inputs.push_back(std::move(field));
+        std::vector<UsageRange>& array = result_.arrayUsages;
+        for (const LocalUsage& usage : local_.usages) {
+            array.push_back(resolve(usage));
+        }
+        array.insert(array.end(), local_.ranges.begin(), local_.ranges.end());
         return true;
     }
 
@@ -247,11 +248,8 @@ private:
 } // namespace
 
 bool ParsedDescriptor::isArrayMember(uint32_t page, uint32_t usage) const {
-    return std::any_of(inputs.begin(), inputs.end(), [&](const InputField& field) {
-        return field.isArray &&
-               std::any_of(field.usages.begin(), field.usages.end(), [&](const UsageRange& r) {
-                   return r.page == page && usage >= r.min && usage <= r.max;
-               });
+    return std::any_of(arrayUsages.begin(), arrayUsages.end(), [&](const UsageRange& range) {
+        return range.page == page && usage >= range.min && usage <= range.max;
     });
 }
 

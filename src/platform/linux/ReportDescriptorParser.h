@@ -15,21 +15,17 @@ struct UsageRange {
     uint32_t max = 0;
 };
 
-// One Input main item with the usages that were declared for it.
-struct InputField {
-    bool isArray = false;
-    std::vector<UsageRange> usages;
-};
-
 struct ParsedDescriptor {
-    std::vector<InputField> inputs;
+    // The usages declared for its array Input fields, flattened: every press
+    // of a consumer button asks about one.
+    std::vector<UsageRange> arrayUsages;
 
     // Whether the usage is reported through an array Input field, where the
     // field's value names the pressed usage rather than carrying its state.
     [[nodiscard]] bool isArrayMember(uint32_t page, uint32_t usage) const;
 };
 
-// The Input fields of a HID report descriptor, or nothing when the bytes are
+// The array usages of a HID report descriptor, or nothing when the bytes are
 // not a well-formed descriptor (truncated item, unbalanced collections,
 // global stack misuse, a usage range that runs backwards).
 [[nodiscard]] std::optional<ParsedDescriptor> parseReportDescriptor(std::span<const uint8_t> bytes);
