@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxHidDevice.h"
 
 #include <cerrno>
+#include <functional>
 
 namespace bindwell::linuxplatform {
 
@@ -37,7 +38,7 @@ EvdevHandle::ReadStatus LinuxHidDevice::readPending(
     if (!handle) {
         return EvdevHandle::ReadStatus::stopped;
     }
-    return handle->readPending([&](const EvdevEvent& event) {
+    const auto translate = [&](const EvdevEvent& event) {
         const HidRecords records = translator_.translate(event);
         for (const HidRecord& record : records) {
             if (!deliver(record, records.key, handle->eventTime())) {
@@ -45,7 +46,10 @@ EvdevHandle::ReadStatus LinuxHidDevice::readPending(
             }
         }
         return true;
-    });
+    };
+    // By reference: a std::function holding this lambda itself would
+    // allocate on every read.
+    return handle->readPending(std::ref(translate));
 }
 
 void LinuxHidDevice::detach() {
