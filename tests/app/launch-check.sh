@@ -33,7 +33,12 @@ close_window() {
     if [ -n "${WAYLAND_DISPLAY:-}" ]; then
         swaymsg "[title=\"^$title\$\"] kill" >/dev/null
     else
-        xdotool search --onlyvisible --name "^$title\$" windowactivate --sync key alt+F4
+        # Two commands: chained after the search, the keys would be sent to the
+        # window itself, and once the press had closed it the release would
+        # fail on the gone window, leaving Alt and F4 down and repeating, to
+        # close every window mapped after.
+        xdotool search --onlyvisible --name "^$title\$" windowactivate --sync
+        xdotool key alt+F4
     fi
 }
 
