@@ -24,6 +24,13 @@ namespace {
 constexpr int kRounds = 3;
 constexpr size_t kPresses = 400;
 constexpr size_t kMotions = 500;
+// Each contender's samples of a round are taken in this many blocks, the
+// contenders' blocks taken in turn: the guest's speed drifts over tens of
+// seconds under software emulation, and a contender measured in one stretch
+// would carry whatever drift its stretch had.
+constexpr size_t kBlocks = 4;
+constexpr size_t kPressesPerBlock = kPresses / kBlocks;
+constexpr size_t kMotionsPerBlock = kMotions / kBlocks;
 
 struct Figures {
     double median = 0;
@@ -76,7 +83,7 @@ std::optional<long long> timePress(UhidDevice& controller, EvdevReader& out, uin
 std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, PostedKey posted) {
     std::vector<long long> samples;
     long long lastPress[std::size(kButtons)] = {};
-    for (size_t i = 0; i < kPresses; ++i) {
+    for (size_t i = 0; i < kPressesPerBlock; ++i) {
         const size_t index = i % std::size(kButtons);
         const long long wait = lastPress[index] + kRepeatGapMicros - nowMicros();
         if (wait > 0) {
@@ -107,7 +114,7 @@ std::optional<long long> timeMotion(UhidDevice& controller, EvdevReader& out, in
 
 std::vector<long long> measureMotion(UhidDevice& controller, EvdevReader& out) {
     std::vector<long long> samples;
-    for (size_t i = 0; i < kMotions; ++i) {
+    for (size_t i = 0; i < kMotionsPerBlock; ++i) {
         // Left and right in turn, so the pointer stays where it was.
         if (const auto micros = timeMotion(controller, out, i % 2 == 0 ? 1 : -1)) {
             samples.push_back(*micros);
@@ -142,6 +149,12 @@ int occurrences(const std::string& output, const std::string& text) {
     return count;
 }
 
+// A contender's first second is its start-up, not its steady state: each
+// is measured from a second after its output device appears.
+void settle() {
+    sleepMs(1000);
+}
+
 struct BindwellRun {
     bool busyMainThread = false;
 };
@@ -158,16 +171,18 @@ throughBindwell(UhidDevice& controller, const std::string& consumerNode, Bindwel
     if (!check(seized && virtualNode && clone, "latency: Bindwell runs")) {
         return {};
     }
+    settle();
     EvdevReader out(virtualNode->devnode);
     EvdevReader moved(clone->devnode);
     std::vector<long long> presses = measure(controller, out, &Button::bindwellKey);
     std::vector<long long> motion = measureMotion(controller, moved);
-    if (presses.size() < kPresses) {
+    if (presses.size() < kPressesPerBlock) {
         std::printf("latency: %zu presses lost; Bindwell's repeat filter dropped %d\n",
-                    kPresses - presses.size(), occurrences(bindwell.output(), "Deduplicated"));
+                    kPressesPerBlock - presses.size(),
+                    occurrences(bindwell.output(), "Deduplicated"));
     }
     if (how.busyMainThread) {
-        check(presses.size() == kPresses && motion.size() == kMotions,
+        check(presses.size() == kPressesPerBlock && motion.size() == kMotionsPerBlock,
               "latency: nothing is lost while the main thread is busy");
         const auto held = heldCodes(virtualNode->devnode);
         check(held && held->empty(), "latency: nothing is left down while the main thread is busy");
@@ -187,6 +202,7 @@ throughForwarder(const std::function<std::vector<pid_t>()>& start,
     std::vector<long long> samples;
     const auto forwarded = waitForNode(isOutput, 5000);
     if (check(forwarded.has_value(), "latency: " + what + "'s device exists")) {
+        settle();
         EvdevReader out(forwarded->devnode);
         samples = measureWith(out);
     }
@@ -328,26 +344,36 @@ void latency() {
     };
     const auto motionForwarded = [&](EvdevReader& out) { return measureMotion(*controller, out); };
 
-    // Each contender runs once a round; the rounds rotate their order, so no
-    // contender always runs first after boot or right after another one.
+    // Each contender runs once a block; the blocks and rounds rotate their
+    // order, so no contender always runs first or right after another one.
     struct Results {
         std::vector<long long> barePresses, bareMotion, peerPresses;
         std::pair<std::vector<long long>, std::vector<long long>> free, busy;
     };
     using Contender = std::function<void(Results&)>;
+    const auto append = [](std::vector<long long>& to, std::vector<long long> samples) {
+        to.insert(to.end(), samples.begin(), samples.end());
+    };
+    const auto appendBoth = [&](auto& to, auto samples) {
+        append(to.first, std::move(samples.first));
+        append(to.second, std::move(samples.second));
+    };
     const std::vector<Contender> contenders = {
         [&](Results& r) {
-            r.barePresses = throughBareForwarder(consumer->devnode, pressesForwarded);
-            r.bareMotion = throughBareForwarder(mouse->devnode, motionForwarded);
+            append(r.barePresses, throughBareForwarder(consumer->devnode, pressesForwarded));
+            append(r.bareMotion, throughBareForwarder(mouse->devnode, motionForwarded));
         },
         [&](Results& r) {
             if (withPeer) {
-                r.peerPresses = throughPeer(consumer->devnode, pressesPassedThrough);
+                append(r.peerPresses, throughPeer(consumer->devnode, pressesPassedThrough));
             }
         },
-        [&](Results& r) { r.free = throughBindwell(*controller, consumer->devnode, {}); },
         [&](Results& r) {
-            r.busy = throughBindwell(*controller, consumer->devnode, {.busyMainThread = true});
+            appendBoth(r.free, throughBindwell(*controller, consumer->devnode, {}));
+        },
+        [&](Results& r) {
+            appendBoth(r.busy,
+                       throughBindwell(*controller, consumer->devnode, {.busyMainThread = true}));
         },
     };
     std::vector<RoundRatios> rounds;
@@ -355,8 +381,10 @@ void latency() {
     for (int round = 0; round < kRounds; ++round) {
         std::printf("latency round %d of %d\n", round + 1, kRounds);
         Results results;
-        for (size_t i = 0; i < contenders.size(); ++i) {
-            contenders[(i + size_t(round)) % contenders.size()](results);
+        for (size_t block = 0; block < kBlocks; ++block) {
+            for (size_t i = 0; i < contenders.size(); ++i) {
+                contenders[(i + block + size_t(round)) % contenders.size()](results);
+            }
         }
         const Run bare{"press, bare forwarder", results.barePresses, kPresses};
         const Run peer{"press, interception-tools", results.peerPresses, kPresses};
