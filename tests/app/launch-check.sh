@@ -33,10 +33,8 @@ close_window() {
     if [ -n "${WAYLAND_DISPLAY:-}" ]; then
         swaymsg "[title=\"^$title\$\"] kill" >/dev/null
     else
-        # Two commands: chained after the search, the keys would be sent to the
-        # window itself, and once the press had closed it the release would
-        # fail on the gone window, leaving Alt and F4 down and repeating, to
-        # close every window mapped after.
+        # Two commands: chained, the keys go to the window, which the press
+        # closes; the release then fails and Alt+F4 stay down, repeating.
         xdotool search --onlyvisible --name "^$title\$" windowactivate --sync
         xdotool key alt+F4
     fi

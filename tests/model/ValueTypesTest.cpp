@@ -59,17 +59,15 @@ TEST(DetectedDevice, DetailTextLeavesOutRedundantOrUnknownManufacturer) {
     EXPECT_EQ(device("acme pad", "Acme", "USB").detailText(), "Acme · USB · VID:0x1A2B PID:0x3C");
 }
 
-// Texts of every length up to three blocks of the escaping's scan, with one
-// control, or a plain character that shares C1's lead byte, at every place:
-// skipping plain stretches must miss none of them.
+// Every length up to three of the scan's blocks, one control (or a plain
+// character with C1's lead byte) at every place: the scan misses none.
 TEST(TextValues, ControlsAreEscapedWhereverTheyStand) {
     const std::pair<std::string, std::string> marks[] = {
         {"\x1b", "\\x1b"}, {"\x7f", "\\x7f"}, {"\xc2\x9b", "\\xc2\\x9b"}, {"\xc2\xb7", "\xc2\xb7"}};
     for (const auto& [mark, escaped] : marks) {
         for (size_t length = 0; length <= 48; ++length) {
             for (size_t at = 0; at <= length; ++at) {
-                const std::string before(at, 'a');
-                const std::string after(length - at, 'b');
+                const std::string before(at, 'a'), after(length - at, 'b');
                 ASSERT_EQ(escapeControls(before + mark + after), before + escaped + after)
                     << "at " << at << " of " << length;
             }
