@@ -1,20 +1,25 @@
 #include "engine/core/RecordText.h"
 
-#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cstring>
-#include <string_view>
 
 namespace bindwell {
 namespace {
 
 using Kind = TextRecord::Kind;
 
-template <typename Number> void appendNumber(std::string& text, Number number) {
-    char digits[24];
-    const auto end = std::to_chars(std::begin(digits), std::end(digits), number).ptr;
-    text.append(digits, end);
+// The longest int64_t in decimal, sign included.
+constexpr size_t kLongestDecimal = 20;
+
+// `at` has room for kLongestDecimal characters.
+char* putDecimal(char* at, int64_t number) {
+    return std::to_chars(at, at + kLongestDecimal, number).ptr;
+}
+
+void appendNumber(std::string& text, int64_t number) {
+    char digits[kLongestDecimal];
+    text.append(digits, putDecimal(digits, number));
 }
 
 template <size_t Size> char* put(char* at, const char (&literal)[Size]) {
@@ -46,9 +51,7 @@ void appendUsage(std::string& text, const char (&prefix)[PrefixSize], const Text
     at = putHex(at, record.usage);
     if (withValue) {
         at = put(at, " value=");
-        char digits[24];
-        const auto end = std::to_chars(std::begin(digits), std::end(digits), record.value).ptr;
-        at = std::copy(digits, end, at);
+        at = putDecimal(at, record.value);
     }
     text.append(line, at);
 }
