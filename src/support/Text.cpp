@@ -18,21 +18,15 @@ std::string toLowerAscii(std::string_view text) {
 
 namespace {
 
+bool isC0OrDel(unsigned char byte) {
+    return byte < 0x20 || byte == 0x7f;
+}
+
 // U+0080..U+009F in UTF-8: 0xc2 then 0x80..0x9f. Some terminals obey them.
 bool isC1At(std::string_view text, size_t at) {
     return static_cast<unsigned char>(text[at]) == 0xc2 && at + 1 < text.size() &&
            static_cast<unsigned char>(text[at + 1]) >= 0x80 &&
            static_cast<unsigned char>(text[at + 1]) <= 0x9f;
-}
-
-// How many bytes the control character at `at` takes: 1 for C0 and DEL, 2 for
-// C1, 0 for none.
-size_t controlLengthAt(std::string_view text, size_t at) {
-    const auto byte = static_cast<unsigned char>(text[at]);
-    if (byte < 0x20 || byte == 0x7f) {
-        return 1;
-    }
-    return isC1At(text, at) ? 2 : 0;
 }
 
 // Text is checked a block at a time (two machine words, one SSE or NEON
@@ -92,21 +86,17 @@ void appendEscapingControls(std::string& out, std::string_view text) {
         out.append(text);
         return;
     }
-    size_t plainFrom = 0;
-    for (size_t i = 0; i < text.size();) {
-        const size_t length = controlLengthAt(text, i);
-        if (length == 0) {
-            ++i;
-            continue;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (isC0OrDel(byte)) {
+            appendEscaped(out, byte);
+        } else if (isC1At(text, i)) {
+            appendEscaped(out, byte);
+            appendEscaped(out, static_cast<unsigned char>(text[++i]));
+        } else {
+            out.push_back(text[i]);
         }
-        out.append(text.substr(plainFrom, i - plainFrom));
-        for (const char byte : text.substr(i, length)) {
-            appendEscaped(out, static_cast<unsigned char>(byte));
-        }
-        i += length;
-        plainFrom = i;
     }
-    out.append(text.substr(plainFrom));
 }
 
 std::string escapeControls(std::string_view text) {
