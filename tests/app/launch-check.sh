@@ -33,8 +33,7 @@ close_window() {
     if [ -n "${WAYLAND_DISPLAY:-}" ]; then
         swaymsg "[title=\"^$title\$\"] kill" >/dev/null
     else
-        # Two commands: chained, the keys go to the window, which the press
-        # closes; the release then fails and Alt+F4 stay down, repeating.
+        # Apart: chained, the keys go to the window, whose closing leaves them down.
         xdotool search --onlyvisible --name "^$title\$" windowactivate --sync
         xdotool key alt+F4
     fi

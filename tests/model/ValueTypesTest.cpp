@@ -59,8 +59,7 @@ TEST(DetectedDevice, DetailTextLeavesOutRedundantOrUnknownManufacturer) {
     EXPECT_EQ(device("acme pad", "Acme", "USB").detailText(), "Acme · USB · VID:0x1A2B PID:0x3C");
 }
 
-// Every length up to three of the scan's blocks, one control (or a plain
-// character with C1's lead byte) at every place: the scan misses none.
+// A control, or a plain character with C1's lead byte, anywhere in 0-48 bytes.
 TEST(TextValues, ControlsAreEscapedWhereverTheyStand) {
     const std::pair<std::string, std::string> marks[] = {
         {"\x1b", "\\x1b"}, {"\x7f", "\\x7f"}, {"\xc2\x9b", "\\xc2\\x9b"}, {"\xc2\xb7", "\xc2\xb7"}};
