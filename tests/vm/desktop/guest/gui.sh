@@ -45,7 +45,7 @@ tray_result() {
 seizes() { grep -c 'Seized consumer' /tmp/gui.log; }
 seized() { [ "$(seizes)" -ge "$1" ]; } # COUNT
 
-# The setup window, walked as /desk/first-run says.
+# The setup window, walked as /desk/first-run says, until the remote is seized.
 gui_first_run() {
     local before tabs key pause file effect
     before=$(sway_inputs)
@@ -62,7 +62,7 @@ gui_first_run() {
         [ -z "$file" ] || wait_for 10 "/home/desk/.config/Bindwell/$file" "$effect" || true
         sleep ${pause:-0}
     done
-    until_true -s 30 inputs_grew "$before" "$new_inputs" || true
+    until_true -s 30 inputs_grew "$before" "$new_inputs" && until_true 20 seized 1 || true
 }
 
 # The new nodes are opened to the user by udev before anyone hears of them,
