@@ -45,23 +45,31 @@ tray_result() {
 seizes() { grep -c 'Seized consumer' /tmp/gui.log; }
 seized() { [ "$(seizes)" -ge "$1" ]; } # COUNT
 
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$(pidof bindwell)/stat" 2>/dev/null; }
+# The app's CPU time grew by at most a tick in half a second: its page is
+# drawn, so the next key meets that page's focus chain, however slow the host.
+settled_app() { local before=$(cpu_ticks); sleep 0.5; [ $(($(cpu_ticks) - before)) -le 1 ]; }
+
 # The setup window, walked as /desk/first-run says, until the remote is seized.
+# A step whose effect never shows ends the walk and names itself.
 gui_first_run() {
     local before tabs key pause file effect
     before=$(sway_inputs)
     start_gui
-    # The first run shows the window; it is given time to draw.
     until_true -s 30 sway_tree_has '"name": "Bindwell"' || { result "setup window" "failed it did not appear"; return 1; }
-    sleep 3
-    grep -v '^#' /desk/first-run | while IFS=$(printf '\t') read -r tabs key pause file effect; do
+    until_true -s 15 settled_app || true
+    grep -v '^#' /desk/first-run >/tmp/first-run.steps
+    while IFS=$(printf '\t') read -r tabs key pause file effect; do
         case $tabs in
             grant) chmod 666 /dev/uinput && chmod 644 /dev/input/event* ;;
             -1) as_desk wtype -M shift -k Tab -m shift -s 50 -k $key ;;
             *) as_desk wtype $(seq $tabs | sed 's/.*/-k Tab -s 50/') -k $key ;;
         esac
-        [ -z "$file" ] || wait_for 10 "/home/desk/.config/Bindwell/$file" "$effect" || true
+        [ -z "$file" ] || wait_for 15 "$file" "$effect" ||
+            { result "first run from the keyboard" "failed $tabs Tabs and $key left no $effect in $file"; return 1; }
         sleep ${pause:-0}
-    done
+        until_true -s 15 settled_app || true
+    done </tmp/first-run.steps
     until_true -s 30 inputs_grew "$before" "$new_inputs" && until_true 20 seized 1 || true
 }
 
