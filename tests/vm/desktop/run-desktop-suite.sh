@@ -108,7 +108,7 @@ for program in tools/bindwellctl/bindwellctl src/app/bindwell tests/vm/desktop/b
         grep -qxF -e "$lib" -e "/usr$lib" "${base%.cpio.gz}.files" || { mkdir -p "$app$(dirname "$lib")"; cp -L "$lib" "$app$lib"; }
     done
 done
-cp "$here"/guest/* "$src/bench/vm/focus-latency.sh" "$app/desk/"
+cp "$here"/guest/* "$src/bench/vm/focus-latency.sh" "$src/tests/vm/driver/steps/keyboard.hid" "$app/desk/"
 cp "$src/packaging/60-bindwell.rules" "$src/packaging/70-bindwell-remotes.rules" "$app/desk/"
 # The catalogue's key names as evdev codes, from the kernel's header.
 sed -n 's/^#define \(\(KEY\|BTN\)_[A-Z0-9_]*\)[[:space:]]*\(0x[0-9a-f]*\|[0-9]\+\).*/\1 \3/p' \

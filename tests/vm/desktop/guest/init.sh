@@ -23,7 +23,7 @@ echo "desktop: booted with udevd"
 
 for script in walk x11 sway gui focus-latency; do . /desk/$script.sh; done
 mkdir -p /tmp/marks
-server_walk x11 catalogue apps gestures
-server_walk sway catalogue apps gestures gui
+server_walk x11 catalogue apps gestures presenter
+server_walk sway catalogue apps gestures presenter gui
 echo "desktop: $passed passed, $failed failed"
 poweroff -f

@@ -59,18 +59,21 @@ stop_remote() { exec 3>&-; kill $remote_pid; wait $remote_pid; }
 # The display server has opened COUNT more input devices than BEFORE.
 inputs_grew() { [ "$(${server}_inputs)" -ge $(($1 + $2)) ]; } # BEFORE COUNT
 
-# `bindwellctl run` on the rows' config, until the display server has opened
-# its virtual device and the tap's clone and the remote is seized: a press
-# before the seize would reach the desktop as the remote's own key.
+# `bindwellctl run` on the rows' config (or the part's own, /desk/PART.json with
+# its plan), until the display server has opened its virtual device and the
+# tap's clone and the remote (and a keyboard-key device in the plan, kN) is
+# seized: a press before the seize would reach the desktop as its own key.
 start_bindwellctl() { # PART
     local home=/tmp/config-$1 before
     mkdir -p $home/Bindwell
-    bindwell_desktop_profile $home/Bindwell/config.json $(awk -F'\t' '$1 == "usages" { print $2 }' /desk/walks) \
-        </tmp/$1.rows >/tmp/$1.plan
+    [ -e /desk/$1.json ] && cp /desk/$1.json $home/Bindwell/config.json && cp /desk/$1.plan /tmp/$1.plan ||
+        bindwell_desktop_profile $home/Bindwell/config.json $(awk -F'\t' '$1 == "usages" { print $2 }' /desk/walks) \
+            </tmp/$1.rows >/tmp/$1.plan
     before=$(${server}_inputs)
     XDG_CONFIG_HOME=$home bindwellctl run >/tmp/run.log 2>&1 &
     run_pid=$!
-    until_true -s 30 inputs_grew "$before" "$new_inputs" && wait_for 30 /tmp/run.log 'Seized consumer' ||
+    until_true -s 30 inputs_grew "$before" "$new_inputs" && wait_for 30 /tmp/run.log 'Seized consumer' &&
+        { ! grep -q '^k' /tmp/$1.plan || wait_for 30 /tmp/run.log 'Seized keyboard-key'; } ||
         { cat /tmp/run.log; return 1; }
 }
 stop_bindwellctl() { kill $run_pid; wait $run_pid; }
@@ -203,6 +206,7 @@ apps_part() {
 }
 
 gestures_part() { walk_part gestures; }
+presenter_part() { remote presenter on; walk_part presenter; remote presenter off; }
 
 # One display server's share: SERVER_start, its parts, SERVER_stop.
 server_walk() { # SERVER PART...
