@@ -183,7 +183,7 @@ void HIDInterceptor::apply(TextRecord& change) {
             emit controllersChanged();
             if (change.kind == TextRecord::Kind::unmappedEvent && status->profile) {
                 emit unmappedButtonPressed(QString::fromStdString(status->profile->id),
-                                           change.usagePage, change.usage);
+                                           change.usagePage, change.usage, uint(change.number));
             }
         }
         return;

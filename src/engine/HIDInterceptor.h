@@ -82,8 +82,10 @@ signals:
     // A controller arrived or left, or one's last event changed.
     void controllersChanged();
     // A button that the controller's profile has no mapping for was pressed
-    // (the editor learns buttons from it). Emitted after lastEventChanged.
-    void unmappedButtonPressed(const QString& profileID, uint usagePage, uint usage);
+    // (the editor learns buttons from it), with the keyboard modifiers its
+    // device held for it. Emitted after lastEventChanged.
+    void unmappedButtonPressed(const QString& profileID, uint usagePage, uint usage,
+                               uint modifiers);
     void focusedAppChanged();
 
 private:

@@ -19,8 +19,9 @@ namespace bindwell {
 // device without a layout, or written by hand without buttons.
 [[nodiscard]] bool learnsButtons(const DeviceProfile& profile);
 
-// The mapping a press of the usage adds to the profile.
+// The mapping a press of the usage adds to the profile; on the keyboard page,
+// with the modifiers the device held, a combination ("Ctrl+Z") of its own.
 [[nodiscard]] ButtonMapping learnedMapping(const DeviceProfile& profile, int64_t usagePage,
-                                           int64_t usageID);
+                                           int64_t usageID, uint8_t modifiers = 0);
 
 } // namespace bindwell

@@ -34,14 +34,14 @@ void ButtonLearner::setListening(bool listening) {
     emit listeningChanged();
 }
 
-void ButtonLearner::learn(const QString& profileID, uint usagePage, uint usage) {
+void ButtonLearner::learn(const QString& profileID, uint usagePage, uint usage, uint modifiers) {
     const auto& shown = appState_.activeProfile();
     // An array element comes with its concrete usage, which is the one learned.
     if (!listening_ || usage == kArrayElementUsage || !shown ||
         shown->id != profileID.toStdString() || !learnsButtons(*shown)) {
         return;
     }
-    store_.addMapping(shown->id, learnedMapping(*shown, usagePage, usage));
+    store_.addMapping(shown->id, learnedMapping(*shown, usagePage, usage, uint8_t(modifiers)));
     appState_.setActiveProfile(store_.profileWithID(shown->id));
 }
 

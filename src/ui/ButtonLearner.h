@@ -31,7 +31,7 @@ signals:
     void listeningChanged();
 
 private:
-    void learn(const QString& profileID, uint usagePage, uint usage);
+    void learn(const QString& profileID, uint usagePage, uint usage, uint modifiers);
 
     AppState& appState_;
     ConfigStore& store_;

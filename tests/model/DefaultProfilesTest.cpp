@@ -7,6 +7,7 @@
 #include "model/UsageNames.h"
 
 #include <gtest/gtest.h>
+#include <set>
 #include <sstream>
 
 namespace bindwell {
@@ -65,27 +66,29 @@ TEST(DefaultLayouts, RelaconIsChosenByNameInAnyCaseOrByIDs) {
     EXPECT_FALSE(usesRelaconLayout(defaultProfile(unknown)));
 }
 
-// A device without a layout learns its buttons, named as Linux names their
-// keys (usage-names.table); a learned mapping keeps the key's own action and
-// the profile learning. How presses become rows: qml_firstrun.
+// A device without a layout learns its buttons, and the combinations it
+// sends, named as Linux names their keys (usage-names.table); a learned
+// mapping keeps the key's own action and the profile learning. How presses become rows:
+// qml_firstrun.
 TEST(LearnedButtons, AreNamedByTheirKeyAndKeepAProfileWithoutALayoutLearning) {
     DeviceProfile profile = defaultProfile(device("Pedal", 0x1a2b, 0x3c4d));
     EXPECT_FALSE(learnsButtons(profile));
     profile.buttonMappings.clear();
+    std::set<std::string> ids;
     for (const auto& [page, rest] : test::readTable(USAGE_NAMES_TABLE)) {
         std::istringstream row(page + " " + rest);
         int64_t usagePage = 0, usage = 0, modifiers = 0;
         std::string name;
         std::getline(row >> std::hex >> usagePage >> usage >> modifiers >> std::ws, name);
-        EXPECT_EQ(usageName(usagePage, usage, uint8_t(modifiers)), name);
-        if (modifiers == 0) {
-            const ButtonMapping learned = learnedMapping(profile, usagePage, usage);
-            EXPECT_EQ(learned.label, name);
-            EXPECT_EQ(learned.source, (HIDButtonSource{usagePage, usage, std::nullopt})) << name;
-            EXPECT_TRUE(learned.action.kind() == RemapAction::Kind::none && learned.isRemappable);
-            profile.buttonMappings.push_back(learned);
-            EXPECT_TRUE(learnsButtons(profile)) << name;
-        }
+        const ButtonMapping learned = learnedMapping(profile, usagePage, usage, uint8_t(modifiers));
+        EXPECT_EQ(learned.label, name);
+        EXPECT_EQ(learned.source,
+                  (HIDButtonSource{usagePage, usage, std::nullopt, uint8_t(modifiers)}));
+        EXPECT_TRUE(learned.action.kind() == RemapAction::Kind::none && learned.isRemappable);
+        // Edits find a mapping by its id: Z and Ctrl+Z are two rows.
+        EXPECT_TRUE(ids.insert(learned.id).second) << name;
+        profile.buttonMappings.push_back(learned);
+        EXPECT_TRUE(learnsButtons(profile)) << name;
     }
 }
 

@@ -76,11 +76,18 @@ public:
         return QString::fromStdString(profile.id);
     }
 
-    // A press and release of one consumer usage on a plugged-in interface.
-    Q_INVOKABLE void click(const QString& id, int usage) {
-        const auto usageID = static_cast<uint32_t>(usage);
-        world_->platform.sendValue(id.toStdString(), 0x0C, usageID, 1);
-        world_->platform.sendValue(id.toStdString(), 0x0C, usageID, 0);
+    // A press and release of one usage on a plugged-in interface, inside a
+    // modifier key's press when one is given.
+    Q_INVOKABLE void click(const QString& id, int usage, int page = 0x0C, int modifier = 0) {
+        const auto send = [&](int key, int value) {
+            if (key != 0) {
+                world_->platform.sendValue(id.toStdString(), uint32_t(page), uint32_t(key), value);
+            }
+        };
+        send(modifier, 1);
+        send(usage, 1);
+        send(usage, 0);
+        send(modifier, 0);
     }
 
     [[nodiscard]] Q_INVOKABLE QStringList postedEvents() const {

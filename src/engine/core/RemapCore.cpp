@@ -238,7 +238,10 @@ void RemapCore::keyboardKeyDown(const HidInputValue& value, double now, Effects&
         return;
     }
     usageText(effects.text(TextRecord::Kind::unmappedButton), value);
-    usageText(effects.text(TextRecord::Kind::unmappedEvent), value);
+    TextRecord& unmapped = effects.text(TextRecord::Kind::unmappedEvent);
+    usageText(unmapped, value);
+    // The editor learns the key as the combination the device sent.
+    unmapped.number = key.modifiers;
 }
 
 void RemapCore::keyboardKeyUp(const HidInputValue& value, double now, Effects& effects) {

@@ -29,7 +29,7 @@ struct TextRecord {
         gestureStarted,        // mapping, gesture, action (of a button with gestures)
         // lastEvent texts.
         mappingEvent,  // mapping, gesture, action (the mapping's own or an application's)
-        unmappedEvent, // page, usage
+        unmappedEvent, // page, usage, number = the device's held keyboard modifiers
         // Not texts: a controller's first interface arrived or its last one
         // went (profile, unit).
         controllerArrived,

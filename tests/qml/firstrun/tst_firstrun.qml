@@ -526,12 +526,17 @@ Item {
                 {tag: "all removed", product: 4, presses: [0xB6, 0xE2],
                  learned: ["Previous Song", "Mute"], remove: ["Previous Song", "Mute"], again: [],
                  rows: []},
+                // A pedal's keys: [key, modifier] is the combination it sends.
+                {tag: "a key and a combination", product: 5, keyboard: true,
+                 presses: [[0x1D, 0xE0], 0x1D, [0x1D, 0xE0], [0x3E, 0xE1]],
+                 learned: ["Ctrl+Z", "Z", "Shift+F5"], remove: [], again: []},
             ]
         }
 
         function test_learned_buttons(data) {
             const deviceID = "learner" + data.product
-            TestBench.addDevice(deviceID, 0x7777, data.product, "Hand-written Remote")
+            TestBench.addDevice(deviceID, 0x7777, data.product, "Hand-written Remote", "",
+                                data.keyboard === true)
             const profileID = TestBench.storeProfileWithoutButtons(0x7777, data.product,
                                                                    "Hand-written Remote")
             TestBench.setPermissions(true, true)
@@ -542,7 +547,8 @@ Item {
             tryVerify(() => shown(prompt), 2000)
             verify(ButtonLearner.listening && AppState.isRemapping)
             const labels = () => ActiveProfile.remappable.map(m => m.label).join()
-            const press = usage => TestBench.click(deviceID, usage)
+            const press = keys => TestBench.click(deviceID, [].concat(keys)[0],
+                                                  data.keyboard ? 7 : 0x0C, [].concat(keys)[1] || 0)
 
             // The engine the prompt started finds the remote on its next turn.
             wait(50)
