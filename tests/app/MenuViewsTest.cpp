@@ -12,8 +12,6 @@
 #include <QDir>
 #include <QIcon>
 #include <QImage>
-#include <QPainter>
-#include <QPixmap>
 #include <QQuickWindow>
 #include <QSet>
 #include <QTest>
@@ -129,27 +127,6 @@ TEST_F(MenuViews, EveryStateRendersAndTheRowsFollowIt) {
     shell_.engine.setFocusedApp({});
 }
 
-// The tray icon as panels show it: small, on light and on dark backgrounds.
-TEST(TrayIconScreenshot, TheLogoDrawsAtPanelSizes) {
-    const QIcon logo(QString::fromLatin1(shellresources::logo));
-    QImage strip(4 * 26, 26, QImage::Format_ARGB32);
-    QPainter painter(&strip);
-    int x = 0;
-    for (const QColor background : {QColor(0xf0, 0xf0, 0xf0), QColor(0x2d, 0x2d, 0x2d)}) {
-        for (const int size : {16, 22}) {
-            const QPixmap pixmap = logo.pixmap(size);
-            ASSERT_FALSE(pixmap.isNull()) << "the logo did not load";
-            painter.fillRect(x, 0, 26, 26, background);
-            painter.drawPixmap(x + (26 - size) / 2, (26 - size) / 2, pixmap);
-            x += 26;
-        }
-    }
-    painter.end();
-    EXPECT_GT(distinctColours(strip), 8);
-    QDir().mkpath(QStringLiteral(BINDWELL_SCREENSHOT_DIR));
-    EXPECT_TRUE(strip.save(QStringLiteral(BINDWELL_SCREENSHOT_DIR "/tray-icon.png")));
-}
-
 // Records what the menu asked of the application, in order.
 class RecordingShell final : public MenuModel::Shell {
 public:
@@ -176,6 +153,7 @@ TEST(TrayMenu, TheItemsRunTheModelsCommands) {
         }
         FAIL() << "no item " << text;
     };
+    EXPECT_FALSE(QIcon(QString::fromLatin1(shellresources::logo)).pixmap(22).isNull());
     app.addProfile("Relacon", true);
     trigger("Start Remapping — Paused");
     EXPECT_TRUE(app.appState.isRemapping());
