@@ -3,6 +3,7 @@
 namespace vmtest {
 
 void latency();
+void passedKeyLatency();
 void inputPathCost();
 void tenControllers();
 

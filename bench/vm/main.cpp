@@ -10,6 +10,9 @@ int main() {
     if (selected("latency")) {
         latency();
     }
+    if (selected("passed-latency")) {
+        passedKeyLatency();
+    }
     if (selected("callgrind")) {
         inputPathCost();
     }
