@@ -281,7 +281,7 @@ private:
         const auto isNewer = [&](const NodeDescription& node) {
             return node.phys.starts_with("bindwell/tap") && node.inputId > cloneInputId_;
         };
-        (void)waitForNode(isNewer, 5000);
+        (void)waitForNode(isNewer, 10'000);
         // Each one taken raises the bar, so the last one taken is the newest.
         for (const NodeDescription& node : listNodes()) {
             if (isNewer(node)) {
@@ -290,7 +290,7 @@ private:
             }
         }
         clone_ = std::make_unique<EvdevReader>(cloneNode_);
-        return cloneInputId_ > last ? "" : "no new tap clone";
+        return cloneInputId_ > last ? "" : "no new tap clone" + bindwell_->tail(20);
     }
 
     // The buttons' presses in order; their actions restart their wait for
