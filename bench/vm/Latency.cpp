@@ -1,7 +1,8 @@
 // Time from a uhid input report (a press) to the event read back from the
 // output device, through Bindwell, through a bare evdev-to-uinput forwarder (the
 // floor any user-space remapper pays) and through interception-tools, a peer
-// from Debian. Figures are printed, not asserted.
+// from Debian; and a presenter's keys that Bindwell passes through against
+// those it remaps. Figures are printed, not asserted.
 #include "Harness.h"
 #include "Layouts.h"
 #include "Measurements.h"
@@ -68,10 +69,20 @@ constexpr Button kButtons[] = {
 // stalled by its host could otherwise bring two of them inside its window.
 constexpr long long kRepeatGapMicros = 130'000;
 
-std::optional<long long> timePress(UhidDevice& controller, EvdevReader& out, uint16_t usage,
-                                   unsigned key) {
+// Waits until a press of the action last pressed at `lastPress` (nowMicros)
+// is outside the repeat filter's window.
+void spaceOut(long long lastPress) {
+    const long long wait = lastPress + kRepeatGapMicros - nowMicros();
+    if (wait > 0) {
+        sleepMs(static_cast<int>(wait / 1000) + 1);
+    }
+}
+
+// The time from sending `report` until `key` goes down on `out`.
+std::optional<long long> timePress(UhidDevice& device, const std::vector<uint8_t>& report,
+                                   EvdevReader& out, unsigned key) {
     const long long start = nowMicros();
-    controller.send(consumerReport(usage));
+    device.send(report);
     while (const auto event = out.next(EV_KEY, 2000)) {
         if (event->code == key && event->value == 1) {
             return nowMicros() - start;
@@ -85,12 +96,10 @@ std::vector<long long> measure(UhidDevice& controller, EvdevReader& out, PostedK
     long long lastPress[std::size(kButtons)] = {};
     for (size_t i = 0; i < kPressesPerBlock; ++i) {
         const size_t index = i % std::size(kButtons);
-        const long long wait = lastPress[index] + kRepeatGapMicros - nowMicros();
-        if (wait > 0) {
-            sleepMs(static_cast<int>(wait / 1000) + 1);
-        }
+        spaceOut(lastPress[index]);
         const Button& button = kButtons[index];
-        if (const auto micros = timePress(controller, out, button.usage, button.*posted)) {
+        if (const auto micros =
+                timePress(controller, consumerReport(button.usage), out, button.*posted)) {
             samples.push_back(*micros);
         }
         lastPress[index] = nowMicros();
@@ -322,6 +331,50 @@ struct RoundRatios {
     double busyToFree = 0;
 };
 
+// A presenter's keys, remapped and passed through alternately, so that the
+// guest's drift falls on both alike.
+struct PresenterKey {
+    uint8_t usage;
+    unsigned posted;
+    bindwell::RemapAction (*remappedTo)(); // none: passed through
+};
+constexpr PresenterKey kPresenterKeys[] = {
+    {0x4E, KEY_ENTER, &bindwell::RemapAction::enterKey}, {0x05, KEY_B, nullptr},
+    {0x4B, KEY_TAB, &bindwell::RemapAction::tabKey},     {0x06, KEY_C, nullptr},
+    {0x3E, KEY_ESC, &bindwell::RemapAction::escapeKey},  {0x07, KEY_D, nullptr},
+    {0x37, KEY_SPACE, &bindwell::RemapAction::spaceBar}, {0x08, KEY_E, nullptr},
+};
+constexpr size_t kPresenterPresses = 800;
+
+const UhidDevice::Identity kPresenter{"VM Presenter", 0x1a2b, 0x5e5e, 0x03};
+
+bindwell::DeviceProfile presenterProfile() {
+    bindwell::DeviceProfile profile{.id = "presenter",
+                                    .deviceName = kPresenter.name,
+                                    .vendorID = kPresenter.vendor,
+                                    .productID = kPresenter.product,
+                                    .serialNumber = {},
+                                    .physicalPath = {},
+                                    .buttonMappings = {},
+                                    .isActive = true};
+    for (const PresenterKey& key : kPresenterKeys) {
+        if (key.remappedTo != nullptr) {
+            profile.buttonMappings.push_back(
+                {.id = std::to_string(key.usage),
+                 .source = {bindwell::kKeyboardUsagePage, key.usage, std::nullopt},
+                 .action = key.remappedTo(),
+                 .label = std::to_string(key.usage),
+                 .isRemappable = true});
+        }
+    }
+    return profile;
+}
+
+// A boot keyboard's report: modifiers, reserved, six key slots.
+std::vector<uint8_t> keyReport(uint8_t usage) {
+    return {0, 0, usage, 0, 0, 0, 0, 0};
+}
+
 } // namespace
 
 void latency() {
@@ -441,6 +494,45 @@ void latency() {
                 "interception-tools in every round, motion median <= 1.2x, busy main thread "
                 "press median <= 1.10x free\n");
     check(complete, "latency: every press came through");
+}
+
+// Passed keys against remapped ones, from a presenter's key report to the
+// key read back from Bindwell's virtual keyboard.
+void passedKeyLatency() {
+    writeConfig({presenterProfile()});
+    UhidDevice presenter(kPresenter, loadDescriptor("/vm/keyboard.hid"));
+    const auto node = nodeOf(kPresenter);
+    BindwellProcess bindwell({});
+    const auto virtualNode = virtualDeviceNode();
+    if (!check(node && waitForGrab(node->devnode, 5000) && virtualNode,
+               "passed-key latency: Bindwell seizes the presenter")) {
+        return;
+    }
+    settle();
+    EvdevReader out(virtualNode->devnode);
+    std::vector<long long> remapped, passed;
+    long long lastPress[std::size(kPresenterKeys)] = {};
+    for (size_t i = 0; i < kPresenterPresses; ++i) {
+        const size_t index = i % std::size(kPresenterKeys);
+        const PresenterKey& key = kPresenterKeys[index];
+        spaceOut(lastPress[index]);
+        if (const auto micros = timePress(presenter, keyReport(key.usage), out, key.posted)) {
+            (key.remappedTo != nullptr ? remapped : passed).push_back(*micros);
+        }
+        lastPress[index] = nowMicros();
+        presenter.send(keyReport(0));
+        (void)out.keysWithin(2);
+    }
+    (void)bindwell.stop(SIGTERM);
+    const size_t each = kPresenterPresses / 2;
+    const Figures remappedFigures = summarise(remapped);
+    const Figures passedFigures = summarise(passed);
+    std::printf("latency presenter: remapped %zu of %zu, median %.0f us; passed %zu of %zu, "
+                "median %.0f us; passed / remapped %.2f (target: <= 1.0)\n",
+                remapped.size(), each, remappedFigures.median, passed.size(), each,
+                passedFigures.median, ratio(passedFigures.median, remappedFigures.median));
+    check(remapped.size() + passed.size() == kPresenterPresses,
+          "passed-key latency: every press came through");
 }
 
 } // namespace vmtest

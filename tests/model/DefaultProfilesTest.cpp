@@ -68,8 +68,8 @@ TEST(DefaultLayouts, RelaconIsChosenByNameInAnyCaseOrByIDs) {
 
 // A device without a layout learns its buttons, and the combinations it
 // sends, named as Linux names their keys (usage-names.table); a learned
-// mapping keeps the key's own action and the profile learning. How presses become rows:
-// qml_firstrun.
+// mapping keeps the key's own action and the profile learning. How presses
+// become rows: qml_firstrun.
 TEST(LearnedButtons, AreNamedByTheirKeyAndKeepAProfileWithoutALayoutLearning) {
     DeviceProfile profile = defaultProfile(device("Pedal", 0x1a2b, 0x3c4d));
     EXPECT_FALSE(learnsButtons(profile));
