@@ -42,17 +42,17 @@ int main() {
     std::string line;
     while (std::getline(std::cin, line)) {
         std::istringstream words(line);
-        std::string command, usage;
+        std::string command, argument;
         words >> command;
         if (command == "press") {
-            words >> usage;
-            const int number = std::stoi(std::isdigit(usage[0]) ? usage : usage.substr(1));
-            if (usage[0] == 'k') {
+            words >> argument;
+            const char kind = argument[0];
+            const int number = std::stoi(std::isdigit(kind) ? argument : argument.substr(1));
+            if (kind == 'k') {
                 send(presenter, {0, 0, uint8_t(number), 0, 0, 0, 0, 0}); // a boot keyboard report
             } else {
-                send(remote, usage[0] == 'b'
-                                 ? vmtest::mouseReport(uint8_t(1 << (number - 1)), 0, 0, 0)
-                                 : vmtest::consumerReport(uint16_t(number)));
+                send(remote, kind == 'b' ? vmtest::mouseReport(uint8_t(1 << (number - 1)), 0, 0, 0)
+                                         : vmtest::consumerReport(uint16_t(number)));
             }
         } else if (command == "release") {
             send(remote, vmtest::consumerReport(0));
@@ -66,10 +66,10 @@ int main() {
         } else if (command == "unplug" || command == "plug") {
             remote = command == "plug" ? plugRemote() : nullptr;
         } else if (command == "presenter") {
-            words >> usage;
-            presenter = usage == "on" ? plug("Bindwell Desktop Presenter", 0x0b1e,
-                                             vmtest::loadDescriptor("/desk/keyboard.hid"))
-                                      : nullptr;
+            words >> argument;
+            presenter = argument == "on" ? plug("Bindwell Desktop Presenter", 0x0b1e,
+                                                vmtest::loadDescriptor("/desk/keyboard.hid"))
+                                         : nullptr;
         } else {
             std::cerr << "desktop remote: unknown command " << line << "\n";
         }
